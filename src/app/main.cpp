@@ -1,0 +1,11 @@
+// Start sequence of Marlo.
+#include <QApplication>
+#include <QMainWindow>
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Marlo"));
+    QMainWindow w;
+    w.show();
+    return app.exec();
+}
