@@ -1,0 +1,58 @@
+#include "editor/tagtables.h"
+
+#include <QSet>
+#include <QtTest>
+
+class TestTagTables : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void templatesSplitAtTheFirstThreeDots_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("end");
+        QTest::newRow("pair") << "<B>...</B>" << "<B>" << "</B>";
+        QTest::newRow("single") << "<HR>" << "<HR>" << "";
+        QTest::newRow("spaces kept") << "<STRONG> ... </STRONG>" << "<STRONG> " << " </STRONG>";
+        QTest::newRow("comment") << "<!--...-->" << "<!--" << "-->";
+        QTest::newRow("first of several") << "a...b...c" << "a" << "b...c";
+    }
+    void templatesSplitAtTheFirstThreeDots() {
+        QFETCH(QString, entry);
+        QFETCH(QString, start);
+        QFETCH(QString, end);
+        const TemplateParts parts = splitTemplate(entry);
+        QCOMPARE(parts.startText, start);
+        QCOMPARE(parts.endText, end);
+    }
+
+    void catalogueListsAreComplete() {
+        // The drop-downs offer every entry once; a lost or doubled entry is a typo in the table.
+        QCOMPARE(tagTemplates().size(), 91);
+        QCOMPARE(attributeNames().size(), 76);
+        QCOMPARE(QSet<QString>(attributeNames().begin(), attributeNames().end()).size(), 76);
+        QCOMPARE(tagTemplates().first(), QStringLiteral("<!--...-->"));
+        QCOMPARE(tagTemplates().last(), QStringLiteral("<XMP> ... </XMP>"));
+    }
+
+    void menuShortcutsAreDistinct() {
+        QSet<QString> seen;
+        int withShortcut = 0;
+        for (const WrapCommand &c : wrapCommands()) {
+            if (c.shortcut.isEmpty())
+                continue;
+            ++withShortcut;
+            QVERIFY2(!c.menuText.isEmpty(), qPrintable(c.startText));
+            QVERIFY2(!seen.contains(c.shortcut.toString()), qPrintable(c.shortcut.toString()));
+            seen.insert(c.shortcut.toString());
+        }
+        QCOMPARE(withShortcut, 11);
+    }
+
+    void everyButtonShowsACaptionOrAnIcon() {
+        for (const WrapCommand &c : wrapCommands())
+            QVERIFY2(!c.caption.isEmpty() || !c.iconName.isEmpty(), qPrintable(c.hint));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTagTables)
+#include "tst_tagtables.moc"
