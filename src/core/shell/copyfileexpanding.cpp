@@ -125,8 +125,9 @@ CopyResult expandSzdd(const QByteArray &compressed, QByteArray *expanded) {
             }
         }
     }
-    // Running out of input before the promised size means a truncated file.
-    if (produced != qint64(size))
+    // Running out of input before the promised size means a truncated file; input left over
+    // after it means the header's size is wrong.
+    if (produced != qint64(size) || i != end)
         return CopyResult::BadFormat;
     *expanded = std::move(out);
     return CopyResult::Ok;
