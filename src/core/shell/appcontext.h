@@ -67,6 +67,9 @@ struct AppContext {
 
     QStringList startupFiles; // files named on the command line
 
+    // A settings file that cannot be written is reported once per run, not at every save.
+    bool settingsWriteErrorShown = false;
+
     Prompts &prompt() const { return *prompts; }
     // Hands text to the main window's pump, which inserts it into the current editor.
     void setPendingInsertion(const QString &start, const QString &end) {

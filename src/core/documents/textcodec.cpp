@@ -1,0 +1,152 @@
+#include "documents/textcodec.h"
+
+#include <QRegularExpression>
+#include <QStringDecoder>
+
+namespace {
+
+// Code points of bytes 0x80..0x9F; the bytes Windows-1252 leaves undefined keep their C1 value.
+constexpr char16_t HighTable[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+// Byte for a code point, or -1 when Windows-1252 has none.
+int windows1252Byte(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return int(c);
+    for (int i = 0; i < 32; ++i)
+        if (HighTable[i] == c)
+            return 0x80 + i;
+    return -1;
+}
+
+bool isAscii(const QByteArray &bytes) {
+    for (char b : bytes)
+        if (uchar(b) >= 0x80)
+            return false;
+    return true;
+}
+
+// A legacy page announces itself with <meta ... charset=iso-8859-1> (or windows-1252).
+bool declaresLegacyCharset(const QByteArray &bytes) {
+    static const QRegularExpression re(
+        QStringLiteral("<meta\\b[^>]*charset\\s*=\\s*[\"']?\\s*"
+                       "(iso[-_]?8859[-_]1|windows-1252|cp-?1252|latin-?1)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    return re.match(QString::fromLatin1(bytes.left(4096))).hasMatch();
+}
+
+bool decodeUtf8Strictly(QByteArrayView bytes, QString *out) {
+    // The caller has taken off a leading BOM; a second one is text and must stay.
+    QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                       QStringConverter::Flag::ConvertInitialBom);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return false;
+    *out = std::move(text);
+    return true;
+}
+
+} // namespace
+
+QString decodeWindows1252(const QByteArray &bytes) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar *d = out.data();
+    for (char b : bytes) {
+        const uchar u = uchar(b);
+        *d++ = (u >= 0x80 && u < 0xA0) ? QChar(HighTable[u - 0x80]) : QChar(u);
+    }
+    return out;
+}
+
+QByteArray encodeWindows1252(const QString &text) {
+    QByteArray out;
+    out.reserve(text.size());
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = text.at(i).unicode();
+        if (c < 0x80) {
+            out.append(char(c));
+            continue;
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(char16_t(c), text.at(i + 1).unicode());
+            ++i;
+        }
+        const int b = windows1252Byte(c);
+        if (b >= 0)
+            out.append(char(b));
+        else
+            out.append("&#").append(QByteArray::number(quint32(c))).append(';');
+    }
+    return out;
+}
+
+QString binaryFileMessage(const QString &fileName) {
+    const QString who =
+        fileName.isEmpty() ? QStringLiteral("The file") : QStringLiteral("\"%1\"").arg(fileName);
+    return QStringLiteral("%1 contains NUL bytes, so it is a binary file and not a text file. "
+                          "Only text files (HTML pages, style sheets, scripts) can be edited.")
+        .arg(who);
+}
+
+DecodedText decodeDocument(const QByteArray &bytes) {
+    DecodedText result;
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        result.error = QStringLiteral("The file is encoded in UTF-16 or UTF-32, which cannot be "
+                                      "edited here. Save it as UTF-8 in another program first.");
+        return result;
+    }
+    if (bytes.contains('\0')) {
+        result.error = binaryFileMessage(QString());
+        return result;
+    }
+
+    QString text;
+    TextFormat &format = result.format;
+    if (bytes.startsWith("\xEF\xBB\xBF") &&
+        decodeUtf8Strictly(QByteArrayView(bytes).sliced(3), &text)) {
+        format.encoding = TextFormat::Encoding::Utf8;
+        format.bom = true;
+    } else if (isAscii(bytes)) {
+        format.encoding = declaresLegacyCharset(bytes) ? TextFormat::Encoding::Windows1252
+                                                       : TextFormat::Encoding::Utf8;
+        text = QString::fromLatin1(bytes);
+    } else if (decodeUtf8Strictly(bytes, &text)) {
+        format.encoding = TextFormat::Encoding::Utf8;
+    } else {
+        format.encoding = TextFormat::Encoding::Windows1252;
+        text = decodeWindows1252(bytes);
+    }
+
+    qsizetype pairs = 0;
+    qsizetype bareLf = 0;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes.at(i) != '\n')
+            continue;
+        if (i > 0 && bytes.at(i - 1) == '\r')
+            ++pairs;
+        else
+            ++bareLf;
+    }
+    format.crlf = pairs > bareLf;
+    if (format.crlf)
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    result.mixedLineEnds = pairs > 0 && bareLf > 0;
+    result.text = std::move(text);
+    result.ok = true;
+    return result;
+}
+
+QByteArray encodeDocument(const QString &text, const TextFormat &format) {
+    QString lines = text;
+    if (format.crlf)
+        lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    if (format.encoding == TextFormat::Encoding::Windows1252)
+        return encodeWindows1252(lines);
+    QByteArray out = lines.toUtf8();
+    if (format.bom)
+        out.prepend("\xEF\xBB\xBF");
+    return out;
+}

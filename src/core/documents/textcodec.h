@@ -1,0 +1,53 @@
+// Turns the bytes of a page into editor text and back: picks UTF-8 or Windows-1252, remembers the
+// byte-order mark and the line-end style, so that an unchanged page is written back byte for byte.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+struct TextFormat {
+    enum class Encoding { Utf8, Windows1252 };
+    Encoding encoding = Encoding::Utf8;
+    bool bom = false;  // UTF-8 only: the file starts with EF BB BF
+    bool crlf = false; // lines end with CR LF (the text itself holds "\n" only)
+
+    bool operator==(const TextFormat &o) const {
+        return encoding == o.encoding && bom == o.bom && crlf == o.crlf;
+    }
+    bool operator!=(const TextFormat &o) const { return !(*this == o); }
+};
+
+struct DecodedText {
+    bool ok = false;
+    QString error; // user-facing reason when ok is false
+    QString text;
+    TextFormat format;
+    // The file mixed CR LF and bare LF line ends; saving makes them uniform (see decodeDocument).
+    bool mixedLineEnds = false;
+};
+
+// Decoding rules:
+// - A UTF-8 byte-order mark followed by valid UTF-8, or valid UTF-8 with non-ASCII bytes: UTF-8.
+// - Anything else that is not valid UTF-8 (a BOM included, which then shows as "ï»¿"):
+// Windows-1252,
+//   every byte mapped (the five bytes Windows-1252 leaves undefined become U+0081, U+008D, U+008F,
+//   U+0090 and U+009D), so every byte survives a round trip.
+// - Pure ASCII: Windows-1252 when a meta charset of ISO-8859-1 / Windows-1252 stands in the first
+//   4 KB (a legacy page keeps its legacy bytes when accented letters are added), else UTF-8.
+// - Line ends: when CR LF pairs outnumber bare LFs the format is CR LF and every pair becomes "\n";
+//   bare LFs of such a file are written back as CR LF (mixedLineEnds tells). Otherwise the text is
+//   left as it is: CRs, lone or before an LF, stay in the text and are written back unchanged.
+// - Bytes that are NUL (or a UTF-16/UTF-32 byte-order mark) are refused: ok is false.
+DecodedText decodeDocument(const QByteArray &bytes);
+
+// The inverse of decodeDocument. Characters Windows-1252 cannot hold become numeric character
+// references ("&#8364;"; a code point above U+FFFF is written whole, "&#128512;").
+QByteArray encodeDocument(const QString &text, const TextFormat &format);
+
+// Windows-1252 in both directions, with the undefined bytes mapped to their C1 code points.
+QString decodeWindows1252(const QByteArray &bytes);
+// Characters with no Windows-1252 byte become numeric character references.
+QByteArray encodeWindows1252(const QString &text);
+
+// The message shown when a file holds NUL bytes; `fileName` may be empty.
+QString binaryFileMessage(const QString &fileName);
