@@ -13,5 +13,5 @@ QString previewCopyName(const QString &documentName, const QSet<QString> &writte
 }
 
 QString fileUrl(const QString &fileName) {
-    return QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()).toString();
+    return QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()).toString(QUrl::FullyEncoded);
 }
