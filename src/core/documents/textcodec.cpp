@@ -3,6 +3,8 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 
+#include <cstring>
+
 namespace {
 
 // Code points of bytes 0x80..0x9F; the bytes Windows-1252 leaves undefined keep their C1 value.
@@ -38,6 +40,8 @@ bool declaresLegacyCharset(const QByteArray &bytes) {
 }
 
 bool decodeUtf8Strictly(QByteArrayView bytes, QString *out) {
+    if (!bytes.isValidUtf8())
+        return false; // quick answer for legacy pages; the decoder below has the last word
     // The caller has taken off a leading BOM; a second one is text and must stay.
     QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
                                                        QStringConverter::Flag::ConvertInitialBom);
@@ -46,6 +50,36 @@ bool decodeUtf8Strictly(QByteArrayView bytes, QString *out) {
         return false;
     *out = std::move(text);
     return true;
+}
+
+// Single passes: QString::replace moves the tail once per batch of matches, which is quadratic on
+// a page with a few hundred thousand lines.
+QString crlfToLf(const QString &in) {
+    QString out(in.size(), Qt::Uninitialized);
+    const QChar *s = in.constData();
+    const QChar *const end = s + in.size();
+    QChar *d = out.data();
+    for (; s < end; ++s) {
+        if (*s == QLatin1Char('\r') && s + 1 < end && s[1] == QLatin1Char('\n'))
+            continue;
+        *d++ = *s;
+    }
+    out.truncate(d - out.constData());
+    return out;
+}
+
+QString lfToCrlf(const QString &in) {
+    const qsizetype lines = in.count(QLatin1Char('\n'));
+    if (lines == 0)
+        return in;
+    QString out(in.size() + lines, Qt::Uninitialized);
+    QChar *d = out.data();
+    for (QChar c : in) {
+        if (c == QLatin1Char('\n'))
+            *d++ = QLatin1Char('\r');
+        *d++ = c;
+    }
+    return out;
 }
 
 } // namespace
@@ -61,25 +95,31 @@ QString decodeWindows1252(const QByteArray &bytes) {
 }
 
 QByteArray encodeWindows1252(const QString &text) {
-    QByteArray out;
-    out.reserve(text.size());
+    // One byte per character, except references, which are rare: they grow the buffer.
+    QByteArray out(text.size(), Qt::Uninitialized);
+    qsizetype used = 0;
+    const QChar *s = text.constData();
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
-        char32_t c = text.at(i).unicode();
-        if (c < 0x80) {
-            out.append(char(c));
+        char32_t c = s[i].unicode();
+        int b = c < 0x80 ? int(c) : -1;
+        if (b < 0) {
+            if (QChar::isHighSurrogate(c) && i + 1 < n && s[i + 1].isLowSurrogate()) {
+                c = QChar::surrogateToUcs4(char16_t(c), s[i + 1].unicode());
+                ++i;
+            }
+            b = windows1252Byte(c);
+        }
+        if (b >= 0) {
+            out[used++] = char(b);
             continue;
         }
-        if (QChar::isHighSurrogate(c) && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(char16_t(c), text.at(i + 1).unicode());
-            ++i;
-        }
-        const int b = windows1252Byte(c);
-        if (b >= 0)
-            out.append(char(b));
-        else
-            out.append("&#").append(QByteArray::number(quint32(c))).append(';');
+        const QByteArray ref = "&#" + QByteArray::number(quint32(c)) + ';';
+        out.resize(out.size() + ref.size());
+        std::memcpy(out.data() + used, ref.constData(), size_t(ref.size()));
+        used += ref.size();
     }
+    out.truncate(used);
     return out;
 }
 
@@ -132,7 +172,7 @@ DecodedText decodeDocument(const QByteArray &bytes) {
     }
     format.crlf = pairs > bareLf;
     if (format.crlf)
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        text = crlfToLf(text);
     result.mixedLineEnds = pairs > 0 && bareLf > 0;
     result.text = std::move(text);
     result.ok = true;
@@ -140,9 +180,7 @@ DecodedText decodeDocument(const QByteArray &bytes) {
 }
 
 QByteArray encodeDocument(const QString &text, const TextFormat &format) {
-    QString lines = text;
-    if (format.crlf)
-        lines.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    const QString lines = format.crlf ? lfToCrlf(text) : text;
     if (format.encoding == TextFormat::Encoding::Windows1252)
         return encodeWindows1252(lines);
     QByteArray out = lines.toUtf8();

@@ -1,5 +1,5 @@
 #include "common/szddwriter.h"
-#include "common/tempappcontext.h"
+#include "common/testcontext.h"
 #include "shell/firststart.h"
 #include "shell/inistore.h"
 #include "shell/settingsio.h"
@@ -65,7 +65,7 @@ void TestFirstStart::freshInstallation() {
     QFETCH(QStringList, browsers);
     QFETCH(QString, npath);
     QFETCH(QString, iepath);
-    TempAppContext t;
+    TestContext t;
     const QString bin = t.path("bin");
     fakeBrowsers(bin, browsers);
     qputenv("PATH", bin.toLocal8Bit());
@@ -83,7 +83,7 @@ void TestFirstStart::freshInstallation() {
 }
 
 void TestFirstStart::secondStartDoesNothing() {
-    TempAppContext t;
+    TestContext t;
     writeFile(t.ctx.paths.installDir + "/american.vtd", "en_US\n");
     QVERIFY(firstStartSetup(t.ctx));
     const QByteArray afterFirst = readFile(t.ctx.paths.settingsFile());
@@ -94,7 +94,7 @@ void TestFirstStart::secondStartDoesNothing() {
 }
 
 void TestFirstStart::olderVersionIsSetUpAgainKeepingOtherKeys() {
-    TempAppContext t;
+    TestContext t;
     writeFile(t.ctx.paths.installDir + "/american.vtd", "en_US\n");
     writeFile(t.ctx.paths.settingsFile(),
               "[General]\nversion=99\n[Options]\nhomedir=/srv/www\nnpath=/old/netscape\n"
@@ -111,7 +111,7 @@ void TestFirstStart::olderVersionIsSetUpAgainKeepingOtherKeys() {
 }
 
 void TestFirstStart::missingDictionaryIsReportedAndSetupGoesOn() {
-    TempAppContext t; // no american.vtd in the installation folder
+    TestContext t; // no american.vtd in the installation folder
     QVERIFY(firstStartSetup(t.ctx));
     QCOMPARE(t.prompts.messages(), QStringList{"Invalid Source file handle"});
     QCOMPARE(t.prompts.records[0].kind, Prompts::Kind::Error);
@@ -139,7 +139,7 @@ void TestFirstStart::chosenDictionary() {
     QFETCH(QByteArray, options);
     QFETCH(QByteArray, installed);
     QFETCH(int, messages);
-    TempAppContext t;
+    TestContext t;
     writeFile(t.ctx.paths.installDir + "/american.vtd", "en_US\n");
     writeFile(t.ctx.paths.installDir + "/deutsch.vtd", "de_DE\n");
     QDir().mkpath(t.ctx.paths.dataDir);

@@ -1,4 +1,4 @@
-#include "common/tempappcontext.h"
+#include "common/testcontext.h"
 #include "shell/colortext.h"
 #include "shell/inistore.h"
 #include "shell/settingsio.h"
@@ -90,7 +90,7 @@ private Q_SLOTS:
 };
 
 void TestSettingsIo::missingFileGivesDefaults() {
-    TempAppContext t;
+    TestContext t;
     t.ctx.settings = changedSettings();
     loadSettings(t.ctx);
     const AppSettings &s = t.ctx.settings;
@@ -108,7 +108,7 @@ void TestSettingsIo::missingFileGivesDefaults() {
 }
 
 void TestSettingsIo::everyKeyRoundTrips() {
-    TempAppContext t;
+    TestContext t;
     const AppSettings original = changedSettings();
     t.ctx.settings = original;
     QVERIFY(saveSettings(t.ctx));
@@ -129,7 +129,7 @@ void TestSettingsIo::everyKeyRoundTrips() {
 }
 
 void TestSettingsIo::everyKeyIsWrittenInOrder() {
-    TempAppContext t;
+    TestContext t;
     QVERIFY(saveSettings(t.ctx));
     IniStore ini;
     QVERIFY(ini.load(t.ctx.paths.settingsFile()));
@@ -204,7 +204,7 @@ void TestSettingsIo::valuesReadFromHandWrittenFile() {
     QFETCH(QByteArray, line);
     QFETCH(QString, field);
     QFETCH(QString, expected);
-    TempAppContext t;
+    TestContext t;
     writeFile(t.ctx.paths.settingsFile(), "[options]\n" + line + "\n");
     loadSettings(t.ctx);
     const AppSettings &s = t.ctx.settings;
@@ -220,7 +220,7 @@ void TestSettingsIo::valuesReadFromHandWrittenFile() {
 }
 
 void TestSettingsIo::unknownKeysStay() {
-    TempAppContext t;
+    TestContext t;
     writeFile(t.ctx.paths.settingsFile(), "[Options]\nfuturekey=keep me\n[Plugins]\na=b\n");
     QVERIFY(saveSettings(t.ctx));
     IniStore ini;
@@ -230,7 +230,7 @@ void TestSettingsIo::unknownKeysStay() {
 }
 
 void TestSettingsIo::saveFailureIsReportedOnce() {
-    TempAppContext t;
+    TestContext t;
     // The settings "file" is a folder: it can never be replaced.
     t.ctx.paths.configDir = t.path("cfg");
     QVERIFY(QDir().mkpath(t.ctx.paths.settingsFile()));
@@ -263,7 +263,7 @@ void TestSettingsIo::untitledName() {
     QFETCH(QString, homedir);
     QFETCH(QString, panel);
     QFETCH(QString, expected);
-    TempAppContext t;
+    TestContext t;
     t.ctx.settings.homedir = homedir;
     QVERIFY(saveSettings(t.ctx));
     t.ctx.temporaryFiles.add("/tmp/temp.htm");
