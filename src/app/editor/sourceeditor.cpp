@@ -1,0 +1,559 @@
+#include "editor/sourceeditor.h"
+
+#include "editor/colorcodingnotice.h"
+#include "editor/stylehighlighter.h"
+#include "editor/typedcharacters.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QScopedValueRollback>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+// Ranges of more lines than this are coloured from the whole text rather than from their lines.
+constexpr int WholeTextColoringLines = 2000;
+
+class WaitCursor {
+public:
+    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+// The document turns every line break into one block separator; positions only match text()
+// when the inserted text already uses single "\n" line breaks.
+QString withPlainLineBreaks(const QString &text) {
+    if (!text.contains(u'\r'))
+        return text;
+    QString out = text;
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace(u'\r', u'\n');
+    return out;
+}
+
+QString plainFromDocument(QString raw) {
+    raw.replace(QChar::ParagraphSeparator, u'\n');
+    return raw;
+}
+
+} // namespace
+
+SourceEditor::SourceEditor(QWidget *parent) : QPlainTextEdit(parent) {
+    setObjectName(QStringLiteral("sourceEditor"));
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    // The styles must follow a change before the highlighter paints the changed blocks, so this
+    // connection comes first.
+    connect(document(), &QTextDocument::contentsChange, this, &SourceEditor::onContentsChange);
+    m_highlighter = new StyleHighlighter(document(), m_styles);
+    connect(this, &QPlainTextEdit::textChanged, this, &SourceEditor::emitCaretPosition);
+}
+
+SourceEditor::~SourceEditor() {
+    delete m_notice;
+    // Detaching a highlighter visits every block of its document; empty the document first.
+    disconnect(document(), nullptr, this, nullptr);
+    document()->clear();
+    delete m_highlighter;
+}
+
+// ---- text -------------------------------------------------------------------------------------
+
+QString SourceEditor::text() const {
+    if (!m_textCacheValid) {
+        m_textCache = plainFromDocument(document()->toRawText());
+        m_textCacheValid = true;
+    }
+    return m_textCache;
+}
+
+int SourceEditor::textLength() const {
+    return document()->characterCount() - 1;
+}
+
+QString SourceEditor::textRange(int start, int length) const {
+    const int size = textLength();
+    start = qBound(0, start, size);
+    length = qBound(0, length, size - start);
+    if (m_textCacheValid)
+        return m_textCache.mid(start, length);
+    QTextCursor c(document());
+    c.setPosition(start);
+    c.setPosition(start + length, QTextCursor::KeepAnchor);
+    return plainFromDocument(c.selectedText());
+}
+
+void SourceEditor::setDocumentText(const QString &text) {
+    const QString plain = withPlainLineBreaks(text);
+    // The document's own load (undo history cleared) without the widget's extra pass that sets
+    // one character format over the whole text.
+    document()->setPlainText(plain);
+    m_styles.clear();
+    m_styles.resize(textLength(), CharStyle::Text);
+    document()->setModified(false);
+    setTextCursor(QTextCursor(document()));
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+    // Keep the loaded text as the cache when the document holds exactly these characters.
+    if (plain.size() == textLength() && !plain.contains(QChar::ParagraphSeparator) &&
+        !plain.contains(QChar(0xFDD0)) && !plain.contains(QChar(0xFDD1))) {
+        m_textCache = plain;
+        m_textCacheValid = true;
+    }
+    viewport()->update();
+}
+
+void SourceEditor::onContentsChange(int position, int removed, int added) {
+    m_textCacheValid = false;
+    m_textCache = QString();
+    const int length = textLength();
+    if (m_trackingUndo) {
+        if (m_undoTo > position)
+            m_undoTo = qMax(position, m_undoTo + added - removed);
+        m_undoFrom = m_undoFrom < 0 ? position : qMin(m_undoFrom, position);
+        m_undoTo = qMax(m_undoTo, position + added);
+    }
+    if (!m_groupEnding) {
+        // Whole-text replacements count the final paragraph separator as well; the size check
+        // below puts that right.
+        const int gone = qBound(0, removed, m_styles.size() - position);
+        const CharStyle style = m_insertStyle ? *m_insertStyle : insertionStyle(position, gone);
+        m_styles.remove(position, gone);
+        m_styles.insert(position, qBound(0, added, length - m_styles.size()), style);
+    }
+    if (m_styles.size() != length)
+        m_styles.resize(length, CharStyle::Text);
+}
+
+CharStyle SourceEditor::insertionStyle(int position, int replaced) const {
+    if (m_insertStyle)
+        return *m_insertStyle;
+    const int size = m_styles.size();
+    if (replaced > 0 && position < size)
+        return m_styles.at(position);
+    if (position > 0 && position - 1 < size)
+        return m_styles.at(position - 1);
+    if (position < size)
+        return m_styles.at(position);
+    return CharStyle::Text;
+}
+
+// ---- selection and changes --------------------------------------------------------------------
+
+int SourceEditor::selectionStart() const {
+    return textCursor().selectionStart();
+}
+
+int SourceEditor::selectionLength() const {
+    const QTextCursor c = textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void SourceEditor::setSelection(int start, int length) {
+    const int size = textLength();
+    start = qBound(0, start, size);
+    const int end = qBound(0, start + length, size);
+    QTextCursor c(document());
+    c.setPosition(start);
+    c.setPosition(end, QTextCursor::KeepAnchor);
+    setTextCursor(c);
+}
+
+QString SourceEditor::selectedText() const {
+    return plainFromDocument(textCursor().selectedText());
+}
+
+void SourceEditor::replaceSelection(const QString &text) {
+    const int start = selectionStart();
+    replaceRange(start, selectionLength(), text);
+    setSelection(start + int(withPlainLineBreaks(text).size()), 0);
+}
+
+void SourceEditor::replaceRange(int start, int length, const QString &text) {
+    replaceStyled(start, length, withPlainLineBreaks(text), nullptr);
+}
+
+void SourceEditor::replaceStyled(int start, int length, const QString &text,
+                                 const CharStyle *styles) {
+    const int size = textLength();
+    start = qBound(0, start, size);
+    length = qBound(0, length, size - start);
+    if (length == 0 && text.isEmpty())
+        return;
+    const CharStyle style = insertionStyle(start, length);
+    QTextCursor c(document());
+    c.setPosition(start);
+    c.setPosition(start + length, QTextCursor::KeepAnchor);
+    {
+        QScopedValueRollback<std::optional<CharStyle>> rollback(m_insertStyle, style);
+        if (text.isEmpty())
+            c.removeSelectedText();
+        else
+            c.insertText(text);
+    }
+    if (m_editGroupDepth > 0) {
+        // The document reports the group's changes only when it ends; keep the styles in step
+        // now so that later changes of the group find them in place.
+        m_styles.remove(start, length);
+        m_styles.insert(start, int(text.size()), style);
+    }
+    if (styles && !text.isEmpty())
+        std::memcpy(static_cast<void *>(m_styles.span(start, int(text.size()))), styles,
+                    size_t(text.size()));
+}
+
+void SourceEditor::applyEdits(const TextEdits &edits) {
+    if (edits.isEmpty())
+        return;
+    const int spanStart = edits.first().position;
+    const int spanEnd = edits.last().position + edits.last().length;
+    const QString old = textRange(spanStart, spanEnd - spanStart);
+    std::vector<CharStyle> oldStyles(size_t(old.size()));
+    m_styles.copyTo(spanStart, int(old.size()), oldStyles.data());
+
+    QString replacement;
+    std::vector<CharStyle> styles;
+    qsizetype newSize = old.size();
+    for (const TextEdit &e : edits)
+        newSize += e.text.size() - e.length;
+    replacement.reserve(newSize);
+    styles.reserve(size_t(newSize));
+    int at = 0; // in old
+    for (const TextEdit &e : edits) {
+        const int pos = e.position - spanStart;
+        replacement.append(QStringView(old).mid(at, pos - at));
+        styles.insert(styles.end(), oldStyles.begin() + at, oldStyles.begin() + pos);
+        const CharStyle style = e.length > 0 ? oldStyles[size_t(pos)]
+                                : pos > 0    ? oldStyles[size_t(pos - 1)]
+                                             : styleAt(spanStart - 1);
+        replacement.append(e.text);
+        styles.insert(styles.end(), size_t(e.text.size()), style);
+        at = pos + e.length;
+    }
+    beginEditGroup();
+    replaceStyled(spanStart, spanEnd - spanStart, replacement, styles.data());
+    endEditGroup();
+}
+
+int SourceEditor::find(const QString &needle, int from, int to) const {
+    return findText(text(), needle, from, to);
+}
+
+// ---- lines and caret --------------------------------------------------------------------------
+
+int SourceEditor::lineFromPosition(int pos) const {
+    return document()->findBlock(qBound(0, pos, textLength())).blockNumber();
+}
+
+int SourceEditor::lineStart(int line) const {
+    return document()->findBlockByNumber(qBound(0, line, lineCount() - 1)).position();
+}
+
+int SourceEditor::lineLength(int line) const {
+    return document()->findBlockByNumber(qBound(0, line, lineCount() - 1)).length() - 1;
+}
+
+int SourceEditor::lineCount() const {
+    return document()->blockCount();
+}
+
+QString SourceEditor::lineText(int line) const {
+    if (line < 0 || line >= lineCount())
+        return QString();
+    return document()->findBlockByNumber(line).text();
+}
+
+int SourceEditor::topLine() const {
+    return firstVisibleBlock().blockNumber();
+}
+
+void SourceEditor::setTopLine(int line) {
+    line = qBound(0, line, lineCount() - 1);
+    verticalScrollBar()->setValue(document()->findBlockByNumber(line).firstLineNumber());
+}
+
+int SourceEditor::row() const {
+    return lineFromPosition(selectionStart());
+}
+
+void SourceEditor::setRow(int line) {
+    setSelection(lineStart(qBound(0, line, lineCount() - 1)), 0);
+}
+
+int SourceEditor::col() const {
+    const int start = selectionStart();
+    return start - document()->findBlock(start).position();
+}
+
+void SourceEditor::setCol(int column) {
+    const int line = row();
+    setSelection(lineStart(line) + qBound(0, column, lineLength(line)), 0);
+}
+
+// ---- brackets ---------------------------------------------------------------------------------
+
+void SourceEditor::beginUpdate() {
+    if (m_updateDepth++ == 0)
+        viewport()->setUpdatesEnabled(false);
+}
+
+void SourceEditor::endUpdate() {
+    if (m_updateDepth == 0 || --m_updateDepth > 0)
+        return;
+    viewport()->setUpdatesEnabled(true);
+    viewport()->update();
+}
+
+void SourceEditor::beginEditGroup() {
+    if (m_editGroupDepth++ == 0) {
+        m_groupCursor = QTextCursor(document());
+        m_groupCursor.beginEditBlock();
+    }
+}
+
+void SourceEditor::endEditGroup() {
+    if (m_editGroupDepth == 0 || --m_editGroupDepth > 0)
+        return;
+    {
+        QScopedValueRollback<bool> ending(m_groupEnding, true);
+        m_groupCursor.endEditBlock();
+    }
+    m_groupCursor = QTextCursor();
+    if (m_deferredFirst >= 0) {
+        const int first = m_deferredFirst;
+        const int last = m_deferredLast;
+        m_deferredFirst = m_deferredLast = -1;
+        colorCodeLines(first, last);
+    }
+}
+
+// ---- appearance -------------------------------------------------------------------------------
+
+void SourceEditor::setWordWrap(bool wrap) {
+    setLineWrapMode(wrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
+
+void SourceEditor::setEditorFont(const QString &family, int pointSize) {
+    QFont f(family);
+    if (pointSize > 0)
+        f.setPointSize(pointSize);
+    setFont(f);
+}
+
+void SourceEditor::setColors(const QColor &tag, const QColor &text, const QColor &comment,
+                             const QColor &background) {
+    QPalette p = palette();
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Base, background);
+    setPalette(p);
+    m_highlighter->setColors(tag, comment);
+    viewport()->update();
+}
+
+// ---- colour coding ----------------------------------------------------------------------------
+
+CharStyle SourceEditor::styleAt(int pos) const {
+    return pos >= 0 && pos < m_styles.size() ? m_styles.at(pos) : CharStyle::Text;
+}
+
+void SourceEditor::colorCodeLines(int firstLine, int lastLine) {
+    if (m_editGroupDepth > 0) {
+        m_deferredFirst = m_deferredFirst < 0 ? firstLine : qMin(m_deferredFirst, firstLine);
+        m_deferredLast = qMax(m_deferredLast, lastLine);
+        return;
+    }
+    WaitCursor wait;
+    beginUpdate();
+    const int lines = lineCount();
+    const int last = qBound(0, lastLine, lines - 1);
+    const int first = qBound(0, firstLine, lines - 1);
+    const bool longRange = qint64(last) - firstLine > LongRangeLines;
+    if (!m_colorCoding) {
+        m_styles.fill(0, m_styles.size(), CharStyle::Text);
+    } else if (first <= last && m_styles.size() == textLength()) {
+        if (longRange) {
+            if (!m_notice)
+                m_notice = new ColorCodingNotice(window());
+            m_notice->showNow(this);
+        }
+        const int size = textLength();
+        const int start = lineStart(first);
+        const int end = lineStart(last) + lineLength(last);
+        const int styled = qMin(end + 1, size) - start; // the line break after the range too
+        if (last - first > WholeTextColoringLines) {
+            const QString all = text();
+            colorCodeRange(all, start, end, m_styles.span(start, styled));
+        } else {
+            const QString part = textRange(start, styled);
+            colorCodeRange(part, 0, end - start, m_styles.span(start, styled));
+        }
+        if (longRange)
+            m_notice->hide();
+    }
+    viewport()->update();
+    setFocus();
+    endUpdate();
+}
+
+void SourceEditor::redoColorCoding() {
+    WaitCursor wait;
+    beginUpdate();
+    const int start = selectionStart();
+    const int length = selectionLength();
+    if (length == 0)
+        colorCodeLines(0, LastLine);
+    else
+        colorCodeLines(lineFromPosition(start), lineFromPosition(start + length));
+    endUpdate();
+}
+
+void SourceEditor::paintVisibleBlocks() {
+    if (m_styles.size() != textLength())
+        return;
+    const QPointF offset = contentOffset();
+    const qreal bottom = viewport()->rect().bottom();
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        if (blockBoundingGeometry(block).translated(offset).top() > bottom)
+            break;
+        if (block.isVisible() && !m_highlighter->isCurrent(block))
+            m_highlighter->rehighlightBlock(block);
+    }
+}
+
+// ---- undo -------------------------------------------------------------------------------------
+
+void SourceEditor::undo() {
+    undoRedo(true);
+}
+
+void SourceEditor::redo() {
+    undoRedo(false);
+}
+
+void SourceEditor::undoRedo(bool undo) {
+    m_undoFrom = m_undoTo = -1;
+    {
+        QScopedValueRollback<bool> tracking(m_trackingUndo, true);
+        if (undo)
+            QPlainTextEdit::undo();
+        else
+            QPlainTextEdit::redo();
+    }
+    if (m_colorCoding && m_undoFrom >= 0)
+        colorCodeLines(lineFromPosition(m_undoFrom), lineFromPosition(m_undoTo));
+}
+
+// ---- events -----------------------------------------------------------------------------------
+
+void SourceEditor::emitCaretPosition() {
+    Q_EMIT caretPositionChanged(col(), row());
+}
+
+bool SourceEditor::typeCharacter(QChar typed) {
+    const QTextCursor cursor = textCursor();
+    const int start = cursor.selectionStart();
+    const QTextBlock block = document()->findBlock(start);
+    const int column = start - block.position();
+    const TypingStyle decided = typingStyle(block.text(), column, typed);
+    if (decided.opensComment)
+        m_styles.fill(start - 3, 3, CharStyle::Comment);
+    if (decided.style)
+        m_insertStyle = decided.style;
+    if (!m_convertExtended)
+        return false;
+    const QString entity = entityForCharacter(typed);
+    if (entity.isEmpty())
+        return false;
+    // The entity goes in as one change, so one undo takes it out again.
+    int length = cursor.selectionEnd() - start;
+    if (length == 0 && overwriteMode() && !cursor.atBlockEnd())
+        length = 1;
+    const QString inserted = entity + QLatin1Char(';');
+    beginEditGroup();
+    replaceRange(start, length, inserted);
+    endEditGroup();
+    m_insertStyle.reset();
+    setSelection(start + int(inserted.size()), 0);
+    return true;
+}
+
+void SourceEditor::keyPressEvent(QKeyEvent *event) {
+    Q_EMIT userInteraction();
+    const Qt::KeyboardModifiers held =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    if (event->key() == Qt::Key_Insert && held == Qt::NoModifier) {
+        setOverwriteMode(!overwriteMode());
+        Q_EMIT overwriteModeToggled(overwriteMode());
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Undo)) {
+        undo();
+        event->accept();
+        return;
+    }
+    if (event->matches(QKeySequence::Redo)) {
+        redo();
+        event->accept();
+        return;
+    }
+    const QString typed = event->text();
+    if (!isReadOnly() && typed.size() == 1 && (typed.at(0).isPrint() || typed.at(0) == u'\t') &&
+        typeCharacter(typed.at(0))) {
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+    m_insertStyle.reset();
+}
+
+void SourceEditor::keyReleaseEvent(QKeyEvent *event) {
+    QPlainTextEdit::keyReleaseEvent(event);
+    emitCaretPosition();
+}
+
+void SourceEditor::mousePressEvent(QMouseEvent *event) {
+    Q_EMIT userInteraction();
+    if (event->button() == Qt::RightButton)
+        Q_EMIT rightButtonPressed();
+    QPlainTextEdit::mousePressEvent(event);
+    emitCaretPosition();
+}
+
+void SourceEditor::mouseReleaseEvent(QMouseEvent *event) {
+    QPlainTextEdit::mouseReleaseEvent(event);
+    emitCaretPosition();
+}
+
+void SourceEditor::focusInEvent(QFocusEvent *event) {
+    QPlainTextEdit::focusInEvent(event);
+    emitCaretPosition();
+}
+
+void SourceEditor::paintEvent(QPaintEvent *event) {
+    paintVisibleBlocks();
+    QPlainTextEdit::paintEvent(event);
+}
+
+void SourceEditor::setContextMenu(QMenu *menu) {
+    m_contextMenu = menu;
+}
+
+void SourceEditor::contextMenuEvent(QContextMenuEvent *event) {
+    if (m_contextMenu)
+        m_contextMenu->exec(event->globalPos());
+    else
+        QPlainTextEdit::contextMenuEvent(event);
+}
+
+void SourceEditor::insertFromMimeData(const QMimeData *source) {
+    if (source && source->hasText())
+        insertPlainText(source->text());
+}

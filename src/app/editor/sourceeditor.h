@@ -1,0 +1,153 @@
+// The editor of one open document: a plain-text editor whose characters carry a style (text, tag,
+// comment) kept beside the document, painted by a highlighter, never part of the undo history.
+// All positions are character indices into text(), lines separated by one "\n".
+#pragma once
+
+#include "editor/colorcoding.h"
+#include "editor/stylebuffer.h"
+#include "editor/textcommands.h"
+
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QTextCursor>
+#include <optional>
+
+class ColorCodingNotice;
+class QMenu;
+class StyleHighlighter;
+
+class SourceEditor : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    // Passed to setRow / setCol (and as the last line of colorCodeLines) for "the last line" and
+    // "the end of the line"; the setters clamp.
+    static constexpr int LastLine = 300000;
+    static constexpr int EndOfLine = 300000;
+    // Colouring more lines than this shows the notice.
+    static constexpr int LongRangeLines = 80;
+
+    explicit SourceEditor(QWidget *parent = nullptr);
+    ~SourceEditor() override;
+
+    QString text() const;
+    int textLength() const;
+    // Replaces the whole text as a fresh load: clears the undo history, caret to the start, every
+    // character in the text style (the caller colours when colour coding is on).
+    void setDocumentText(const QString &text);
+    // Characters [start, start + length) of text().
+    QString textRange(int start, int length) const;
+
+    int selectionStart() const;
+    int selectionLength() const;
+    void setSelection(int start, int length);
+    QString selectedText() const;
+    // One undo step each; the caret ends behind the inserted text. Styles of the characters
+    // around are kept, inserted ones take the style of the first replaced character (or of the
+    // one before when nothing is replaced).
+    void replaceSelection(const QString &text);
+    void replaceRange(int start, int length, const QString &text);
+    // Applies edits (sorted, in positions of the current text) as one change and one undo step;
+    // characters between the edits keep their styles.
+    void applyEdits(const TextEdits &edits);
+
+    int find(const QString &needle, int from, int to) const;
+
+    int lineFromPosition(int pos) const;
+    int lineStart(int line) const; // line is clamped to the document
+    int lineLength(int line) const;
+    int lineCount() const;
+    QString lineText(int line) const;
+
+    int topLine() const;
+    void setTopLine(int line);
+    int row() const;
+    void setRow(int line);
+    int col() const;
+    void setCol(int column);
+
+    // Nestable; the editor is redrawn once when the outermost bracket ends.
+    void beginUpdate();
+    void endUpdate();
+    // Nestable; every change inside is one undo step. Inside, change the text only through this
+    // class's methods: colouring asked for meanwhile runs when the outermost group ends.
+    void beginEditGroup();
+    void endEditGroup();
+
+    bool isOverwriteMode() const { return overwriteMode(); }
+    void setOverwriteMode(bool overwrite) { QPlainTextEdit::setOverwriteMode(overwrite); }
+    void setWordWrap(bool wrap);
+    void setEditorFont(const QString &family, int pointSize);
+    void setColors(const QColor &tag, const QColor &text, const QColor &comment,
+                   const QColor &background);
+    void setColorCoding(bool on) { m_colorCoding = on; }
+    bool colorCoding() const { return m_colorCoding; }
+    // Typed accented characters become their named entity ("é" gives "&eacute;").
+    void setConvertExtendedCharacters(bool on) { m_convertExtended = on; }
+    bool convertExtendedCharacters() const { return m_convertExtended; }
+
+    CharStyle styleAt(int pos) const;
+    // Recolours whole lines firstLine..lastLine (clamped; LastLine for the end). With colour
+    // coding off the whole text turns to the text style. Selection, caret and the first visible
+    // line stay; ranges longer than LongRangeLines show the notice meanwhile.
+    void colorCodeLines(int firstLine, int lastLine);
+    // The whole document without a selection, else the lines the selection touches.
+    void redoColorCoding();
+
+    // Shown on a context-menu request instead of the standard menu.
+    void setContextMenu(QMenu *menu);
+
+public Q_SLOTS:
+    // Undo and redo recolour the lines they touched (when colour coding is on), as the styles of
+    // restored text are not part of the history.
+    void undo();
+    void redo();
+
+Q_SIGNALS:
+    void caretPositionChanged(int column, int line);
+    void overwriteModeToggled(bool overwrite);
+    // Before a key press or mouse press is handled.
+    void userInteraction();
+    void rightButtonPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    void onContentsChange(int position, int removed, int added);
+    CharStyle insertionStyle(int position, int replaced) const;
+    void replaceStyled(int start, int length, const QString &text, const CharStyle *styles);
+    void paintVisibleBlocks();
+    void undoRedo(bool undo);
+    void emitCaretPosition();
+    bool typeCharacter(QChar typed);
+
+    StyleBuffer m_styles;
+    StyleHighlighter *m_highlighter = nullptr;
+    QPointer<ColorCodingNotice> m_notice;
+    QPointer<QMenu> m_contextMenu;
+
+    mutable QString m_textCache;
+    mutable bool m_textCacheValid = false;
+
+    std::optional<CharStyle> m_insertStyle; // style of the next inserted characters
+    bool m_colorCoding = true;
+    bool m_convertExtended = true;
+
+    int m_updateDepth = 0;
+    int m_editGroupDepth = 0;
+    QTextCursor m_groupCursor;
+    bool m_groupEnding = false;
+    int m_deferredFirst = -1; // colouring asked for inside an edit group
+    int m_deferredLast = -1;
+
+    bool m_trackingUndo = false;
+    int m_undoFrom = -1;
+    int m_undoTo = -1;
+};
