@@ -37,6 +37,5 @@ void ColorCodingNotice::showNow(QWidget *near) {
         move(area.center() - rect().center());
     }
     show();
-    raise();
     repaint();
 }

@@ -1,0 +1,382 @@
+#include "editor/colorcodingnotice.h"
+#include "editor/sourceeditor.h"
+
+#include <QLabel>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QtTest>
+
+// One letter per character: '.' text, 'T' tag, 'C' comment.
+static QByteArray styles(const SourceEditor &ed) {
+    QByteArray out;
+    for (int i = 0; i < ed.textLength(); ++i) {
+        const CharStyle s = ed.styleAt(i);
+        out.append(s == CharStyle::Tag ? 'T' : s == CharStyle::Comment ? 'C' : '.');
+    }
+    return out;
+}
+
+static void type(QWidget *w, const QString &text) {
+    for (const QChar c : text) {
+        const Qt::Key key = c == u'\n' ? Qt::Key_Return : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, w, key, c == u'\n' ? QStringLiteral("\r") : QString(c),
+                            Qt::NoModifier);
+    }
+}
+
+static QString lines(int count) {
+    QStringList l;
+    for (int i = 0; i < count; ++i)
+        l << QStringLiteral("<p>line %1</p>").arg(i);
+    return l.join(u'\n');
+}
+
+// Pixels of (nearly) the given pure colour in the painted editor.
+static int pixelsOf(SourceEditor &ed, const QColor &colour) {
+    const QImage image = ed.grab().toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (qAbs(c.red() - colour.red()) < 60 && qAbs(c.green() - colour.green()) < 60 &&
+                qAbs(c.blue() - colour.blue()) < 60)
+                ++count;
+        }
+    return count;
+}
+
+class TestSourceEditor : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void colorCodeLines_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("whole document")
+            << "<b>x\n<!-- <i> -->y" << 0 << 300000 << QByteArray("TTT..CCCCCCCCCCCC.");
+        QTest::newRow("second line only") << "<b>\n<i>\n<u>" << 1 << 1 << QByteArray("....TTT....");
+        QTest::newRow("range before the start") << "<b>\n<i>" << -1 << 0 << QByteArray("TTT....");
+        QTest::newRow("empty document") << "" << 0 << 300000 << QByteArray("");
+    }
+    void colorCodeLines() {
+        QFETCH(QString, text);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(QByteArray, expected);
+        SourceEditor ed;
+        ed.setDocumentText(text);
+        ed.colorCodeLines(first, last);
+        QCOMPARE(styles(ed), expected);
+        QCOMPARE(ed.selectionStart(), 0);
+    }
+
+    void colouringKeepsSelectionAndScroll() {
+        SourceEditor ed;
+        ed.resize(300, 120);
+        ed.show();
+        ed.setDocumentText(lines(300));
+        ed.setSelection(ed.lineStart(150) + 2, 5);
+        ed.setTopLine(140);
+        const int top = ed.topLine();
+        ed.colorCodeLines(0, SourceEditor::LastLine);
+        QCOMPARE(ed.selectionStart(), ed.lineStart(150) + 2);
+        QCOMPARE(ed.selectionLength(), 5);
+        QCOMPARE(ed.topLine(), top);
+        QCOMPARE(ed.styleAt(ed.lineStart(299)), CharStyle::Tag);
+    }
+
+    void switchOffTurnsEverythingToText() {
+        SourceEditor ed;
+        ed.setDocumentText(QStringLiteral("<b>x</b>\n<!-- c -->"));
+        ed.colorCodeLines(0, SourceEditor::LastLine);
+        ed.setColorCoding(false);
+        ed.colorCodeLines(1, 1);
+        QCOMPARE(styles(ed), QByteArray(ed.textLength(), '.'));
+    }
+
+    void longRangesShowTheNotice() {
+        SourceEditor ed;
+        ed.setDocumentText(lines(200));
+        ed.colorCodeLines(10, 90);
+        QVERIFY(!ed.findChild<ColorCodingNotice *>());
+        ed.colorCodeLines(10, 91);
+        auto *notice = ed.findChild<ColorCodingNotice *>();
+        QVERIFY(notice);
+        QVERIFY(!notice->isVisible());
+        auto *caption = notice->findChild<QLabel *>();
+        QCOMPARE(caption->text(), QStringLiteral("Color Coding. Please wait..."));
+        QVERIFY(caption->font().bold());
+    }
+
+    void redoColorCodingRange_data() {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QByteArray>("expected");
+        // "<a>\n<b>\n<c>\n<d>"
+        QTest::newRow("no selection: all") << 5 << 0 << QByteArray("TTT.TTT.TTT.TTT");
+        QTest::newRow("ends at a line start") << 4 << 4 << QByteArray("....TTT.TTT....");
+        QTest::newRow("inside one line") << 9 << 1 << QByteArray("........TTT....");
+    }
+    void redoColorCodingRange() {
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QByteArray, expected);
+        SourceEditor ed;
+        ed.setDocumentText(QStringLiteral("<a>\n<b>\n<c>\n<d>"));
+        ed.setSelection(start, length);
+        ed.redoColorCoding();
+        QCOMPARE(styles(ed), expected);
+    }
+
+    void liveColouring_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("tag typed on an empty line") << "" << 0 << "<b>x" << QByteArray("TTT.");
+        QTest::newRow("plain text") << "" << 0 << "ab" << QByteArray("..");
+        QTest::newRow("letter after a tag") << "<b>" << 3 << "x" << QByteArray("TTT.");
+        QTest::newRow("letter in front of a tag") << "<b>" << 0 << "y" << QByteArray(".TTT");
+        QTest::newRow("inside a tag") << "<b>" << 2 << "i" << QByteArray("TTTT");
+        QTest::newRow("comment opened by typing") << "" << 0 << "<!-- x" << QByteArray("CCCCCC");
+        QTest::newRow("dash completing a comment opener")
+            << "<!-" << 3 << "-" << QByteArray("CCCC");
+        QTest::newRow("comment ends after its greater-than")
+            << "" << 0 << "<!--a-->b" << QByteArray("CCCCCCCC.");
+        // Only the character right after a ">" of the same line turns back to text.
+        QTest::newRow("new line after a tag") << "<b>" << 3 << "\nx" << QByteArray("TTTTT");
+    }
+    void liveColouring() {
+        QFETCH(QString, text);
+        QFETCH(int, caret);
+        QFETCH(QString, typed);
+        QFETCH(QByteArray, expected);
+        SourceEditor ed;
+        ed.setDocumentText(text);
+        ed.colorCodeLines(0, SourceEditor::LastLine);
+        ed.setSelection(caret, 0);
+        type(&ed, typed);
+        QCOMPARE(styles(ed), expected);
+    }
+
+    void typedEntities_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("convert");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("e acute") << "é" << true << "&eacute;";
+        QTest::newRow("capital U umlaut") << "xÜ" << true << "x&Uuml;";
+        QTest::newRow("multiplication sign stays") << "×" << true << "×";
+        QTest::newRow("division sign stays") << "÷" << true << "÷";
+        QTest::newRow("switched off") << "é" << false << "é";
+    }
+    void typedEntities() {
+        QFETCH(QString, typed);
+        QFETCH(bool, convert);
+        QFETCH(QString, expected);
+        SourceEditor ed;
+        ed.setConvertExtendedCharacters(convert);
+        type(&ed, typed);
+        QCOMPARE(ed.text(), expected);
+        QCOMPARE(ed.selectionStart(), ed.textLength());
+    }
+
+    void typedEntityReplacesSelectionAndUndoesInOneStep() {
+        SourceEditor ed;
+        ed.setDocumentText(QStringLiteral("abc"));
+        ed.setSelection(1, 1);
+        type(&ed, QStringLiteral("é"));
+        QCOMPARE(ed.text(), QStringLiteral("a&eacute;c"));
+        ed.undo();
+        QCOMPARE(ed.text(), QStringLiteral("abc"));
+    }
+
+    void typedEntityInOverwriteMode() {
+        SourceEditor ed;
+        ed.setDocumentText(QStringLiteral("abc"));
+        ed.setOverwriteMode(true);
+        ed.setSelection(1, 0);
+        type(&ed, QStringLiteral("é"));
+        QCOMPARE(ed.text(), QStringLiteral("a&eacute;c"));
+    }
+
+    void insertKey_data() {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("toggles");
+        QTest::newRow("alone") << int(Qt::NoModifier) << true;
+        QTest::newRow("with shift") << int(Qt::ShiftModifier) << false;
+        QTest::newRow("with control") << int(Qt::ControlModifier) << false;
+        QTest::newRow("with alt") << int(Qt::AltModifier) << false;
+    }
+    void insertKey() {
+        QFETCH(int, modifiers);
+        QFETCH(bool, toggles);
+        SourceEditor ed;
+        QSignalSpy spy(&ed, &SourceEditor::overwriteModeToggled);
+        QTest::keyClick(&ed, Qt::Key_Insert, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(ed.isOverwriteMode(), toggles);
+        QCOMPARE(spy.size(), toggles ? 1 : 0);
+        if (toggles)
+            QCOMPARE(spy.at(0).at(0).toBool(), true);
+    }
+
+    void userInteractionComesBeforeTheKey() {
+        SourceEditor ed;
+        QList<int> lengths;
+        connect(&ed, &SourceEditor::userInteraction, [&] { lengths << ed.textLength(); });
+        type(&ed, QStringLiteral("a"));
+        QCOMPARE(lengths, QList<int>{0});
+    }
+
+    void caretPositionFollowsTyping() {
+        SourceEditor ed;
+        QSignalSpy spy(&ed, &SourceEditor::caretPositionChanged);
+        type(&ed, QStringLiteral("ab\nc"));
+        QVERIFY(!spy.isEmpty());
+        QCOMPARE(spy.last().at(0).toInt(), 1);
+        QCOMPARE(spy.last().at(1).toInt(), 1);
+    }
+
+    void rowAndColClamp_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<int>("expectedRow");
+        QTest::addColumn<int>("expectedCol");
+        QTest::newRow("inside") << 1 << 2 << 1 << 2;
+        QTest::newRow("last line, end of line") << 300000 << 300000 << 2 << 4;
+        QTest::newRow("negative") << -4 << -1 << 0 << 0;
+        QTest::newRow("empty line") << 1 << 0 << 1 << 0;
+        QTest::newRow("beyond a short line") << 0 << 50 << 0 << 1;
+    }
+    void rowAndColClamp() {
+        QFETCH(int, row);
+        QFETCH(int, col);
+        QFETCH(int, expectedRow);
+        QFETCH(int, expectedCol);
+        SourceEditor ed;
+        ed.setDocumentText(row == 1 && col == 0 ? QStringLiteral("a\n\nlast")
+                                                : QStringLiteral("a\nbcd\nlast"));
+        ed.setRow(row);
+        ed.setCol(col);
+        QCOMPARE(ed.row(), expectedRow);
+        QCOMPARE(ed.col(), expectedCol);
+        QCOMPARE(ed.selectionLength(), 0);
+    }
+
+    void topLineClampsAndScrolls() {
+        SourceEditor ed;
+        ed.resize(300, 120);
+        ed.show();
+        ed.setDocumentText(lines(100));
+        ed.setTopLine(20);
+        QCOMPARE(ed.topLine(), 20);
+        ed.setTopLine(-3);
+        QCOMPARE(ed.topLine(), 0);
+        ed.setTopLine(300000);
+        QVERIFY(ed.topLine() > 80);
+    }
+
+    void textKeepsCharactersAndCountsLineBreaksOnce() {
+        SourceEditor ed;
+        ed.setDocumentText(QStringLiteral("a\u00A0b\r\nc\rd"));
+        QCOMPARE(ed.text(), QStringLiteral("a\u00A0b\nc\nd"));
+        ed.replaceRange(0, 1, QStringLiteral("x\r\ny"));
+        QCOMPARE(ed.text(), QStringLiteral("x\ny\u00A0b\nc\nd"));
+        QCOMPARE(ed.textLength(), int(ed.text().size()));
+        QCOMPARE(ed.lineCount(), 4);
+        QCOMPARE(ed.lineText(1), QStringLiteral("y\u00A0b"));
+        ed.setSelection(3, 4);
+        QCOMPARE(ed.selectedText(), QStringLiteral("\u00A0b\nc"));
+    }
+
+    void loadingClearsUndo() {
+        SourceEditor ed;
+        ed.replaceRange(0, 0, QStringLiteral("typed"));
+        ed.setDocumentText(QStringLiteral("loaded"));
+        QVERIFY(!ed.document()->isUndoAvailable());
+        QCOMPARE(ed.selectionStart(), 0);
+    }
+
+    void findIsACaseInsensitiveRangeSearch() {
+        SourceEditor ed;
+        ed.setDocumentText(QStringLiteral("Grüße GRÜSSE"));
+        QCOMPARE(ed.find(QStringLiteral("ÜSS"), 0, 12), 8);
+        QCOMPARE(ed.find(QStringLiteral("grü"), 1, 12), 6);
+        QCOMPARE(ed.find(QStringLiteral("sse"), 0, 11), -1);
+    }
+
+    void pasteInsertsPlainText() {
+        // insertFromMimeData is what paste and drop go through.
+        struct PasteProbe : SourceEditor {
+            using SourceEditor::insertFromMimeData;
+        } ed;
+        QMimeData data;
+        data.setHtml(QStringLiteral("<b>bold</b>"));
+        data.setText(QStringLiteral("plain\r\ntext"));
+        ed.insertFromMimeData(&data);
+        QCOMPARE(ed.text(), QStringLiteral("plain\ntext"));
+        QCOMPARE(ed.textLength(), 10);
+    }
+
+    void replaceRangeKeepsStylesAround() {
+        SourceEditor ed;
+        ed.setDocumentText(QStringLiteral("<b>x</b>"));
+        ed.colorCodeLines(0, SourceEditor::LastLine);
+        ed.replaceRange(3, 1, QStringLiteral("yy"));
+        QCOMPARE(ed.text(), QStringLiteral("<b>yy</b>"));
+        QCOMPARE(styles(ed), QByteArray("TTT..TTTT"));
+        ed.undo();
+        QCOMPARE(ed.text(), QStringLiteral("<b>x</b>"));
+    }
+
+    void undoRecoloursWhatItRestores() {
+        SourceEditor ed;
+        ed.setDocumentText(QStringLiteral("a<b>c</b>d"));
+        ed.colorCodeLines(0, SourceEditor::LastLine);
+        TextEdits edits{{1, 3, QString()}, {5, 4, QString()}};
+        ed.applyEdits(edits);
+        QCOMPARE(ed.text(), QStringLiteral("acd"));
+        QCOMPARE(styles(ed), QByteArray("..."));
+        ed.undo();
+        QCOMPARE(ed.text(), QStringLiteral("a<b>c</b>d"));
+        QCOMPARE(styles(ed), QByteArray(".TTT.TTTT."));
+        ed.redo();
+        QCOMPARE(ed.text(), QStringLiteral("acd"));
+    }
+
+    void editGroupIsOneUndoStep() {
+        SourceEditor ed;
+        ed.setDocumentText(QStringLiteral("middle"));
+        ed.colorCodeLines(0, 0);
+        ed.beginEditGroup();
+        ed.replaceRange(0, 0, QStringLiteral("<b>"));
+        ed.replaceRange(ed.textLength(), 0, QStringLiteral("</b>"));
+        ed.colorCodeLines(0, 0); // runs when the group ends
+        ed.endEditGroup();
+        QCOMPARE(styles(ed), QByteArray("TTT......TTTT"));
+        ed.undo();
+        QCOMPARE(ed.text(), QStringLiteral("middle"));
+    }
+
+    void paintsTagsInTheTagColour() {
+        SourceEditor ed;
+        ed.resize(400, 200);
+        ed.setEditorFont(QStringLiteral("DejaVu Sans Mono"), 20);
+        ed.setColors(QColor(255, 0, 0), QColor(0, 0, 0), QColor(0, 255, 0), QColor(255, 255, 255));
+        ed.setDocumentText(QStringLiteral("<BBBB> text\n<!-- MMMM -->"));
+        QCOMPARE(pixelsOf(ed, Qt::red), 0);
+        ed.colorCodeLines(0, SourceEditor::LastLine);
+        QVERIFY(pixelsOf(ed, Qt::red) > 20);
+        QVERIFY(pixelsOf(ed, Qt::green) > 20);
+        type(&ed, QStringLiteral("<WWW"));
+        const int afterTyping = pixelsOf(ed, Qt::red);
+        ed.setColorCoding(false);
+        ed.colorCodeLines(0, 0);
+        QCOMPARE(pixelsOf(ed, Qt::red), 0);
+        QVERIFY(afterTyping > 20);
+    }
+};
+
+QTEST_MAIN(TestSourceEditor)
+#include "tst_sourceeditor.moc"
