@@ -87,6 +87,10 @@ inline QByteArray generate(int lines = Lines) {
             l.append(tag);
             l.append(" class=\"c");
             l.append(QByteArray::number(rnd.below(500)));
+            l.append("\" title=\"");
+            l.append(words[rnd.below(wordCount)]);
+            l.append(' ');
+            l.append(words[rnd.below(wordCount)]);
             l.append("\">");
             l.append(words[rnd.below(wordCount)]);
             l.append(' ');

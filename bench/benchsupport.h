@@ -1,0 +1,73 @@
+// Small helpers shared by the editor benchmarks: medians of repeated runs, memory figures from
+// /proc, decoding the page the way the program reads files, and key presses into a widget.
+#pragma once
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QString>
+#include <QWidget>
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#if __has_include("documents/textcodec.h")
+#include "documents/textcodec.h"
+#define MARLO_BENCH_DECODER "decodeDocument"
+inline QString benchDecode(const QByteArray &bytes) {
+    return decodeDocument(bytes).text;
+}
+#else
+#define MARLO_BENCH_DECODER "QString::fromUtf8"
+inline QString benchDecode(const QByteArray &bytes) {
+    return QString::fromUtf8(bytes);
+}
+#endif
+
+namespace Bench {
+
+// Milliseconds of `run`, the median of `times` runs; `prepare` runs untimed before each.
+inline double medianMs(int times, const std::function<void()> &run,
+                       const std::function<void()> &prepare = {}) {
+    std::vector<double> ms;
+    for (int i = 0; i < times; ++i) {
+        if (prepare)
+            prepare();
+        QElapsedTimer t;
+        t.start();
+        run();
+        ms.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
+// A field of /proc/self/status in kB ("VmHWM", "VmRSS").
+inline qint64 statusKb(const char *field) {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray key = QByteArray(field) + ':';
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLongLong();
+    return -1;
+}
+
+inline QString readAndDecode(const QString &path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    return benchDecode(f.readAll());
+}
+
+// A typed character: key press and release, as the window system delivers them.
+inline void typeKey(QWidget *w, QChar c) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(w, &press);
+    QApplication::sendEvent(w, &release);
+}
+
+} // namespace Bench
