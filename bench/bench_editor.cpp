@@ -93,19 +93,23 @@ int main(int argc, char *argv[]) {
         ed->setRow(p.line);
         ed->setCol(SourceEditor::EndOfLine);
         const int keys = 400;
-        double perKey = Bench::medianMs(Runs, [&] {
-                            for (int i = 0; i < keys; ++i)
-                                Bench::typeKey(ed.get(), typed.at(i % typed.size()));
-                        }) /
-                        keys;
+        double perKey =
+            Bench::medianMs(Runs,
+                            [&] {
+                                for (int i = 0; i < keys; ++i)
+                                    Bench::typeKey(ed.get(), typed.at(i % typed.size()));
+                            }) /
+            keys;
         // With the event loop run after each key: the changed line is painted as on screen.
-        double perKeyPainted = Bench::medianMs(Runs, [&] {
-                                   for (int i = 0; i < keys; ++i) {
-                                       Bench::typeKey(ed.get(), typed.at(i % typed.size()));
-                                       QApplication::processEvents();
-                                   }
-                               }) /
-                               keys;
+        double perKeyPainted =
+            Bench::medianMs(Runs,
+                            [&] {
+                                for (int i = 0; i < keys; ++i) {
+                                    Bench::typeKey(ed.get(), typed.at(i % typed.size()));
+                                    QApplication::processEvents();
+                                }
+                            }) /
+            keys;
         worstKey = std::max(worstKey, perKey);
         std::printf("%-34s %10.4f\n", qPrintable(QStringLiteral("keystroke at the %1").arg(p.name)),
                     perKey);

@@ -199,8 +199,10 @@ void SourceEditor::replaceStyled(int start, int length, const QString &text,
             c.insertText(text);
     }
     if (m_editGroupDepth > 0) {
-        // The document reports the group's changes only when it ends; keep the styles in step
-        // now so that later changes of the group find them in place.
+        // The document reports the group's changes only when it ends; keep the styles and the
+        // text in step now so that later changes of the group find them in place.
+        m_textCacheValid = false;
+        m_textCache = QString();
         m_styles.remove(start, length);
         m_styles.insert(start, int(text.size()), style);
     }
@@ -212,33 +214,43 @@ void SourceEditor::replaceStyled(int start, int length, const QString &text,
 void SourceEditor::applyEdits(const TextEdits &edits) {
     if (edits.isEmpty())
         return;
-    const int spanStart = edits.first().position;
-    const int spanEnd = edits.last().position + edits.last().length;
-    const QString old = textRange(spanStart, spanEnd - spanStart);
-    std::vector<CharStyle> oldStyles(size_t(old.size()));
-    m_styles.copyTo(spanStart, int(old.size()), oldStyles.data());
-
-    QString replacement;
-    std::vector<CharStyle> styles;
-    qsizetype newSize = old.size();
-    for (const TextEdit &e : edits)
-        newSize += e.text.size() - e.length;
-    replacement.reserve(newSize);
-    styles.reserve(size_t(newSize));
-    int at = 0; // in old
-    for (const TextEdit &e : edits) {
-        const int pos = e.position - spanStart;
-        replacement.append(QStringView(old).mid(at, pos - at));
-        styles.insert(styles.end(), oldStyles.begin() + at, oldStyles.begin() + pos);
-        const CharStyle style = e.length > 0 ? oldStyles[size_t(pos)]
-                                : pos > 0    ? oldStyles[size_t(pos - 1)]
-                                             : styleAt(spanStart - 1);
-        replacement.append(e.text);
-        styles.insert(styles.end(), size_t(e.text.size()), style);
-        at = pos + e.length;
-    }
+    // Edits closer together than this go in as one replacement of the stretch they span; edits
+    // further apart go in one by one, leaving the text between them alone. A replacement costs
+    // about as much as moving this many characters through the document.
+    constexpr int MergeGap = 40;
+    const QString original = text();
     beginEditGroup();
-    replaceStyled(spanStart, spanEnd - spanStart, replacement, styles.data());
+    // From the back, so that the positions of the edits still to come stay valid.
+    qsizetype end = edits.size();
+    while (end > 0) {
+        qsizetype first = end - 1;
+        while (first > 0 &&
+               edits[first].position - (edits[first - 1].position + edits[first - 1].length) <
+                   MergeGap)
+            --first;
+        const int spanStart = edits[first].position;
+        const int spanEnd = edits[end - 1].position + edits[end - 1].length;
+        QString replacement;
+        std::vector<CharStyle> styles;
+        qsizetype newSize = spanEnd - spanStart;
+        for (qsizetype i = first; i < end; ++i)
+            newSize += edits[i].text.size() - edits[i].length;
+        replacement.reserve(newSize);
+        styles.reserve(size_t(newSize));
+        int at = spanStart;
+        for (qsizetype i = first; i < end; ++i) {
+            const TextEdit &e = edits[i];
+            replacement.append(QStringView(original).mid(at, e.position - at));
+            for (int p = at; p < e.position; ++p)
+                styles.push_back(m_styles.at(p));
+            const CharStyle style = insertionStyle(e.position, e.length);
+            replacement.append(e.text);
+            styles.insert(styles.end(), size_t(e.text.size()), style);
+            at = e.position + e.length;
+        }
+        replaceStyled(spanStart, spanEnd - spanStart, replacement, styles.data());
+        end = first;
+    }
     endEditGroup();
 }
 
