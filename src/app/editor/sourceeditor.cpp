@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <cstring>
@@ -19,6 +20,8 @@ namespace {
 
 // Ranges of more lines than this are coloured from the whole text rather than from their lines.
 constexpr int WholeTextColoringLines = 2000;
+// Changes of up to this many blocks are repainted at once.
+constexpr int ImmediateRepaintBlocks = 8;
 
 class WaitCursor {
 public:
@@ -130,6 +133,18 @@ void SourceEditor::onContentsChange(int position, int removed, int added) {
     }
     if (m_styles.size() != length)
         m_styles.resize(length, CharStyle::Text);
+    // Repainting the few changed blocks now joins the layout update of the change itself, so
+    // a keystroke costs one paint; larger changes leave it to the paint of the visible blocks.
+    const QTextBlock first = document()->findBlock(position);
+    const QTextBlock last = document()->findBlock(position + added);
+    if (first.isValid() && last.isValid() &&
+        last.blockNumber() - first.blockNumber() < ImmediateRepaintBlocks) {
+        for (QTextBlock b = first; b.isValid(); b = b.next()) {
+            m_highlighter->rehighlightBlock(b);
+            if (b == last)
+                break;
+        }
+    }
 }
 
 CharStyle SourceEditor::insertionStyle(int position, int replaced) const {
@@ -434,8 +449,12 @@ void SourceEditor::paintVisibleBlocks() {
     for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
         if (blockBoundingGeometry(block).translated(offset).top() > bottom)
             break;
-        if (block.isVisible() && !m_highlighter->isCurrent(block))
+        if (block.isVisible() && !m_highlighter->isCurrent(block)) {
+            // Repainting a block goes through an (empty) edit of the document, which would
+            // report a text change; colours are not one.
+            const QSignalBlocker quiet(document());
             m_highlighter->rehighlightBlock(block);
+        }
     }
 }
 

@@ -359,6 +359,20 @@ private Q_SLOTS:
         QCOMPARE(ed.text(), QStringLiteral("middle"));
     }
 
+    void colouringIsNotAnEdit() {
+        SourceEditor ed;
+        ed.resize(300, 200);
+        ed.setDocumentText(QStringLiteral("<b>x</b>\n<i>y</i>\n<!-- z -->"));
+        QSignalSpy changes(&ed, &QPlainTextEdit::textChanged);
+        ed.colorCodeLines(0, SourceEditor::LastLine);
+        ed.grab();
+        ed.setColors(Qt::red, Qt::black, Qt::green, Qt::white);
+        ed.grab();
+        QCOMPARE(changes.size(), 0);
+        QVERIFY(!ed.document()->isModified());
+        QVERIFY(!ed.document()->isUndoAvailable());
+    }
+
     void paintsTagsInTheTagColour() {
         SourceEditor ed;
         ed.resize(400, 200);
