@@ -73,7 +73,7 @@ int main(int argc, char *argv[]) {
     });
 
     // Typing: characters that exercise every live-colouring rule, at three places.
-    const QString typed = QStringLiteral("<b>x</b>y<!--z-->w ");
+    const QString typed = QStringLiteral("<b>x</b>y<!--z-->w <i>long</i> text\n");
     struct Place {
         const char *name;
         int line;

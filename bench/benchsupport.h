@@ -62,10 +62,14 @@ inline QString readAndDecode(const QString &path) {
     return benchDecode(f.readAll());
 }
 
-// A typed character: key press and release, as the window system delivers them.
+// A typed character ("\n" for the Return key): key press and release, as the window system
+// delivers them.
 inline void typeKey(QWidget *w, QChar c) {
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    const bool enter = c == u'\n';
+    const Qt::Key key = enter ? Qt::Key_Return : Qt::Key_unknown;
+    const QString text = enter ? QStringLiteral("\r") : QString(c);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
     QApplication::sendEvent(w, &press);
     QApplication::sendEvent(w, &release);
 }

@@ -20,8 +20,6 @@ namespace {
 
 // Ranges of more lines than this are coloured from the whole text rather than from their lines.
 constexpr int WholeTextColoringLines = 2000;
-// Changes of up to this many blocks are repainted at once.
-constexpr int ImmediateRepaintBlocks = 8;
 
 class WaitCursor {
 public:
@@ -133,18 +131,6 @@ void SourceEditor::onContentsChange(int position, int removed, int added) {
     }
     if (m_styles.size() != length)
         m_styles.resize(length, CharStyle::Text);
-    // Repainting the few changed blocks now joins the layout update of the change itself, so
-    // a keystroke costs one paint; larger changes leave it to the paint of the visible blocks.
-    const QTextBlock first = document()->findBlock(position);
-    const QTextBlock last = document()->findBlock(position + added);
-    if (first.isValid() && last.isValid() &&
-        last.blockNumber() - first.blockNumber() < ImmediateRepaintBlocks) {
-        for (QTextBlock b = first; b.isValid(); b = b.next()) {
-            m_highlighter->rehighlightBlock(b);
-            if (b == last)
-                break;
-        }
-    }
 }
 
 CharStyle SourceEditor::insertionStyle(int position, int replaced) const {
