@@ -28,8 +28,9 @@ int main(int argc, char *argv[]) {
     reload();
     const double recolour =
         Bench::medianMs(Runs, [&] { ed.colorCodeLines(0, SourceEditor::LastLine); });
-    std::printf("page: %.2f MB, %d lines; full recolour %.1f ms (the reference)\n\n",
-                double(page.size()) / (1024 * 1024), BenchPage::Lines, recolour);
+    std::printf(
+        "page: %.2f million characters, %d lines; full recolour %.1f ms (the reference)\n\n",
+        double(page.size()) / 1e6, BenchPage::Lines, recolour);
     std::printf("%-36s %9s %9s %9s %9s %8s\n", "command", "ms", "x recol", "undo ms", "x recol",
                 "restored");
 

@@ -297,6 +297,8 @@ int SourceEditor::row() const {
 }
 
 void SourceEditor::setRow(int line) {
+    if (line >= LastLine)
+        line = lineCount() - 1;
     setSelection(lineStart(qBound(0, line, lineCount() - 1)), 0);
 }
 
@@ -307,6 +309,8 @@ int SourceEditor::col() const {
 
 void SourceEditor::setCol(int column) {
     const int line = row();
+    if (column >= EndOfLine)
+        column = lineLength(line);
     setSelection(lineStart(line) + qBound(0, column, lineLength(line)), 0);
 }
 
@@ -385,7 +389,7 @@ void SourceEditor::colorCodeLines(int firstLine, int lastLine) {
     WaitCursor wait;
     beginUpdate();
     const int lines = lineCount();
-    const int last = qBound(0, lastLine, lines - 1);
+    const int last = lastLine >= LastLine ? lines - 1 : qBound(0, lastLine, lines - 1);
     const int first = qBound(0, firstLine, lines - 1);
     const bool longRange = qint64(last) - firstLine > LongRangeLines;
     if (!m_colorCoding) {

@@ -20,7 +20,8 @@ class SourceEditor : public QPlainTextEdit {
     Q_OBJECT
 public:
     // Passed to setRow / setCol (and as the last line of colorCodeLines) for "the last line" and
-    // "the end of the line"; the setters clamp.
+    // "the end of the line"; the setters clamp, and this value or more always means the end, also
+    // in documents of more lines or lines of more characters.
     static constexpr int LastLine = 300000;
     static constexpr int EndOfLine = 300000;
     // Colouring more lines than this shows the notice.

@@ -264,6 +264,14 @@ private Q_SLOTS:
         QCOMPARE(ed.selectionLength(), 0);
     }
 
+    void endOfLineMeansTheEndOfLongLines() {
+        SourceEditor ed;
+        ed.setDocumentText(QString(300005, u'x') + QStringLiteral("\nshort"));
+        ed.setRow(0);
+        ed.setCol(SourceEditor::EndOfLine);
+        QCOMPARE(ed.col(), 300005);
+    }
+
     void topLineClampsAndScrolls() {
         SourceEditor ed;
         ed.resize(300, 120);
