@@ -21,9 +21,13 @@ int Cell::doLogic(LayoutContext &ctx, int y, int width, int &maxWidth) {
     m_y = y;
     m_indents.reset(0, width);
     int height = 0;
-    for (auto &section : m_sections)
-        height = LayoutMath::add(
-            height, section->layout(ctx, LayoutMath::add(y, height), width, m_indents, maxWidth));
+    for (auto &section : m_sections) {
+        const int top = LayoutMath::add(y, height);
+        // Rules and tables stand at the level of the list around them, like text does.
+        if (section->listLevel() >= 0)
+            m_indents.setLevel(section->listLevel(), top);
+        height = LayoutMath::add(height, section->layout(ctx, top, width, m_indents, maxWidth));
+    }
     m_height = qMax(height, m_indents.imageBottom() - y);
     return m_height;
 }

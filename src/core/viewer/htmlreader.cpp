@@ -220,12 +220,15 @@ bool HtmlReader::handleSymbol(Block &block, Context context, int depth) {
             m_doc.setBaseReference(a->text.trimmed());
         m_lex->next();
         return true;
-    case HtmlTag::Hr:
+    case HtmlTag::Hr: {
         closeSection(block);
-        block.cell->add(std::make_unique<HorizontalRule>());
+        auto rule = std::make_unique<HorizontalRule>();
+        rule->setListLevel(block.level);
+        block.cell->add(std::move(rule));
         m_anySectionAdded = true;
         m_lex->next();
         return true;
+    }
     case HtmlTag::Ol:
     case HtmlTag::Ul:
     case HtmlTag::Dir:
@@ -359,6 +362,7 @@ void HtmlReader::readTable(Block &outer, Context outerContext, int depth) {
     if (const auto *a = m_lex->attribute(HtmlAttr::Width); a && a->number >= 1 && a->number <= 100)
         widthPercent = a->number;
     auto table = std::make_unique<TableSection>(placement, border, padding, spacing, widthPercent);
+    table->setListLevel(outer.level);
 
     // What a cell changes does not leak into the next cell or past the table.
     const int savedAlignment = m_alignment;

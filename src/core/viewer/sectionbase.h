@@ -30,6 +30,9 @@ public:
     int y() const { return m_y; }
     int height() const { return m_height; }
     int bottom() const { return m_y + m_height; }
+    // The list level the section stands at, -1 for sections that leave the level as it is.
+    virtual int listLevel() const { return m_listLevel; }
+    void setListLevel(int level) { m_listLevel = level; }
 
     // Lays the section out with its top at y (document coordinates) between the edges the
     // indentation manager gives; returns the height and raises maxWidth to the right-most x
@@ -61,4 +64,5 @@ public:
 protected:
     int m_y = 0;
     int m_height = 0;
+    int m_listLevel = -1;
 };

@@ -47,6 +47,7 @@ public:
     const QString &text() const { return m_text; }
     bool isEmpty() const { return m_text.isEmpty(); }
     int level() const { return m_level; }
+    int listLevel() const override { return m_level; }
     int indent() const;
     int alignment() const { return m_alignment; }
     int fontId() const { return m_fontId; }
