@@ -46,6 +46,9 @@ QtFontMetrics::Entry &QtFontMetrics::entry(const FontSpec &spec) const {
         // Drawing places each run at the sum of its characters' advances; without kerning the
         // drawn text matches that sum.
         f.setKerning(false);
+        // Hinted advances are whole pixels, so the sum of the characters' advances is the
+        // width the text is drawn with.
+        f.setHintingPreference(QFont::PreferFullHinting);
         it = m_entries.insert(spec, std::make_shared<Entry>(f));
     }
     m_lastKey = spec;
