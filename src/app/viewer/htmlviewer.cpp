@@ -231,7 +231,6 @@ void HtmlViewer::reload() {
     if (m_busy || (m_source.isEmpty() && m_currentFile.isEmpty()))
         return;
     const int v = verticalScrollBar()->value(), h = horizontalScrollBar()->value();
-    m_images.setMaxAge(m_images.maxAge()); // keep what the cache holds
     parse(m_source);
     verticalScrollBar()->setValue(v);
     horizontalScrollBar()->setValue(h);
