@@ -154,6 +154,8 @@ bool HtmlViewer::parse(const QString &html) {
     const bool ok = reader.read(m_source = html);
     m_selectionAnchor = m_selectionCursor = 0;
     m_hoverLink.clear();
+    m_tileSource.clear();
+    m_tile = QPixmap();
     m_layoutWidth = -1;
     layoutDocument();
     m_busy = false;
@@ -301,11 +303,15 @@ void HtmlViewer::paintEvent(QPaintEvent *event) {
     p.fillRect(area, QColor::fromRgba(m_doc.backgroundColor()));
     const int h = horizontalScrollBar()->value(), v = verticalScrollBar()->value();
     if (m_viewImages && !m_doc.backgroundImage().isEmpty()) {
-        const QImage tile = m_pictures->image(m_doc.backgroundImage());
-        if (!tile.isNull())
+        const QString source = resolve(m_doc.backgroundImage());
+        if (source != m_tileSource) {
+            m_tileSource = source;
+            m_tile = QPixmap::fromImage(m_images.image(source));
+        }
+        if (!m_tile.isNull())
             p.drawTiledPixmap(
-                area, QPixmap::fromImage(tile),
-                QPoint((area.left() + h) % tile.width(), (area.top() + v) % tile.height()));
+                area, m_tile,
+                QPoint((area.left() + h) % m_tile.width(), (area.top() + v) % m_tile.height()));
     }
     p.translate(MarginLeft - h, MarginTop - v);
     DrawContext dc;

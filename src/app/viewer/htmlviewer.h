@@ -9,6 +9,7 @@
 
 #include <QAbstractScrollArea>
 #include <QColor>
+#include <QPixmap>
 #include <QPointer>
 #include <QString>
 #include <QTimer>
@@ -166,6 +167,9 @@ private:
     QPoint m_lastMousePos;
     QTimer m_autoScroll;
     QString m_hoverLink;
+
+    QString m_tileSource;
+    QPixmap m_tile;
 
     QPointer<QMenu> m_contextMenu;
     QAction *m_backAction = nullptr;

@@ -1,5 +1,7 @@
 #include "viewer/qtfontmetrics.h"
 
+#include <QStringList>
+
 struct QtFontMetrics::Entry {
     QFont font;
     QFontMetrics fm;
@@ -33,7 +35,14 @@ QtFontMetrics::Entry &QtFontMetrics::entry(const FontSpec &spec) const {
         return *m_last;
     auto it = m_entries.find(spec);
     if (it == m_entries.end()) {
-        QFont f(spec.family);
+        // FACE may list several families, the first installed one wins.
+        QStringList families;
+        for (const QString &name : spec.family.split(u','))
+            if (!name.trimmed().isEmpty())
+                families << name.trimmed();
+        QFont f(families.value(0));
+        if (families.size() > 1)
+            f.setFamilies(families);
         if (spec.fixedPitch)
             f.setStyleHint(QFont::Monospace);
         int size = spec.pointSize;

@@ -264,6 +264,47 @@ private Q_SLOTS:
         QVERIFY(v->selectedText().isEmpty());
     }
 
+    void background_data() {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QColor>("first");
+        QTest::addColumn<QColor>("second");
+        QTest::newRow("default") << "<BODY>" << QColor(Qt::white) << QColor(Qt::white);
+        QTest::newRow("colour") << "<BODY BGCOLOR=teal>" << QColor(0, 128, 128)
+                                << QColor(0, 128, 128);
+        // tile.png: 4-pixel squares of two colours.
+        QTest::newRow("tiled picture")
+            << "<BODY BACKGROUND=\"tile.png\">" << QColor(235, 235, 250) << QColor(250, 250, 235);
+    }
+    void background() {
+        QFETCH(QString, body);
+        QFETCH(QColor, first);
+        QFETCH(QColor, second);
+        auto v = makeViewer(QSize(300, 200));
+        v->setTextDirectory(DataDir);
+        v->loadFromString(body + "x");
+        const QImage shot = v->viewport()->grab().toImage();
+        QCOMPARE(shot.pixelColor(201, 101), first);
+        QCOMPARE(shot.pixelColor(205, 101), second);
+    }
+
+    void selectionScrollsAlongBelowTheView() {
+        auto v = makeViewer(QSize(400, 200));
+        v->loadFromString(QString("line of text<BR>").repeated(200));
+        QTest::mousePress(v->viewport(), Qt::LeftButton, {}, QPoint(5, 20));
+        const QPoint below(100, v->viewport()->height() + 40);
+        QMouseEvent move(QEvent::MouseMove, below, v->viewport()->mapToGlobal(below), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(v->viewport(), &move);
+        // Four steps at once when the mouse is far below, then more every 100 ms.
+        QVERIFY(v->verticalScrollBar()->value() >= 4 * HtmlViewer::ScrollStep);
+        QTRY_VERIFY(v->verticalScrollBar()->value() >= 12 * HtmlViewer::ScrollStep);
+        QTest::mouseRelease(v->viewport(), Qt::LeftButton, {}, below);
+        const int stopped = v->verticalScrollBar()->value();
+        QTest::qWait(250);
+        QCOMPARE(v->verticalScrollBar()->value(), stopped);
+        QVERIFY(v->selectedText().count('\n') >= 10);
+    }
+
     void contextMenuGainsBackAndForward_data() {
         QTest::addColumn<int>("history");
         QTest::addColumn<QStringList>("items");

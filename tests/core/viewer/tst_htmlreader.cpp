@@ -1,6 +1,7 @@
 // The reader: symbols, entities, white space, fonts, and the sections it builds.
 #include "viewer/headingspace.h"
 #include "viewer/htmlreader.h"
+#include "viewer/htmlsource.h"
 #include "viewer/htmltables.h"
 #include "viewer/numbereditem.h"
 #include "viewer/sectionlist.h"
@@ -154,6 +155,22 @@ private Q_SLOTS:
         const TextSection *t = firstText(p->doc);
         QVERIFY(t);
         QCOMPARE(t->text(), text);
+    }
+
+    void decoding_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ascii") << QByteArray("plain") << "plain";
+        QTest::newRow("utf-8") << QByteArray("\xce\xb1\xce\xb2 \xe2\x82\xac")
+                               << QString::fromUtf8("αβ €");
+        QTest::newRow("utf-8 with mark") << QByteArray("\xef\xbb\xbfx") << "x";
+        QTest::newRow("windows-1252")
+            << QByteArray("caf\xe9 \x80 \x93q\x94") << QString::fromUtf8("café € “q”");
+    }
+    void decoding() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(HtmlSource::decode(bytes), text);
     }
 
     void openCommentIsAnError() {
