@@ -7,9 +7,9 @@
 
 class FixedFontMetrics : public FontMetricsPort {
 public:
-    FontMetricsInfo metrics(const FontSpec &font) const override;
-    void advances(const FontSpec &font, QStringView text, int *widths) const override;
-    QFont qfont(const FontSpec &font) const override;
+    FontMetricsInfo metrics(const DocumentFont &font) const override;
+    void advances(const DocumentFont &font, QStringView text, int *widths) const override;
+    QFont qfont(const DocumentFont &font) const override;
 
     static int charWidth(int pointSize) { return qMax(1, pointSize / 2); }
 };

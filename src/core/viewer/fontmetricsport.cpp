@@ -2,7 +2,7 @@
 
 #include <vector>
 
-int FontMetricsPort::textWidth(const FontSpec &font, QStringView text) const {
+int FontMetricsPort::textWidth(const DocumentFont &font, QStringView text) const {
     std::vector<int> widths(size_t(text.size()));
     advances(font, text, widths.data());
     int sum = 0;

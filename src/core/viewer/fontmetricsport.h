@@ -2,7 +2,7 @@
 // The program answers with QFontMetrics; tests use fixed-width metrics so figures are exact.
 #pragma once
 
-#include "viewer/fontspec.h"
+#include "viewer/documentfont.h"
 
 #include <QFont>
 #include <QStringView>
@@ -17,12 +17,12 @@ class FontMetricsPort {
 public:
     virtual ~FontMetricsPort() = default;
 
-    virtual FontMetricsInfo metrics(const FontSpec &font) const = 0;
+    virtual FontMetricsInfo metrics(const DocumentFont &font) const = 0;
     // Writes the advance of each UTF-16 unit of `text` to `widths` (the second unit of a
     // surrogate pair gets 0).
-    virtual void advances(const FontSpec &font, QStringView text, int *widths) const = 0;
+    virtual void advances(const DocumentFont &font, QStringView text, int *widths) const = 0;
     // The font used to draw text measured with this port.
-    virtual QFont qfont(const FontSpec &font) const = 0;
+    virtual QFont qfont(const DocumentFont &font) const = 0;
 
-    int textWidth(const FontSpec &font, QStringView text) const;
+    int textWidth(const DocumentFont &font, QStringView text) const;
 };

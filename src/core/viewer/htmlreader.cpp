@@ -27,14 +27,14 @@ bool HtmlReader::read(QStringView html) {
     HtmlLexer lexer(html);
     m_lex = &lexer;
     m_error.clear();
-    FontSpec base;
+    DocumentFont base;
     base.family = m_doc.defaultFontName();
     base.nominalSize = 12;
     base.color = m_doc.fontColor();
     m_fonts.clear();
     m_fonts.push_back(FontEntry{base, HtmlTag::Unknown});
     m_bold = m_italic = m_underline = false;
-    m_script = FontSpec::Normal;
+    m_script = DocumentFont::Normal;
     m_link.clear();
     m_baseSize = 3;
     m_alignment = TextSection::AlignLeft;
@@ -57,8 +57,8 @@ bool HtmlReader::read(QStringView html) {
 // ---------------------------------------------------------------------------------------------
 // Fonts and sections
 
-FontSpec HtmlReader::currentFont() const {
-    FontSpec f = m_fonts.back().font;
+DocumentFont HtmlReader::currentFont() const {
+    DocumentFont f = m_fonts.back().font;
     f.bold = f.bold || m_bold;
     f.italic = f.italic || m_italic;
     f.underline = f.underline || m_underline;
@@ -72,7 +72,7 @@ int HtmlReader::currentFontId() {
     return m_styleId;
 }
 
-bool HtmlReader::pushFont(const FontSpec &font, HtmlTag by) {
+bool HtmlReader::pushFont(const DocumentFont &font, HtmlTag by) {
     if (int(m_fonts.size()) >= MaxFontStack)
         return false;
     m_fonts.push_back(FontEntry{font, by});
@@ -476,9 +476,9 @@ void HtmlReader::readTable(Block &outer, Context outerContext, int depth) {
 
 void HtmlReader::readPre(Block &block) {
     closeSection(block);
-    FontSpec pre = currentFont();
+    DocumentFont pre = currentFont();
     pre.bold = pre.italic = pre.underline = false;
-    pre.script = FontSpec::Normal;
+    pre.script = DocumentFont::Normal;
     pre.family = m_doc.preFontName();
     pre.nominalSize = 10;
     pre.fixedPitch = true;
@@ -594,7 +594,7 @@ void HtmlReader::handleInline(Block &block) {
     case HtmlTag::H:
         if (!end) {
             const int level = m_lex->headingLevel();
-            FontSpec f = m_fonts.back().font;
+            DocumentFont f = m_fonts.back().font;
             f.nominalSize = HtmlTables::headingSize(level);
             f.bold = HtmlTables::headingBold(level);
             f.fixedPitch = false;
@@ -628,10 +628,10 @@ void HtmlReader::handleInline(Block &block) {
         m_underline = !end;
         break;
     case HtmlTag::Sub:
-        m_script = end ? FontSpec::Normal : FontSpec::Subscript;
+        m_script = end ? DocumentFont::Normal : DocumentFont::Subscript;
         break;
     case HtmlTag::Sup:
-        m_script = end ? FontSpec::Normal : FontSpec::Superscript;
+        m_script = end ? DocumentFont::Normal : DocumentFont::Superscript;
         break;
     case HtmlTag::Tt:
     case HtmlTag::Code:
@@ -640,7 +640,7 @@ void HtmlReader::handleInline(Block &block) {
         if (end) {
             popFont(tag);
         } else {
-            FontSpec f = m_fonts.back().font;
+            DocumentFont f = m_fonts.back().font;
             f.family = m_doc.preFontName();
             f.nominalSize = 10;
             f.fixedPitch = true;
@@ -662,7 +662,7 @@ void HtmlReader::handleInline(Block &block) {
         if (end) {
             popFont(tag);
         } else {
-            FontSpec f = m_fonts.back().font;
+            DocumentFont f = m_fonts.back().font;
             const int size = HtmlTables::htmlSizeOf(f.nominalSize, f.fixedPitch);
             const int step = tag == HtmlTag::Big ? 1 : -1;
             if (size > 0 && size + step >= 1 && size + step <= 7) {
@@ -677,7 +677,7 @@ void HtmlReader::handleInline(Block &block) {
         if (end) {
             popFont(HtmlTag::Address);
         } else {
-            FontSpec f = m_fonts.back().font;
+            DocumentFont f = m_fonts.back().font;
             f.italic = true;
             pushFont(f, HtmlTag::Address);
             newSection(block, m_alignment);
@@ -701,7 +701,7 @@ void HtmlReader::handleInline(Block &block) {
                 if (!m_link.isEmpty())
                     popFont(HtmlTag::A);
                 m_link = a->text.trimmed();
-                FontSpec f = m_fonts.back().font;
+                DocumentFont f = m_fonts.back().font;
                 f.underline = true;
                 f.color = m_doc.linkColor();
                 pushFont(f, HtmlTag::A);
@@ -737,7 +737,7 @@ void HtmlReader::handleInline(Block &block) {
 }
 
 void HtmlReader::readFont(bool baseFont) {
-    FontSpec f = m_fonts.back().font;
+    DocumentFont f = m_fonts.back().font;
     bool applied = false;
     if (const auto *a = m_lex->attribute(HtmlAttr::Size)) {
         const QString text = a->text.trimmed();

@@ -3,7 +3,7 @@
 // it keeps no state between documents.
 #pragma once
 
-#include "viewer/fontspec.h"
+#include "viewer/documentfont.h"
 #include "viewer/htmllexer.h"
 
 #include <QString>
@@ -40,7 +40,7 @@ private:
         std::unique_ptr<TextSection> current;
     };
     struct FontEntry {
-        FontSpec font;
+        DocumentFont font;
         HtmlTag pushedBy;
     };
 
@@ -64,9 +64,9 @@ private:
     void addText(Block &block, const QString &text);
     void applyStyle(TextSection &section);
 
-    FontSpec currentFont() const;
+    DocumentFont currentFont() const;
     int currentFontId();
-    bool pushFont(const FontSpec &font, HtmlTag by);
+    bool pushFont(const DocumentFont &font, HtmlTag by);
     void popFont(HtmlTag by);
     void styleChanged() { m_styleId = -1; }
 
@@ -82,7 +82,7 @@ private:
     bool m_bold = false;
     bool m_italic = false;
     bool m_underline = false;
-    int m_script = FontSpec::Normal;
+    int m_script = DocumentFont::Normal;
     QString m_link;
     int m_baseSize = 3;
     int m_alignment = 1;

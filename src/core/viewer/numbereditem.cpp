@@ -6,7 +6,7 @@
 #include <QPainter>
 
 void NumberedItem::drawMarker(DrawContext &dc) const {
-    const FontSpec &font = dc.document->font(fontIdAt(0));
+    const DocumentFont &font = dc.document->font(fontIdAt(0));
     const QString label = QString::number(m_number) + u'.';
     const int width = dc.metrics->textWidth(font, label);
     const int x = dc.origin.x() + firstLeft() - 6 - width;

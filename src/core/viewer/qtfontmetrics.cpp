@@ -26,51 +26,51 @@ void QtFontMetrics::clear() {
     m_last = nullptr;
 }
 
-QFont QtFontMetrics::qfont(const FontSpec &spec) const {
-    return entry(spec).font;
+QFont QtFontMetrics::qfont(const DocumentFont &wanted) const {
+    return entry(wanted).font;
 }
 
-QtFontMetrics::Entry &QtFontMetrics::entry(const FontSpec &spec) const {
-    if (m_last && m_lastKey == spec)
+QtFontMetrics::Entry &QtFontMetrics::entry(const DocumentFont &wanted) const {
+    if (m_last && m_lastKey == wanted)
         return *m_last;
-    auto it = m_entries.find(spec);
+    auto it = m_entries.find(wanted);
     if (it == m_entries.end()) {
         // FACE may list several families, the first installed one wins.
         QStringList families;
-        for (const QString &name : spec.family.split(u','))
+        for (const QString &name : wanted.family.split(u','))
             if (!name.trimmed().isEmpty())
                 families << name.trimmed();
         QFont f(families.value(0));
         if (families.size() > 1)
             f.setFamilies(families);
-        if (spec.fixedPitch)
+        if (wanted.fixedPitch)
             f.setStyleHint(QFont::Monospace);
-        int size = spec.pointSize;
-        if (spec.script != FontSpec::Normal)
+        int size = wanted.pointSize;
+        if (wanted.script != DocumentFont::Normal)
             size = qMax(1, size * 3 / 4);
         f.setPointSize(qMax(1, size));
-        f.setBold(spec.bold);
-        f.setItalic(spec.italic);
-        f.setUnderline(spec.underline);
+        f.setBold(wanted.bold);
+        f.setItalic(wanted.italic);
+        f.setUnderline(wanted.underline);
         // Drawing places each run at the sum of its characters' advances; without kerning the
         // drawn text matches that sum.
         f.setKerning(false);
         // Hinted advances are whole pixels, so the sum of the characters' advances is the
         // width the text is drawn with.
         f.setHintingPreference(QFont::PreferFullHinting);
-        it = m_entries.insert(spec, std::make_shared<Entry>(f));
+        it = m_entries.insert(wanted, std::make_shared<Entry>(f));
     }
-    m_lastKey = spec;
+    m_lastKey = wanted;
     m_last = it->get();
     return *m_last;
 }
 
-FontMetricsInfo QtFontMetrics::metrics(const FontSpec &spec) const {
-    return entry(spec).info;
+FontMetricsInfo QtFontMetrics::metrics(const DocumentFont &wanted) const {
+    return entry(wanted).info;
 }
 
-void QtFontMetrics::advances(const FontSpec &spec, QStringView text, int *widths) const {
-    Entry &e = entry(spec);
+void QtFontMetrics::advances(const DocumentFont &wanted, QStringView text, int *widths) const {
+    Entry &e = entry(wanted);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (c < 256) {

@@ -14,18 +14,18 @@ public:
     QtFontMetrics();
     ~QtFontMetrics() override;
 
-    FontMetricsInfo metrics(const FontSpec &font) const override;
-    void advances(const FontSpec &font, QStringView text, int *widths) const override;
-    QFont qfont(const FontSpec &font) const override;
+    FontMetricsInfo metrics(const DocumentFont &font) const override;
+    void advances(const DocumentFont &font, QStringView text, int *widths) const override;
+    QFont qfont(const DocumentFont &font) const override;
 
     // Drops the cached fonts (after the installed fonts changed).
     void clear();
 
 private:
     struct Entry;
-    Entry &entry(const FontSpec &font) const;
+    Entry &entry(const DocumentFont &font) const;
 
-    mutable QHash<FontSpec, std::shared_ptr<Entry>> m_entries;
-    mutable FontSpec m_lastKey;
+    mutable QHash<DocumentFont, std::shared_ptr<Entry>> m_entries;
+    mutable DocumentFont m_lastKey;
     mutable Entry *m_last = nullptr;
 };

@@ -18,7 +18,7 @@ int SectionList::scaledSize(int nominal) const {
     return LayoutMath::mulDiv(nominal, m_defaultFontSize, 12);
 }
 
-int SectionList::fontId(FontSpec font) {
+int SectionList::fontId(DocumentFont font) {
     font.pointSize = qMax(1, scaledSize(font.nominalSize));
     const auto it = m_fontIds.constFind(font);
     if (it != m_fontIds.constEnd())

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "viewer/cell.h"
-#include "viewer/fontspec.h"
+#include "viewer/documentfont.h"
 
 #include <QColor>
 #include <QHash>
@@ -40,8 +40,8 @@ public:
     // The size actually used for a nominal size: scaled by the default font size.
     int scaledSize(int nominal) const;
     // The index of a font in the font table (added when new); its point size is scaled here.
-    int fontId(FontSpec font);
-    const FontSpec &font(int id) const { return m_fonts[size_t(id)]; }
+    int fontId(DocumentFont font);
+    const DocumentFont &font(int id) const { return m_fonts[size_t(id)]; }
     int fontCount() const { return int(m_fonts.size()); }
 
     // Named anchors, upper-cased, with the section where each stands.
@@ -66,8 +66,8 @@ private:
     QRgb m_linkColor = 0xFF0000FF;
     QRgb m_backgroundColor = 0xFFC0C0C0;
     QString m_backgroundImage;
-    std::vector<FontSpec> m_fonts;
-    QHash<FontSpec, int> m_fontIds;
+    std::vector<DocumentFont> m_fonts;
+    QHash<DocumentFont, int> m_fontIds;
     QHash<QString, const SectionBase *> m_anchors;
     QString m_title;
     QString m_base;

@@ -99,7 +99,7 @@ int TextSection::fontIdAt(int i) const {
     return m_runs[size_t(runIndexAt(i))].fontId;
 }
 
-const FontSpec &TextSection::fontOf(const DrawContext &dc, int runIndex) const {
+const DocumentFont &TextSection::fontOf(const DrawContext &dc, int runIndex) const {
     return dc.document->font(m_runs[size_t(runIndex)].fontId);
 }
 
@@ -122,7 +122,7 @@ void TextSection::sizeObject(LayoutContext &ctx, InlineObject &o) {
         o.height = LayoutMath::add(qMin(size.height(), LayoutMath::Limit), 2 * border);
         return;
     }
-    const FontSpec &font = ctx.document->font(fontIdAt(o.position));
+    const DocumentFont &font = ctx.document->font(fontIdAt(o.position));
     const FontMetricsInfo info = ctx.metrics->metrics(font);
     const int charWidth = qMax(1, ctx.metrics->textWidth(font, u"x"));
     using K = InlineObject::ControlKind;
@@ -607,18 +607,18 @@ void TextSection::draw(DrawContext &dc) const {
             qint64 width = 0;
             for (int k = i; k < segEnd; ++k)
                 width += m_advances[size_t(k)];
-            const FontSpec &spec = fontOf(dc, runIndex);
+            const DocumentFont &runFont = fontOf(dc, runIndex);
             if (x <= dc.clip.right() && x + width >= dc.clip.left()) {
                 if (selected)
                     p.fillRect(QRect(int(x), line.y, int(width), line.height),
                                dc.selectionBackground);
                 int baseline = line.baseline;
-                if (spec.script != FontSpec::Normal) {
-                    const int size = qMax(1, spec.pointSize);
-                    baseline += spec.script == FontSpec::Superscript ? -size / 3 : size / 5;
+                if (runFont.script != DocumentFont::Normal) {
+                    const int size = qMax(1, runFont.pointSize);
+                    baseline += runFont.script == DocumentFont::Superscript ? -size / 3 : size / 5;
                 }
-                p.setFont(dc.metrics->qfont(spec));
-                p.setPen(selected ? dc.selectionText : QColor::fromRgb(spec.color));
+                p.setFont(dc.metrics->qfont(runFont));
+                p.setPen(selected ? dc.selectionText : QColor::fromRgb(runFont.color));
                 p.drawText(QPointF(qreal(x), baseline), m_text.mid(i, segEnd - i));
             }
             x += width;

@@ -9,7 +9,7 @@
 #include <QStringView>
 #include <vector>
 
-struct FontSpec;
+struct DocumentFont;
 struct FontMetricsInfo;
 
 class TextSection : public SectionBase {
@@ -83,7 +83,7 @@ protected:
     void measure(LayoutContext &ctx);
 
     int runIndexAt(int i) const;
-    const FontSpec &fontOf(const DrawContext &dc, int runIndex) const;
+    const DocumentFont &fontOf(const DrawContext &dc, int runIndex) const;
     int firstLeft() const { return m_firstLeft; }
     int firstBaseline() const;
 

@@ -270,7 +270,7 @@ private Q_SLOTS:
         const TextSection *t = firstText(p->doc);
         QVERIFY(t);
         const int at = int(t->text().indexOf('x'));
-        const FontSpec &f = p->doc.font(t->fontIdAt(at));
+        const DocumentFont &f = p->doc.font(t->fontIdAt(at));
         QCOMPARE(f.pointSize, points);
         QCOMPARE(f.bold, bold);
     }

@@ -6,7 +6,7 @@
 #include <QHashFunctions>
 #include <QString>
 
-struct FontSpec {
+struct DocumentFont {
     enum Script : quint8 { Normal = 0, Subscript = 1, Superscript = 2 };
 
     QString family;
@@ -19,15 +19,15 @@ struct FontSpec {
     quint8 script = Normal;
     QRgb color = 0xFF000000;
 
-    bool operator==(const FontSpec &o) const {
+    bool operator==(const DocumentFont &o) const {
         return pointSize == o.pointSize && nominalSize == o.nominalSize && bold == o.bold &&
                italic == o.italic && underline == o.underline && fixedPitch == o.fixedPitch &&
                script == o.script && color == o.color && family == o.family;
     }
-    bool operator!=(const FontSpec &o) const { return !(*this == o); }
+    bool operator!=(const DocumentFont &o) const { return !(*this == o); }
 };
 
-inline size_t qHash(const FontSpec &f, size_t seed = 0) {
+inline size_t qHash(const DocumentFont &f, size_t seed = 0) {
     return qHashMulti(seed, f.family, f.pointSize, f.nominalSize,
                       (int(f.bold) | int(f.italic) << 1 | int(f.underline) << 2 |
                        int(f.fixedPitch) << 3 | int(f.script) << 4),
