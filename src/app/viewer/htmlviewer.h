@@ -1,0 +1,179 @@
+// The HTML viewer control: owns a document (sections, anchors, picture cache), loads it from
+// text or from a file, lays it out for its width, draws the visible part, scrolls, selects and
+// copies text, and follows links between local pages with a history of visited files.
+#pragma once
+
+#include "viewer/imagecache.h"
+#include "viewer/qtfontmetrics.h"
+#include "viewer/sectionlist.h"
+
+#include <QAbstractScrollArea>
+#include <QColor>
+#include <QPixmap>
+#include <QPointer>
+#include <QString>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMenu;
+
+class HtmlViewer : public QAbstractScrollArea {
+    Q_OBJECT
+public:
+    static constexpr int ScrollStep = 18;
+    static constexpr int MarginLeft = 12;
+    static constexpr int MarginTop = 8;
+    // Laid out narrower than the visible area by this much.
+    static constexpr int WidthAllowance = 24;
+
+    explicit HtmlViewer(QWidget *parent = nullptr);
+    ~HtmlViewer() override;
+
+    // Shows a page from text, from the top. The current file becomes empty; relative names
+    // resolve against textDirectory() (or the current directory when that is empty).
+    void loadFromString(const QString &html);
+    // Loads "file" or "file#anchor". Returns false on failure; every error (a missing file,
+    // an unreadable one, a parse error) is also sent as errorReported().
+    bool loadFromFile(const QString &fileNameWithOptionalAnchor);
+    // Scrolls to a named anchor ("#name" or "name", any case); false when there is none.
+    bool positionTo(const QString &anchor);
+    // Loads the current text or file again, keeping the scroll position.
+    void reload();
+
+    QString currentFile() const { return m_currentFile; }
+    QString documentTitle() const { return m_doc.title(); }
+    QString lastError() const { return m_lastError; }
+    QString textDirectory() const { return m_textDirectory; }
+    void setTextDirectory(const QString &dir) { m_textDirectory = dir; }
+
+    QColor defBackground() const { return m_defBackground; }
+    void setDefBackground(const QColor &color);
+    QString defFontName() const { return m_defFontName; }
+    void setDefFontName(const QString &name);
+    QString defPreFontName() const { return m_defPreFontName; }
+    void setDefPreFontName(const QString &name);
+    int defFontSize() const { return m_defFontSize; }
+    void setDefFontSize(int points);
+    QColor defFontColor() const { return m_defFontColor; }
+    void setDefFontColor(const QColor &color);
+    QColor defHotSpotColor() const { return m_defHotSpotColor; }
+    void setDefHotSpotColor(const QColor &color);
+    bool viewImages() const { return m_viewImages; }
+    void setViewImages(bool on);
+    int imageCacheCount() const { return m_images.maxAge(); }
+    void setImageCacheCount(int loads);
+    int historyMaxCount() const { return m_historyMaxCount; }
+    void setHistoryMaxCount(int count);
+    bool noSelect() const { return m_noSelect; }
+    void setNoSelect(bool on);
+
+    QString selectedText() const;
+    void copySelection();
+    void selectAll();
+    void clearSelection();
+    bool hasSelection() const { return m_selectionAnchor != m_selectionCursor; }
+
+    // The owner's context menu; when historyMaxCount() > 0 "Back" and "Forward" are added to
+    // it while it shows.
+    void setContextMenu(QMenu *menu);
+    QMenu *contextMenu() const;
+
+    bool canGoBack() const;
+    bool canGoForward() const;
+    void goBack();
+    void goForward();
+    QStringList historyFiles() const;
+
+    // Figures of the laid-out document (document coordinates).
+    int documentHeight() const { return m_docHeight; }
+    int documentWidth() const { return m_docWidth; }
+    const SectionList &document() const { return m_doc; }
+    // The link target at a point of the viewport, empty when there is none.
+    QString linkAt(const QPoint &viewportPos) const;
+    // Where a point of the document shows in the viewport.
+    QPoint toViewport(const QPoint &documentPos) const;
+
+Q_SIGNALS:
+    void hotSpotCovered(const QString &target);
+    void hotSpotClicked(const QString &target, bool *handled);
+    void errorReported(const QString &message);
+    void historyChanged();
+    void processing(bool busy);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+
+private:
+    struct HistoryEntry {
+        QString file;
+        QString title;
+        int scroll = 0;
+    };
+    class Pictures;
+
+    bool parse(const QString &html);
+    void layoutDocument();
+    void updateScrollBars();
+    bool loadFile(const QString &file, const QString &anchor, bool hasAnchor, bool record);
+    void followLink(const QString &target);
+    void recordVisit(const QString &previousFile, int previousScroll);
+    void goToHistory(int index);
+    void report(const QString &message);
+    QPoint toDocument(const QPoint &viewportPos) const;
+    int positionAt(const QPoint &viewportPos) const;
+    void extendSelection(const QPoint &viewportPos);
+    void autoScroll();
+    QString documentDirectory() const;
+    QString resolve(const QString &source) const;
+
+    SectionList m_doc;
+    QtFontMetrics m_metrics;
+    ImageCache m_images;
+    std::unique_ptr<Pictures> m_pictures;
+
+    QString m_source;
+    QString m_currentFile;
+    QString m_textDirectory;
+    QString m_lastError;
+    bool m_busy = false;
+    int m_docHeight = 0;
+    int m_docWidth = 0;
+    int m_layoutWidth = -1;
+
+    QColor m_defBackground;
+    QString m_defFontName = QStringLiteral("Times New Roman");
+    QString m_defPreFontName = QStringLiteral("Courier New");
+    int m_defFontSize = 12;
+    QColor m_defFontColor;
+    QColor m_defHotSpotColor = Qt::blue;
+    bool m_viewImages = true;
+    int m_historyMaxCount = 0;
+    bool m_noSelect = false;
+
+    int m_selectionAnchor = 0;
+    int m_selectionCursor = 0;
+    bool m_selecting = false;
+    QPoint m_pressPos;
+    QPoint m_lastMousePos;
+    QTimer m_autoScroll;
+    QString m_hoverLink;
+
+    QString m_tileSource;
+    QPixmap m_tile;
+
+    QPointer<QMenu> m_contextMenu;
+    QAction *m_backAction = nullptr;
+    QAction *m_forwardAction = nullptr;
+    std::vector<HistoryEntry> m_history;
+    int m_historyIndex = -1;
+};

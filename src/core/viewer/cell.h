@@ -1,0 +1,58 @@
+// An ordered list of sections stacked top to bottom: a table cell, a caption, or (as the base
+// of SectionList) the whole document. Owns its sections and the indentation manager of its
+// layout.
+#pragma once
+
+#include "viewer/indentmanager.h"
+#include "viewer/sectionbase.h"
+
+#include <memory>
+#include <vector>
+
+class Cell {
+public:
+    Cell() = default;
+    virtual ~Cell();
+    Cell(const Cell &) = delete;
+    Cell &operator=(const Cell &) = delete;
+
+    void add(std::unique_ptr<SectionBase> section);
+    const std::vector<std::unique_ptr<SectionBase>> &sections() const { return m_sections; }
+    bool isEmpty() const { return m_sections.empty(); }
+    void clearSections();
+
+    int y() const { return m_y; }
+    int height() const { return m_height; }
+
+    // Stacks the sections from y for the given width; returns the height (which reaches down
+    // to the lowest floated picture) and raises maxWidth to the right-most x used.
+    int doLogic(LayoutContext &ctx, int y, int width, int &maxWidth);
+    void minMaxWidth(LayoutContext &ctx, int &minWidth, int &maxWidth);
+    void invalidateMetrics();
+    void draw(DrawContext &dc) const;
+    void shiftY(int dy);
+
+    // Index of the section at document y (the first one whose bottom lies below y).
+    int findSectionAtPosition(int y) const;
+    QString linkAt(QPoint p) const;
+    int cursorAt(QPoint p) const;
+    bool cursorToPoint(int position, QPoint &p, int &lineHeight) const;
+    void copyText(int from, int to, QString &out) const;
+    int findText(const QString &lowerText, int from) const;
+    int assignPositions(int start);
+    // The global character positions this cell covers.
+    int firstPosition() const { return m_firstPosition; }
+    int endPosition() const { return m_endPosition; }
+
+    IndentManager &indents() { return m_indents; }
+
+protected:
+    std::vector<std::unique_ptr<SectionBase>> m_sections;
+    IndentManager m_indents;
+    int m_y = 0;
+    int m_height = 0;
+    int m_minWidth = -1;
+    int m_maxWidth = -1;
+    int m_firstPosition = 0;
+    int m_endPosition = 0;
+};

@@ -1,0 +1,43 @@
+// Pictures of the viewer by file name, each with an age: a picture unused for more loads than
+// the cache allows is dropped. Sizes are read from the file header; pixels only when drawn.
+#pragma once
+
+#include <QHash>
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+class ImageCache {
+public:
+    static constexpr int MaxAllowedAge = 20;
+
+    int maxAge() const { return m_maxAge; }
+    // Clamped to 0..20; lowering it drops the pictures older than the new value at once.
+    void setMaxAge(int loads);
+    // A new document is loading: every picture grows one load older.
+    void age();
+    void clear() { m_entries.clear(); }
+
+    // The size of a picture file (without decoding it); empty when there is none.
+    QSize size(const QString &fileName);
+    // The decoded picture; null when the file is missing, unreadable or of another kind.
+    QImage image(const QString &fileName);
+
+    int count() const { return int(m_entries.size()); }
+    bool contains(const QString &fileName) const { return m_entries.contains(fileName); }
+    // Whether the file is of a kind the viewer shows (JPEG, GIF, BMP, PNG by extension).
+    static bool isPictureFile(const QString &fileName);
+
+private:
+    struct Entry {
+        QSize size;
+        QImage image;
+        bool decoded = false;
+        int age = 0;
+    };
+    Entry &entry(const QString &fileName);
+    void dropOlderThan(int loads);
+
+    QHash<QString, Entry> m_entries;
+    int m_maxAge = 5;
+};
