@@ -1,0 +1,110 @@
+#include "editor/searchcommands.h"
+
+#include "documents/documentcontroller.h"
+#include "editor/editoperations.h"
+#include "editor/finddialog.h"
+#include "editor/gotolinedialog.h"
+#include "editor/replacedialog.h"
+#include "editor/sourceeditor.h"
+#include "shell/appcontext.h"
+#include "shell/prompts.h"
+#include "widgets/icons.h"
+
+SearchCommands::SearchCommands(AppContext &ctx, DocumentController &docs, QWidget *window)
+    : QObject(window), m_ctx(ctx), m_docs(docs), m_window(window) {
+    m_find = new QAction(marloIcon(QStringLiteral("find")), QStringLiteral("&Find..."), this);
+    m_find->setObjectName(QStringLiteral("actionFind"));
+    m_find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    m_find->setToolTip(QStringLiteral("Find"));
+    m_replace =
+        new QAction(marloIcon(QStringLiteral("replace")), QStringLiteral("&Replace..."), this);
+    m_replace->setObjectName(QStringLiteral("actionReplace"));
+    m_replace->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    m_replace->setToolTip(QStringLiteral("Replace"));
+    m_goToLine = new QAction(QStringLiteral("&Go to Line..."), this);
+    m_goToLine->setObjectName(QStringLiteral("actionGoToLine"));
+    m_goToLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    connect(m_find, &QAction::triggered, this, &SearchCommands::openFind);
+    connect(m_replace, &QAction::triggered, this, &SearchCommands::openReplace);
+    connect(m_goToLine, &QAction::triggered, this, &SearchCommands::openGoToLine);
+}
+
+SearchCommands::~SearchCommands() = default;
+
+FindDialog *SearchCommands::findDialog() const { return m_findDialog; }
+
+ReplaceDialog *SearchCommands::replaceDialog() const { return m_replaceDialog; }
+
+SourceEditor *SearchCommands::editor() const { return m_docs.currentEditor(); }
+
+QString SearchCommands::selectionAsSearchText() const {
+    const QString selected = editor()->selectedText();
+    return selected.contains(QLatin1Char('\n')) ? QString() : selected;
+}
+
+void SearchCommands::openFind() {
+    if (!m_findDialog) {
+        m_findDialog = new FindDialog(m_window);
+        connect(m_findDialog, &FindDialog::findNextRequested, this,
+                [this](const QString &text) { findNext(text, false); });
+    }
+    const QString preset = selectionAsSearchText();
+    if (!preset.isEmpty())
+        m_findDialog->setSearchText(preset);
+    m_findDialog->show();
+    m_findDialog->raise();
+    m_findDialog->activateWindow();
+}
+
+void SearchCommands::openReplace() {
+    if (!m_replaceDialog) {
+        m_replaceDialog = new ReplaceDialog(m_window);
+        connect(m_replaceDialog, &ReplaceDialog::findNextRequested, this,
+                [this](const QString &text) { findNext(text, true); });
+        connect(m_replaceDialog, &ReplaceDialog::replaceRequested, this,
+                [this](const QString &text, const QString &with) { replace(text, with, false); });
+        connect(m_replaceDialog, &ReplaceDialog::replaceAllRequested, this,
+                [this](const QString &text, const QString &with) { replace(text, with, true); });
+    }
+    const QString preset = selectionAsSearchText();
+    if (!preset.isEmpty())
+        m_replaceDialog->setSearchText(preset);
+    m_replaceDialog->show();
+    m_replaceDialog->raise();
+    m_replaceDialog->activateWindow();
+}
+
+void SearchCommands::openGoToLine() {
+    auto *dialog = new GoToLineDialog(m_ctx.prompt(), m_window);
+    connect(dialog, &GoToLineDialog::lineRequested, this, &SearchCommands::goToLine);
+    dialog->show();
+}
+
+void SearchCommands::bringEditorForward() {
+    m_window->raise();
+    m_window->activateWindow();
+    editor()->setFocus();
+}
+
+void SearchCommands::findNext(const QString &text, bool fromReplaceDialog) {
+    if (text.isEmpty())
+        return;
+    if (!::findNext(*editor(), text)) {
+        m_ctx.prompt().information(fromReplaceDialog ? QStringLiteral("Text not found")
+                                                     : QStringLiteral("Text not found."));
+        return;
+    }
+    bringEditorForward();
+}
+
+void SearchCommands::replace(const QString &text, const QString &replacement, bool all) {
+    if (text.isEmpty())
+        return;
+    ::replace(*editor(), text, replacement, all);
+    bringEditorForward();
+}
+
+void SearchCommands::goToLine(int lineNumber) {
+    ::goToLine(*editor(), lineNumber);
+    editor()->setFocus();
+}

@@ -1,0 +1,50 @@
+// Find, replace and go to line on the current editor, with their dialogs. The find and replace
+// dialogs stay open; each search continues from the current selection.
+#pragma once
+
+#include <QAction>
+#include <QObject>
+#include <QPointer>
+
+struct AppContext;
+class DocumentController;
+class FindDialog;
+class ReplaceDialog;
+class SourceEditor;
+class QWidget;
+
+class SearchCommands : public QObject {
+    Q_OBJECT
+public:
+    SearchCommands(AppContext &ctx, DocumentController &docs, QWidget *window);
+    ~SearchCommands() override;
+
+    void openFind();
+    void openReplace();
+    void openGoToLine();
+
+    // The dialogs' commands, also used by tests.
+    void findNext(const QString &text, bool fromReplaceDialog);
+    void replace(const QString &text, const QString &replacement, bool all);
+    void goToLine(int lineNumber);
+
+    QAction *findAction() const { return m_find; }
+    QAction *replaceAction() const { return m_replace; }
+    QAction *goToLineAction() const { return m_goToLine; }
+    FindDialog *findDialog() const;
+    ReplaceDialog *replaceDialog() const;
+
+private:
+    SourceEditor *editor() const;
+    QString selectionAsSearchText() const;
+    void bringEditorForward();
+
+    AppContext &m_ctx;
+    DocumentController &m_docs;
+    QWidget *m_window;
+    QAction *m_find;
+    QAction *m_replace;
+    QAction *m_goToLine;
+    QPointer<FindDialog> m_findDialog;
+    QPointer<ReplaceDialog> m_replaceDialog;
+};

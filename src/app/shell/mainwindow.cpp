@@ -1,0 +1,429 @@
+#include "shell/mainwindow.h"
+
+#include "documents/documentcontroller.h"
+#include "documents/statuspanels.h"
+#include "editor/editcommands.h"
+#include "editor/searchcommands.h"
+#include "editor/sourceeditor.h"
+#include "editor/tagtoolbar.h"
+#include "platform/processlauncher.h"
+#include "preview/previewcontroller.h"
+#include "shell/aboutdialog.h"
+#include "shell/appcontext.h"
+#include "shell/colortext.h"
+#include "shell/firststart.h"
+#include "shell/prompts.h"
+#include "shell/settingsio.h"
+#include "shell/tipofthedaydialog.h"
+#include "shell/windowlayout.h"
+#include "viewer/helpwindow.h"
+#include "viewer/htmlviewer.h"
+#include "widgets/folderpanel.h"
+#include "widgets/icons.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int PumpInterval = 80;
+constexpr int ToolbarAreaHeight = 56;
+constexpr int RightPanelWidth = 40;
+} // namespace
+
+MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *parent)
+    : QMainWindow(parent), m_ctx(ctx) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/marlo.svg")));
+    m_status = new StatusPanels(statusBar());
+    buildCentralArea();
+
+    // The settings come before any document: the first document's name depends on them.
+    installChosenDictionary(m_ctx);
+    const QString firstName = initSettingsDefaults(m_ctx, QDir::currentPath());
+
+    m_docs = new DocumentController(m_ctx, m_tabs, this, m_status);
+    m_docs->createFirstDocument(firstName);
+    m_edit = new EditCommands(m_ctx, *m_docs, this);
+    m_search = new SearchCommands(m_ctx, *m_docs, this);
+    m_preview = new PreviewController(m_ctx, *m_docs, m_notebook, m_viewer, this, browsers);
+
+    WindowLayoutParts parts;
+    parts.window = this;
+    parts.tagArea = findChild<QWidget *>(QStringLiteral("tagArea"));
+    parts.tagToolbar = m_tagToolbar;
+    parts.filePanel = m_folderPanel;
+    parts.mainSplitter = findChild<QSplitter *>(QStringLiteral("mainSplitter"));
+    parts.topSplitter = findChild<QSplitter *>(QStringLiteral("topSplitter"));
+    parts.rightPanel = findChild<QWidget *>(QStringLiteral("rightPanel"));
+    parts.filePanelSplitter = m_folderPanel;
+    m_layout = new WindowLayout(m_ctx, parts);
+    m_preview->setLayoutActions(m_layout->fullWindowAction(), m_layout->wideWindowAction(),
+                                m_layout->smallWindowAction());
+
+    m_edit->connectToolbar(m_tagToolbar);
+    buildFileButtons(findChild<QWidget *>(QStringLiteral("fileButtons")));
+    buildMenus();
+
+    connect(m_docs, &DocumentController::panelFolderChanged, m_folderPanel,
+            &FolderPanel::setFolder);
+    connect(m_folderPanel, &FolderPanel::folderChosen, m_docs, &DocumentController::setPanelFolder);
+    connect(m_folderPanel, &FolderPanel::fileActivated, m_docs,
+            [this](const QString &path) { m_docs->openFile(path); });
+    connect(m_viewer, &HtmlViewer::hotSpotCovered, this,
+            [this](const QString &target) { statusBar()->showMessage(target); });
+
+    applySettingsToWindow();
+    startAutostartPrograms();
+
+    m_pumpTimer.setInterval(PumpInterval);
+    connect(&m_pumpTimer, &QTimer::timeout, this, &MainWindow::pump);
+    resize(1200, 800);
+}
+
+MainWindow::~MainWindow() { m_docs->releaseAllEditors(); }
+
+void MainWindow::buildCentralArea() {
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto *top = new QWidget(central);
+    top->setObjectName(QStringLiteral("toolbarArea"));
+    top->setFixedHeight(ToolbarAreaHeight);
+    auto *topRow = new QHBoxLayout(top);
+    topRow->setContentsMargins(2, 0, 0, 0);
+    topRow->setSpacing(4);
+    auto *fileButtons = new QWidget(top);
+    fileButtons->setObjectName(QStringLiteral("fileButtons"));
+    topRow->addWidget(fileButtons, 0, Qt::AlignVCenter);
+    m_fileButtons = fileButtons;
+
+    auto *topSplitter = new QSplitter(Qt::Horizontal, top);
+    topSplitter->setObjectName(QStringLiteral("topSplitter"));
+    topSplitter->setChildrenCollapsible(false);
+    auto *tagArea = new QWidget(topSplitter);
+    tagArea->setObjectName(QStringLiteral("tagArea"));
+    auto *tagLayout = new QVBoxLayout(tagArea);
+    tagLayout->setContentsMargins(0, 0, 0, 0);
+    m_tagToolbar = new TagToolbar(tagArea);
+    tagLayout->addWidget(m_tagToolbar);
+    auto *right = new QFrame(topSplitter);
+    right->setObjectName(QStringLiteral("rightPanel"));
+    right->setFrameShape(QFrame::NoFrame);
+    right->setMinimumWidth(8);
+    topSplitter->addWidget(tagArea);
+    topSplitter->addWidget(right);
+    topSplitter->setStretchFactor(0, 1);
+    topSplitter->setSizes({1000, RightPanelWidth});
+    topRow->addWidget(topSplitter, 1);
+    layout->addWidget(top);
+
+    auto *line = new QFrame(central);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(line);
+
+    auto *mainSplitter = new QSplitter(Qt::Horizontal, central);
+    mainSplitter->setObjectName(QStringLiteral("mainSplitter"));
+    m_folderPanel = new FolderPanel(mainSplitter);
+    m_notebook = new QStackedWidget(mainSplitter);
+    m_notebook->setObjectName(QStringLiteral("notebook"));
+    m_tabs = new QTabWidget(m_notebook);
+    m_tabs->setObjectName(QStringLiteral("Default"));
+    m_viewer = new HtmlViewer(m_notebook);
+    m_viewer->setObjectName(QStringLiteral("browser"));
+    m_viewer->setViewImages(true);
+    m_viewer->setDefBackground(QColor(0xC0, 0xC0, 0xC0));
+    m_viewer->setHistoryMaxCount(0);
+    m_viewer->setDefFontName(QStringLiteral("Times New Roman"));
+    m_viewer->setDefPreFontName(QStringLiteral("Courier New"));
+    m_viewer->setDefFontColor(Qt::black);
+    m_viewer->setImageCacheCount(0);
+    m_viewer->setNoSelect(false);
+    m_notebook->addWidget(m_tabs);
+    m_notebook->addWidget(m_viewer);
+    mainSplitter->addWidget(m_folderPanel);
+    mainSplitter->addWidget(m_notebook);
+    mainSplitter->setStretchFactor(1, 1);
+    layout->addWidget(mainSplitter, 1);
+    setCentralWidget(central);
+}
+
+void MainWindow::buildFileButtons(QWidget *area) {
+    auto *row = new QHBoxLayout(area);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    auto addButton = [area, row](QAction *action, const QString &icon, const QString &hint) {
+        action->setIcon(marloIcon(icon));
+        action->setToolTip(hint);
+        auto *b = new QToolButton(area);
+        b->setDefaultAction(action);
+        b->setAutoRaise(true);
+        b->setIconSize(QSize(24, 24));
+        b->setFocusPolicy(Qt::NoFocus);
+        row->addWidget(b);
+        return b;
+    };
+    auto addWidget = [row](QToolButton *b) {
+        b->setAutoRaise(true);
+        b->setIconSize(QSize(24, 24));
+        b->setFocusPolicy(Qt::NoFocus);
+        row->addWidget(b);
+    };
+    auto addGap = [row] { row->addSpacing(8); };
+    addButton(m_docs->newAction(), QStringLiteral("new"), QStringLiteral("New"));
+    addButton(m_docs->openAction(), QStringLiteral("open"), QStringLiteral("Open"));
+    addButton(m_docs->saveAction(), QStringLiteral("save"), QStringLiteral("Save"));
+    addButton(m_docs->printNowAction(), QStringLiteral("print"), QStringLiteral("Print"));
+    addGap();
+    addButton(m_search->findAction(), QStringLiteral("find"), QStringLiteral("Find"));
+    addButton(m_search->replaceAction(), QStringLiteral("replace"), QStringLiteral("Replace"));
+    addButton(m_edit->indentAction(), QStringLiteral("indent"), QStringLiteral("Ident"));
+    addButton(m_edit->unindentAction(), QStringLiteral("unindent"), QStringLiteral("Unident"));
+    addGap();
+    addWidget(m_preview->toggleButton());
+    addWidget(m_preview->externalButton());
+    addGap();
+    addWidget(m_layout->layoutButton());
+    addWidget(m_layout->fullScreenButton());
+}
+
+void MainWindow::buildMenus() {
+    QMenuBar *bar = menuBar();
+
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("menuFile"));
+    file->addAction(m_docs->newAction());
+    file->addAction(m_docs->openAction());
+    file->addAction(m_docs->saveAction());
+    file->addAction(m_docs->saveAsAction());
+    file->addAction(m_docs->saveAllAction());
+    file->addAction(m_docs->exportAction());
+    file->addSeparator();
+    file->addAction(m_docs->printAction());
+    file->addSeparator();
+    file->addAction(m_docs->closeAction());
+    file->addAction(m_docs->closeAllAction());
+    file->addSeparator();
+    QAction *exitAction = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    exitAction->setObjectName(QStringLiteral("actionExit"));
+    exitAction->setShortcut(QKeySequence::Quit);
+    file->addAction(m_docs->recentSeparator());
+    for (int i = 0; i < 4; ++i)
+        file->addAction(m_docs->recentAction(i));
+    connect(file, &QMenu::aboutToShow, m_docs, &DocumentController::updateRecentMenu);
+
+    QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("menuEdit"));
+    edit->addAction(m_edit->undoAction());
+    edit->addSeparator();
+    edit->addAction(m_edit->cutAction());
+    edit->addAction(m_edit->copyAction());
+    edit->addAction(m_edit->pasteAction());
+    edit->addAction(m_edit->deleteAction());
+    edit->addSeparator();
+    edit->addAction(m_edit->selectAllAction());
+    edit->addSeparator();
+    edit->addAction(m_edit->indentAction());
+    edit->addAction(m_edit->unindentAction());
+    edit->addSeparator();
+    edit->addAction(m_edit->stripTagsAction());
+
+    QMenu *search = bar->addMenu(QStringLiteral("&Search"));
+    search->setObjectName(QStringLiteral("menuSearch"));
+    search->addAction(m_search->findAction());
+    search->addAction(m_search->replaceAction());
+    search->addAction(m_search->goToLineAction());
+
+    QMenu *view = bar->addMenu(QStringLiteral("&View"));
+    view->setObjectName(QStringLiteral("menuView"));
+    view->addAction(m_preview->internalViewerAction());
+    view->addAction(m_preview->externalDefaultAction());
+    view->addAction(m_preview->externalSecondaryAction());
+    view->addSeparator();
+    view->addAction(m_edit->redoColorCodingAction());
+    view->addSeparator();
+    view->addAction(m_layout->smallScreenAction());
+    view->addAction(m_layout->wideScreenAction());
+    view->addAction(m_layout->fullScreenAction());
+    view->addSeparator();
+    view->addAction(m_layout->dockMenuAction());
+
+    QMenu *tags = bar->addMenu(QStringLiteral("&Tags"));
+    tags->setObjectName(QStringLiteral("menuTags"));
+    for (QAction *a : m_edit->tagMenuActions()) {
+        tags->addAction(a);
+        if (a->text() == QLatin1String("Underlined"))
+            tags->addSeparator();
+    }
+
+    // Filled by the dialogs of the tag editing commands; hidden while it has no items.
+    QMenu *moreTags = bar->addMenu(QStringLiteral("&More Tags"));
+    moreTags->setObjectName(QStringLiteral("menuMoreTags"));
+    moreTags->menuAction()->setVisible(!moreTags->actions().isEmpty());
+
+    QMenu *tools = bar->addMenu(QStringLiteral("T&ools"));
+    tools->setObjectName(QStringLiteral("menuTools"));
+    tools->addAction(m_edit->textConversionAction());
+    tools->addSeparator();
+    tools->addMenu(m_edit->deletePreviousListsMenu());
+
+    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
+    help->setObjectName(QStringLiteral("menuHelp"));
+    QAction *contents = help->addAction(QStringLiteral("&Contents"), this, [this] { showHelp(); });
+    contents->setShortcut(QKeySequence(Qt::Key_F1));
+    help->addAction(QStringLiteral("&Tip of the Day"), this, &MainWindow::showTipOfTheDay);
+    help->addSeparator();
+    help->addAction(QStringLiteral("&About Marlo..."), this, [this] {
+        AboutDialog about(this);
+        about.exec();
+    });
+
+    // The editor's context menu.
+    m_editorMenu = new QMenu(this);
+    m_editorMenu->setObjectName(QStringLiteral("editorMenu"));
+    for (QAction *a : m_edit->contextEditActions())
+        m_editorMenu->addAction(a);
+    m_editorMenu->addSeparator();
+    m_editorMenu->addMenu(m_edit->previousLinksMenu());
+    m_editorMenu->addMenu(m_edit->previousImagesMenu());
+    m_editorMenu->addSeparator();
+    m_editorMenu->addAction(m_preview->popupInternalAction());
+    m_editorMenu->addAction(m_preview->popupExternalAction());
+    QAction *redo = m_editorMenu->addAction(QStringLiteral("Redo Color Coding"));
+    connect(redo, &QAction::triggered, m_edit->redoColorCodingAction(), &QAction::trigger);
+    m_editorMenu->addSeparator();
+    QAction *close = m_editorMenu->addAction(QStringLiteral("Close"));
+    connect(close, &QAction::triggered, m_docs->closeAction(), &QAction::trigger);
+    m_docs->setEditorContextMenu(m_editorMenu);
+
+    // The tag toolbar's own context menu.
+    m_toolbarMenu = new QMenu(this);
+    m_toolbarMenu->addAction(m_layout->dockContextAction());
+    m_toolbarMenu->addSeparator();
+    m_toolbarMenu->addAction(m_layout->smallWindowAction());
+    m_toolbarMenu->addAction(m_layout->wideWindowAction());
+    m_toolbarMenu->addAction(m_layout->fullWindowAction());
+    m_tagToolbar->setContextMenu(m_toolbarMenu);
+
+    // What the internal viewer disables while it shows.
+    m_preview->setEditModeControls(
+        {file->menuAction(), edit->menuAction(), search->menuAction(), tags->menuAction(),
+         moreTags->menuAction(), tools->menuAction()},
+        {m_tagToolbar, m_folderPanel, m_preview->externalButton()},
+        {m_edit->redoColorCodingAction(), m_preview->externalDefaultAction(),
+         m_preview->externalSecondaryAction()});
+}
+
+void MainWindow::applySettingsToWindow() {
+    AppSettings &s = m_ctx.settings;
+    for (int i = 0; i < AppSettings::LauncherSlots; ++i)
+        if (s.appTitle[i].isEmpty() || s.appLine[i].isEmpty())
+            s.appTitle[i] = MarkerEmpty;
+    m_layout->applySizes();
+    m_tagToolbar->setUserButtonCaptions(s.btext);
+    m_folderPanel->setHtmlMask(s.htmlMask);
+    m_folderPanel->setFolder(m_docs->panelFolder());
+    m_docs->updateRecentMenu();
+    m_docs->applySettingsToEditors();
+    const QPalette pal = palette();
+    m_folderPanel->setColors(resolveColor(s.textcolor, pal), resolveColor(s.backcolor, pal));
+}
+
+void MainWindow::reloadSettings() {
+    const QString name = initSettingsDefaults(m_ctx, m_docs->panelFolder());
+    if (m_docs->count() == 1 && isUntitledName(m_docs->current().fileName))
+        m_docs->updateCaptionAndStatus(name, QStringLiteral("#"), QStringLiteral("#"),
+                                       QStringLiteral("#"));
+    applySettingsToWindow();
+}
+
+void MainWindow::startAutostartPrograms() {
+    const AppSettings &s = m_ctx.settings;
+    for (int i = 0; i < AppSettings::LauncherSlots; ++i)
+        if (s.appAutoStart[i] && s.appLine[i] != MarkerEmpty)
+            startCommandLine(s.appLine[i]); // a program that does not start is ignored
+}
+
+void MainWindow::showEvent(QShowEvent *event) {
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    // After the window has painted once, so the tip of the day opens over a finished window.
+    QTimer::singleShot(0, this, &MainWindow::firstShow);
+}
+
+void MainWindow::firstShow() {
+    m_docs->showFirstDocument();
+    if (m_ctx.settings.totd > 0)
+        showTipOfTheDay();
+    m_pumpTimer.start();
+    if (!m_ctx.startupFiles.isEmpty())
+        m_docs->openStartupFiles(m_ctx.startupFiles);
+    m_docs->currentEditor()->setFocus();
+}
+
+void MainWindow::showTipOfTheDay() {
+    TipOfTheDayDialog dialog(m_ctx.settings.totd, this);
+    dialog.exec();
+}
+
+void MainWindow::showHelp(const QString &topic) {
+    HelpWindow::showTopic(m_ctx.settings.generalHelp, topic, this);
+}
+
+void MainWindow::pump() {
+    m_edit->applyPending();
+    m_layout->applyPendingMode();
+}
+
+bool MainWindow::runExitSequence() {
+    if (m_preview->isViewerShowing())
+        m_preview->toggleInternalViewer();
+    if (m_ctx.prompt().askYesNo(Prompts::Kind::Confirmation,
+                                QStringLiteral("Do you really want to exit?")) !=
+        Prompts::Answer::Yes)
+        return false;
+    saveSettings(m_ctx);
+    if (!m_docs->closeAllForExit())
+        return false;
+    for (const QString &name : m_ctx.temporaryFiles.names())
+        QFile::remove(name); // a file that cannot be deleted is skipped
+    m_ctx.temporaryFiles.clear();
+    if (!m_ctx.backupFiles.isEmpty() &&
+        m_ctx.prompt().askYesNo(
+            Prompts::Kind::Confirmation,
+            QStringLiteral("Would you like to delete the backup files created during this "
+                           "session?")) == Prompts::Answer::Yes) {
+        for (const QString &name : m_ctx.backupFiles.names())
+            QFile::remove(name);
+        m_ctx.backupFiles.clear();
+    }
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    if (m_closing) {
+        event->accept();
+        return;
+    }
+    if (!runExitSequence()) {
+        event->ignore();
+        return;
+    }
+    m_closing = true;
+    m_pumpTimer.stop();
+    event->accept();
+}

@@ -1,0 +1,167 @@
+#include "shell/windowlayout.h"
+
+#include "shell/appcontext.h"
+#include "widgets/icons.h"
+
+#include <QCloseEvent>
+#include <functional>
+#include <QSplitter>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The floating window of an undocked tag toolbar; closing it docks the toolbar again.
+class FloatingToolbarWindow : public QWidget {
+public:
+    FloatingToolbarWindow(QWidget *parent, std::function<void()> onClose)
+        : QWidget(parent, Qt::Tool), m_onClose(std::move(onClose)) {
+        setObjectName(QStringLiteral("floatingTagToolbar"));
+        setWindowTitle(QStringLiteral("Tags"));
+        auto *layout = new QVBoxLayout(this);
+        layout->setContentsMargins(2, 2, 2, 2);
+    }
+
+protected:
+    void closeEvent(QCloseEvent *event) override {
+        event->ignore();
+        m_onClose();
+    }
+
+private:
+    std::function<void()> m_onClose;
+};
+
+constexpr int NarrowestPanel = 15;
+constexpr int CollapsedPanel = 9;
+
+} // namespace
+
+WindowLayout::WindowLayout(AppContext &ctx, const WindowLayoutParts &parts)
+    : QObject(parts.window), m_ctx(ctx), m_parts(parts) {
+    auto make = [this](const QString &text, const QString &name, int mode) {
+        auto *a = new QAction(text, this);
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, [this, mode] { setMode(mode); });
+        return a;
+    };
+    m_small = make(QStringLiteral("&Small Screen"), QStringLiteral("actionSmallScreen"), 1);
+    m_wide = make(QStringLiteral("&Wide Screen"), QStringLiteral("actionWideScreen"), 2);
+    m_full = make(QStringLiteral("&Full Screen"), QStringLiteral("actionFullScreen"), 3);
+    m_smallWindow = make(QStringLiteral("Small Window"), QStringLiteral("actionSmallWindow"), 1);
+    m_wideWindow = make(QStringLiteral("Wide Window"), QStringLiteral("actionWideWindow"), 2);
+    m_fullWindow = make(QStringLiteral("Full Window"), QStringLiteral("actionFullWindow"), 3);
+
+    m_dockMenu = new QAction(this);
+    m_dockMenu->setObjectName(QStringLiteral("actionDockToolbar"));
+    m_dockContext = new QAction(this);
+    connect(m_dockMenu, &QAction::triggered, this, &WindowLayout::toggleDocking);
+    connect(m_dockContext, &QAction::triggered, this, &WindowLayout::toggleDocking);
+    updateDockTexts();
+
+    m_layoutButton = new QToolButton(parts.window);
+    m_layoutButton->setObjectName(QStringLiteral("layoutButton"));
+    m_layoutButton->setIcon(marloIcon(QStringLiteral("cabinet-open")));
+    m_layoutButton->setToolTip(QStringLiteral("Show or hide the file panel"));
+    connect(m_layoutButton, &QToolButton::clicked, this, &WindowLayout::toggleSmallWide);
+    m_fullButton = new QToolButton(parts.window);
+    m_fullButton->setObjectName(QStringLiteral("fullScreenButton"));
+    m_fullButton->setIcon(marloIcon(QStringLiteral("fullscreen")));
+    m_fullButton->setToolTip(QStringLiteral("Full screen"));
+    connect(m_fullButton, &QToolButton::clicked, this, [this] { setMode(3); });
+
+    connect(parts.mainSplitter, &QSplitter::splitterMoved, this, [this] {
+        // A side panel pushed narrower than 15 pixels collapses to a 9-pixel strip.
+        QList<int> sizes = m_parts.mainSplitter->sizes();
+        if (!sizes.isEmpty() && sizes[0] > 0 && sizes[0] < NarrowestPanel) {
+            const int total = sizes[0] + sizes.value(1);
+            m_parts.mainSplitter->setSizes({CollapsedPanel, total - CollapsedPanel});
+        }
+        rememberSizes();
+    });
+    connect(parts.topSplitter, &QSplitter::splitterMoved, this, &WindowLayout::rememberSizes);
+    connect(parts.filePanelSplitter, &QSplitter::splitterMoved, this,
+            &WindowLayout::rememberSizes);
+}
+
+void WindowLayout::applySizes() {
+    const AppSettings &s = m_ctx.settings;
+    const int total = qMax(m_parts.mainSplitter->width(), s.panelwidth + 200);
+    m_parts.mainSplitter->setSizes({s.panelwidth, total - s.panelwidth});
+    if (s.p3w > -1) {
+        const int top = qMax(m_parts.topSplitter->width(), s.p3w + 200);
+        m_parts.topSplitter->setSizes({top - s.p3w, s.p3w});
+    }
+    const int height = qMax(m_parts.filePanelSplitter->height(), s.p9h + 100);
+    m_parts.filePanelSplitter->setSizes({height - s.p9h, s.p9h});
+}
+
+void WindowLayout::rememberSizes() {
+    AppSettings &s = m_ctx.settings;
+    if (m_parts.filePanel->isVisible())
+        s.panelwidth = m_parts.mainSplitter->sizes().value(0, s.panelwidth);
+    if (m_parts.rightPanel->isVisible())
+        s.p3w = m_parts.rightPanel->width();
+    if (m_parts.filePanel->isVisible())
+        s.p9h = m_parts.filePanelSplitter->sizes().value(1, s.p9h);
+}
+
+void WindowLayout::setMode(int mode) { m_ctx.settings.screenm = mode; }
+
+void WindowLayout::toggleSmallWide() {
+    int &mode = m_ctx.settings.screenm;
+    if (mode == 1)
+        mode = 2;
+    else if (mode == 2)
+        mode = 1;
+}
+
+void WindowLayout::applyPendingMode() {
+    const int mode = m_ctx.settings.screenm;
+    if (mode == m_applied)
+        return;
+    m_applied = mode;
+    showMode(mode);
+}
+
+void WindowLayout::showMode(int mode) {
+    const bool toolbar = mode == 1 || mode == 2;
+    const bool panel = mode == 1;
+    m_parts.tagArea->setVisible(toolbar && !isToolbarFloating());
+    if (isToolbarFloating())
+        m_floating->setVisible(toolbar);
+    m_parts.filePanel->setVisible(panel);
+    if (panel)
+        applySizes();
+    m_layoutButton->setIcon(marloIcon(mode == 2 ? QStringLiteral("cabinet-shut")
+                                                : QStringLiteral("cabinet-open")));
+}
+
+bool WindowLayout::isToolbarFloating() const { return !m_floating.isNull(); }
+
+void WindowLayout::toggleDocking() {
+    if (isToolbarFloating()) {
+        m_parts.tagArea->layout()->addWidget(m_parts.tagToolbar);
+        m_floating->deleteLater();
+        m_floating.clear();
+        m_parts.tagArea->setVisible(m_applied != 3);
+    } else {
+        auto *floating = new FloatingToolbarWindow(m_parts.window, [this] { toggleDocking(); });
+        floating->layout()->addWidget(m_parts.tagToolbar);
+        m_parts.tagToolbar->show();
+        m_floating = floating;
+        m_parts.tagArea->hide(); // the panels below move up into its place
+        floating->adjustSize();
+        floating->move(m_parts.window->mapToGlobal(QPoint(60, 60)));
+        floating->show();
+    }
+    updateDockTexts();
+}
+
+void WindowLayout::updateDockTexts() {
+    const bool floating = isToolbarFloating();
+    m_dockMenu->setText(floating ? QStringLiteral("&Dock toolbar")
+                                 : QStringLiteral("Un&dock toolbar"));
+    m_dockContext->setText(floating ? QStringLiteral("Dock toolbar")
+                                    : QStringLiteral("Undock toolbar"));
+}

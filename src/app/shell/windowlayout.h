@@ -1,0 +1,73 @@
+// The main window's layout: the three layout modes (small, wide and full screen), the sizes of
+// the side panel and the toolbar's right panel kept in the settings, and the docking and
+// undocking of the tag toolbar.
+#pragma once
+
+#include <QAction>
+#include <QObject>
+#include <QPointer>
+
+struct AppContext;
+class QSplitter;
+class QToolButton;
+class QWidget;
+
+struct WindowLayoutParts {
+    QWidget *window = nullptr;
+    QWidget *tagArea = nullptr;       // holds the tag toolbar while it is docked
+    QWidget *tagToolbar = nullptr;    // the dockable tag toolbar itself
+    QWidget *filePanel = nullptr;     // the side panel
+    QSplitter *mainSplitter = nullptr; // side panel | documents
+    QSplitter *topSplitter = nullptr;  // tag toolbar | right panel
+    QWidget *rightPanel = nullptr;
+    QSplitter *filePanelSplitter = nullptr; // folders above, file list below
+};
+
+class WindowLayout : public QObject {
+    Q_OBJECT
+public:
+    WindowLayout(AppContext &ctx, const WindowLayoutParts &parts);
+
+    // Sizes from the settings (start-up).
+    void applySizes();
+    // The 80 ms step: applies a layout mode chosen since the last step.
+    void applyPendingMode();
+    int appliedMode() const { return m_applied; }
+    // The layout button: small screen to wide screen and back; full screen stays.
+    void toggleSmallWide();
+    // Chooses a layout mode; the next 80 ms step applies it.
+    void setMode(int mode);
+    bool isToolbarFloating() const;
+    void toggleDocking();
+
+    QAction *smallScreenAction() const { return m_small; }
+    QAction *wideScreenAction() const { return m_wide; }
+    QAction *fullScreenAction() const { return m_full; }
+    QAction *smallWindowAction() const { return m_smallWindow; }
+    QAction *wideWindowAction() const { return m_wideWindow; }
+    QAction *fullWindowAction() const { return m_fullWindow; }
+    QAction *dockMenuAction() const { return m_dockMenu; }
+    QAction *dockContextAction() const { return m_dockContext; }
+    QToolButton *layoutButton() const { return m_layoutButton; }
+    QToolButton *fullScreenButton() const { return m_fullButton; }
+
+private:
+    void showMode(int mode);
+    void updateDockTexts();
+    void rememberSizes();
+
+    AppContext &m_ctx;
+    WindowLayoutParts m_parts;
+    int m_applied = 1;
+    QPointer<QWidget> m_floating;
+    QAction *m_small;
+    QAction *m_wide;
+    QAction *m_full;
+    QAction *m_smallWindow;
+    QAction *m_wideWindow;
+    QAction *m_fullWindow;
+    QAction *m_dockMenu;
+    QAction *m_dockContext;
+    QToolButton *m_layoutButton;
+    QToolButton *m_fullButton;
+};

@@ -1,0 +1,203 @@
+// The markup commands as the user reaches them: toolbar buttons, menu shortcuts, the template
+// and attribute pages, the date/time menu, the previously used lists and the dialogs' pump.
+#include "common/windowharness.h"
+#include "editor/editcommands.h"
+#include "editor/searchcommands.h"
+#include "editor/tagtoolbar.h"
+
+#include <QComboBox>
+#include <QMenu>
+#include <QToolButton>
+
+namespace {
+QToolButton *buttonWithHint(WindowHarness &h, const QString &hint) {
+    for (QToolButton *b : h.window().tagToolbar()->findChildren<QToolButton *>())
+        if (b->toolTip() == hint)
+            return b;
+    return nullptr;
+}
+} // namespace
+
+class TestEditCommands : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void toolbarButtonsWrapTheSelectionAsOneUndoStep_data() {
+        QTest::addColumn<QString>("hint");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("bold") << "Bold Face" << "a<B>word</B>b";
+        QTest::newRow("comment") << "Comment" << "a<!--word-->b";
+        QTest::newRow("table row") << "Table row" << "a<TR>word</TR>b";
+        QTest::newRow("heading") << "Heading 3" << "a<H3>word</H3>b";
+        QTest::newRow("reset") << "Reset form" << "a<INPUT TYPE=\"RESET\" VALUE=\"word\">b";
+        QTest::newRow("entity") << "Copyright" << "a&copy;wordb";
+    }
+    void toolbarButtonsWrapTheSelectionAsOneUndoStep() {
+        QFETCH(QString, hint);
+        QFETCH(QString, expected);
+        WindowHarness h;
+        h.type("awordb");
+        h.editor().setSelection(1, 4);
+        QToolButton *button = buttonWithHint(h, hint);
+        QVERIFY2(button, qPrintable(hint));
+        button->click();
+        QCOMPARE(h.editor().text(), expected);
+        h.window().editCommands()->undoAction()->trigger();
+        QCOMPARE(h.editor().text(), QStringLiteral("awordb"));
+    }
+
+    void menuShortcutsWrapInTheFocusedEditor_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Ctrl+B") << int(Qt::Key_B) << int(Qt::ControlModifier) << "<B></B>";
+        QTest::newRow("Ctrl+I") << int(Qt::Key_I) << int(Qt::ControlModifier) << "<I></I>";
+        QTest::newRow("Ctrl+U") << int(Qt::Key_U) << int(Qt::ControlModifier) << "<U></U>";
+        QTest::newRow("Ctrl+1") << int(Qt::Key_1) << int(Qt::ControlModifier) << "<H1></H1>";
+        QTest::newRow("Ctrl+6") << int(Qt::Key_6) << int(Qt::ControlModifier) << "<H6></H6>";
+        QTest::newRow("Ctrl+Enter") << int(Qt::Key_Return) << int(Qt::ControlModifier) << "<BR>";
+        QTest::newRow("Shift+Enter") << int(Qt::Key_Return) << int(Qt::ShiftModifier) << "<P>";
+    }
+    void menuShortcutsWrapInTheFocusedEditor() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, expected);
+        WindowHarness h;
+        h.window().activateWindow();
+        h.editor().setFocus();
+        QTest::keyClick(&h.editor(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(h.editor().text(), expected);
+    }
+
+    void indentShortcutsReachTheCommandsNotTheEditor() {
+        WindowHarness h;
+        h.type("line");
+        h.window().activateWindow();
+        h.editor().setFocus();
+        QTest::keyClick(&h.editor(), Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(h.editor().text(), QStringLiteral("\tline"));
+        QTest::keyClick(&h.editor(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(h.editor().text(), QStringLiteral("line"));
+    }
+
+    void templatesSplitAtTheDots() {
+        WindowHarness h;
+        h.type("x");
+        h.editor().selectAll();
+        TagToolbar *bar = h.window().tagToolbar();
+        bar->templateList()->setCurrentText(QStringLiteral("<A HREF=\"\">...</A>"));
+        bar->findChild<QToolButton *>("insertTemplateButton")->click();
+        QCOMPARE(h.editor().text(), QStringLiteral("<A HREF=\"\">x</A>"));
+        bar->templateList()->setCurrentText(QString());
+        bar->findChild<QToolButton *>("insertTemplateButton")->click();
+        QCOMPARE(h.editor().text(), QStringLiteral("<A HREF=\"\">x</A>"));
+        bar->attributeList()->setCurrentText(QStringLiteral("BGCOLOR"));
+        h.editor().setSelection(h.editor().textLength(), 0);
+        bar->findChild<QToolButton *>("insertAttributeButton")->click();
+        QVERIFY(h.editor().text().endsWith("BGCOLOR"));
+    }
+
+    void userButtonsWrapWithTheirTexts() {
+        WindowHarness h("[Options]\ntotd=0\n[Buttons]\nbtext2=Em\ntagstart2=<EM>\ntagend2=</EM>\n");
+        QToolButton *b = h.window().tagToolbar()->userButton(1);
+        QCOMPARE(b->text(), QStringLiteral("Em"));
+        b->click();
+        QCOMPARE(h.editor().text(), QStringLiteral("<EM></EM>"));
+        h.window().tagToolbar()->userButton(0)->click(); // empty texts insert nothing
+        QCOMPARE(h.editor().text(), QStringLiteral("<EM></EM>"));
+    }
+
+    void dateTimeItemsInsertTheirCaptions() {
+        WindowHarness h;
+        QMenu *menu = h.window().editCommands()->dateTimeMenu();
+        QMetaObject::invokeMethod(menu, "aboutToShow");
+        const QList<QAction *> items = menu->actions();
+        QCOMPARE(items.size(), 4);
+        const QString caption = items[3]->data().toString();
+        QVERIFY(caption.contains(QString::number(QDate::currentDate().year()) + ","));
+        items[3]->trigger();
+        QCOMPARE(h.editor().text(), caption);
+    }
+
+    void previousLinksInsertReferences() {
+        WindowHarness h;
+        h.t.ctx.settings.lastl[0] = QStringLiteral("http://example.org/");
+        h.t.ctx.settings.lastl[1] = h.docs().panelFolder() + QStringLiteral("/pics/a.gif");
+        EditCommands *edit = h.window().editCommands();
+        edit->refreshPreviousLists();
+        QMenu *links = edit->previousLinksMenu();
+        QMetaObject::invokeMethod(links, "aboutToShow");
+        const QList<QAction *> items = links->actions();
+        QVERIFY(items[1]->isVisible());
+        QVERIFY(!items[2]->isVisible());
+        items[1]->trigger();
+        QCOMPARE(h.editor().text(), QStringLiteral("pics/a.gif"));
+        items[0]->trigger();
+        QCOMPARE(h.editor().text(), QStringLiteral("pics/a.gifhttp://example.org/"));
+
+        QMenu *images = edit->previousImagesMenu();
+        QMetaObject::invokeMethod(images, "aboutToShow");
+        QVERIFY(images->actions()[0]->isVisible()); // the first item stays, showing "[empty]"
+        QCOMPARE(images->actions()[0]->text(), QStringLiteral("[empty]"));
+        images->actions()[0]->trigger();
+        QCOMPARE(h.editor().text(), QStringLiteral("pics/a.gifhttp://example.org/"));
+    }
+
+    void clearingAListAsksAndSaves_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<QString>("question");
+        QTest::newRow("links") << 0
+                               << "Are you sure you want to delete the \"previously used link list\"?";
+        QTest::newRow("all") << 3 << "Are you sure you want to delete all \"previous lists\"?";
+    }
+    void clearingAListAsksAndSaves() {
+        QFETCH(int, item);
+        QFETCH(QString, question);
+        WindowHarness h("[Options]\ntotd=0\nlastl1=a.htm\n");
+        QAction *a = h.window().editCommands()->deletePreviousListsMenu()->actions()[item];
+        h.t.prompts.answers << Prompts::Answer::No;
+        a->trigger();
+        QCOMPARE(h.t.ctx.settings.lastl[0], QStringLiteral("a.htm"));
+        h.t.prompts.answers << Prompts::Answer::Yes;
+        a->trigger();
+        QCOMPARE(h.t.prompts.texts().last(), question);
+        QCOMPARE(h.t.ctx.settings.lastl[0], QStringLiteral("[empty]"));
+        QVERIFY(h.t.settingsBytes().contains("lastl1=[empty]"));
+    }
+
+    void thePumpInsertsWhatDialogsHandOver() {
+        WindowHarness h;
+        h.t.ctx.setPendingInsertion(QStringLiteral("<IMG SRC=\"a.gif\">"), QString());
+        QTRY_COMPARE(h.editor().text(), QStringLiteral("<IMG SRC=\"a.gif\">"));
+        QVERIFY(!h.t.ctx.pendingInsertion.pending);
+        QVERIFY(!h.docs().current().saved);
+    }
+
+    void stripAllTagsAsksFirst() {
+        WindowHarness h;
+        h.type("a<b>c</b>d");
+        h.t.prompts.answers << Prompts::Answer::No;
+        h.window().editCommands()->stripAllTags();
+        QCOMPARE(h.editor().text(), QStringLiteral("a<b>c</b>d"));
+        h.t.prompts.answers << Prompts::Answer::Yes;
+        h.window().editCommands()->stripAllTags();
+        QCOMPARE(h.editor().text(), QStringLiteral("acd"));
+        QCOMPARE(h.t.prompts.texts().last(), QStringLiteral("Do you really want to strip all tags?"));
+    }
+
+    void findReportsTheMissAndReplaceAllDoubles() {
+        WindowHarness h;
+        h.type("Aa b a");
+        h.editor().setSelection(0, 0);
+        SearchCommands *search = h.window().search();
+        search->findNext(QStringLiteral("zz"), false);
+        search->findNext(QStringLiteral("zz"), true);
+        QCOMPARE(h.t.prompts.messages(), (QStringList{"Text not found.", "Text not found"}));
+        search->replace(QStringLiteral("a"), QStringLiteral("aa"), true);
+        QCOMPARE(h.editor().text(), QStringLiteral("aaaa b aa"));
+        search->goToLine(-4);
+        QCOMPARE(h.editor().row(), 0);
+    }
+};
+
+QTEST_MAIN(TestEditCommands)
+#include "tst_editcommands.moc"

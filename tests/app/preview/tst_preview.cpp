@@ -1,0 +1,126 @@
+// The internal viewer taking the editor's place, and previews in an external browser.
+#include "common/windowharness.h"
+#include "preview/previewcontroller.h"
+
+#include <QFile>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QToolButton>
+
+namespace {
+QAction *menuNamed(MainWindow &w, const QString &objectName) {
+    return w.findChild<QMenu *>(objectName)->menuAction();
+}
+} // namespace
+
+class TestPreview : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void theViewerDisablesEditingUntilEsc() {
+        WindowHarness h;
+        h.type("<P>text");
+        PreviewController *preview = h.window().preview();
+        const QStringList menus = {"menuFile", "menuEdit", "menuSearch", "menuTags", "menuTools"};
+        preview->toggleInternalViewer();
+        QVERIFY(preview->isViewerShowing());
+        QCOMPARE(h.window().findChild<QStackedWidget *>("notebook")->currentWidget()->objectName(),
+                 QStringLiteral("browser"));
+        for (const QString &m : menus)
+            QVERIFY2(!menuNamed(h.window(), m)->isEnabled(), qPrintable(m));
+        QVERIFY(!h.docs().saveAction()->isEnabled());
+        QVERIFY(!h.docs().newAction()->isEnabled());
+        QVERIFY(!h.window().findChild<QWidget *>("tagToolbar")->isEnabled());
+        QCOMPARE(preview->internalViewerAction()->text(), QStringLiteral("Back to Ed&itor"));
+        QCOMPARE(preview->toggleButton()->toolTip(), QStringLiteral("Back to HTML Editor"));
+
+        QTest::keyClick(&h.window(), Qt::Key_Escape);
+        QVERIFY(!preview->isViewerShowing());
+        for (const QString &m : menus)
+            QVERIFY2(menuNamed(h.window(), m)->isEnabled(), qPrintable(m));
+        // Save keeps its own state: the document is still modified.
+        QVERIFY(h.docs().saveAction()->isEnabled());
+        QCOMPARE(preview->internalViewerAction()->text(), QStringLiteral("&Internal HTML View"));
+        QCOMPARE(h.editor().text(), QStringLiteral("<P>text"));
+        QVERIFY(h.editor().hasFocus() || !h.window().isActiveWindow());
+    }
+
+    void reloadShowsTheCurrentText() {
+        WindowHarness h;
+        PreviewController *preview = h.window().preview();
+        preview->toggleInternalViewer();
+        preview->reload();
+        QVERIFY(preview->isViewerShowing());
+        preview->toggleInternalViewer();
+        QVERIFY(menuNamed(h.window(), "menuEdit")->isEnabled());
+    }
+
+    void externalPreviewWritesACopyAndCallsTheBrowser() {
+        WindowHarness h;
+        const QString browser = h.t.writeFile("bin/firefox", "#!/bin/sh\n");
+        h.t.ctx.settings.npath = browser;
+        h.t.ctx.settings.defBrNet = true;
+        const QString page = h.t.writeFile("site/a.htm", "<P>saved");
+        QVERIFY(h.docs().openFile(page));
+        h.type("x");
+        h.window().preview()->externalPreview(false);
+        const QString copy = h.t.path("site/temp.htm");
+        QCOMPARE(h.t.readFile(copy), QByteArray("x<P>saved"));
+        QCOMPARE(h.browsers.calls,
+                 (QStringList{"activate " + browser, "open " + browser + " file://" + copy}));
+        QVERIFY(h.t.ctx.temporaryFiles.names().contains(copy));
+        QCOMPARE(h.t.readFile(page), QByteArray("<P>saved"));
+    }
+
+    void aUsersTempFileIsNeverOverwritten() {
+        WindowHarness h;
+        h.t.ctx.settings.npath = h.t.writeFile("bin/firefox", "");
+        const QString users = h.t.writeFile("site/temp.htm", "the user's own page");
+        QVERIFY(h.docs().openFile(h.t.writeFile("site/a.htm", "<P>")));
+        h.window().preview()->externalPreview(false);
+        QCOMPARE(h.t.readFile(users), QByteArray("the user's own page"));
+        QCOMPARE(h.t.readFile(h.t.path("site/temp~1.htm")), QByteArray("<P>"));
+        h.t.prompts.answers << Prompts::Answer::Yes;
+        QVERIFY(h.window().close());
+        QVERIFY(QFile::exists(users));
+        QVERIFY(!QFile::exists(h.t.path("site/temp~1.htm")));
+    }
+
+    void secondaryPreviewUsesTheOtherBrowserAndItsMessage() {
+        WindowHarness h;
+        h.t.ctx.settings.npath = h.t.writeFile("bin/firefox", "");
+        h.t.ctx.settings.iepath = h.t.path("bin/missing");
+        h.window().preview()->externalPreview(true);
+        QCOMPARE(h.t.prompts.messages(),
+                 QStringList{"Please enter a valid path to the Internet Explorer in the "
+                             "preference dialog first."});
+        QVERIFY(h.browsers.calls.isEmpty());
+    }
+
+    void autosaveShowsTheSavedFile() {
+        WindowHarness h;
+        const QString browser = h.t.writeFile("bin/chromium", "");
+        h.t.ctx.settings.iepath = browser;
+        h.t.ctx.settings.defBrNet = false;
+        h.t.ctx.settings.bautosave = true;
+        const QString page = h.t.writeFile("site/b.htm", "<P>");
+        QVERIFY(h.docs().openFile(page));
+        h.type("y");
+        h.window().preview()->externalPreview(false);
+        QCOMPARE(h.t.readFile(page), QByteArray("y<P>"));
+        QVERIFY(!QFile::exists(h.t.path("site/temp.htm")));
+        QCOMPARE(h.browsers.calls.last(), "open " + browser + " file://" + page);
+    }
+
+    void anExternalPreviewLeavesTheViewerFirst() {
+        WindowHarness h;
+        h.t.ctx.settings.npath = h.t.writeFile("bin/firefox", "");
+        PreviewController *preview = h.window().preview();
+        preview->toggleInternalViewer();
+        preview->externalPreview(false);
+        QVERIFY(!preview->isViewerShowing());
+        QVERIFY(menuNamed(h.window(), "menuFile")->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestPreview)
+#include "tst_preview.moc"

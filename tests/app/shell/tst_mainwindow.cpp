@@ -1,0 +1,139 @@
+// Start and exit of the main window, its layout modes, and the command line.
+#include "shell/windowlayout.h"
+#include "common/windowharness.h"
+
+#include <QFile>
+#include <QSplitter>
+#include <QToolButton>
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void answeringNoToExitLeavesEverythingAlone() {
+        WindowHarness h("[Options]\ntotd=0\nfontsize=11\n");
+        const QByteArray before = h.t.settingsBytes();
+        h.type("unsaved");
+        h.t.prompts.answers << Prompts::Answer::No;
+        QVERIFY(!h.window().close());
+        QVERIFY(h.window().isVisible());
+        QCOMPARE(h.t.settingsBytes(), before);
+        QCOMPARE(h.editor().text(), QStringLiteral("unsaved"));
+        QCOMPARE(h.t.prompts.texts(), QStringList{"Do you really want to exit?"});
+    }
+
+    void confirmedExitWritesSettingsAndRemovesTemporaryFiles() {
+        WindowHarness h;
+        const QString temp = h.t.writeFile("site/temp.htm", "x");
+        h.t.ctx.temporaryFiles.add(temp);
+        h.t.ctx.temporaryFiles.add(h.t.path("site/never-written.htm")); // skipped silently
+        h.t.prompts.answers << Prompts::Answer::Yes;
+        QVERIFY(h.window().close());
+        QVERIFY(!QFile::exists(temp));
+        QVERIFY(h.t.settingsBytes().contains("[Options]"));
+        QCOMPARE(h.t.prompts.texts(), QStringList{"Do you really want to exit?"});
+    }
+
+    void exitAsksForModifiedDocumentsFromTheLastTab() {
+        WindowHarness h;
+        h.docs().openStartupFiles({h.t.writeFile("a.htm", "a")});
+        h.docs().openFile(h.t.writeFile("b.htm", "b"));
+        h.docs().openFile(h.t.writeFile("c.htm", "c"));
+        h.docs().setCurrentIndex(1);
+        h.type("!");
+        h.t.prompts.answers << Prompts::Answer::Yes << Prompts::Answer::Cancel;
+        QVERIFY(!h.window().close());
+        QCOMPARE(h.t.prompts.texts().size(), 2);
+        QVERIFY(h.t.prompts.texts()[1].endsWith("b.htm is not saved!\nDo you wish to save it now?"));
+        QCOMPARE(h.docs().count(), 2); // the third was closed before the question
+        QVERIFY(h.t.settingsBytes().contains("[Options]")); // settings come before documents
+    }
+
+    void backupFilesAreOfferedForDeletion_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("deleted");
+        QTest::newRow("yes") << int(Prompts::Answer::Yes) << true;
+        QTest::newRow("no") << int(Prompts::Answer::No) << false;
+    }
+    void backupFilesAreOfferedForDeletion() {
+        QFETCH(int, answer);
+        QFETCH(bool, deleted);
+        WindowHarness h;
+        QVERIFY(h.docs().openFile(h.t.writeFile("p/page.htm", "<P>")));
+        h.docs().backupCurrentDocument();
+        const QString bak = h.t.path("p/page.bak");
+        QVERIFY(QFile::exists(bak));
+        h.t.prompts.answers << Prompts::Answer::Yes << Prompts::Answer(answer);
+        QVERIFY(h.window().close());
+        QCOMPARE(h.t.prompts.texts().last(),
+                 QStringLiteral("Would you like to delete the backup files created during this "
+                                "session?"));
+        QCOMPARE(QFile::exists(bak), !deleted);
+    }
+
+    void aSessionWithoutBackupsNeverAsksAboutThem() {
+        WindowHarness h;
+        h.t.prompts.answers << Prompts::Answer::Yes;
+        QVERIFY(h.window().close());
+        QCOMPARE(h.t.prompts.texts().size(), 1);
+        QCOMPARE(h.t.prompts.unexpected, 0);
+    }
+
+    void layoutButtonSwitchesSmallAndWideOnly_data() {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::newRow("small to wide") << 1 << 2;
+        QTest::newRow("wide to small") << 2 << 1;
+        QTest::newRow("full stays") << 3 << 3;
+    }
+    void layoutButtonSwitchesSmallAndWideOnly() {
+        QFETCH(int, before);
+        QFETCH(int, after);
+        WindowHarness h;
+        WindowLayout *layout = h.window().windowLayout();
+        layout->setMode(before);
+        h.window().pump();
+        layout->layoutButton()->click();
+        QCOMPARE(h.t.ctx.settings.screenm, after);
+        h.window().pump();
+        QCOMPARE(layout->appliedMode(), after);
+        QWidget *panel = h.window().findChild<QWidget *>("folderPanel");
+        QWidget *tags = h.window().findChild<QWidget *>("tagArea");
+        QCOMPARE(panel->isVisible(), after == 1);
+        QCOMPARE(tags->isVisible(), after != 3);
+    }
+
+    void theTagToolbarUndocksAndDocks() {
+        WindowHarness h;
+        WindowLayout *layout = h.window().windowLayout();
+        QCOMPARE(layout->dockMenuAction()->text(), QStringLiteral("Un&dock toolbar"));
+        layout->dockContextAction()->trigger();
+        QVERIFY(layout->isToolbarFloating());
+        QCOMPARE(layout->dockMenuAction()->text(), QStringLiteral("&Dock toolbar"));
+        QCOMPARE(layout->dockContextAction()->text(), QStringLiteral("Dock toolbar"));
+        QVERIFY(!h.window().findChild<QWidget *>("tagArea")->isVisible());
+        layout->dockMenuAction()->trigger();
+        QVERIFY(!layout->isToolbarFloating());
+        QVERIFY(h.window().findChild<QWidget *>("tagArea")->isVisible());
+    }
+
+    void panelWidthFollowsTheSplitter() {
+        WindowHarness h("[Options]\ntotd=0\npanelwidth=180\n");
+        auto *splitter = h.window().findChild<QSplitter *>("mainSplitter");
+        QCOMPARE(splitter->sizes().first(), 180);
+        QVERIFY(h.t.ctx.settings.panelwidth == 180);
+    }
+
+    void startupFilesOpenInTabs() {
+        TestContext probe;
+        const QString a = probe.writeFile("a.htm", "<P>a");
+        const QString b = probe.writeFile("b.htm", "<P>b");
+        WindowHarness h;
+        h.docs().openStartupFiles({a, b});
+        QCOMPARE(h.docs().count(), 2);
+        QCOMPARE(h.docs().state(0).fileName, a);
+        QCOMPARE(h.docs().state(1).fileName, b);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,53 @@
+// A main window on a throw-away context, shown offscreen and past its first-show steps, with a
+// browser launcher that records what it is asked to do.
+#pragma once
+
+#include "documents/documentcontroller.h"
+#include "editor/sourceeditor.h"
+#include "platform/browserlauncher.h"
+#include "shell/mainwindow.h"
+#include "common/testcontext.h"
+
+#include <QStringList>
+#include <QtTest>
+#include <memory>
+
+class RecordingBrowserLauncher : public BrowserLauncher {
+public:
+    void activate(const QString &program) override { calls << QStringLiteral("activate ") + program; }
+    void openUrl(const QString &program, const QString &url) override {
+        calls << QStringLiteral("open ") + program + QLatin1Char(' ') + url;
+    }
+    QStringList calls;
+};
+
+class WindowHarness {
+public:
+    // `settings` is the text of Marlo.ini before start; tips are off unless it says otherwise.
+    explicit WindowHarness(const QByteArray &settings = QByteArrayLiteral("[Options]\ntotd=0\n")) {
+        t.writeSettings(settings);
+        m_window = std::make_unique<MainWindow>(t.ctx, browsers);
+        m_window->show();
+        QTRY_VERIFY(m_window->pumpTimer()->isActive());
+    }
+
+    MainWindow &window() { return *m_window; }
+    DocumentController &docs() { return *m_window->documents(); }
+    SourceEditor &editor() { return *docs().currentEditor(); } // the current editor
+
+    // Types text into the current editor as key presses.
+    void type(const QString &text) {
+        for (const QChar c : text) {
+            if (c == QLatin1Char('\n'))
+                QTest::keyClick(&editor(), Qt::Key_Return);
+            else
+                QTest::keyClicks(&editor(), QString(c));
+        }
+    }
+
+    TestContext t;
+    RecordingBrowserLauncher browsers;
+
+private:
+    std::unique_ptr<MainWindow> m_window;
+};
