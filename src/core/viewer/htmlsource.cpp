@@ -1,34 +1,14 @@
 #include "viewer/htmlsource.h"
 
-#include "viewer/htmltables.h"
+#include "documents/textcodec.h"
 
 #include <QFile>
-#include <QStringDecoder>
-
-namespace {
-
-// Stands in for the documents subsystem's decoder until it is available to this library;
-// HtmlSource::decode is the one place that calls it.
-QString decodeLikeTheEditor(const QByteArray &bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    QString latin;
-    latin.resize(bytes.size());
-    for (qsizetype i = 0; i < bytes.size(); ++i)
-        latin[i] = QChar(HtmlTables::windows1252(uchar(bytes[i])));
-    return latin;
-}
-
-} // namespace
 
 namespace HtmlSource {
 
+// The editor's decoding rule, so the viewer shows a file as the editor does.
 QString decode(const QByteArray &bytes) {
-    return decodeLikeTheEditor(bytes);
+    return decodeDocument(bytes).text;
 }
 
 bool readFile(const QString &fileName, QString &text, QString &error) {
@@ -37,7 +17,12 @@ bool readFile(const QString &fileName, QString &text, QString &error) {
         error = file.errorString();
         return false;
     }
-    text = decode(file.readAll());
+    const DecodedText decoded = decodeDocument(file.readAll());
+    if (!decoded.ok) {
+        error = decoded.error.isEmpty() ? binaryFileMessage(fileName) : decoded.error;
+        return false;
+    }
+    text = decoded.text;
     return true;
 }
 

@@ -1,5 +1,5 @@
-// Reading a page from disk as text: the bytes are decoded with the editor's rule (UTF-8 when
-// it is valid or has a byte-order mark, Windows-1252 otherwise).
+// Reading a page from disk as text, decoded with the editor's rule (UTF-8 when it is valid,
+// Windows-1252 otherwise; files with NUL bytes are refused).
 #pragma once
 
 #include <QByteArray>

@@ -98,6 +98,26 @@ private Q_SLOTS:
         QCOMPARE(v->lastError(), errors.first().first().toString());
     }
 
+    void filesAreDecodedLikeTheEditorDoes() {
+        QTemporaryDir dir;
+        const QString legacy = dir.filePath("legacy.htm"), binary = dir.filePath("binary.htm");
+        QFile f(legacy);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<TITLE>caf\xe9 \x80</TITLE>x");
+        f.close();
+        QFile b(binary);
+        QVERIFY(b.open(QIODevice::WriteOnly));
+        b.write(QByteArray("<P>a\0b", 7));
+        b.close();
+        auto v = makeViewer();
+        QVERIFY(v->loadFromFile(legacy));
+        QCOMPARE(v->documentTitle(), QString::fromUtf8("café €"));
+        QSignalSpy errors(v.get(), &HtmlViewer::errorReported);
+        QVERIFY(!v->loadFromFile(binary));
+        QCOMPARE(errors.count(), 1);
+        QVERIFY(!v->lastError().isEmpty());
+    }
+
     void parseErrorIsReportedAndThePageShown() {
         auto v = makeViewer();
         QSignalSpy errors(v.get(), &HtmlViewer::errorReported);
