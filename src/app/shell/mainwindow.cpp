@@ -321,9 +321,7 @@ void MainWindow::buildMenus() {
     m_preview->setEditModeControls(
         {file->menuAction(), edit->menuAction(), search->menuAction(), tags->menuAction(),
          moreTags->menuAction(), tools->menuAction()},
-        {m_tagToolbar, m_folderPanel, m_preview->externalButton()},
-        {m_edit->redoColorCodingAction(), m_preview->externalDefaultAction(),
-         m_preview->externalSecondaryAction()});
+        {m_tagToolbar, m_folderPanel}, {m_docs->printNowAction()});
 }
 
 void MainWindow::applySettingsToWindow() {
