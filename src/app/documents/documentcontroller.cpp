@@ -354,11 +354,8 @@ void DocumentController::loadTemplate() {
     m_docs[m_current].format = format;
 }
 
-bool DocumentController::loadInto(int index, const QString &path) {
-    QString text;
-    TextFormat format;
-    if (!readFile(path, &text, &format))
-        return false;
+void DocumentController::showLoadedText(int index, const QString &path, const QString &text,
+                                        const TextFormat &format) {
     SourceEditor *ed = editor(index);
     {
         LoadingScope loading(m_loading);
@@ -375,6 +372,20 @@ bool DocumentController::loadInto(int index, const QString &path) {
     d.lastSave = currentTimeText();
     d.saved = true;
     d.changeGuard = false;
+    if (index == m_current) {
+        setSavedUi(true);
+        updateCaptionAndStatus(path, d.lastSave, QStringLiteral("0"), QStringLiteral("0"));
+    }
+    refreshTabCaption(index);
+    setPanelFolder(QFileInfo(path).absolutePath());
+}
+
+bool DocumentController::loadInto(int index, const QString &path) {
+    QString text;
+    TextFormat format;
+    if (!readFile(path, &text, &format))
+        return false;
+    showLoadedText(index, path, text, format);
     return true;
 }
 
@@ -392,63 +403,40 @@ void DocumentController::openDocument() {
         openFile(file);
 }
 
-bool DocumentController::openFile(const QString &path) {
+QString DocumentController::existingFile(const QString &path) {
     const QString full = QFileInfo(path).absoluteFilePath();
-    if (!QFileInfo(full).isFile()) {
-        m_ctx.prompt().information(full + QStringLiteral("\n") +
-                                   QStringLiteral("The file does not exist."));
+    if (QFileInfo(full).isFile())
+        return full;
+    m_ctx.prompt().information(full + QStringLiteral("\n") +
+                               QStringLiteral("The file does not exist."));
+    return QString();
+}
+
+bool DocumentController::openFile(const QString &path) {
+    const QString full = existingFile(path);
+    if (full.isEmpty())
         return false;
-    }
     // Read before a tab exists, so that a file that cannot be opened leaves no empty tab.
     QString text;
     TextFormat format;
     if (!readFile(full, &text, &format))
         return false;
     newDocumentTab();
-    SourceEditor *ed = currentEditor();
-    {
-        LoadingScope loading(m_loading);
-        ed->beginUpdate();
-        ed->setDocumentText(text);
-        if (m_ctx.settings.colcoding)
-            ed->colorCodeLines(0, 300000);
-        ed->endUpdate();
-        ed->document()->setModified(false);
-    }
-    DocumentState &d = m_docs[m_current];
-    d.fileName = full;
-    d.format = format;
-    d.lastSave = currentTimeText();
-    d.saved = true;
-    d.changeGuard = false;
-    setSavedUi(true);
-    refreshTabCaption(m_current);
-    updateCaptionAndStatus(d.fileName, d.lastSave, QStringLiteral("0"), QStringLiteral("0"));
-    setPanelFolder(QFileInfo(full).absolutePath());
+    showLoadedText(m_current, full, text, format);
     return true;
 }
 
 void DocumentController::openStartupFiles(const QStringList &paths) {
     for (const QString &path : paths) {
-        const bool reuseFirst = count() == 1 && isUntitledName(current().fileName) &&
-                                current().saved;
+        const bool reuseFirst =
+            count() == 1 && isUntitledName(current().fileName) && current().saved;
         if (!reuseFirst) {
             openFile(path);
             continue;
         }
-        const QString full = QFileInfo(path).absoluteFilePath();
-        if (!QFileInfo(full).isFile()) {
-            m_ctx.prompt().information(full + QStringLiteral("\n") +
-                                       QStringLiteral("The file does not exist."));
-            continue;
-        }
-        if (!loadInto(0, full))
-            continue;
-        setSavedUi(true);
-        refreshTabCaption(0);
-        updateCaptionAndStatus(full, current().lastSave, QStringLiteral("0"),
-                               QStringLiteral("0"));
-        setPanelFolder(QFileInfo(full).absolutePath());
+        const QString full = existingFile(path);
+        if (!full.isEmpty())
+            loadInto(0, full);
     }
 }
 
@@ -471,13 +459,7 @@ void DocumentController::openRecentFile(int index) {
         m_ctx.prompt().information(QStringLiteral("The file does not exist."));
         return;
     }
-    if (!loadInto(m_current, name))
-        return;
-    const DocumentState &d = current();
-    updateCaptionAndStatus(d.fileName, d.lastSave, QStringLiteral("0"), QStringLiteral("0"));
-    setSavedUi(true);
-    refreshTabCaption(m_current);
-    setPanelFolder(QFileInfo(name).absolutePath());
+    loadInto(m_current, name);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -104,6 +104,10 @@ private:
     void newDocumentTab();
     void loadTemplate();
     bool loadInto(int index, const QString &path);
+    void showLoadedText(int index, const QString &path, const QString &text,
+                        const TextFormat &format);
+    // The absolute name of an existing file, or empty after telling the user it is missing.
+    QString existingFile(const QString &path);
     bool readFile(const QString &path, QString *text, TextFormat *format);
     void removeCurrentTab();
     void resetToUntitled();
