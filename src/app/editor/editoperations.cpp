@@ -3,18 +3,11 @@
 #include "editor/sourceeditor.h"
 #include "editor/textcommands.h"
 #include "shell/appcontext.h"
+#include "widgets/windowplacement.h"
 
 #include <QGuiApplication>
 
 namespace {
-
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 // The editor counts every line break as one character.
 QString plainLineBreaks(QString text) {

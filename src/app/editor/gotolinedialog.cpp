@@ -1,6 +1,7 @@
 #include "editor/gotolinedialog.h"
 
 #include "shell/prompts.h"
+#include "widgets/windowplacement.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -79,11 +80,7 @@ GoToLineDialog::GoToLineDialog(Prompts &prompts, QWidget *parent)
 
 void GoToLineDialog::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    const QScreen *screen = parentWidget() ? parentWidget()->screen() : this->screen();
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (screen)
-        move(screen->availableGeometry().center() - rect().center());
+    centerOnScreen(this);
     m_line->setFocus();
 }
 

@@ -3,6 +3,7 @@
 #include "editor/colorcodingnotice.h"
 #include "editor/stylehighlighter.h"
 #include "editor/typedcharacters.h"
+#include "widgets/windowplacement.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -20,14 +21,6 @@ namespace {
 
 // Ranges of more lines than this are coloured from the whole text rather than from their lines.
 constexpr int WholeTextColoringLines = 2000;
-
-class WaitCursor {
-public:
-    WaitCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitCursor() { QGuiApplication::restoreOverrideCursor(); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-};
 
 // The document turns every line break into one block separator; positions only match text()
 // when the inserted text already uses single "\n" line breaks.

@@ -1,4 +1,5 @@
 #include "editor/textconversiondialog.h"
+#include "widgets/windowplacement.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -135,11 +136,7 @@ bool TextConversionDialog::eventFilter(QObject *watched, QEvent *event) {
 
 void TextConversionDialog::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    const QScreen *screen = parentWidget() ? parentWidget()->screen() : this->screen();
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (screen)
-        move(screen->availableGeometry().center() - rect().center());
+    centerOnScreen(this);
 }
 
 TextConversionOptions TextConversionDialog::options() const {

@@ -1,6 +1,7 @@
 #include "shell/splashscreen.h"
 
 #include "widgets/icons.h"
+#include "widgets/windowplacement.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -51,8 +52,7 @@ SplashScreen::SplashScreen(QWidget *parent)
 }
 
 void SplashScreen::showAndPaint() {
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centerOnScreen(this);
     show();
     repaintNow();
 }

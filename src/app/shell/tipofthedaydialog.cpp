@@ -1,6 +1,7 @@
 #include "shell/tipofthedaydialog.h"
 
 #include "shell/tips.h"
+#include "widgets/windowplacement.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -74,9 +75,5 @@ void TipOfTheDayDialog::done(int result) {
 
 void TipOfTheDayDialog::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
-    const QScreen *screen = parentWidget() ? parentWidget()->screen() : this->screen();
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (screen)
-        move(screen->availableGeometry().center() - rect().center());
+    centerOnScreen(this);
 }
