@@ -31,7 +31,6 @@ int main(int argc, char *argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marlo"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Marlo"));
     QApplication::setApplicationVersion(QStringLiteral(MARLO_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("marlo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/marlo.svg")));
