@@ -55,7 +55,7 @@ int main(int argc, char *argv[]) {
     splash.close();
 
     if (firstStartSetup(ctx))
-        window.reloadSettings();
+        window.applyFirstStartSettings();
 
     window.showMaximized();
     return app.exec();

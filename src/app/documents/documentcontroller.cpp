@@ -19,6 +19,9 @@
 
 namespace {
 
+// The page filter of the open and save dialogs in Qt's filter syntax, which cannot carry the
+// commas and semicolons of the classic "Html Files (*.html, *.htm; *.shtm; *.shtml)" text; an
+// "All Files" entry lets pages with other extensions be opened too.
 const QString HtmlFilter = QStringLiteral("Html Files (*.html *.htm *.shtm *.shtml);;All Files (*)");
 
 QString escapeAmpersands(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
@@ -274,7 +277,27 @@ void DocumentController::refreshTabCaption(int index) {
     m_tabs->setTabToolTip(index, d.fileName);
 }
 
-void DocumentController::setSavedUi(bool saved) { m_saveAction->setEnabled(!saved); }
+void DocumentController::setSavedUi(bool saved) {
+    // While the viewer shows, the Save command stays off; it follows the document on return.
+    if (!m_saveLocked)
+        m_saveAction->setEnabled(!saved);
+}
+
+void DocumentController::setSaveLocked(bool locked) {
+    m_saveLocked = locked;
+    if (locked)
+        m_saveAction->setEnabled(false);
+    else
+        setSavedUi(current().saved);
+}
+
+void DocumentController::renameUntitledDocument(const QString &name) {
+    if (count() != 1 || !isUntitledName(current().fileName) || !current().saved)
+        return;
+    m_docs[0].fileName = name;
+    setPanelFolder(QFileInfo(name).absolutePath());
+    updateCaptionAndStatus(name, QStringLiteral("#"), QStringLiteral("#"), QStringLiteral("#"));
+}
 
 void DocumentController::updateCaptionAndStatus(const QString &name, const QString &lastSave,
                                                 const QString &column, const QString &line) {
@@ -486,6 +509,15 @@ bool DocumentController::saveCurrentDocument() {
         if (path.isEmpty())
             return false;
     }
+    return saveTo(path);
+}
+
+bool DocumentController::saveCurrentDocumentAs() {
+    const QString path = saveDialog();
+    return !path.isEmpty() && saveTo(path);
+}
+
+bool DocumentController::saveTo(const QString &path) {
     if (!writeCurrent(path))
         return false;
     currentEditor()->document()->setModified(false);
@@ -499,19 +531,6 @@ bool DocumentController::saveCurrentDocument() {
     updateCaptionAndStatus(d.fileName, d.lastSave, QStringLiteral("#"), QStringLiteral("#"));
     setSavedUi(true);
     refreshTabCaption(m_current);
-    return true;
-}
-
-bool DocumentController::saveCurrentDocumentAs() {
-    const QString path = saveDialog();
-    if (path.isEmpty())
-        return false;
-    const QString previous = current().fileName;
-    m_docs[m_current].fileName = path; // so that the save below writes to the chosen name
-    if (!saveCurrentDocument()) {
-        m_docs[m_current].fileName = previous;
-        return false;
-    }
     return true;
 }
 
@@ -576,7 +595,7 @@ void DocumentController::backupCurrentDocument() {
 }
 
 void DocumentController::configureBackupTimer(bool enabled, int minutes) {
-    m_backupTimer.setInterval(qMax(1, minutes) * 60000);
+    m_backupTimer.setInterval(qBound(1, minutes, 999) * 60000);
     if (enabled)
         m_backupTimer.start();
     else

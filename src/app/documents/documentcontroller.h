@@ -50,6 +50,10 @@ public:
     void openStartupFiles(const QStringList &paths);
     bool saveCurrentDocument();
     bool saveCurrentDocumentAs();
+    // Gives the untouched untitled first document a new name (the settings changed its folder).
+    void renameUntitledDocument(const QString &name);
+    // Keeps the Save command off while the internal viewer shows.
+    void setSaveLocked(bool locked);
     void saveAllDocuments();
     bool closeCurrentDocument();
     bool closeAllDocuments();
@@ -119,6 +123,7 @@ private:
     QString saveDialog();
     QString untitledName() const;
     bool writeCurrent(const QString &path);
+    bool saveTo(const QString &path);
     int indexOf(const SourceEditor *editor) const;
 
     AppContext &m_ctx;
@@ -129,6 +134,7 @@ private:
     QVector<DocumentState> m_docs;
     int m_current = 0;
     int m_loading = 0; // > 0 while the program itself puts text into an editor
+    bool m_saveLocked = false;
     QString m_panelFolder;
     QTimer m_backupTimer;
 

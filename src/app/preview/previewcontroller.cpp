@@ -138,6 +138,7 @@ void PreviewController::setEditControlsEnabled(bool enabled) {
         if (menuAction->menu())
             collectMenuActions(menuAction->menu(), all);
     }
+    all.removeAll(m_docs.saveAction()); // its state follows the document, see setSaveLocked
     for (QAction *a : all) {
         if (!enabled) {
             if (!a->property(SavedState).isValid())
@@ -158,6 +159,7 @@ void PreviewController::toggleInternalViewer() {
         m_escape->setEnabled(true);
         m_internalAction->setText(QStringLiteral("Back to Ed&itor"));
         setEditControlsEnabled(false);
+        m_docs.setSaveLocked(true);
         m_notebook->setCurrentIndex(ViewerPage);
         // Pictures and links of the page resolve against the document's folder.
         m_viewer->setTextDirectory(folderPart(m_docs.current().fileName));
@@ -168,6 +170,7 @@ void PreviewController::toggleInternalViewer() {
         m_escape->setEnabled(false);
         m_internalAction->setText(QStringLiteral("&Internal HTML View"));
         setEditControlsEnabled(true);
+        m_docs.setSaveLocked(false);
         m_notebook->setCurrentIndex(EditorPage);
         m_toggleButton->setToolTip(QStringLiteral("Internal HTML View"));
         m_docs.currentEditor()->setFocus();

@@ -339,11 +339,10 @@ void MainWindow::applySettingsToWindow() {
     m_folderPanel->setColors(resolveColor(s.textcolor, pal), resolveColor(s.backcolor, pal));
 }
 
-void MainWindow::reloadSettings() {
-    const QString name = initSettingsDefaults(m_ctx, m_docs->panelFolder());
-    if (m_docs->count() == 1 && isUntitledName(m_docs->current().fileName))
-        m_docs->updateCaptionAndStatus(name, QStringLiteral("#"), QStringLiteral("#"),
-                                       QStringLiteral("#"));
+void MainWindow::applyFirstStartSettings() {
+    // The first-start setup has read the settings again (and kept for this run what the file
+    // would not take); the untitled first document and the window follow them.
+    m_docs->renameUntitledDocument(untitledDocumentName(m_ctx.settings, m_docs->panelFolder()));
     applySettingsToWindow();
 }
 
@@ -364,6 +363,8 @@ void MainWindow::showEvent(QShowEvent *event) {
 }
 
 void MainWindow::firstShow() {
+    // The setting that enlarged the first editor worked around a fault of another platform's
+    // edit control; under Qt's layouts it has no meaning and is kept only in the settings file.
     m_docs->showFirstDocument();
     if (m_ctx.settings.totd > 0)
         showTipOfTheDay();

@@ -27,8 +27,8 @@ public:
     MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Settings changed on disk by the first-start setup: read them again.
-    void reloadSettings();
+    // After the first-start setup changed the settings: the window follows them.
+    void applyFirstStartSettings();
     // What happens when the window is first shown: template, tip of the day, the pump.
     void firstShow();
     // The exit questions and clean-up; true when the window may close.

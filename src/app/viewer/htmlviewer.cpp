@@ -270,7 +270,8 @@ void HtmlViewer::updateScrollBars() {
     const int fullHeight = m_docHeight + 2 * MarginTop;
     verticalScrollBar()->setRange(0, qMax(0, fullHeight - area.height()));
     verticalScrollBar()->setPageStep(qMax(ScrollStep, area.height() - ScrollStep));
-    const int fullWidth = m_docWidth + MarginLeft + 20;
+    // The layout leaves WidthAllowance spare, so a page that fills its width needs no bar.
+    const int fullWidth = m_docWidth + WidthAllowance;
     horizontalScrollBar()->setRange(0, qMax(0, fullWidth - area.width()));
     horizontalScrollBar()->setPageStep(qMax(ScrollStep, area.width()));
 }

@@ -160,20 +160,24 @@ DecodedText decodeDocument(const QByteArray &bytes) {
         text = decodeWindows1252(bytes);
     }
 
+    // The editor holds "\n" line breaks only; the style that most lines use is what a save
+    // writes back, so a file with one style throughout round-trips byte for byte.
     qsizetype pairs = 0;
     qsizetype bareLf = 0;
+    qsizetype bareCr = 0;
     for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes.at(i) != '\n')
-            continue;
-        if (i > 0 && bytes.at(i - 1) == '\r')
-            ++pairs;
-        else
-            ++bareLf;
+        const char c = bytes.at(i);
+        if (c == '\n')
+            ++(i > 0 && bytes.at(i - 1) == '\r' ? pairs : bareLf);
+        else if (c == '\r' && (i + 1 == bytes.size() || bytes.at(i + 1) != '\n'))
+            ++bareCr;
     }
-    format.crlf = pairs > bareLf;
-    if (format.crlf)
+    format.crlf = pairs > bareLf + bareCr;
+    if (pairs > 0)
         text = crlfToLf(text);
-    result.mixedLineEnds = pairs > 0 && bareLf > 0;
+    if (bareCr > 0)
+        text.replace(u'\r', u'\n');
+    result.mixedLineEnds = int(pairs > 0) + int(bareLf > 0) + int(bareCr > 0) > 1;
     result.text = std::move(text);
     result.ok = true;
     return result;

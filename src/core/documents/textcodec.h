@@ -22,7 +22,7 @@ struct DecodedText {
     QString error; // user-facing reason when ok is false
     QString text;
     TextFormat format;
-    // The file mixed CR LF and bare LF line ends; saving makes them uniform (see decodeDocument).
+    // The file mixed line-end styles; saving makes them uniform (see decodeDocument).
     bool mixedLineEnds = false;
 };
 
@@ -34,9 +34,10 @@ struct DecodedText {
 //   U+0090 and U+009D), so every byte survives a round trip.
 // - Pure ASCII: Windows-1252 when a meta charset of ISO-8859-1 / Windows-1252 stands in the first
 //   4 KB (a legacy page keeps its legacy bytes when accented letters are added), else UTF-8.
-// - Line ends: when CR LF pairs outnumber bare LFs the format is CR LF and every pair becomes "\n";
-//   bare LFs of such a file are written back as CR LF (mixedLineEnds tells). Otherwise the text is
-//   left as it is: CRs, lone or before an LF, stay in the text and are written back unchanged.
+// - Line ends: every CR LF pair, bare LF and bare CR becomes "\n" in the text. The format is
+//   CR LF when pairs outnumber the other line ends, else LF; a file that mixed styles is saved
+//   in that one style throughout (mixedLineEnds tells), so only single-style files round-trip
+//   byte for byte.
 // - Bytes that are NUL (or a UTF-16/UTF-32 byte-order mark) are refused: ok is false.
 DecodedText decodeDocument(const QByteArray &bytes);
 

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -38,9 +39,15 @@ bool installDictionary(AppContext &ctx, const QString &source) {
 bool firstStartSetup(AppContext &ctx) {
     const QString file = ctx.paths.settingsFile();
     IniStore ini;
-    const bool exists = ini.load(file);
+    QString readError;
+    const bool exists = ini.load(file, &readError);
     if (exists && ini.readInt(General, QStringLiteral("version"), -1) >= CurrentVersion)
         return false;
+    if (!exists && QFileInfo::exists(file)) {
+        // An unreadable settings file is the user's, not a fresh installation: keep it.
+        reportSettingsWriteError(ctx, readError);
+        return false;
+    }
 
     const QString install = ctx.paths.installDir;
     const QString help = install + QStringLiteral("/marlo.htm");

@@ -6,6 +6,7 @@
 #include "shell/prompts.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -173,9 +174,14 @@ void reportSettingsWriteError(AppContext &ctx, const QString &platformError) {
 bool saveSettings(AppContext &ctx) {
     const QString file = ctx.paths.settingsFile();
     IniStore ini;
-    ini.load(file); // keys this version does not know stay in the file
-    writeSettings(ctx.settings, ini);
     QString error;
+    // Keys this version does not know stay in the file. A file that is there but cannot be
+    // read is left alone rather than replaced by what this run knows.
+    if (!ini.load(file, &error) && QFileInfo::exists(file)) {
+        reportSettingsWriteError(ctx, error);
+        return false;
+    }
+    writeSettings(ctx.settings, ini);
     if (ini.save(file, &error))
         return true;
     reportSettingsWriteError(ctx, error);
@@ -186,7 +192,11 @@ QString initSettingsDefaults(AppContext &ctx, const QString &panelFolder) {
     ctx.temporaryFiles.clear();
     ctx.backupFiles.clear();
     loadSettings(ctx);
-    QString folder = ctx.settings.homedir.isEmpty() ? panelFolder : ctx.settings.homedir;
+    return untitledDocumentName(ctx.settings, panelFolder);
+}
+
+QString untitledDocumentName(const AppSettings &settings, const QString &panelFolder) {
+    QString folder = settings.homedir.isEmpty() ? panelFolder : settings.homedir;
     if (folder.isEmpty())
         folder = QDir::homePath();
     if (!folder.endsWith(QLatin1Char('/')))

@@ -17,6 +17,9 @@ bool saveSettings(AppContext &ctx);
 // Start-up reset: clears the temporary-file and backup-file lists, loads the settings and returns
 // the file name of the first untitled document (home folder, else `panelFolder`, + "New.htm").
 QString initSettingsDefaults(AppContext &ctx, const QString &panelFolder);
+// The name of an untitled document: the home folder of the settings, else `panelFolder`, and
+// "New.htm".
+QString untitledDocumentName(const AppSettings &settings, const QString &panelFolder);
 
 // The record <-> store steps on their own, for callers that hold a store already.
 void readSettings(const IniStore &ini, AppSettings &settings);

@@ -145,6 +145,17 @@ private Q_SLOTS:
         QVERIFY(!h.docs().recentAction(3)->isVisible());
     }
 
+    void saveAsTakesTheChosenNameEvenNewHtm() {
+        WindowHarness h;
+        const QString path = h.t.path("New.htm");
+        h.type("x");
+        h.t.prompts.fileNames << path;
+        QVERIFY(h.docs().saveCurrentDocumentAs());
+        QCOMPARE(h.t.readFile(path), QByteArray("x"));
+        QCOMPARE(h.t.prompts.records.size(), 1); // one dialog, not a second one
+        QCOMPARE(h.t.prompts.unexpected, 0);
+    }
+
     void aFailedSaveChangesNothing() {
         WindowHarness h("[Options]\ntotd=0\nlast1=/x/A.htm\n");
         const QString path = h.t.path("missing/folder/page.htm");

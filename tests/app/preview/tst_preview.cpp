@@ -1,5 +1,6 @@
 // The internal viewer taking the editor's place, and previews in an external browser.
 #include "common/windowharness.h"
+#include "editor/searchcommands.h"
 #include "preview/previewcontroller.h"
 
 #include <QFile>
@@ -42,6 +43,24 @@ private Q_SLOTS:
         QCOMPARE(preview->internalViewerAction()->text(), QStringLiteral("&Internal HTML View"));
         QCOMPARE(h.editor().text(), QStringLiteral("<P>text"));
         QVERIFY(h.editor().hasFocus() || !h.window().isActiveWindow());
+    }
+
+    void saveFollowsTheDocumentAfterTheViewer() {
+        // A change made while the viewer shows (here by the still open Replace dialog) must
+        // leave Save enabled on the way back, and a save made meanwhile must leave it off.
+        WindowHarness h;
+        QVERIFY(h.docs().openFile(h.t.writeFile("v/a.htm", "aaa")));
+        PreviewController *preview = h.window().preview();
+        preview->toggleInternalViewer();
+        h.window().search()->replace(QStringLiteral("a"), QStringLiteral("b"), true);
+        QVERIFY(!h.docs().saveAction()->isEnabled());
+        preview->toggleInternalViewer();
+        QVERIFY(h.docs().saveAction()->isEnabled());
+
+        preview->toggleInternalViewer();
+        QVERIFY(h.docs().saveCurrentDocument());
+        preview->toggleInternalViewer();
+        QVERIFY(!h.docs().saveAction()->isEnabled());
     }
 
     void reloadShowsTheCurrentText() {

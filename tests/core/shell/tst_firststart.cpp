@@ -5,6 +5,7 @@
 #include "shell/settingsio.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QtTest>
 
 namespace {
@@ -39,6 +40,7 @@ private Q_SLOTS:
     void freshInstallation_data();
     void freshInstallation();
     void secondStartDoesNothing();
+    void anUnreadableSettingsFileIsNotTakenForAFreshStart();
     void olderVersionIsSetUpAgainKeepingOtherKeys();
     void missingDictionaryIsReportedAndSetupGoesOn();
     void chosenDictionary_data();
@@ -91,6 +93,16 @@ void TestFirstStart::secondStartDoesNothing() {
     QVERIFY(!firstStartSetup(t.ctx));
     QCOMPARE(readFile(t.ctx.paths.settingsFile()), afterFirst);
     QVERIFY(!QFile::exists(t.ctx.paths.dataDir + "/Marlostanda.vtd"));
+}
+
+void TestFirstStart::anUnreadableSettingsFileIsNotTakenForAFreshStart() {
+    TestContext t;
+    writeFile(t.ctx.paths.installDir + "/american.vtd", "en_US\n");
+    QVERIFY(QDir().mkpath(t.ctx.paths.settingsFile())); // there, but no file to read
+    QVERIFY(!firstStartSetup(t.ctx));
+    QVERIFY(QFileInfo(t.ctx.paths.settingsFile()).isDir());
+    QVERIFY(!QFile::exists(t.ctx.paths.dataDir + "/Marlostanda.vtd"));
+    QCOMPARE(t.prompts.records.size(), 1);
 }
 
 void TestFirstStart::olderVersionIsSetUpAgainKeepingOtherKeys() {
