@@ -2,11 +2,11 @@
 // browser launcher that records what it is asked to do.
 #pragma once
 
+#include "common/testcontext.h"
 #include "documents/documentcontroller.h"
 #include "editor/sourceeditor.h"
 #include "platform/browserlauncher.h"
 #include "shell/mainwindow.h"
-#include "common/testcontext.h"
 
 #include <QStringList>
 #include <QtTest>
@@ -14,7 +14,9 @@
 
 class RecordingBrowserLauncher : public BrowserLauncher {
 public:
-    void activate(const QString &program) override { calls << QStringLiteral("activate ") + program; }
+    void activate(const QString &program) override {
+        calls << QStringLiteral("activate ") + program;
+    }
     void openUrl(const QString &program, const QString &url) override {
         calls << QStringLiteral("open ") + program + QLatin1Char(' ') + url;
     }

@@ -1,17 +1,9 @@
+#include "common/editorstyles.h"
 #include "editor/editoperations.h"
 #include "editor/sourceeditor.h"
 #include "shell/appcontext.h"
 
 #include <QtTest>
-
-static QByteArray styles(const SourceEditor &ed) {
-    QByteArray out;
-    for (int i = 0; i < ed.textLength(); ++i) {
-        const CharStyle s = ed.styleAt(i);
-        out.append(s == CharStyle::Tag ? 'T' : s == CharStyle::Comment ? 'C' : '.');
-    }
-    return out;
-}
 
 static QString numberedLines(int count) {
     QStringList l;

@@ -1,3 +1,4 @@
+#include "common/editorstyles.h"
 #include "editor/colorcodingnotice.h"
 #include "editor/sourceeditor.h"
 
@@ -6,16 +7,6 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
-
-// One letter per character: '.' text, 'T' tag, 'C' comment.
-static QByteArray styles(const SourceEditor &ed) {
-    QByteArray out;
-    for (int i = 0; i < ed.textLength(); ++i) {
-        const CharStyle s = ed.styleAt(i);
-        out.append(s == CharStyle::Tag ? 'T' : s == CharStyle::Comment ? 'C' : '.');
-    }
-    return out;
-}
 
 static void type(QWidget *w, const QString &text) {
     for (const QChar c : text) {

@@ -1,3 +1,4 @@
+#include "common/testfiles.h"
 #include "documents/documentfile.h"
 #include "shell/appsettings.h"
 
@@ -6,17 +7,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray readFile(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 using Recent = std::array<QString, 4>;
 

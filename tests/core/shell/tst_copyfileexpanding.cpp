@@ -1,26 +1,12 @@
 #include "common/scriptedprompts.h"
 #include "common/szddwriter.h"
+#include "common/testfiles.h"
 #include "shell/copyfileexpanding.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-QByteArray readFile(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-} // namespace
 
 class TestCopyFileExpanding : public QObject {
     Q_OBJECT

@@ -1,5 +1,6 @@
 #include "common/szddwriter.h"
 #include "common/testcontext.h"
+#include "common/testfiles.h"
 #include "shell/firststart.h"
 #include "shell/inistore.h"
 #include "shell/settingsio.h"
@@ -9,17 +10,6 @@
 #include <QtTest>
 
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 // A folder on PATH holding stand-ins for the browsers the test names.
 void fakeBrowsers(const QString &bin, const QStringList &names) {

@@ -1,4 +1,5 @@
 #include "common/testcontext.h"
+#include "common/testfiles.h"
 #include "shell/colortext.h"
 #include "shell/inistore.h"
 #include "shell/settingsio.h"
@@ -7,17 +8,6 @@
 #include <QtTest>
 
 namespace {
-
-QByteArray readFile(const QString &path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // Settings in which every field differs from its default.
 AppSettings changedSettings() {
