@@ -4,6 +4,8 @@
 
 #include "documents/documentstate.h"
 
+#include "shell/appsettings.h"
+
 #include <QAction>
 #include <QObject>
 #include <QPointer>
@@ -149,5 +151,5 @@ private:
     QAction *m_closeAction;
     QAction *m_closeAllAction;
     QAction *m_recentSeparator;
-    std::array<QAction *, 4> m_recentActions{};
+    std::array<QAction *, AppSettings::RecentFileCount> m_recentActions{};
 };

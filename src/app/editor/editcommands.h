@@ -4,6 +4,8 @@
 // text dialogs hand over.
 #pragma once
 
+#include "shell/appsettings.h"
+
 #include <QAction>
 #include <QObject>
 #include <QVector>
@@ -77,8 +79,8 @@ private:
     QVector<QAction *> m_contextActions;
     QMenu *m_prevLinks = nullptr;
     QMenu *m_prevImages = nullptr;
-    std::array<QAction *, 20> m_linkItems{};
-    std::array<QAction *, 20> m_imageItems{};
+    std::array<QAction *, AppSettings::PreviousListSize> m_linkItems{};
+    std::array<QAction *, AppSettings::PreviousListSize> m_imageItems{};
     QMenu *m_dateTime = nullptr;
     QMenu *m_deleteLists = nullptr;
 };
