@@ -7,6 +7,7 @@
 #include "shell/colortext.h"
 #include "shell/prompts.h"
 #include "shell/settingsio.h"
+#include "text/plaintext.h"
 
 #include <QFileInfo>
 #include <QMenu>
@@ -24,8 +25,6 @@ namespace {
 // "All Files" entry lets pages with other extensions be opened too.
 const QString HtmlFilter = QStringLiteral("Html Files (*.html *.htm *.shtm *.shtml);;All Files (*)");
 
-QString escapeAmpersands(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
-
 // Keeps the program's own text loads from counting as user edits.
 class LoadingScope {
 public:
@@ -42,7 +41,7 @@ private:
 
 DocumentController::DocumentController(AppContext &ctx, QTabWidget *tabs, QWidget *window,
                                        StatusPanels *status)
-    : QObject(window), m_ctx(ctx), m_tabs(tabs), m_window(window), m_status(status) {
+    : EditorProvider(window), m_ctx(ctx), m_tabs(tabs), m_window(window), m_status(status) {
     m_tabs->setTabBarAutoHide(true); // the tab row shows only with two or more documents
     m_tabs->setDocumentMode(true);
     m_tabs->setUsesScrollButtons(true);
@@ -194,6 +193,13 @@ SourceEditor *DocumentController::editor(int index) const {
 }
 
 SourceEditor *DocumentController::currentEditor() const { return editor(m_current); }
+
+QList<SourceEditor *> DocumentController::editors() const {
+    QList<SourceEditor *> all;
+    for (int i = 0; i < count(); ++i)
+        all.append(editor(i));
+    return all;
+}
 
 int DocumentController::indexOf(const SourceEditor *ed) const {
     for (int i = 0; i < m_tabs->count(); ++i)

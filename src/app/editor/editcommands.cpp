@@ -1,6 +1,6 @@
+#include "editor/editorprovider.h"
 #include "editor/editcommands.h"
 
-#include "documents/documentcontroller.h"
 #include "editor/editoperations.h"
 #include "editor/sourceeditor.h"
 #include "editor/tagtables.h"
@@ -12,6 +12,7 @@
 #include "shell/settingsio.h"
 #include "tools/recentlists.h"
 #include "widgets/icons.h"
+#include "text/plaintext.h"
 
 #include <QDateTime>
 #include <QKeyEvent>
@@ -48,11 +49,9 @@ protected:
     }
 };
 
-QString escapeAmpersands(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
-
 } // namespace
 
-EditCommands::EditCommands(AppContext &ctx, DocumentController &docs, QWidget *window)
+EditCommands::EditCommands(AppContext &ctx, EditorProvider &docs, QWidget *window)
     : QObject(window), m_ctx(ctx), m_docs(docs), m_window(window) {
     m_undo = makeAction(QStringLiteral("&Undo"), QStringLiteral("actionUndo"), QKeySequence::Undo);
     m_cut = makeAction(QStringLiteral("Cu&t"), QStringLiteral("actionCut"), QKeySequence::Cut);
@@ -124,11 +123,11 @@ EditCommands::EditCommands(AppContext &ctx, DocumentController &docs, QWidget *w
     buildDeleteListsMenu();
 
     auto *filter = new CommandKeysFilter(this);
-    connect(&m_docs, &DocumentController::editorCreated, this,
+    connect(&m_docs, &EditorProvider::editorCreated, this,
             [filter](SourceEditor *ed) { ed->installEventFilter(filter); });
-    for (int i = 0; i < m_docs.count(); ++i)
-        m_docs.editor(i)->installEventFilter(filter);
-    connect(&m_docs, &DocumentController::editorRightButtonPressed, this,
+    for (SourceEditor *ed : m_docs.editors())
+        ed->installEventFilter(filter);
+    connect(&m_docs, &EditorProvider::editorRightButtonPressed, this,
             &EditCommands::refreshPreviousLists);
 }
 
@@ -241,7 +240,7 @@ void EditCommands::refreshPreviousLists() {
 }
 
 void EditCommands::insertPrevious(const QString &entry) {
-    wrap(makeReference(entry, m_ctx.settings, m_docs.current().fileName), QString());
+    wrap(makeReference(entry, m_ctx.settings, m_docs.currentFileName()), QString());
 }
 
 void EditCommands::buildDeleteListsMenu() {

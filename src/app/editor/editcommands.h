@@ -12,7 +12,7 @@
 #include <array>
 
 struct AppContext;
-class DocumentController;
+class EditorProvider;
 class QMenu;
 class QWidget;
 class SourceEditor;
@@ -21,7 +21,7 @@ class TagToolbar;
 class EditCommands : public QObject {
     Q_OBJECT
 public:
-    EditCommands(AppContext &ctx, DocumentController &docs, QWidget *window);
+    EditCommands(AppContext &ctx, EditorProvider &docs, QWidget *window);
 
     // Wraps the current editor's selection (the one insertion routine of the program).
     void wrap(const QString &startText, const QString &endText);
@@ -61,7 +61,7 @@ private:
     void insertPrevious(const QString &entry);
 
     AppContext &m_ctx;
-    DocumentController &m_docs;
+    EditorProvider &m_docs;
     QWidget *m_window;
 
     QAction *m_undo;
