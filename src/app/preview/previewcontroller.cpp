@@ -87,16 +87,14 @@ PreviewController::PreviewController(AppContext &ctx, DocumentController &docs,
         for (QAction *a : {m_fullWindow, m_wideWindow, m_smallWindow})
             a->setEnabled(true);
         switch (m_ctx.settings.layoutMode) {
-        case 1:
+        case LayoutMode::SmallScreen:
             m_smallWindow->setEnabled(false);
             break;
-        case 2:
+        case LayoutMode::WideScreen:
             m_wideWindow->setEnabled(false);
             break;
-        case 3:
+        case LayoutMode::FullScreen:
             m_fullWindow->setEnabled(false);
-            break;
-        default:
             break;
         }
     });

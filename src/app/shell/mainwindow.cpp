@@ -35,7 +35,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int PumpInterval = 80;
 constexpr int ToolbarAreaHeight = 56;
 constexpr int RightPanelWidth = 40;
 } // namespace
@@ -85,8 +84,6 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     applySettingsToWindow();
     startAutostartPrograms();
 
-    m_pumpTimer.setInterval(PumpInterval);
-    connect(&m_pumpTimer, &QTimer::timeout, this, &MainWindow::pump);
     resize(1200, 800);
 }
 
@@ -364,10 +361,11 @@ void MainWindow::firstShow() {
     m_docs->showFirstDocument();
     if (m_ctx.settings.tipOfTheDay > 0)
         showTipOfTheDay();
-    m_pumpTimer.start();
+    m_layout->setMode(m_ctx.settings.layoutMode);
     if (!m_ctx.startupFiles.isEmpty())
         m_docs->openStartupFiles(m_ctx.startupFiles);
     m_docs->currentEditor()->setFocus();
+    m_started = true;
 }
 
 void MainWindow::showTipOfTheDay() {
@@ -377,11 +375,6 @@ void MainWindow::showTipOfTheDay() {
 
 void MainWindow::showHelp(const QString &topic) {
     HelpWindow::showTopic(m_ctx.settings.programHelpFile, topic, this);
-}
-
-void MainWindow::pump() {
-    m_edit->applyPending();
-    m_layout->applyPendingMode();
 }
 
 bool MainWindow::runExitSequence() {
@@ -419,6 +412,5 @@ void MainWindow::closeEvent(QCloseEvent *event) {
         return;
     }
     m_closing = true;
-    m_pumpTimer.stop();
     event->accept();
 }

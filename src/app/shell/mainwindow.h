@@ -1,10 +1,9 @@
 // The main window: an assembly of the controllers that own the commands (documents, editing,
-// search, preview, layout), the menus and toolbars built from their actions, the 80 ms pump,
-// and the start and exit sequences.
+// search, preview, layout), the menus and toolbars built from their actions, and the start and
+// exit sequences.
 #pragma once
 
 #include <QMainWindow>
-#include <QTimer>
 
 struct AppContext;
 class BrowserLauncher;
@@ -29,12 +28,12 @@ public:
 
     // After the first-start setup changed the settings: the window follows them.
     void applyFirstStartSettings();
-    // What happens when the window is first shown: template, tip of the day, the pump.
+    // What happens when the window is first shown: template, tip of the day, the stored layout
+    // mode, the files named on the command line.
     void firstShow();
+    bool hasStarted() const { return m_started; }
     // The exit questions and clean-up; true when the window may close.
     bool runExitSequence();
-    // One step of the 80 ms pump.
-    void pump();
     void showTipOfTheDay();
     void showHelp(const QString &topic = QString());
 
@@ -47,7 +46,6 @@ public:
     HtmlViewer *viewer() const { return m_viewer; }
     StatusPanels *statusPanels() const { return m_status; }
     QMenu *editorContextMenu() const { return m_editorMenu; }
-    QTimer *pumpTimer() { return &m_pumpTimer; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -75,7 +73,7 @@ private:
     WindowLayout *m_layout = nullptr;
     QMenu *m_editorMenu = nullptr;
     QMenu *m_toolbarMenu = nullptr;
-    QTimer m_pumpTimer;
     bool m_shown = false;
+    bool m_started = false;
     bool m_closing = false;
 };

@@ -88,14 +88,13 @@ private Q_SLOTS:
     void layoutButtonSwitchesSmallAndWideOnly() {
         QFETCH(int, before);
         QFETCH(int, after);
-        WindowHarness h;
+        // The stored mode is applied at start; the button's choice shows at once.
+        WindowHarness h(QByteArray("[Options]\ntotd=0\nscreenm=") + QByteArray::number(before));
         WindowLayout *layout = h.window().windowLayout();
-        layout->setMode(before);
-        h.window().pump();
+        QCOMPARE(int(layout->appliedMode()), before);
         layout->layoutButton()->click();
-        QCOMPARE(h.t.ctx.settings.layoutMode, after);
-        h.window().pump();
-        QCOMPARE(layout->appliedMode(), after);
+        QCOMPARE(int(h.t.ctx.settings.layoutMode), after);
+        QCOMPARE(int(layout->appliedMode()), after);
         QWidget *panel = h.window().findChild<QWidget *>("folderPanel");
         QWidget *tags = h.window().findChild<QWidget *>("tagArea");
         QCOMPARE(panel->isVisible(), after == 1);
@@ -123,15 +122,19 @@ private Q_SLOTS:
         QVERIFY(h.t.ctx.settings.filePanelWidth == 180);
     }
 
-    void startupFilesOpenInTabs() {
+    // Through the real start: the first file takes the untouched untitled tab, the rest get
+    // tabs of their own, and the window shows the first one's name once started.
+    void commandLineFilesOpenWhenTheWindowFirstShows() {
         TestContext probe;
         const QString a = probe.writeFile("a.htm", "<P>a");
         const QString b = probe.writeFile("b.htm", "<P>b");
-        WindowHarness h;
-        h.docs().openStartupFiles({a, b});
+        WindowHarness h("[Options]\ntotd=0\n", {a, b});
         QCOMPARE(h.docs().count(), 2);
         QCOMPARE(h.docs().state(0).fileName, a);
+        QCOMPARE(h.docs().editor(0)->text(), QStringLiteral("<P>a"));
         QCOMPARE(h.docs().state(1).fileName, b);
+        QCOMPARE(h.docs().currentIndex(), 1);
+        QCOMPARE(h.window().windowTitle(), QStringLiteral("Marlo - ") + b);
     }
 };
 

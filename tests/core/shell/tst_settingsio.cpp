@@ -18,7 +18,7 @@ AppSettings changedSettings() {
     s.wordWrap = s.backupEnabled = s.absoluteReferences = s.bareNameReferences = s.imageWidthChecked = true;
     s.backupMinutes = 17;
     s.convertSlashes = s.relativeReferences = s.primaryBrowserIsDefault = s.colorCoding = s.convertExtendedCharacters = false;
-    s.layoutMode = 3;
+    s.layoutMode = LayoutMode::FullScreen;
     s.primaryBrowser = "/usr/bin/firefox";
     s.secondaryBrowser = "/usr/bin/chromium";
     s.tagHelpFile = "/usr/share/doc/html.htm";
