@@ -4,6 +4,7 @@
 
 #include "common/testcontext.h"
 #include "documents/documentcontroller.h"
+#include "documents/filecommands.h"
 #include "editor/sourceeditor.h"
 #include "platform/browserlauncher.h"
 #include "shell/mainwindow.h"
@@ -38,6 +39,7 @@ public:
 
     MainWindow &window() { return *m_window; }
     DocumentController &docs() { return *m_window->documents(); }
+    FileCommands &files() { return *m_window->fileCommands(); }
     SourceEditor &editor() { return *docs().currentEditor(); } // the current editor
 
     // Types text into the current editor as key presses.

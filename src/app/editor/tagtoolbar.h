@@ -26,9 +26,6 @@ public:
     void setContextMenu(QMenu *menu) { m_contextMenu = menu; }
     void setUserButtonCaptions(const std::array<QString, AppSettings::UserButtonCount> &captions);
 
-    int pageCount() const;
-    void setCurrentPage(int index);
-    int currentPage() const;
     // The row of buttons of a page, for adding the buttons of other commands.
     QHBoxLayout *pageLayout(TagPage page) const;
     QComboBox *templateList() const { return m_templates; }

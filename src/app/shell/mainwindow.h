@@ -8,7 +8,10 @@
 struct AppContext;
 class BrowserLauncher;
 class DocumentController;
+class DocumentPrinter;
+class DocumentStatus;
 class EditCommands;
+class FileCommands;
 class FolderPanel;
 class HtmlViewer;
 class PreviewController;
@@ -16,9 +19,9 @@ class QMenu;
 class QStackedWidget;
 class QTabWidget;
 class SearchCommands;
-class StatusPanels;
 class TagToolbar;
 class WindowLayout;
+struct WindowLayoutParts;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -38,13 +41,15 @@ public:
     void showHelp(const QString &topic = QString());
 
     DocumentController *documents() const { return m_docs; }
+    FileCommands *fileCommands() const { return m_files; }
+    DocumentPrinter *printer() const { return m_printer; }
+    DocumentStatus *documentStatus() const { return m_status; }
     EditCommands *editCommands() const { return m_edit; }
     SearchCommands *search() const { return m_search; }
     PreviewController *preview() const { return m_preview; }
     WindowLayout *windowLayout() const { return m_layout; }
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
     HtmlViewer *viewer() const { return m_viewer; }
-    StatusPanels *statusPanels() const { return m_status; }
     QMenu *editorContextMenu() const { return m_editorMenu; }
 
 protected:
@@ -52,21 +57,24 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildCentralArea();
+    // The widgets of the window; returns the parts the layout modes move and the place of the
+    // file buttons.
+    WindowLayoutParts buildCentralArea(QWidget **fileButtonArea);
     void buildMenus();
     void buildFileButtons(QWidget *area);
     void applySettingsToWindow();
     void startAutostartPrograms();
 
     AppContext &m_ctx;
-    StatusPanels *m_status = nullptr;
     QTabWidget *m_tabs = nullptr;
     QStackedWidget *m_notebook = nullptr;
     HtmlViewer *m_viewer = nullptr;
     TagToolbar *m_tagToolbar = nullptr;
     FolderPanel *m_folderPanel = nullptr;
-    QWidget *m_fileButtons = nullptr;
     DocumentController *m_docs = nullptr;
+    FileCommands *m_files = nullptr;
+    DocumentPrinter *m_printer = nullptr;
+    DocumentStatus *m_status = nullptr;
     EditCommands *m_edit = nullptr;
     SearchCommands *m_search = nullptr;
     PreviewController *m_preview = nullptr;

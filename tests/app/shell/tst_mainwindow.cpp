@@ -35,9 +35,9 @@ private Q_SLOTS:
 
     void exitAsksForModifiedDocumentsFromTheLastTab() {
         WindowHarness h;
-        h.docs().openStartupFiles({h.t.writeFile("a.htm", "a")});
-        h.docs().openFile(h.t.writeFile("b.htm", "b"));
-        h.docs().openFile(h.t.writeFile("c.htm", "c"));
+        h.files().openStartupFiles({h.t.writeFile("a.htm", "a")});
+        h.files().openFile(h.t.writeFile("b.htm", "b"));
+        h.files().openFile(h.t.writeFile("c.htm", "c"));
         h.docs().setCurrentIndex(1);
         h.type("!");
         h.t.prompts.answers << Prompts::Answer::Yes << Prompts::Answer::Cancel;
@@ -58,8 +58,8 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(bool, deleted);
         WindowHarness h;
-        QVERIFY(h.docs().openFile(h.t.writeFile("p/page.htm", "<P>")));
-        h.docs().backupCurrentDocument();
+        QVERIFY(h.files().openFile(h.t.writeFile("p/page.htm", "<P>")));
+        h.files().backup(h.docs().current());
         const QString bak = h.t.path("p/page.bak");
         QVERIFY(QFile::exists(bak));
         h.t.prompts.answers << Prompts::Answer::Yes << Prompts::Answer(answer);
