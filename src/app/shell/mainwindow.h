@@ -19,6 +19,7 @@ class QTabWidget;
 class SearchCommands;
 class StatusPanels;
 class TagToolbar;
+class TagWizardCommands;
 class WindowLayout;
 
 class MainWindow : public QMainWindow {
@@ -44,6 +45,7 @@ public:
     PreviewController *preview() const { return m_preview; }
     WindowLayout *windowLayout() const { return m_layout; }
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
+    TagWizardCommands *tagWizard() const { return m_tagWizard; }
     HtmlViewer *viewer() const { return m_viewer; }
     StatusPanels *statusPanels() const { return m_status; }
     QMenu *editorContextMenu() const { return m_editorMenu; }
@@ -66,6 +68,7 @@ private:
     QStackedWidget *m_notebook = nullptr;
     HtmlViewer *m_viewer = nullptr;
     TagToolbar *m_tagToolbar = nullptr;
+    TagWizardCommands *m_tagWizard = nullptr;
     FolderPanel *m_folderPanel = nullptr;
     QWidget *m_fileButtons = nullptr;
     DocumentController *m_docs = nullptr;
