@@ -31,6 +31,9 @@ public:
     QComboBox *templateList() const { return m_templates; }
     QComboBox *attributeList() const { return m_attributes; }
     QToolButton *userButton(int index) const { return m_userButtons[index]; }
+    // Adds a button in the toolbar's style at the end of a page, for other commands.
+    QToolButton *addButton(TagPage page, const QString &caption, const QString &iconName,
+                           const QString &hint);
 
 Q_SIGNALS:
     void wrapRequested(const QString &startText, const QString &endText);
@@ -41,8 +44,6 @@ protected:
 
 private:
     QWidget *addPage(TagPage page);
-    QToolButton *addButton(TagPage page, const QString &caption, const QString &iconName,
-                           const QString &hint);
     void insertTemplate();
     void insertAttribute();
 

@@ -8,6 +8,7 @@
 #include "editor/searchcommands.h"
 #include "editor/sourceeditor.h"
 #include "editor/tagtoolbar.h"
+#include "wizards/tagwizardcommands.h"
 #include "platform/processlauncher.h"
 #include "preview/previewcontroller.h"
 #include "shell/aboutdialog.h"
@@ -66,6 +67,8 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
                                 m_layout->smallWindowAction());
 
     m_edit->connectToolbar(m_tagToolbar);
+    m_tagWizard = new TagWizardCommands(m_ctx, this);
+    m_tagWizard->addToolbarButtons(m_tagToolbar);
     buildFileButtons(fileButtonArea);
     buildMenus();
 
@@ -277,6 +280,7 @@ void MainWindow::buildMenus() {
     tools->setObjectName(QStringLiteral("menuTools"));
     tools->addAction(m_edit->textConversionAction());
     tools->addSeparator();
+    tools->addAction(m_tagWizard->wizardAction());
     tools->addMenu(m_edit->deletePreviousListsMenu());
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));

@@ -20,6 +20,7 @@ class QStackedWidget;
 class QTabWidget;
 class SearchCommands;
 class TagToolbar;
+class TagWizardCommands;
 class WindowLayout;
 struct WindowLayoutParts;
 
@@ -49,6 +50,7 @@ public:
     PreviewController *preview() const { return m_preview; }
     WindowLayout *windowLayout() const { return m_layout; }
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
+    TagWizardCommands *tagWizard() const { return m_tagWizard; }
     HtmlViewer *viewer() const { return m_viewer; }
     QMenu *editorContextMenu() const { return m_editorMenu; }
 
@@ -70,6 +72,7 @@ private:
     QStackedWidget *m_notebook = nullptr;
     HtmlViewer *m_viewer = nullptr;
     TagToolbar *m_tagToolbar = nullptr;
+    TagWizardCommands *m_tagWizard = nullptr;
     FolderPanel *m_folderPanel = nullptr;
     DocumentController *m_docs = nullptr;
     FileCommands *m_files = nullptr;
