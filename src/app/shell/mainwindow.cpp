@@ -8,6 +8,7 @@
 #include "editor/searchcommands.h"
 #include "editor/sourceeditor.h"
 #include "editor/tagtoolbar.h"
+#include "wizards/javascriptcommands.h"
 #include "wizards/tagwizardcommands.h"
 #include "platform/processlauncher.h"
 #include "preview/previewcontroller.h"
@@ -69,6 +70,8 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     m_edit->connectToolbar(m_tagToolbar);
     m_tagWizard = new TagWizardCommands(m_ctx, this);
     m_tagWizard->addToolbarButtons(m_tagToolbar);
+    m_javaScripts = new JavaScriptCommands(m_ctx, *m_docs, this);
+    connect(m_javaScripts, &JavaScriptCommands::helpRequested, this, &MainWindow::showHelp);
     buildFileButtons(fileButtonArea);
     buildMenus();
 
@@ -281,6 +284,7 @@ void MainWindow::buildMenus() {
     tools->addAction(m_edit->textConversionAction());
     tools->addSeparator();
     tools->addAction(m_tagWizard->wizardAction());
+    tools->addAction(m_javaScripts->action());
     tools->addMenu(m_edit->deletePreviousListsMenu());
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));

@@ -14,6 +14,7 @@ class EditCommands;
 class FileCommands;
 class FolderPanel;
 class HtmlViewer;
+class JavaScriptCommands;
 class PreviewController;
 class QMenu;
 class QStackedWidget;
@@ -51,6 +52,7 @@ public:
     WindowLayout *windowLayout() const { return m_layout; }
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
     TagWizardCommands *tagWizard() const { return m_tagWizard; }
+    JavaScriptCommands *javaScripts() const { return m_javaScripts; }
     HtmlViewer *viewer() const { return m_viewer; }
     QMenu *editorContextMenu() const { return m_editorMenu; }
 
@@ -73,6 +75,7 @@ private:
     HtmlViewer *m_viewer = nullptr;
     TagToolbar *m_tagToolbar = nullptr;
     TagWizardCommands *m_tagWizard = nullptr;
+    JavaScriptCommands *m_javaScripts = nullptr;
     FolderPanel *m_folderPanel = nullptr;
     DocumentController *m_docs = nullptr;
     FileCommands *m_files = nullptr;
