@@ -9,6 +9,8 @@
 #include "wizards/javascriptdialog.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 
 JavaScriptCommands::JavaScriptCommands(AppContext &ctx, EditorProvider &docs, QWidget *window)
     : QObject(window), m_ctx(ctx), m_docs(docs), m_window(window) {
@@ -27,6 +29,9 @@ void JavaScriptCommands::showDialog() {
         m_window);
     connect(&dialog, &JavaScriptDialog::helpRequested, this,
             [this] { Q_EMIT helpRequested(QStringLiteral("javascript")); });
+    const QFileInfo document(m_docs.currentFileName());
+    if (document.isAbsolute() && document.dir().exists())
+        dialog.setSlideFolder(document.absolutePath());
     Q_EMIT dialogOpened(&dialog);
     dialog.exec();
 }

@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -107,7 +108,8 @@ JavaScriptDialog::JavaScriptDialog(AppContext &ctx, const QString &scriptFolder,
     layout->addWidget(m_tabs, 1);
     layout->addWidget(footer);
     layout->addWidget(buttons);
-    resize(640, 470);
+    // Wide enough for every page's tab.
+    resize(qMax(640, m_tabs->tabBar()->sizeHint().width() + 40), 480);
 }
 
 QWidget *JavaScriptDialog::buildScrollerPage() {
@@ -148,6 +150,7 @@ QWidget *JavaScriptDialog::buildTickerPage() {
     m_tickerWidth->setObjectName(QStringLiteral("tickerWidth"));
     m_tickerWidth->setRange(1, 999);
     m_tickerWidth->setValue(40);
+    m_tickerWidth->setMinimumWidth(70);
     row->addWidget(m_tickerWidth);
     m_tickerAutosize = new QCheckBox(QStringLiteral("Autosize"), page);
     m_tickerAutosize->setObjectName(QStringLiteral("tickerAutosize"));
@@ -190,6 +193,7 @@ QWidget *JavaScriptDialog::buildMarqueePage() {
     m_marqueeWidth->setObjectName(QStringLiteral("marqueeWidth"));
     m_marqueeWidth->setRange(1, 999);
     m_marqueeWidth->setValue(60);
+    m_marqueeWidth->setMaximumWidth(90);
     form->addRow(QStringLiteral("Scrolling text:"), m_marqueeText);
     form->addRow(QStringLiteral("Width:"), m_marqueeWidth);
     layout->addLayout(form);

@@ -34,6 +34,8 @@ public:
     JavaScriptFields fields() const;
     JavaScriptEffect currentEffect() const;
     void setCurrentEffect(JavaScriptEffect effect);
+    // The folder whose pictures the slide show page lists.
+    void setSlideFolder(const QString &folder);
 
     // The buttons, for tests and keyboard users.
     void confirm();
@@ -77,7 +79,6 @@ private:
     QWidget *buildClockPage();
     QWidget *buildDetourPage();
     QWidget *buildCustomPage();
-    void setSlideFolder(const QString &folder);
     void tickerTextChanged();
     void stepTickerPreview();
     void stepMarqueePreview();
