@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -112,6 +113,31 @@ private Q_SLOTS:
         QVERIFY(text.contains(QLatin1String("<A HREF=\"http://example.org/\">")));
         h.editor().undo();
         QCOMPARE(h.editor().text(), Page);
+    }
+
+    void slideShowPage() {
+        WindowHarness h;
+        for (const char *name : {"b.JPG", "a.gif", "notes.txt", "c.jpeg"})
+            h.t.writeFile(QStringLiteral("pics/") + QLatin1String(name), "x");
+        h.editor().setDocumentText(Page);
+        auto dialog = openDialog(h);
+        dialog->setCurrentEffect(JavaScriptEffect::SlideShow);
+        dialog->confirm();
+        QCOMPARE(h.t.prompts.messages(), QStringList({"No slides specified."}));
+        dialog->setSlideFolder(h.t.path("pics"));
+        QCOMPARE(dialog->slideFiles()->count(), 3);
+        for (int row : {0, 2, 1}) {
+            dialog->slideFiles()->setCurrentRow(row);
+            dialog->addSlide();
+        }
+        QCOMPARE(dialog->slides()->count(), 3);
+        dialog->slides()->setCurrentRow(1);
+        QTest::keyClick(dialog->slides(), Qt::Key_Delete);
+        QCOMPARE(dialog->fields().slides,
+                 QStringList({h.t.path("pics/a.gif"), h.t.path("pics/b.JPG")}));
+        dialog->confirm();
+        QTRY_VERIFY(h.editor().text().contains(QLatin1String("var count = 2;")));
+        QVERIFY(h.editor().text().contains(QStringLiteral("<IMG SRC=\"%1\">").arg(h.t.path("pics/a.gif"))));
     }
 
     void tickerWidthAndPreviews() {
