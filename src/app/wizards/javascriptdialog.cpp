@@ -96,7 +96,8 @@ JavaScriptDialog::JavaScriptDialog(AppContext &ctx, const QString &scriptFolder,
     QPushButton *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("okButton"));
     ok->setDefault(true);
-    QPushButton *cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    QPushButton *cancel =
+        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("cancelButton"));
     QPushButton *help = buttons->addButton(QStringLiteral("Help"), QDialogButtonBox::HelpRole);
     help->setObjectName(QStringLiteral("helpButton"));
@@ -286,8 +287,8 @@ QWidget *JavaScriptDialog::buildSlideShowPage() {
                            page));
 
     connect(browse, &QToolButton::clicked, this, [this] {
-        const QString folder = m_ctx.prompt().pickFolder(QStringLiteral("Pictures"),
-                                                         m_slideFolder->text());
+        const QString folder =
+            m_ctx.prompt().pickFolder(QStringLiteral("Pictures"), m_slideFolder->text());
         if (!folder.isEmpty())
             setSlideFolder(folder);
     });
@@ -383,8 +384,8 @@ QWidget *JavaScriptDialog::buildDetourPage() {
                            page));
     layout->addStretch();
     connect(browse, &QToolButton::clicked, this, [this] {
-        const QString file = m_ctx.prompt().openFileName(QStringLiteral("New location"),
-                                                         QString(), QStringLiteral("All files (*)"));
+        const QString file = m_ctx.prompt().openFileName(QStringLiteral("New location"), QString(),
+                                                         QStringLiteral("All files (*)"));
         if (!file.isEmpty())
             m_detourLocation->setEditText(file);
     });
@@ -458,7 +459,7 @@ JavaScriptFields JavaScriptDialog::fields() const {
         f.fade.type = m_fadeOut->isChecked()    ? FadeType::FadeOut
                       : m_fadeBoth->isChecked() ? FadeType::Both
                                                 : FadeType::FadeIn;
-        f.fade.from = m_fromWhite->isChecked() ? FadeWhite
+        f.fade.from = m_fromWhite->isChecked()  ? FadeWhite
                       : m_fromGray->isChecked() ? FadeGray
                                                 : FadeBlack;
         f.fade.speed = m_fadeSpeed->value();
@@ -519,9 +520,9 @@ void JavaScriptDialog::setSlideFolder(const QString &folder) {
     m_slideFolder->setText(QDir::toNativeSeparators(folder));
     m_slideFiles->clear();
     const QDir dir(folder);
-    const QStringList files = dir.entryList(
-        {QStringLiteral("*.gif"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")}, QDir::Files,
-        QDir::Name | QDir::IgnoreCase);
+    const QStringList files =
+        dir.entryList({QStringLiteral("*.gif"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")},
+                      QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QString &file : files) {
         auto *item = new QListWidgetItem(file, m_slideFiles);
         item->setData(Qt::UserRole, dir.absoluteFilePath(file));

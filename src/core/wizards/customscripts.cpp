@@ -26,8 +26,13 @@ QString customScriptFileName(const QString &typed) {
 }
 
 QStringList newCustomScriptLines() {
-    return {QStringLiteral("<script language=\"JavaScript\">"), QStringLiteral("<!--"), QString(),
-            QString(), QString(), QStringLiteral("// -->"), QStringLiteral("</script>")};
+    return {QStringLiteral("<script language=\"JavaScript\">"),
+            QStringLiteral("<!--"),
+            QString(),
+            QString(),
+            QString(),
+            QStringLiteral("// -->"),
+            QStringLiteral("</script>")};
 }
 
 bool readCustomScript(const QString &path, QString *text, QString *error) {

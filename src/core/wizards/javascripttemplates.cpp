@@ -4,8 +4,8 @@
 
 namespace {
 
-const QString Head = QStringLiteral("          ");  // head scripts
-const QString Narrow = QStringLiteral("      ");     // ticker and slide show
+const QString Head = QStringLiteral("          "); // head scripts
+const QString Narrow = QStringLiteral("      ");   // ticker and slide show
 
 QStringList indented(const QString &indent, std::initializer_list<const char *> lines) {
     QStringList out;
@@ -76,64 +76,68 @@ QStringList scrollerScript(const QString &text, int delay) {
     s << Head + QStringLiteral("var POSITION = 100")
       << Head + QStringLiteral("var DELAY    = %1").arg(delay)
       << Head + QStringLiteral("var MESSAGE  = \"%1\"").arg(scriptStringLiteral(text));
-    s << indented(Head, {
-        "var scrollstep = 0",
-        "",
-        "// The message enters from the right after POSITION blanks and runs out to the left.",
-        "function scroller() {",
-        "    var blanks = \"\"",
-        "    for (var i = 0; i < POSITION; i++) blanks += \" \"",
-        "    var line = blanks + MESSAGE",
-        "    window.status = line.substring(scrollstep, line.length)",
-        "    scrollstep++",
-        "    if (scrollstep > line.length) scrollstep = 0",
-        "    setTimeout(\"scroller()\", DELAY)",
-        "}",
-        "// -->",
-        "</script>",
-    });
+    s << indented(
+        Head,
+        {
+            "var scrollstep = 0",
+            "",
+            "// The message enters from the right after POSITION blanks and runs out to the left.",
+            "function scroller() {",
+            "    var blanks = \"\"",
+            "    for (var i = 0; i < POSITION; i++) blanks += \" \"",
+            "    var line = blanks + MESSAGE",
+            "    window.status = line.substring(scrollstep, line.length)",
+            "    scrollstep++",
+            "    if (scrollstep > line.length) scrollstep = 0",
+            "    setTimeout(\"scroller()\", DELAY)",
+            "}",
+            "// -->",
+            "</script>",
+        });
     return s;
 }
 
 QStringList tickerScript(const QStringList &messages) {
-    QStringList s = indented(Narrow, {"<script language=\"JavaScript\">", "<!--",
-                                      "var tickmessages = new textlist("});
+    QStringList s = indented(
+        Narrow, {"<script language=\"JavaScript\">", "<!--", "var tickmessages = new textlist("});
     QStringList quoted;
     for (const QString &m : messages) {
         if (!m.trimmed().isEmpty())
             quoted << Narrow + QStringLiteral("\t\"") + scriptStringLiteral(m) + QLatin1Char('"');
     }
     s << quoted.join(QStringLiteral(",\n")).split(QLatin1Char('\n'));
-    s << indented(Narrow, {
-        ");",
-        "var tickmessage = 0",
-        "var tickchar = 0",
-        "",
-        "function textlist() {",
-        "    this.length = arguments.length",
-        "    for (var i = 0; i < arguments.length; i++) this[i] = arguments[i]",
-        "}",
-        "",
-        "// Types the messages out one character at a time and pauses after each one.",
-        "function textticker() {",
-        "    var text = tickmessages[tickmessage]",
-        "    document.tickform.tickfield.value = text.substring(0, tickchar) + \"_\"",
-        "    if (tickchar++ < text.length) {",
-        "        setTimeout(\"textticker()\", 150)",
-        "    } else {",
-        "        tickchar = 0",
-        "        tickmessage = (tickmessage + 1) % tickmessages.length",
-        "        setTimeout(\"textticker()\", 2000)",
-        "    }",
-        "}",
-        "// -->",
-        "</script>",
-    });
+    s << indented(
+        Narrow, {
+                    ");",
+                    "var tickmessage = 0",
+                    "var tickchar = 0",
+                    "",
+                    "function textlist() {",
+                    "    this.length = arguments.length",
+                    "    for (var i = 0; i < arguments.length; i++) this[i] = arguments[i]",
+                    "}",
+                    "",
+                    "// Types the messages out one character at a time and pauses after each one.",
+                    "function textticker() {",
+                    "    var text = tickmessages[tickmessage]",
+                    "    document.tickform.tickfield.value = text.substring(0, tickchar) + \"_\"",
+                    "    if (tickchar++ < text.length) {",
+                    "        setTimeout(\"textticker()\", 150)",
+                    "    } else {",
+                    "        tickchar = 0",
+                    "        tickmessage = (tickmessage + 1) % tickmessages.length",
+                    "        setTimeout(\"textticker()\", 2000)",
+                    "    }",
+                    "}",
+                    "// -->",
+                    "</script>",
+                });
     return s;
 }
 
 QString tickerElement(int width) {
-    return QStringLiteral("<form name=\"tickform\"><input type=text name=\"tickfield\" size=%1></form>")
+    return QStringLiteral(
+               "<form name=\"tickform\"><input type=text name=\"tickfield\" size=%1></form>")
         .arg(width);
 }
 
@@ -147,25 +151,27 @@ int tickerAutoWidth(const QStringList &messages) {
 QStringList marqueeScript(const QString &text, int width) {
     QStringList s = indented(Head, {"<script language=\"JavaScript\">", "<!--"});
     s << Head + QStringLiteral("var marqueetext = \"%1\";").arg(scriptStringLiteral(text));
-    s << indented(Head, {
-        "var position = 0;",
-        "",
-        "// The text slides in from the right edge of the field and starts again at the left.",
-        "function marquee() {",
-        "    if (document.marqueeform) {",
-        "        var field = document.marqueeform.marquee;",
-        "        var blanks = \"\";",
-        "        for (var i = position; i < field.size; i++) blanks += \" \";",
-        "        field.value = blanks + marqueetext;",
-    });
+    s << indented(
+        Head,
+        {
+            "var position = 0;",
+            "",
+            "// The text slides in from the right edge of the field and starts again at the left.",
+            "function marquee() {",
+            "    if (document.marqueeform) {",
+            "        var field = document.marqueeform.marquee;",
+            "        var blanks = \"\";",
+            "        for (var i = position; i < field.size; i++) blanks += \" \";",
+            "        field.value = blanks + marqueetext;",
+        });
     s << QStringLiteral("                  if(position++==%1) position=0;").arg(width);
     s << indented(Head, {
-        "    }",
-        "    setTimeout(\"marquee()\", 200);",
-        "}",
-        "// -->",
-        "</script>",
-    });
+                            "    }",
+                            "    setTimeout(\"marquee()\", 200);",
+                            "}",
+                            "// -->",
+                            "</script>",
+                        });
     return s;
 }
 
@@ -177,53 +183,53 @@ QString marqueeElement(int width) {
 
 QStringList autoscrollScript() {
     return indented(Head, {
-        "<script language=\"JavaScript\">",
-        "<!--",
-        "// Adjust pageheight to the height of your page.",
-        "var pageheight = 450;",
-        "var scrolltop = 0;",
-        "var scrolltimer = null;",
-        "",
-        "function autoscroll() {",
-        "    scrolltop += 6;",
-        "    window.scrollTo(0, scrolltop);",
-        "    if (scrolltop < pageheight) {",
-        "        scrolltimer = setTimeout(\"autoscroll()\", 40);",
-        "    } else {",
-        "        scrolltop = 0;",
-        "        window.scrollTo(0, 0);",
-        "        scrolltimer = setTimeout(\"autoscroll()\", 1000);",
-        "    }",
-        "}",
-        "scrolltimer = setTimeout(\"autoscroll()\", 1000);",
-        "// -->",
-        "</script>",
-    });
+                              "<script language=\"JavaScript\">",
+                              "<!--",
+                              "// Adjust pageheight to the height of your page.",
+                              "var pageheight = 450;",
+                              "var scrolltop = 0;",
+                              "var scrolltimer = null;",
+                              "",
+                              "function autoscroll() {",
+                              "    scrolltop += 6;",
+                              "    window.scrollTo(0, scrolltop);",
+                              "    if (scrolltop < pageheight) {",
+                              "        scrolltimer = setTimeout(\"autoscroll()\", 40);",
+                              "    } else {",
+                              "        scrolltop = 0;",
+                              "        window.scrollTo(0, 0);",
+                              "        scrolltimer = setTimeout(\"autoscroll()\", 1000);",
+                              "    }",
+                              "}",
+                              "scrolltimer = setTimeout(\"autoscroll()\", 1000);",
+                              "// -->",
+                              "</script>",
+                          });
 }
 
 QStringList slideShowScript(const QStringList &slides, const QString &delay) {
     QStringList s = indented(Narrow, {"<script language=\"JavaScript\">", "<!--",
                                       "// index: the position of the slide show's image among the",
-                                      "// images of the page, counted from 0.",
-                                      "var index = 0;"});
+                                      "// images of the page, counted from 0.", "var index = 0;"});
     s << Narrow + QStringLiteral("var delay = %1;").arg(delay.trimmed())
       << Narrow + QStringLiteral("var count = %1;").arg(slides.size());
     s << indented(Narrow, {"var current = 0;", "var slides = new slidelist();", "",
                            "function slidelist() {"});
     for (int i = 0; i < slides.size(); ++i)
-        s << QStringLiteral("              this[%1] = \"%2\";").arg(i).arg(
-                 scriptStringLiteral(slides.at(i)));
+        s << QStringLiteral("              this[%1] = \"%2\";")
+                 .arg(i)
+                 .arg(scriptStringLiteral(slides.at(i)));
     s << indented(Narrow, {
-        "}",
-        "",
-        "function change() {",
-        "        current = (current + 1) % count;",
-        "        document.images[index].src = slides[current];",
-        "        setTimeout('change()', delay);",
-        "}",
-        "// -->",
-        "</script>",
-    });
+                              "}",
+                              "",
+                              "function change() {",
+                              "        current = (current + 1) % count;",
+                              "        document.images[index].src = slides[current];",
+                              "        setTimeout('change()', delay);",
+                              "}",
+                              "// -->",
+                              "</script>",
+                          });
     return s;
 }
 
@@ -256,33 +262,36 @@ RgbValue pageColorForFade(QStringView text) {
 QStringList fadeScript(const FadeOptions &o) {
     const bool fadeIn = o.type != FadeType::FadeOut;
     const bool fadeOut = o.type != FadeType::FadeIn;
-    QStringList s = indented(Head, {
-        "<script language=\"JavaScript\">",
-        "<!--",
-        "// Changes the page colour from the first to the second colour in `steps` steps.",
-        "function fade(sr, sg, sb, er, eg, eb, steps) {",
-        "    fadestep(sr, sg, sb, er, eg, eb, steps, 0);",
-        "}",
-        "",
-        "function hex(value) {",
-        "    var digits = \"0123456789ABCDEF\";",
-        "    return digits.charAt(Math.floor(value / 16)) + digits.charAt(value % 16);",
-        "}",
-        "",
-        "function fadestep(sr, sg, sb, er, eg, eb, steps, step) {",
-        "    if (document.body) {",
-        "        var r = Math.floor(sr + (er - sr) * step / steps);",
-        "        var g = Math.floor(sg + (eg - sg) * step / steps);",
-        "        var b = Math.floor(sb + (eb - sb) * step / steps);",
-        "        document.bgColor = \"#\" + hex(r) + hex(g) + hex(b);",
-        "        step++;",
-        "    }",
-        "    if (step <= steps)",
-        "        setTimeout(function () { fadestep(sr, sg, sb, er, eg, eb, steps, step); }, 10);",
-        "}",
-        "",
-        "function fadein() {",
-    });
+    QStringList s = indented(
+        Head,
+        {
+            "<script language=\"JavaScript\">",
+            "<!--",
+            "// Changes the page colour from the first to the second colour in `steps` steps.",
+            "function fade(sr, sg, sb, er, eg, eb, steps) {",
+            "    fadestep(sr, sg, sb, er, eg, eb, steps, 0);",
+            "}",
+            "",
+            "function hex(value) {",
+            "    var digits = \"0123456789ABCDEF\";",
+            "    return digits.charAt(Math.floor(value / 16)) + digits.charAt(value % 16);",
+            "}",
+            "",
+            "function fadestep(sr, sg, sb, er, eg, eb, steps, step) {",
+            "    if (document.body) {",
+            "        var r = Math.floor(sr + (er - sr) * step / steps);",
+            "        var g = Math.floor(sg + (eg - sg) * step / steps);",
+            "        var b = Math.floor(sb + (eb - sb) * step / steps);",
+            "        document.bgColor = \"#\" + hex(r) + hex(g) + hex(b);",
+            "        step++;",
+            "    }",
+            "    if (step <= steps)",
+            "        setTimeout(function () { fadestep(sr, sg, sb, er, eg, eb, steps, step); }, "
+            "10);",
+            "}",
+            "",
+            "function fadein() {",
+        });
     const QString in = QStringLiteral("fade(") + fadeArguments(o.from, o.page, o.speed) + ");";
     const QString out = QStringLiteral("fade(") + fadeArguments(o.page, o.from, o.speed) + ");";
     s << (fadeIn ? Head + in : Head + QStringLiteral("/* ") + in + QStringLiteral("*/"));
@@ -297,39 +306,42 @@ QString fadeBodyAttribute(FadeType type) {
 }
 
 QStringList clockScript() {
-    return indented(Head, {
-        "<script language=\"JavaScript\">",
-        "<!--",
-        "var clocktimer = null;",
-        "var clockrunning = false;",
-        "",
-        "function stopclock() {",
-        "    if (clockrunning) clearTimeout(clocktimer);",
-        "    clockrunning = false;",
-        "}",
-        "",
-        "function startclock() {",
-        "    stopclock();",
-        "    showtime();",
-        "}",
-        "",
-        "function twodigits(value) {",
-        "    return (value < 10 ? \"0\" : \"\") + value;",
-        "}",
-        "",
-        "// Writes the time and date into the clock field every second.",
-        "function showtime() {",
-        "    var now = new Date();",
-        "    var text = twodigits(now.getHours()) + \":\" + twodigits(now.getMinutes()) + \":\"",
-        "        + twodigits(now.getSeconds()) + \"  \" + twodigits(now.getDate()) + \".\"",
-        "        + twodigits(now.getMonth() + 1) + \".\" + now.getFullYear();",
-        "    if (document.clock) document.clock.IN.value = text;",
-        "    clocktimer = setTimeout(\"showtime()\", 1000);",
-        "    clockrunning = true;",
-        "}",
-        "// -->",
-        "</script>",
-    });
+    return indented(
+        Head,
+        {
+            "<script language=\"JavaScript\">",
+            "<!--",
+            "var clocktimer = null;",
+            "var clockrunning = false;",
+            "",
+            "function stopclock() {",
+            "    if (clockrunning) clearTimeout(clocktimer);",
+            "    clockrunning = false;",
+            "}",
+            "",
+            "function startclock() {",
+            "    stopclock();",
+            "    showtime();",
+            "}",
+            "",
+            "function twodigits(value) {",
+            "    return (value < 10 ? \"0\" : \"\") + value;",
+            "}",
+            "",
+            "// Writes the time and date into the clock field every second.",
+            "function showtime() {",
+            "    var now = new Date();",
+            "    var text = twodigits(now.getHours()) + \":\" + twodigits(now.getMinutes()) + "
+            "\":\"",
+            "        + twodigits(now.getSeconds()) + \"  \" + twodigits(now.getDate()) + \".\"",
+            "        + twodigits(now.getMonth() + 1) + \".\" + now.getFullYear();",
+            "    if (document.clock) document.clock.IN.value = text;",
+            "    clocktimer = setTimeout(\"showtime()\", 1000);",
+            "    clockrunning = true;",
+            "}",
+            "// -->",
+            "</script>",
+        });
 }
 
 QString clockElement() {
@@ -342,7 +354,8 @@ QString clockExample(const QDateTime &moment) {
 }
 
 QStringList customScriptBlock(const QString &text) {
-    QStringList lines = QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+    QStringList lines = QString(text)
+                            .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
                             .split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();

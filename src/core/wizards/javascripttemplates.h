@@ -58,9 +58,9 @@ enum class FadeType { FadeIn, FadeOut, Both };
 
 struct FadeOptions {
     FadeType type = FadeType::FadeIn;
-    RgbValue from;               // black, white or gray
+    RgbValue from;                // black, white or gray
     RgbValue page{150, 150, 150}; // the page's own colour
-    int speed = 64;              // steps of the fade, 2 (fastest) to 255
+    int speed = 64;               // steps of the fade, 2 (fastest) to 255
 };
 
 inline constexpr RgbValue FadeBlack{0, 0, 0};

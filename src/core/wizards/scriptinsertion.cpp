@@ -181,14 +181,15 @@ JavaScriptResult from(const ScriptPlacement &p) {
 }
 } // namespace
 
-JavaScriptResult buildJavaScript(QStringView text, int start, int length, const JavaScriptFields &f) {
+JavaScriptResult buildJavaScript(QStringView text, int start, int length,
+                                 const JavaScriptFields &f) {
     switch (f.effect) {
     case JavaScriptEffect::Scroller:
         if (f.text.isEmpty())
             return missing("No text specified.");
-        return from(placeScript(text, start, length,
-                                {scrollerScript(f.text, scrollerDelay(f.speed)), scrollerIdentity(),
-                                 QString()}));
+        return from(placeScript(
+            text, start, length,
+            {scrollerScript(f.text, scrollerDelay(f.speed)), scrollerIdentity(), QString()}));
     case JavaScriptEffect::Ticker: {
         const QStringList lines = f.text.split(QLatin1Char('\n'));
         if (f.text.trimmed().isEmpty())
@@ -199,9 +200,9 @@ JavaScriptResult buildJavaScript(QStringView text, int start, int length, const 
     case JavaScriptEffect::Marquee:
         if (f.text.isEmpty())
             return missing("No marquee text specified.");
-        return from(placeScript(text, start, length,
-                                {marqueeScript(f.text, f.width), marqueeIdentity(),
-                                 marqueeElement(f.width)}));
+        return from(placeScript(
+            text, start, length,
+            {marqueeScript(f.text, f.width), marqueeIdentity(), marqueeElement(f.width)}));
     case JavaScriptEffect::Autoscroll:
         return from(placeScript(text, start, length,
                                 {autoscrollScript(), autoscrollIdentity(), QString()}));

@@ -10,8 +10,8 @@
 #include <QStringList>
 
 struct ScriptPlacement {
-    QString message;   // to tell the user (information); empty when there is nothing to tell
-    TextEdits edits;   // in positions of the given text, applied first
+    QString message; // to tell the user (information); empty when there is nothing to tell
+    TextEdits edits; // in positions of the given text, applied first
     bool insertBlock = false;
     int caretLine = 0; // after the edits: the line the block is inserted below
     QStringList block; // the pending block: the script lines, "\end" and the caret code
@@ -41,18 +41,28 @@ struct DetourEdit {
 DetourEdit planDetour(QStringView text, const QString &location, const QString &title);
 
 // The JavaScript wizard's pages and what their fields hold.
-enum class JavaScriptEffect { Scroller, Ticker, Marquee, Autoscroll, SlideShow, Fade, Clock, Detour, Custom };
+enum class JavaScriptEffect {
+    Scroller,
+    Ticker,
+    Marquee,
+    Autoscroll,
+    SlideShow,
+    Fade,
+    Clock,
+    Detour,
+    Custom
+};
 
 struct JavaScriptFields {
     JavaScriptEffect effect = JavaScriptEffect::Scroller;
-    QString text;        // scroller and marquee text, ticker lines, custom script
-    QString speed;       // the scroller's speed word
-    int width = 0;       // ticker and marquee
-    QStringList slides;  // references as written into the page
-    QString delay;       // slide show, milliseconds
-    FadeOptions fade;    // the page colour is read from the document
-    QString location;    // detour
-    QString title;       // detour
+    QString text;       // scroller and marquee text, ticker lines, custom script
+    QString speed;      // the scroller's speed word
+    int width = 0;      // ticker and marquee
+    QStringList slides; // references as written into the page
+    QString delay;      // slide show, milliseconds
+    FadeOptions fade;   // the page colour is read from the document
+    QString location;   // detour
+    QString title;      // detour
 };
 
 // Everything one press of "Ok" does to the document. `fieldsMissing` means a field has to be

@@ -47,13 +47,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("body");
         QTest::addColumn<QString>("atCaret");
         QTest::newRow("scroller") << int(JavaScriptEffect::Scroller) << "Hello"
-                                  << "<BODY onLoad=\"scroller()\" BGCOLOR" << "";
-        QTest::newRow("ticker") << int(JavaScriptEffect::Ticker) << "one\nthree"
-                                << "<BODY onLoad=\"textticker()\""
-                                << "<form name=\"tickform\"><input type=text name=\"tickfield\" size=5></form>";
+                                  << "<BODY onLoad=\"scroller()\" BGCOLOR"
+                                  << "";
+        QTest::newRow("ticker")
+            << int(JavaScriptEffect::Ticker) << "one\nthree"
+            << "<BODY onLoad=\"textticker()\""
+            << "<form name=\"tickform\"><input type=text name=\"tickfield\" size=5></form>";
         QTest::newRow("fade both") << int(JavaScriptEffect::Fade) << ""
-                                   << "<BODY onUnLoad=\"fadeout()\"" << "";
-        QTest::newRow("clock") << int(JavaScriptEffect::Clock) << "" << "<BODY onLoad=\"startclock()\""
+                                   << "<BODY onUnLoad=\"fadeout()\""
+                                   << "";
+        QTest::newRow("clock") << int(JavaScriptEffect::Clock) << ""
+                               << "<BODY onLoad=\"startclock()\""
                                << "<form name=\"clock\"";
     }
     void insertsIntoThePage() {
@@ -137,7 +141,8 @@ private Q_SLOTS:
                  QStringList({h.t.path("pics/a.gif"), h.t.path("pics/b.JPG")}));
         dialog->confirm();
         QTRY_VERIFY(h.editor().text().contains(QLatin1String("var count = 2;")));
-        QVERIFY(h.editor().text().contains(QStringLiteral("<IMG SRC=\"%1\">").arg(h.t.path("pics/a.gif"))));
+        QVERIFY(h.editor().text().contains(
+            QStringLiteral("<IMG SRC=\"%1\">").arg(h.t.path("pics/a.gif"))));
     }
 
     void tickerWidthAndPreviews() {
@@ -207,7 +212,8 @@ private Q_SLOTS:
         reopened->deleteCustomScript();
         QVERIFY(!QFile::exists(folder + "/hello.jsc"));
         QCOMPARE(reopened->customScripts()->currentText(), QStringLiteral("[empty]"));
-        QCOMPARE(h.t.prompts.texts().last(), QStringLiteral("Do you really want to delete hello.jsc?"));
+        QCOMPARE(h.t.prompts.texts().last(),
+                 QStringLiteral("Do you really want to delete hello.jsc?"));
     }
 
     void menuAndHelp() {

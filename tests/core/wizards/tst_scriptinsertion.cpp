@@ -8,7 +8,8 @@
 
 namespace {
 
-const QString Page = QStringLiteral("<HTML>\n<HEAD>\n<TITLE>t</TITLE>\n</HEAD>\n<BODY>\nx\n</BODY>\n</HTML>");
+const QString Page =
+    QStringLiteral("<HTML>\n<HEAD>\n<TITLE>t</TITLE>\n</HEAD>\n<BODY>\nx\n</BODY>\n</HTML>");
 const QString BasicTags = QStringLiteral(
     "Before you can add a java script, please fill the HTML document with the basic tags "
     "(<HTML>,<HEAD>,<BODY>).");
@@ -35,45 +36,62 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("caret"); // the selection is empty
         QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("body");      // the body start tag afterwards
+        QTest::addColumn<QString>("body");       // the body start tag afterwards
         QTest::addColumn<QString>("beforeHead"); // the line right above "</HEAD" afterwards
         const QString withScroller = afterPlacement(
-            Page, placeScript(Page, 0, 0, {scrollerScript(QStringLiteral("hi"), 50),
-                                           scrollerIdentity(), QString()}));
+            Page,
+            placeScript(Page, 0, 0,
+                        {scrollerScript(QStringLiteral("hi"), 50), scrollerIdentity(), QString()}));
 
-        QTest::newRow("scroller") << "scroller" << Page << 0 << "" << "<BODY onLoad=\"scroller()\">"
+        QTest::newRow("scroller") << "scroller" << Page << 0 << ""
+                                  << "<BODY onLoad=\"scroller()\">"
                                   << "          </script>";
-        QTest::newRow("no </HEAD") << "scroller" << "<HTML><BODY></BODY>" << 0 << BasicTags
-                                   << "<BODY>" << "";
-        QTest::newRow("no <BODY") << "ticker" << "<HEAD></HEAD>" << 0 << BasicTags << "" << "";
+        QTest::newRow("no </HEAD") << "scroller"
+                                   << "<HTML><BODY></BODY>" << 0 << BasicTags << "<BODY>"
+                                   << "";
+        QTest::newRow("no <BODY") << "ticker"
+                                  << "<HEAD></HEAD>" << 0 << BasicTags << ""
+                                  << "";
         QTest::newRow("second scroller adds only the attribute")
             << "scroller" << withScroller << 0
             << "The scroller script already exist in this document."
-            << "<BODY onLoad=\"scroller()\" onLoad=\"scroller()\">" << "";
+            << "<BODY onLoad=\"scroller()\" onLoad=\"scroller()\">"
+            << "";
         QTest::newRow("lower-case tags") << "marquee" << Page.toLower() << 0 << ""
-                                         << "<body onLoad=\"marquee()\">" << "          </script>";
+                                         << "<body onLoad=\"marquee()\">"
+                                         << "          </script>";
         QTest::newRow("marker after </HEAD does not count")
             << "ticker" << Page + QStringLiteral("\nfunction textticker()") << 0 << ""
-            << "<BODY onLoad=\"textticker()\">" << "      </script>";
+            << "<BODY onLoad=\"textticker()\">"
+            << "      </script>";
         QTest::newRow("autoscroll twice") << "autoscroll" << withScroller << 0 << ""
-                                          << "<BODY onLoad=\"scroller()\">" << "          </script>";
+                                          << "<BODY onLoad=\"scroller()\">"
+                                          << "          </script>";
         QTest::newRow("</HEAD on the first line gets a line of its own")
-            << "scroller" << "<HTML><HEAD></HEAD><BODY></BODY></HTML>" << 0 << ""
-            << "<BODY onLoad=\"scroller()\">" << "          </script>";
-        QTest::newRow("fade in") << "fade in" << Page << 0 << "" << "<BODY>"
+            << "scroller"
+            << "<HTML><HEAD></HEAD><BODY></BODY></HTML>" << 0 << ""
+            << "<BODY onLoad=\"scroller()\">"
+            << "          </script>";
+        QTest::newRow("fade in") << "fade in" << Page << 0 << ""
+                                 << "<BODY>"
                                  << "          </script>";
         QTest::newRow("fade out") << "fade out" << Page << 0 << ""
-                                  << "<BODY onUnLoad=\"fadeout()\">" << "          </script>";
-        QTest::newRow("fade without </HEAD") << "fade in" << "<BODY>" << 0 << BasicTagsHtml
-                                             << "<BODY>" << "";
-        QTest::newRow("clock") << "clock" << Page << 0 << "" << "<BODY onLoad=\"startclock()\">"
+                                  << "<BODY onUnLoad=\"fadeout()\">"
+                                  << "          </script>";
+        QTest::newRow("fade without </HEAD") << "fade in"
+                                             << "<BODY>" << 0 << BasicTagsHtml << "<BODY>"
+                                             << "";
+        QTest::newRow("clock") << "clock" << Page << 0 << ""
+                               << "<BODY onLoad=\"startclock()\">"
                                << "          </script>";
         QTest::newRow("clock joins an existing onLoad")
             << "clock" << QString(Page).replace("<BODY>", "<BODY onLoad=\"go()\">") << 0 << ""
-            << "<BODY onLoad=\"startclock(); go()\">" << "          </script>";
+            << "<BODY onLoad=\"startclock(); go()\">"
+            << "          </script>";
         QTest::newRow("clock present: form only")
             << "clock" << afterPlacement(Page, placeClock(Page, 0, 0)) << 0 << ""
-            << "<BODY onLoad=\"startclock()\">" << "";
+            << "<BODY onLoad=\"startclock()\">"
+            << "";
     }
     void placement() {
         QFETCH(QString, kind);
@@ -83,7 +101,8 @@ private Q_SLOTS:
         if (kind == QLatin1String("scroller"))
             p = placeScript(text, caret, 0, {scrollerScript("hi", 50), scrollerIdentity(), {}});
         else if (kind == QLatin1String("ticker"))
-            p = placeScript(text, caret, 0, {tickerScript({"a"}), tickerIdentity(), tickerElement(1)});
+            p = placeScript(text, caret, 0,
+                            {tickerScript({"a"}), tickerIdentity(), tickerElement(1)});
         else if (kind == QLatin1String("marquee"))
             p = placeScript(text, caret, 0, {marqueeScript("m", 60), marqueeIdentity(), {}});
         else if (kind == QLatin1String("autoscroll"))
@@ -91,7 +110,8 @@ private Q_SLOTS:
         else if (kind == QLatin1String("clock"))
             p = placeClock(text, caret, 0);
         else {
-            const FadeType type = kind == QLatin1String("fade in") ? FadeType::FadeIn : FadeType::FadeOut;
+            const FadeType type =
+                kind == QLatin1String("fade in") ? FadeType::FadeIn : FadeType::FadeOut;
             p = placeFade(text, fadeScript({type, FadeBlack, {150, 150, 150}, 64}), type);
         }
         QTEST(p.message, "message");
@@ -118,8 +138,9 @@ private Q_SLOTS:
         const int x = int(Page.indexOf(QLatin1String("\nx\n"))) + 1;
         const ScriptPlacement p =
             placeScript(Page, x, 1, {tickerScript({"a"}), tickerIdentity(), tickerElement(7)});
-        QVERIFY(afterPlacement(Page, p).contains(QStringLiteral(
-            "\n<form name=\"tickform\"><input type=text name=\"tickfield\" size=7></form>\n</BODY>")));
+        QVERIFY(afterPlacement(Page, p).contains(
+            QStringLiteral("\n<form name=\"tickform\"><input type=text name=\"tickfield\" "
+                           "size=7></form>\n</BODY>")));
         // A selection reaching into "</HEAD" is kept: the element goes in front of it.
         const int head = int(Page.indexOf(QLatin1String("</HEAD")));
         const ScriptPlacement q =
@@ -149,7 +170,8 @@ private Q_SLOTS:
         QFETCH(QString, word);
         QTEST(scrollerDelay(word), "delay");
         QFETCH(int, delay);
-        QVERIFY(scrollerScript("t", delay).contains(QStringLiteral("          var DELAY    = %1").arg(delay)));
+        QVERIFY(scrollerScript("t", delay)
+                    .contains(QStringLiteral("          var DELAY    = %1").arg(delay)));
     }
 
     void fadeColors_data() {
@@ -158,7 +180,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("green");
         QTest::addColumn<int>("blue");
         QTest::newRow("page colour") << "<BODY BGCOLOR=\"#FF8000\">" << 255 << 128 << 0;
-        QTest::newRow("lower case") << "<body text=\"#000000\" bgcolor=\"#0a0b0c\">" << 10 << 11 << 12;
+        QTest::newRow("lower case")
+            << "<body text=\"#000000\" bgcolor=\"#0a0b0c\">" << 10 << 11 << 12;
         QTest::newRow("none") << "<BODY>" << 150 << 150 << 150;
         QTest::newRow("colour name") << "<BODY BGCOLOR=\"white\">" << 150 << 150 << 150;
         QTest::newRow("short value") << "<BODY BGCOLOR=\"#FFF\">" << 150 << 150 << 150;
@@ -204,14 +227,17 @@ private Q_SLOTS:
                                 << "      \t\"one\",\n      \t\"two\"";
         QTest::newRow("marquee") << marqueeScript("m", 42) << 10 << "function marquee()"
                                  << "                  if(position++==42) position=0;";
-        QTest::newRow("autoscroll") << autoscrollScript() << 10 << "" << "          var pageheight = 450;";
-        QTest::newRow("slide show") << slideShowScript({"a.gif", "b.jpg"}, "2000") << 6
-                                    << "function change()"
-                                    << "      var delay = 2000;\n      var count = 2;";
+        QTest::newRow("autoscroll") << autoscrollScript() << 10 << ""
+                                    << "          var pageheight = 450;";
+        QTest::newRow("slide show")
+            << slideShowScript({"a.gif", "b.jpg"}, "2000") << 6 << "function change()"
+            << "      var delay = 2000;\n      var count = 2;";
         QTest::newRow("slide lines") << slideShowScript({"a.gif", "b.jpg"}, "2000") << 6 << ""
                                      << "              this[1] = \"b.jpg\";";
-        QTest::newRow("clock") << clockScript() << 10 << "function startclock" << "";
-        QTest::newRow("custom") << customScriptBlock("<script>\r\nx\n</script>\n") << 10 << "" << "";
+        QTest::newRow("clock") << clockScript() << 10 << "function startclock"
+                               << "";
+        QTest::newRow("custom") << customScriptBlock("<script>\r\nx\n</script>\n") << 10 << ""
+                                << "";
     }
     void templates() {
         QFETCH(QStringList, lines);
@@ -231,10 +257,14 @@ private Q_SLOTS:
     void detour_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("no <TITLE>") << "<HEAD></HEAD><BODY>" << "No <TITLE> tag found.";
-        QTest::newRow("no </TITLE>") << "<TITLE>t<BODY>" << "No </TITLE> tag found.";
-        QTest::newRow("no <BODY>") << "<TITLE>t</TITLE>" << "No <BODY> tag found.";
-        QTest::newRow("complete") << "<title>Old</title>\n<body bgcolor=\"#FFFFFF\">\n" << "";
+        QTest::newRow("no <TITLE>") << "<HEAD></HEAD><BODY>"
+                                    << "No <TITLE> tag found.";
+        QTest::newRow("no </TITLE>") << "<TITLE>t<BODY>"
+                                     << "No </TITLE> tag found.";
+        QTest::newRow("no <BODY>") << "<TITLE>t</TITLE>"
+                                   << "No <BODY> tag found.";
+        QTest::newRow("complete") << "<title>Old</title>\n<body bgcolor=\"#FFFFFF\">\n"
+                                  << "";
     }
     void detour() {
         QFETCH(QString, text);
@@ -245,23 +275,27 @@ private Q_SLOTS:
             return;
         }
         QCOMPARE(applyTextEdits(text, d.edits),
-                 QStringLiteral(
-                     "<title>Moved - Old</title>\n"
-                     "<META HTTP-EQUIV=\"Refresh\" CONTENT=\"5; URL=http://x.org/\">\n"
-                     "<body bgcolor=\"#FFFFFF\">\n<H1>This page has moved!</H1><P>\n"
-                     "<H2>Please update your bookmarks to:<P>\n"
-                     "<A HREF=\"http://x.org/\">http://x.org/</A></H2><P>\n"
-                     "You will be transferred automatically in 5 seconds.<P>\n"));
+                 QStringLiteral("<title>Moved - Old</title>\n"
+                                "<META HTTP-EQUIV=\"Refresh\" CONTENT=\"5; URL=http://x.org/\">\n"
+                                "<body bgcolor=\"#FFFFFF\">\n<H1>This page has moved!</H1><P>\n"
+                                "<H2>Please update your bookmarks to:<P>\n"
+                                "<A HREF=\"http://x.org/\">http://x.org/</A></H2><P>\n"
+                                "You will be transferred automatically in 5 seconds.<P>\n"));
     }
 
     void customScriptName_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("file");
-        QTest::newRow("plain") << "clock" << "clock.jsc";
-        QTest::newRow("has the extension") << "clock.jsc" << "clock.jsc";
-        QTest::newRow("upper-case extension") << "CLOCK.JSC" << "CLOCK.JSC";
-        QTest::newRow("blanks") << "  " << "";
-        QTest::newRow("no folders") << "../x" << "";
+        QTest::newRow("plain") << "clock"
+                               << "clock.jsc";
+        QTest::newRow("has the extension") << "clock.jsc"
+                                           << "clock.jsc";
+        QTest::newRow("upper-case extension") << "CLOCK.JSC"
+                                              << "CLOCK.JSC";
+        QTest::newRow("blanks") << "  "
+                                << "";
+        QTest::newRow("no folders") << "../x"
+                                    << "";
     }
     void customScriptName() {
         QFETCH(QString, typed);
