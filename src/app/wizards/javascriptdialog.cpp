@@ -109,6 +109,7 @@ JavaScriptDialog::JavaScriptDialog(AppContext &ctx, const QString &scriptFolder,
     layout->addWidget(m_tabs, 1);
     layout->addWidget(footer);
     layout->addWidget(buttons);
+    m_scrollerText->setFocus();
     // Wide enough for every page's tab.
     resize(qMax(640, m_tabs->tabBar()->sizeHint().width() + 40), 480);
 }

@@ -78,6 +78,7 @@ private Q_SLOTS:
         QTRY_COMPARE(lineAbove(h.editor().text(), QStringLiteral("</HEAD>")).trimmed(),
                      QStringLiteral("</script>"));
         const QString text = h.editor().text();
+        QCOMPARE(h.editor().lineText(h.editor().row()), QStringLiteral("</HEAD>"));
         QFETCH(QString, body);
         QVERIFY2(text.contains(body), qPrintable(text));
         QFETCH(QString, atCaret);
