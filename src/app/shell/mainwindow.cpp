@@ -16,6 +16,7 @@
 #include "shell/settingsio.h"
 #include "shell/tipofthedaydialog.h"
 #include "shell/windowlayout.h"
+#include "tools/toolcommands.h"
 #include "viewer/helpwindow.h"
 #include "viewer/htmlviewer.h"
 #include "widgets/folderpanel.h"
@@ -71,6 +72,9 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
                                 m_layout->smallWindowAction());
 
     m_edit->connectToolbar(m_tagToolbar);
+    m_tools = new ToolCommands(m_ctx, *m_docs, this);
+    m_tools->addToToolbar(m_tagToolbar);
+    connectToolCommands();
     buildFileButtons(findChild<QWidget *>(QStringLiteral("fileButtons")));
     buildMenus();
 
@@ -213,6 +217,8 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     file->addAction(m_docs->printAction());
     file->addSeparator();
+    file->addAction(m_tools->preferencesAction());
+    file->addSeparator();
     file->addAction(m_docs->closeAction());
     file->addAction(m_docs->closeAllAction());
     file->addSeparator();
@@ -272,6 +278,8 @@ void MainWindow::buildMenus() {
     QMenu *tools = bar->addMenu(QStringLiteral("T&ools"));
     tools->setObjectName(QStringLiteral("menuTools"));
     tools->addAction(m_edit->textConversionAction());
+    tools->addAction(m_tools->spellCheckAction());
+    tools->addMenu(m_tools->launcherMenu());
     tools->addSeparator();
     tools->addMenu(m_edit->deletePreviousListsMenu());
 
@@ -331,8 +339,26 @@ void MainWindow::applySettingsToWindow() {
     m_folderPanel->setFolder(m_docs->panelFolder());
     m_docs->updateRecentMenu();
     m_docs->applySettingsToEditors();
+    // Backups run from the start when the settings ask for them.
+    m_docs->configureBackupTimer(s.backupEnabled, s.backupMinutes);
     const QPalette pal = palette();
     m_folderPanel->setColors(resolveColor(s.textColor, pal), resolveColor(s.backgroundColor, pal));
+}
+
+void MainWindow::connectToolCommands() {
+    connect(m_tools, &ToolCommands::backupSettingsChanged, m_docs,
+            &DocumentController::configureBackupTimer);
+    connect(m_tools, &ToolCommands::editorSettingsChanged, m_docs,
+            &DocumentController::applySettingsToEditors);
+    connect(m_tools, &ToolCommands::fileListSettingsChanged, this, [this] {
+        const AppSettings &s = m_ctx.settings;
+        m_folderPanel->setHtmlMask(s.htmlMask);
+        m_folderPanel->setColors(resolveColor(s.textColor, palette()),
+                                 resolveColor(s.backgroundColor, palette()));
+    });
+    connect(m_tools, &ToolCommands::userButtonCaptionsChanged, this,
+            [this] { m_tagToolbar->setUserButtonCaptions(m_ctx.settings.buttonCaptions); });
+    connect(m_tools, &ToolCommands::helpRequested, this, &MainWindow::showHelp);
 }
 
 void MainWindow::applyFirstStartSettings() {

@@ -19,6 +19,7 @@ class QTabWidget;
 class SearchCommands;
 class StatusPanels;
 class TagToolbar;
+class ToolCommands;
 class WindowLayout;
 
 class MainWindow : public QMainWindow {
@@ -43,6 +44,7 @@ public:
     SearchCommands *search() const { return m_search; }
     PreviewController *preview() const { return m_preview; }
     WindowLayout *windowLayout() const { return m_layout; }
+    ToolCommands *tools() const { return m_tools; }
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
     HtmlViewer *viewer() const { return m_viewer; }
     StatusPanels *statusPanels() const { return m_status; }
@@ -59,6 +61,7 @@ private:
     void buildFileButtons(QWidget *area);
     void applySettingsToWindow();
     void startAutostartPrograms();
+    void connectToolCommands();
 
     AppContext &m_ctx;
     StatusPanels *m_status = nullptr;
@@ -73,6 +76,7 @@ private:
     SearchCommands *m_search = nullptr;
     PreviewController *m_preview = nullptr;
     WindowLayout *m_layout = nullptr;
+    ToolCommands *m_tools = nullptr;
     QMenu *m_editorMenu = nullptr;
     QMenu *m_toolbarMenu = nullptr;
     QTimer m_pumpTimer;
