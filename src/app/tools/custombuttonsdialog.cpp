@@ -18,6 +18,7 @@ CustomButtonsDialog::CustomButtonsDialog(AppSettings &settings, QWidget *parent)
     m_number->setObjectName(QStringLiteral("buttonNumber"));
     m_number->setRange(1, AppSettings::UserButtonCount);
     m_number->setWrapping(false);
+    m_number->setMaximumWidth(80);
     m_caption->setObjectName(QStringLiteral("buttonCaption"));
     m_caption->setMaxLength(4);
     m_caption->setMaximumWidth(80);

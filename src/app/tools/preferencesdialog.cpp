@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -414,11 +415,11 @@ void PreferencesDialog::loadFromSettings() {
     setSwatch(m_tagColor, s.tagColor);
     setSwatch(m_commentColor, s.commentColor);
     setSwatch(m_backgroundColor, s.backgroundColor);
-    const int font = m_fontName->findText(s.fontName, Qt::MatchFixedString);
-    if (font >= 0)
-        m_fontName->setCurrentIndex(font);
-    else
-        m_fontName->setCurrentIndex(-1);
+    // A font this system lacks shows as the family that stands in for it.
+    int font = m_fontName->findText(s.fontName, Qt::MatchFixedString);
+    if (font < 0)
+        font = m_fontName->findText(QFontInfo(QFont(s.fontName)).family(), Qt::MatchFixedString);
+    m_fontName->setCurrentIndex(font);
     m_fontSize->setEditText(QString::number(s.fontSize));
     m_relative->setChecked(s.relativeReferences);
     m_absolute->setChecked(s.absoluteReferences);

@@ -50,6 +50,7 @@ public:
             m_dialog->show();
         }
         m_dialog->raise();
+        m_dialog->activateWindow(); // keys answer at once: Enter ignores, Escape cancels
         // The text must stay as the check knows it while the user decides.
         m_editor->setReadOnly(true);
         SpellAnswer answer{SpellAnswer::Cancel, {}};
