@@ -74,8 +74,8 @@ void TestToolCommands::preferencesOkWritesAndApplies() {
     QCOMPARE(s.launcherTitles[0], MarkerEmpty);
     QCOMPARE(s.launcherCommands[1], QStringLiteral("gimp"));
     QCOMPARE(h.editor().lineWrapMode(), QPlainTextEdit::WidgetWidth);
-    QVERIFY(h.docs().backupTimer()->isActive());
-    QCOMPARE(h.docs().backupTimer()->interval(), 7 * 60000);
+    QVERIFY(h.files().backupTimer()->isActive());
+    QCOMPARE(h.files().backupTimer()->interval(), 7 * 60000);
     const QByteArray ini = h.t.settingsBytes();
     QVERIFY(ini.contains("HTMLMask=*.htm;*.shtm;*.css;*.html;*.ph3;"));
     QVERIFY(ini.contains("wordwrap=1"));
@@ -103,7 +103,7 @@ void TestToolCommands::cancelKeepsImmediateValues() {
 
 void TestToolCommands::backupFollowsSettingsFromStart() {
     WindowHarness h("[Options]\ntotd=0\nbackup=1\nbackuptime=3\n");
-    QTimer *timer = h.docs().backupTimer();
+    QTimer *timer = h.files().backupTimer();
     QVERIFY(timer->isActive());
     QCOMPARE(timer->interval(), 3 * 60000);
     timer->stop();
