@@ -53,6 +53,9 @@ void TestToolCommands::preferencesOkWritesAndApplies() {
     WindowHarness h;
     whenOpen(QStringLiteral("preferencesDialog"), [](QWidget *d) {
         child<QCheckBox>(d, "wordWrap")->setChecked(true);
+        auto *size = child<QComboBox>(d, "fontSize");
+        size->setCurrentIndex(size->findText(QStringLiteral("15")));
+        Q_EMIT size->activated(size->currentIndex());
         for (const char *ext : {"html", "exe", "p-x", "HTM", "ph3"}) {
             child<QLineEdit>(d, "htmlExtension")->setText(QLatin1String(ext));
             click(d, "htmlAdd");
@@ -74,6 +77,7 @@ void TestToolCommands::preferencesOkWritesAndApplies() {
     QCOMPARE(s.launcherTitles[0], MarkerEmpty);
     QCOMPARE(s.launcherCommands[1], QStringLiteral("gimp"));
     QCOMPARE(h.editor().lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QCOMPARE(h.editor().font().pointSize(), 15);
     QVERIFY(h.files().backupTimer()->isActive());
     QCOMPARE(h.files().backupTimer()->interval(), 7 * 60000);
     const QByteArray ini = h.t.settingsBytes();
