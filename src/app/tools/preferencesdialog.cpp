@@ -64,6 +64,8 @@ PreferencesDialog::PreferencesDialog(AppContext &ctx, QWidget *parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &PreferencesDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &PreferencesDialog::reject);
     layout->addWidget(buttons);
+    // The wrapped notes would otherwise stretch the window to one line of text each.
+    resize(620, 500);
 }
 
 QWidget *PreferencesDialog::buildEditorPage() {
