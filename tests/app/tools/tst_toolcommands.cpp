@@ -103,6 +103,18 @@ void TestToolCommands::cancelKeepsImmediateValues() {
     QCOMPARE(h.editor().font().pointSize(), before);
     QCOMPARE(h.t.prompts.messages(), QStringList{"klingon.vtd is not a valid dictionary."});
     QVERIFY(!h.t.ctx.settings.installDictionaryAtStart);
+
+    // A listed dictionary is installed at the next start, whatever the dialog's end.
+    h.t.writeFile(QStringLiteral("install/British.vtd"), "en_GB\n");
+    whenOpen(QStringLiteral("preferencesDialog"), [](QWidget *d) {
+        auto *dict = child<QComboBox>(d, "dictionary");
+        QCOMPARE(dict->findText(QStringLiteral("british.vtd")), 0);
+        dict->setEditText(QStringLiteral("british.vtd"));
+        Q_EMIT dict->lineEdit()->editingFinished();
+        click(d, "cancelButton");
+    });
+    h.window().tools()->openPreferences();
+    QVERIFY(h.t.ctx.settings.installDictionaryAtStart);
 }
 
 void TestToolCommands::backupFollowsSettingsFromStart() {
