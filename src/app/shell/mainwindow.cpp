@@ -6,6 +6,7 @@
 #include "editor/searchcommands.h"
 #include "editor/sourceeditor.h"
 #include "editor/tagtoolbar.h"
+#include "filepanel/filepanelcontroller.h"
 #include "platform/processlauncher.h"
 #include "preview/previewcontroller.h"
 #include "shell/aboutdialog.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     m_preview->setLayoutActions(m_layout->fullWindowAction(), m_layout->wideWindowAction(),
                                 m_layout->smallWindowAction());
 
+    m_filePanel = new FilePanelController(m_ctx, m_folderPanel, this, filePanelHost());
     m_edit->connectToolbar(m_tagToolbar);
     buildFileButtons(findChild<QWidget *>(QStringLiteral("fileButtons")));
     buildMenus();
@@ -77,8 +79,6 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     connect(m_docs, &DocumentController::panelFolderChanged, m_folderPanel,
             &FolderPanel::setFolder);
     connect(m_folderPanel, &FolderPanel::folderChosen, m_docs, &DocumentController::setPanelFolder);
-    connect(m_folderPanel, &FolderPanel::fileActivated, m_docs,
-            [this](const QString &path) { m_docs->openFile(path); });
     connect(m_viewer, &HtmlViewer::hotSpotCovered, this,
             [this](const QString &target) { statusBar()->showMessage(target); });
 
@@ -91,6 +91,23 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
 }
 
 MainWindow::~MainWindow() { m_docs->releaseAllEditors(); }
+
+FilePanelHost MainWindow::filePanelHost() {
+    FilePanelHost host;
+    host.openPage = [this](const QString &path) { return m_docs->openFile(path); };
+    host.wrap = [this](const QString &start, const QString &end) { m_edit->wrap(start, end); };
+    host.currentFileName = [this] { return m_docs->current().fileName; };
+    host.currentText = [this] { return m_docs->currentEditor()->text(); };
+    host.openFileNames = [this] {
+        QStringList names;
+        for (int i = 0; i < m_docs->count(); ++i)
+            names << m_docs->state(i).fileName;
+        return names;
+    };
+    host.currentEditor = [this]() -> QWidget * { return m_docs->currentEditor(); };
+    host.showHelp = [this](const QString &topic) { showHelp(topic); };
+    return host;
+}
 
 void MainWindow::buildCentralArea() {
     auto *central = new QWidget(this);
@@ -276,6 +293,8 @@ void MainWindow::buildMenus() {
     QMenu *tools = bar->addMenu(QStringLiteral("T&ools"));
     tools->setObjectName(QStringLiteral("menuTools"));
     tools->addAction(m_edit->textConversionAction());
+    tools->addAction(m_filePanel->fileDependenciesAction());
+    tools->addAction(m_filePanel->multiFileReplaceAction());
     tools->addSeparator();
     tools->addMenu(m_edit->deletePreviousListsMenu());
 
@@ -331,7 +350,7 @@ void MainWindow::applySettingsToWindow() {
             s.appTitle[i] = MarkerEmpty;
     m_layout->applySizes();
     m_tagToolbar->setUserButtonCaptions(s.btext);
-    m_folderPanel->setHtmlMask(s.htmlMask);
+    m_filePanel->applyFileMask();
     m_folderPanel->setFolder(m_docs->panelFolder());
     m_docs->updateRecentMenu();
     m_docs->applySettingsToEditors();

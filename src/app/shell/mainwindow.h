@@ -10,7 +10,9 @@ struct AppContext;
 class BrowserLauncher;
 class DocumentController;
 class EditCommands;
+class FilePanelController;
 class FolderPanel;
+struct FilePanelHost;
 class HtmlViewer;
 class PreviewController;
 class QMenu;
@@ -43,6 +45,7 @@ public:
     SearchCommands *search() const { return m_search; }
     PreviewController *preview() const { return m_preview; }
     WindowLayout *windowLayout() const { return m_layout; }
+    FilePanelController *filePanel() const { return m_filePanel; }
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
     HtmlViewer *viewer() const { return m_viewer; }
     StatusPanels *statusPanels() const { return m_status; }
@@ -59,6 +62,7 @@ private:
     void buildFileButtons(QWidget *area);
     void applySettingsToWindow();
     void startAutostartPrograms();
+    FilePanelHost filePanelHost();
 
     AppContext &m_ctx;
     StatusPanels *m_status = nullptr;
@@ -73,6 +77,7 @@ private:
     SearchCommands *m_search = nullptr;
     PreviewController *m_preview = nullptr;
     WindowLayout *m_layout = nullptr;
+    FilePanelController *m_filePanel = nullptr;
     QMenu *m_editorMenu = nullptr;
     QMenu *m_toolbarMenu = nullptr;
     QTimer m_pumpTimer;
