@@ -61,9 +61,9 @@ FilePanelController::FilePanelController(AppContext &ctx, FolderPanel *panel, QW
     };
     m_showHtml = addShow(QStringLiteral("Show HTML files"), QStringLiteral("showHtml"), true);
     m_showImages = addShow(QStringLiteral("Show Image files"), QStringLiteral("showImages"),
-                           m_ctx.settings.showimage);
+                           m_ctx.settings.showImageFiles);
     m_showMultimedia = addShow(QStringLiteral("Show Multimedia files"),
-                               QStringLiteral("showMultimedia"), m_ctx.settings.showmulti);
+                               QStringLiteral("showMultimedia"), m_ctx.settings.showMultimediaFiles);
     m_refresh = m_menu->addAction(QStringLiteral("Refresh"), m_panel, &FolderPanel::refresh);
     m_refresh->setObjectName(QStringLiteral("panelRefresh"));
     connect(m_menu, &QMenu::aboutToShow, this, &FilePanelController::updateMenu);
@@ -98,15 +98,15 @@ FilePanelController::~FilePanelController() { qApp->removeEventFilter(this); }
 QString FilePanelController::selectedFile() const { return m_panel->selectedFile(); }
 
 void FilePanelController::applyFileMask() {
-    m_ctx.settings.showimage = m_showImages->isChecked();
-    m_ctx.settings.showmulti = m_showMultimedia->isChecked();
+    m_ctx.settings.showImageFiles = m_showImages->isChecked();
+    m_ctx.settings.showMultimediaFiles = m_showMultimedia->isChecked();
     m_panel->setFileMask(panelFileMask(m_showHtml->isChecked(), m_showImages->isChecked(),
                                        m_showMultimedia->isChecked(), m_ctx.settings));
 }
 
 void FilePanelController::applyPreferencesMask() {
     m_panel->setFileMask(m_ctx.settings.htmlMask + QStringLiteral("*.gif;*.jpg;") +
-                         m_ctx.settings.multiMask);
+                         m_ctx.settings.multimediaMask);
 }
 
 void FilePanelController::updateMenu() {
@@ -193,7 +193,7 @@ ImagePreviewWindow *FilePanelController::imagePreviewWindow() {
 void FilePanelController::showPreview(const QString &path) {
     if (!isImageFile(path))
         return;
-    if (m_ctx.settings.bpreview) {
+    if (m_ctx.settings.imagePreviewMode) {
         ImagePreviewWindow *w = imagePreviewWindow();
         w->showPicture(path);
         w->show();
@@ -216,7 +216,7 @@ void FilePanelController::switchPreview(bool fullSize) {
                                    : static_cast<PictureWindow *>(imagePreviewWindow());
     const QString path = from->picturePath();
     from->close();
-    m_ctx.settings.bpreview = fullSize;
+    m_ctx.settings.imagePreviewMode = fullSize;
     showPreview(path);
 }
 

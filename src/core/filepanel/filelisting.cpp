@@ -22,10 +22,10 @@ QString kilobyteText(qint64 bytes) {
 FileKind fileKind(const QString &fileName, const AppSettings &s) {
     if (isHtmlFile(fileName, s.htmlMask))
         return {QStringLiteral("HTML Document"),
-                s.defBrNet ? FileIcon::PageDefaultBrowser : FileIcon::PageSecondaryBrowser};
+                s.primaryBrowserIsDefault ? FileIcon::PageDefaultBrowser : FileIcon::PageSecondaryBrowser};
     if (isWebImageFile(fileName))
         return {QStringLiteral("Image file"), FileIcon::Image};
-    if (isMultimediaFile(fileName, s.multiMask))
+    if (isMultimediaFile(fileName, s.multimediaMask))
         return {QStringLiteral("Multimedia file"), FileIcon::Multimedia};
     return {QStringLiteral("Unknown file type"), FileIcon::None};
 }
@@ -43,7 +43,7 @@ QString panelFileMask(bool showHtml, bool showImages, bool showMultimedia, const
     if (showImages)
         mask += QStringLiteral("*.gif;*.jpg;*.jpeg;");
     if (showMultimedia)
-        mask += s.multiMask;
+        mask += s.multimediaMask;
     return mask;
 }
 
@@ -74,7 +74,7 @@ PanelMenuState panelMenuState(const QString &fileName, const AppSettings &s) {
         return state;
     const bool image = isImageFile(fileName);
     const bool known =
-        image || isHtmlFile(fileName, s.htmlMask) || isMultimediaFile(fileName, s.multiMask);
+        image || isHtmlFile(fileName, s.htmlMask) || isMultimediaFile(fileName, s.multimediaMask);
     state.openDefault = true;
     state.copy = state.move = state.remove = known;
     state.view = image;
@@ -91,7 +91,7 @@ DropInsertion dropInsertion(const QString &fileName, const QString &reference,
     } else if (isWebImageFile(fileName)) {
         d.kind = DropInsertion::Kind::Image;
         d.startText = QStringLiteral("<IMG SRC=\"") + reference + QStringLiteral("\">");
-    } else if (isMultimediaFile(fileName, s.multiMask)) {
+    } else if (isMultimediaFile(fileName, s.multimediaMask)) {
         d.kind = DropInsertion::Kind::Embed;
         d.startText = QStringLiteral("<EMBED SRC=\"") + reference + QStringLiteral("\">");
     }

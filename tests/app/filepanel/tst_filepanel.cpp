@@ -82,7 +82,7 @@ void TestFilePanel::listsTheFolder() {
     // Unticking the pictures leaves pages and multimedia.
     files()->showImagesAction()->trigger();
     QCOMPARE(rows(), QStringList({"b.html", "index.htm", "song.mid", "wide.png"}));
-    QVERIFY(!m_h->t.ctx.settings.showimage);
+    QVERIFY(!m_h->t.ctx.settings.showImageFiles);
     // An empty folder: no rows, four columns of 120 pixels.
     QDir().mkpath(site("empty"));
     panel()->setFolder(site("empty"));
@@ -153,8 +153,8 @@ void TestFilePanel::droppingInsertsThroughTheWrap() {
     QTest::qWait(0); // the insertion follows the drop once the drag has ended
     QTRY_COMPARE(ed.text(), text);
     const AppSettings &s = m_h->t.ctx.settings;
-    QCOMPARE(s.lastl[0] == site(recentLink), !recentLink.isEmpty());
-    QCOMPARE(s.lastp[0] == site(recentImage), !recentImage.isEmpty());
+    QCOMPARE(s.previousLinks[0] == site(recentLink), !recentLink.isEmpty());
+    QCOMPARE(s.previousImages[0] == site(recentImage), !recentImage.isEmpty());
 }
 
 void TestFilePanel::renameInPlace() {
@@ -199,7 +199,7 @@ void TestFilePanel::deleteGoesToTheTrash() {
 
 void TestFilePanel::previewWindowsFollowAndPage() {
     AppSettings &s = m_h->t.ctx.settings;
-    s.bpreview = true;
+    s.imagePreviewMode = true;
     selectFile("pic.jpg");
     files()->viewAction()->trigger();
     ImagePreviewWindow *full = files()->imagePreviewWindow();
@@ -219,7 +219,7 @@ void TestFilePanel::previewWindowsFollowAndPage() {
     // Back to the thumbnail: remembered in the settings.
     selectFile("pic.jpg");
     full->switchAction()->trigger();
-    QVERIFY(!s.bpreview);
+    QVERIFY(!s.imagePreviewMode);
     QVERIFY(!full->isVisible());
     QVERIFY(files()->thumbnailWindow()->isVisible());
     QCOMPARE(files()->thumbnailWindow()->size(), QSize(200, 200));

@@ -65,7 +65,7 @@ void TestFileListing::kinds() {
     QFETCH(QString, name);
     QFETCH(bool, defaultBrowser);
     AppSettings s;
-    s.defBrNet = defaultBrowser;
+    s.primaryBrowserIsDefault = defaultBrowser;
     const FileKind k = fileKind(name, s);
     QTEST(k.typeText, "type");
     QTEST(int(k.icon), "icon");
