@@ -2,7 +2,6 @@
 
 #include "documents/documentfile.h"
 
-#include <QByteArrayMatcher>
 #include <QDir>
 #include <QFile>
 #include <QThread>
@@ -34,31 +33,55 @@ bool hasHighBytes(const QByteArray &bytes) {
     return false;
 }
 
-int countBytes(const QByteArray &hay, const QByteArray &needle) {
-    const QByteArrayMatcher matcher(needle);
+// Overlapping hits of `needle` in `hay`; with `anyCase` ASCII letters match either case (the
+// bytes are lower-cased into a buffer of the calling thread first, a loop the compiler turns into
+// vector code, and glibc's memmem does the search).
+int countBytes(const QByteArray &hay, const QByteArray &needle, bool anyCase) {
+    const size_t m = size_t(needle.size());
+    const size_t n = size_t(hay.size());
+    if (m == 0 || n < m)
+        return 0;
+    const char *p = hay.constData();
+    QByteArray pattern = needle;
+    if (anyCase) {
+        thread_local std::vector<unsigned char> lowered;
+        lowered.resize(n);
+        const auto *in = reinterpret_cast<const unsigned char *>(p);
+        unsigned char *out = lowered.data();
+        for (size_t i = 0; i < n; ++i) {
+            const unsigned char c = in[i];
+            out[i] = static_cast<unsigned char>(c + ((c >= 'A' && c <= 'Z') ? 32 : 0));
+        }
+        p = reinterpret_cast<const char *>(lowered.data());
+        pattern = pattern.toLower();
+    }
     int count = 0;
-    qsizetype at = matcher.indexIn(hay, 0);
-    while (at >= 0) {
+    const char *at = p;
+    const char *end = p + n;
+    while (size_t(end - at) >= m) {
+        const void *hit = memmem(at, size_t(end - at), pattern.constData(), m);
+        if (!hit)
+            break;
         ++count;
-        at = matcher.indexIn(hay, at + 1);
+        at = static_cast<const char *>(hit) + 1; // overlapping hits count too
     }
     return count;
 }
 
 // Counting straight on the bytes gives the same result as on the decoded text when the needle
 // is ASCII without line breaks: ASCII bytes stand for themselves in UTF-8 and Windows-1252, and
-// line-end conversion cannot create or break such a match. Case-insensitive counting is only done
-// this way on files of pure ASCII, where no other letter can fold to an ASCII one.
+// line-end conversion cannot create or break such a match. Ignoring case, the only other letters
+// that fold to ASCII ones are the Kelvin sign (k) and the long s (s): a needle holding k or s is
+// counted on the bytes only in files of pure ASCII.
 bool countFast(const QByteArray &bytes, const MultiFileRequest &r, int *count) {
     if (!isPlainAscii(r.needle) || bytes.contains('\0'))
         return false; // the full path reports the file as not a text file
-    if (r.cs == Qt::CaseSensitive) {
-        *count = countBytes(bytes, r.needle.toLatin1());
-        return true;
-    }
-    if (hasHighBytes(bytes))
+    const bool anyCase = r.cs == Qt::CaseInsensitive;
+    if (anyCase && (r.needle.contains(QLatin1Char('k'), Qt::CaseInsensitive) ||
+                    r.needle.contains(QLatin1Char('s'), Qt::CaseInsensitive)) &&
+        hasHighBytes(bytes))
         return false;
-    *count = countBytes(bytes.toLower(), r.needle.toLatin1().toLower());
+    *count = countBytes(bytes, r.needle.toLatin1(), anyCase);
     return true;
 }
 
@@ -166,8 +189,11 @@ QVector<FileOutcome> processFiles(const QStringList &paths, const MultiFileReque
                 progress(done);
         }
     };
+    // Replacing waits mostly for the disk (every file is synced when it is replaced), so more
+    // threads than cores keep it busy.
     if (threads <= 0)
-        threads = qMax(1, QThread::idealThreadCount());
+        threads = qMax(1, QThread::idealThreadCount()) *
+                  (request.mode == MultiFileRequest::Mode::Replace ? 4 : 1);
     threads = qMin(threads, int(paths.size()));
     std::vector<std::unique_ptr<QThread>> pool;
     for (int t = 1; t < threads; ++t) {

@@ -30,6 +30,9 @@ void TestMultiFileReplace::counting_data() {
         << QByteArray("Gr\xFC\xDF Gr\xDC\xDF") << QString::fromUtf8("grü") << false << 2;
     QTest::newRow("accented text, ASCII needle")
         << QByteArray("\xC3\xA9t\xC3\xA9 ETE") << "t" << false << 2;
+    QTest::newRow("Kelvin sign folds to k") << QByteArray("\xE2\x84\xAAilo kilo") << "KILO" << false
+                                            << 2;
+    QTest::newRow("needle at the very end") << QByteArray("xx<a>") << "<a>" << false << 1;
     QTest::newRow("across a line end is not found") << QByteArray("a\r\nb") << "ab" << true << 0;
     QTest::newRow("not found") << QByteArray("<p>") << "x" << true << 0;
 }
