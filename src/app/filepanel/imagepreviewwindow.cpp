@@ -29,11 +29,13 @@ void ImagePreviewWindow::pictureChanged() {
 }
 
 void ImagePreviewWindow::fitToPicture() {
-    m_scroll->horizontalScrollBar()->setValue(0);
-    m_scroll->verticalScrollBar()->setValue(0);
     const QSize picture = image().isNull() ? pictureLabel()->sizeHint() : image().size();
     const QSize size = previewWindowSize(picture);
     resize(size);
+    // The scroll ranges follow the new sizes only after the layout has run.
+    layout()->activate();
+    m_scroll->horizontalScrollBar()->setValue(0);
+    m_scroll->verticalScrollBar()->setValue(0);
     const QScreen *screen = this->screen();
     if (screen)
         move(centeredOrigin(screen->availableGeometry(), frameGeometry().size().expandedTo(size)));

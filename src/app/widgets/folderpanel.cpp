@@ -2,6 +2,7 @@
 
 #include "filepanel/filelisting.h"
 #include "shell/appsettings.h"
+#include "widgets/icons.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QMimeData>
 #include <QStandardPaths>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 #include <QUrl>
@@ -45,15 +47,13 @@ protected:
 QIcon iconFor(FileIcon icon) {
     switch (icon) {
     case FileIcon::PageDefaultBrowser:
-        return QIcon::fromTheme(QStringLiteral("text-html"),
-                                QFileIconProvider().icon(QFileIconProvider::File));
+        return marloIcon(QStringLiteral("file-page"));
     case FileIcon::PageSecondaryBrowser:
-        return QIcon::fromTheme(QStringLiteral("application-xhtml+xml"),
-                                QFileIconProvider().icon(QFileIconProvider::File));
+        return marloIcon(QStringLiteral("file-page-secondary"));
     case FileIcon::Image:
-        return QIcon::fromTheme(QStringLiteral("image-x-generic"));
+        return marloIcon(QStringLiteral("file-image"));
     case FileIcon::Multimedia:
-        return QIcon::fromTheme(QStringLiteral("audio-x-generic"));
+        return marloIcon(QStringLiteral("file-media"));
     case FileIcon::None:
         break;
     }
@@ -108,6 +108,12 @@ FolderPanel::FolderPanel(QWidget *parent)
     connect(m_volumes, QOverload<int>::of(&QComboBox::activated), this,
             &FolderPanel::onVolumeChosen);
     connect(m_tree, &QTreeView::clicked, this, &FolderPanel::onFolderClicked);
+    // The tree reads folders in the background: once the folders on the way to the shown one
+    // are in, show it.
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString &loaded) {
+        if (m_folder == loaded || m_folder.startsWith(loaded))
+            revealFolder();
+    });
     connect(m_tree, &QTreeView::activated, this, &FolderPanel::onFolderClicked);
     connect(m_files, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
         Q_EMIT fileActivated(QDir(m_folder).filePath(item->text(0)));
@@ -176,12 +182,28 @@ void FolderPanel::setFolder(const QString &folder) {
         return;
     m_folder = clean;
     showVolumeOf(m_folder);
-    const QModelIndex index = m_model->index(m_folder);
-    m_tree->setCurrentIndex(index);
-    m_tree->expand(index);
-    m_tree->scrollTo(index);
+    revealFolder();
     static_cast<FileListWidget *>(m_files)->folder = m_folder;
     refresh();
+}
+
+void FolderPanel::revealFolder() {
+    const QModelIndex index = m_model->index(m_folder);
+    if (!index.isValid())
+        return;
+    for (QModelIndex p = index.parent(); p.isValid(); p = p.parent())
+        m_tree->expand(p);
+    if (m_tree->currentIndex() != index)
+        m_tree->setCurrentIndex(index);
+    // Scrolled once the view has laid out the rows just expanded.
+    QTimer::singleShot(0, m_tree, [this] {
+        m_tree->scrollTo(m_model->index(m_folder), QAbstractItemView::PositionAtCenter);
+    });
+}
+
+void FolderPanel::showEvent(QShowEvent *event) {
+    QSplitter::showEvent(event);
+    revealFolder();
 }
 
 void FolderPanel::setFileMask(const QString &mask) {

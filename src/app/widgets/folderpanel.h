@@ -50,7 +50,11 @@ Q_SIGNALS:
     // The user typed a new name for a file; the receiver renames and refreshes.
     void renameRequested(const QString &oldName, const QString &newName);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void revealFolder();
     void fillVolumes();
     void showVolumeOf(const QString &folder);
     void onVolumeChosen(int index);
