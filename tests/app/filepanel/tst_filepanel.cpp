@@ -132,7 +132,7 @@ void TestFilePanel::droppingInsertsThroughTheWrap() {
     QFETCH(QString, file);
     QFETCH(QString, recentLink);
     QFETCH(QString, recentImage);
-    m_h->docs().openFile(site("index.htm"));
+    m_h->files().openFile(site("index.htm"));
     SourceEditor &ed = m_h->editor();
     ed.setPlainText("[x]");
     QTextCursor c = ed.textCursor();
@@ -228,7 +228,7 @@ void TestFilePanel::previewWindowsFollowAndPage() {
 }
 
 void TestFilePanel::linkedFilesOfThePage() {
-    m_h->docs().openFile(site("index.htm"));
+    m_h->files().openFile(site("index.htm"));
     FileDependenciesDialog dialog(m_h->editor().text(), {});
     dialog.findChild<QPushButton *>("start")->click();
     QCOMPARE(dialog.listText(), "b.html\npic.jpg");
