@@ -68,11 +68,17 @@ FilePanelController::FilePanelController(AppContext &ctx, FolderPanel *panel, QW
     m_refresh->setObjectName(QStringLiteral("panelRefresh"));
     connect(m_menu, &QMenu::aboutToShow, this, &FilePanelController::updateMenu);
 
-    // Delete on the list itself: while a name is being edited the key edits the name.
+    // The Delete key on the list itself works whatever the popup's state; while a name is
+    // being edited the key edits the name.
     QTreeWidget *list = m_panel->fileList();
-    m_delete->setShortcut(QKeySequence::Delete);
-    m_delete->setShortcutContext(Qt::WidgetShortcut);
-    list->addAction(m_delete);
+    m_delete->setText(QStringLiteral("Delete\t") +
+                      QKeySequence(QKeySequence::Delete).toString(QKeySequence::NativeText));
+    auto *deleteKey = new QAction(list);
+    deleteKey->setObjectName(QStringLiteral("panelDeleteKey"));
+    deleteKey->setShortcut(QKeySequence::Delete);
+    deleteKey->setShortcutContext(Qt::WidgetShortcut);
+    connect(deleteKey, &QAction::triggered, this, &FilePanelController::deleteSelected);
+    list->addAction(deleteKey);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list, &QWidget::customContextMenuRequested, this,
             [this, list](const QPoint &at) { m_menu->popup(list->viewport()->mapToGlobal(at)); });
