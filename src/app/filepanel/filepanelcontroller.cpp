@@ -103,6 +103,8 @@ FilePanelController::~FilePanelController() { qApp->removeEventFilter(this); }
 
 QString FilePanelController::selectedFile() const { return m_panel->selectedFile(); }
 
+void FilePanelController::handOverSelectedFile() { m_ctx.handOverFileName = selectedFile(); }
+
 void FilePanelController::applyFileMask() {
     m_ctx.settings.showImageFiles = m_showImages->isChecked();
     m_ctx.settings.showMultimediaFiles = m_showMultimedia->isChecked();

@@ -36,6 +36,9 @@ public:
     // The file selected in the panel's list (full name), empty without a selection. Dialogs that
     // take a file from the panel receive it as the hand-over file name.
     QString selectedFile() const;
+    // Puts the selected file (or nothing) into the context's hand-over file name; the image,
+    // link and embed commands call this just before they open their dialog.
+    void handOverSelectedFile();
 
     // Builds the mask from the three show items and applies it.
     void applyFileMask();

@@ -99,7 +99,8 @@ void TestFilePanel::popupFollowsTheSelection() {
     Q_EMIT menu->aboutToShow();
     QVERIFY(files()->viewAction()->isEnabled());
     QVERIFY(files()->deleteAction()->isEnabled());
-    QCOMPARE(files()->selectedFile(), site("pic.jpg"));
+    files()->handOverSelectedFile();
+    QCOMPARE(m_h->t.ctx.handOverFileName, site("pic.jpg"));
 }
 
 void TestFilePanel::doubleClickOpensPagesAndPictures() {
