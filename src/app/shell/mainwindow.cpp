@@ -20,6 +20,7 @@
 #include "viewer/htmlviewer.h"
 #include "widgets/folderpanel.h"
 #include "widgets/icons.h"
+#include "wizards/tagdialogcommands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -71,6 +72,10 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
                                 m_layout->smallWindowAction());
 
     m_edit->connectToolbar(m_tagToolbar);
+    auto *tagDialogs = new TagDialogCommands(
+        m_ctx, {[this] { return m_docs->currentEditor(); }, [this] { return m_docs->current().fileName; }, {}},
+        this);
+    tagDialogs->addToolbarButtons(m_tagToolbar);
     buildFileButtons(findChild<QWidget *>(QStringLiteral("fileButtons")));
     buildMenus();
 
@@ -271,6 +276,7 @@ void MainWindow::buildMenus() {
     // Filled by the dialogs of the tag editing commands; hidden while it has no items.
     QMenu *moreTags = bar->addMenu(QStringLiteral("&More Tags"));
     moreTags->setObjectName(QStringLiteral("menuMoreTags"));
+    findChild<TagDialogCommands *>()->addMenuItems(moreTags);
     moreTags->menuAction()->setVisible(!moreTags->actions().isEmpty());
 
     QMenu *tools = bar->addMenu(QStringLiteral("T&ools"));
@@ -306,6 +312,7 @@ void MainWindow::buildMenus() {
     m_editorMenu->addSeparator();
     QAction *close = m_editorMenu->addAction(QStringLiteral("Close"));
     connect(close, &QAction::triggered, m_docs->closeAction(), &QAction::trigger);
+    findChild<TagDialogCommands *>()->installInContextMenu(m_editorMenu);
     m_docs->setEditorContextMenu(m_editorMenu);
 
     // The tag toolbar's own context menu.
