@@ -74,7 +74,7 @@ PagePropertiesDialog::PagePropertiesDialog(const TagDialogEnvironment &env, QWid
     m_topmargin = lineEdit(this, QStringLiteral("topmargin"));
     auto *margins = new QHBoxLayout;
     margins->addWidget(m_leftmargin);
-    margins->addSpacing(10);
+    margins->setSpacing(10);
     margins->addWidget(new QLabel(QStringLiteral("Topmargin:"), this));
     margins->addWidget(m_topmargin);
     m_grid->addWidget(new QLabel(QStringLiteral("Leftmargin:"), this), 8, 0);
