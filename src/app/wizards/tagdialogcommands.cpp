@@ -229,11 +229,11 @@ TagDialogEnvironment TagDialogCommands::environment() const {
     env.prompts = m_ctx.prompts;
     env.documentFileName = m_host.documentFileName ? m_host.documentFileName() : QString();
     env.handOverFileName = m_ctx.handOverFileName;
-    env.recentImages = usedEntries(s.lastp);
-    env.recentLinks = usedEntries(s.lastl);
+    env.recentImages = usedEntries(s.previousImages);
+    env.recentLinks = usedEntries(s.previousLinks);
     env.colorList = htmlColorList(s);
-    env.sizeFromImage = s.groesse;
-    env.multimediaMask = s.multiMask;
+    env.sizeFromImage = s.imageWidthChecked;
+    env.multimediaMask = s.multimediaMask;
     const QString document = env.documentFileName;
     AppContext *ctx = &m_ctx;
     env.reference = [ctx, document](const QString &name) {
@@ -313,7 +313,7 @@ void TagDialogCommands::newAnchor() { editAnchor(QString()); }
 void TagDialogCommands::newMailLink() { editMailLink(QString()); }
 
 void TagDialogCommands::newEmbed() {
-    const QString mask = m_ctx.settings.multiMask;
+    const QString mask = m_ctx.settings.multimediaMask;
     handOverPanelFile([mask](const QString &f) { return isMultimediaFile(f, mask); });
     editEmbed(QString());
 }

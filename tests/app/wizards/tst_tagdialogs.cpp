@@ -155,7 +155,7 @@ void TestTagDialogs::newImageReadsItsSize() {
     m_commands->newImage(true);
     settle();
     QCOMPARE(m_editor->text(), QStringLiteral(R"(<IMG SRC="Pic.PNG" WIDTH="30" HEIGHT="20">)"));
-    QCOMPARE(m_t->ctx.settings.lastp[0], file);
+    QCOMPARE(m_t->ctx.settings.previousImages[0], file);
     // The toolbar button offers web images only: a PNG is not handed over.
     answerDialog([](QWidget *dialog) {
         QCOMPARE(dialog->findChild<QComboBox *>(QStringLiteral("imageSource"))->currentText(),
@@ -175,7 +175,7 @@ void TestTagDialogs::newLinkAroundSelection() {
     m_commands->newLink(false);
     settle();
     QCOMPARE(m_editor->text(), QStringLiteral(R"(Go <A HREF="index.htm">home</A> now)"));
-    QCOMPARE(m_t->ctx.settings.lastl[0], QStringLiteral("index.htm"));
+    QCOMPARE(m_t->ctx.settings.previousLinks[0], QStringLiteral("index.htm"));
 }
 
 void TestTagDialogs::newMailLinkFollowsAddress() {
