@@ -205,9 +205,9 @@ void TagDialogCommands::editTag() {
     SourceEditor *ed = editor();
     if (!ed || ed->selectionLength() == 0)
         return;
-    // Ctrl+E follows the last classification; before any, it classifies the selection itself.
-    if (m_lastKind == TagKind::None)
-        classifySelection();
+    // The selection is classified again: a caption left from an earlier menu could name another
+    // kind of tag and put, say, an image tag in place of a link's start tag.
+    classifySelection();
     const TagKind kind = m_lastKind;
     if (kind == TagKind::None || !canEdit(kind))
         return;

@@ -55,7 +55,7 @@ public:
 
     // Names the edit entry after the selection's first tag (hidden when it offers none).
     void classifySelection();
-    // Edits the tag of the last classification in the current selection.
+    // Edits the selection's first tag (or link element) in its dialog.
     void editTag();
 
     void newImage(bool anyImageFile);

@@ -2,6 +2,7 @@
 // context menu entry, Ctrl+E, and the pump that puts the result into the page.
 #include "common/windowharness.h"
 #include "editor/tagtoolbar.h"
+#include "wizards/tagdialogcommands.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -87,12 +88,15 @@ void TestTagDialogWiring::linkFromToolbarThenEditedFromContextMenu() {
 
 void TestTagDialogWiring::ctrlEEditsTheSelectedImage() {
     WindowHarness h;
-    h.type(QStringLiteral(R"(<IMG SRC="a.gif">)"));
-    h.editor().setSelection(0, h.editor().textLength());
+    h.type(QStringLiteral(R"(<A HREF="x">y</A><IMG SRC="a.gif">)"));
+    // The menu last named the link; Ctrl+E on the image still edits the image.
+    h.editor().setSelection(0, 16);
+    h.window().findChild<TagDialogCommands *>()->classifySelection();
+    h.editor().setSelection(16, h.editor().textLength() - 16);
     whenModalShows(
         [](QWidget *d) { typeAndConfirm(d, QStringLiteral("alt"), QStringLiteral("A")); });
     QTest::keyClick(&h.editor(), Qt::Key_E, Qt::ControlModifier);
-    QTRY_COMPARE(h.editor().text(), QStringLiteral(R"(<IMG SRC="a.gif" ALT="A">)"));
+    QTRY_COMPARE(h.editor().text(), QStringLiteral(R"(<A HREF="x">y</A><IMG SRC="a.gif" ALT="A">)"));
 }
 
 void TestTagDialogWiring::plainTextOffersNoEditEntry() {
