@@ -192,13 +192,15 @@ void TestTagDialogs::newMailLinkFollowsAddress() {
 
 void TestTagDialogs::pageProperties() {
     m_editor->setDocumentText(QStringLiteral(
-        "<html><head><title>Old</title></head>\n<body bgcolor=\"#123456\"\n onload=\"go()\">\n"
+        "<html><head><title>Old</title></head>\n<body bgcolor=\"#123456\" link=\"rebeccapurple\"\n"
+        " onload=\"go()\">\n"
         "<p>text</p>\n</body></html>"));
     const int body = m_editor->text().indexOf(QLatin1String("<body"));
     m_editor->setSelection(body, m_editor->text().indexOf(QLatin1Char('>'), body) + 1 - body);
     m_commands->classifySelection();
     QCOMPARE(m_commands->editTagAction()->text(), QStringLiteral("Edit <BODY> tag..."));
-    // The document's colour is new to the list, and so is the one picked in the colour dialog.
+    // The document's colour is new to the list, and so is the one picked in the colour dialog; a
+    // colour name the program does not know is written back as it stands.
     m_t->prompts.colors.enqueue(QColor(0x10, 0x20, 0x30));
     answerDialog([](QWidget *dialog) {
         auto *bgcolor = dialog->findChild<ColorComboBox *>(QStringLiteral("bgcolor"));
@@ -208,13 +210,14 @@ void TestTagDialogs::pageProperties() {
         typeInto(dialog, QStringLiteral("title"), QStringLiteral("New"));
         typeInto(dialog, QStringLiteral("leftmargin"), QStringLiteral("0px"));
         dialog->findChild<QAbstractButton *>(QStringLiteral("textColorPick"))->click();
-        dialog->findChild<ColorComboBox *>(QStringLiteral("linkColor"))
+        dialog->findChild<ColorComboBox *>(QStringLiteral("vlinkColor"))
             ->selectColor(QStringLiteral("default"));
     });
     m_commands->editTagAction()->trigger();
     QCOMPARE(m_editor->text(),
              QStringLiteral("<html><head><TITLE>New</TITLE></head>\n"
-                            "<BODY BGCOLOR=\"#123456\" TEXT=\"#102030\" LEFTMARGIN=\"0PX\" "
+                            "<BODY BGCOLOR=\"#123456\" TEXT=\"#102030\" LINK=\"rebeccapurple\" "
+                            "LEFTMARGIN=\"0PX\" "
                             "onload=\"go()\">\n<p>text</p>\n</body></html>"));
     QCOMPARE(m_t->ctx.settings.colorList[16], QStringLiteral("#102030"));
     QCOMPARE(m_t->ctx.settings.colorList[17], QStringLiteral("#123456"));
