@@ -188,6 +188,16 @@ void TestTagDialogs::newMailLinkFollowsAddress() {
     settle();
     QCOMPARE(m_editor->text(),
              QStringLiteral(R"(<A HREF="mailto:me@x.org" TITLE="Hello">me@x.org</A>)"));
+
+    // Selected text is the user's description: typing the address leaves it alone.
+    m_editor->setDocumentText(QStringLiteral("Write to us"));
+    m_editor->setSelection(0, 11);
+    answerDialog([](QWidget *dialog) {
+        typeInto(dialog, QStringLiteral("address"), QStringLiteral("me@x.org"));
+    });
+    m_commands->newMailLink();
+    settle();
+    QCOMPARE(m_editor->text(), QStringLiteral(R"(<A HREF="mailto:me@x.org">Write to us</A>)"));
 }
 
 void TestTagDialogs::pageProperties() {
