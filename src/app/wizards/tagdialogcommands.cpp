@@ -18,7 +18,6 @@
 
 #include <QAction>
 #include <QCursor>
-#include <QHBoxLayout>
 #include <QMenu>
 #include <QToolButton>
 
@@ -110,6 +109,7 @@ QAction *TagDialogCommands::makeAction(const QString &text, const QString &name,
     auto *a = new QAction(marloIcon(icon), text, this);
     a->setObjectName(name);
     a->setToolTip(hint);
+    a->setProperty("iconName", icon);
     m_actions.append(a);
     return a;
 }
@@ -122,7 +122,6 @@ QAction *TagDialogCommands::action(const QString &objectName) const {
 }
 
 void TagDialogCommands::addToolbarButtons(TagToolbar *toolbar) {
-    QHBoxLayout *row = toolbar->pageLayout(TagPage::Common);
     // Toolbar and menu hand over different kinds of panel files.
     const QList<QPair<QString, std::function<void()>>> buttons = {
         {QStringLiteral("imageAction"), [this] { newImage(false); }},
@@ -135,17 +134,10 @@ void TagDialogCommands::addToolbarButtons(TagToolbar *toolbar) {
     };
     for (const auto &entry : buttons) {
         QAction *a = action(entry.first);
-        auto *b = new QToolButton(row->parentWidget());
+        QToolButton *b = toolbar->addButton(TagPage::Common, QString(),
+                                            a->property("iconName").toString(), a->toolTip());
         b->setObjectName(entry.first.chopped(6) + QStringLiteral("Button"));
-        b->setAutoRaise(true);
-        b->setFocusPolicy(Qt::NoFocus); // the editor keeps the focus
-        b->setFixedHeight(26);
-        b->setMinimumWidth(26);
-        b->setIcon(a->icon());
-        b->setIconSize(QSize(20, 20));
-        b->setToolTip(a->toolTip());
         connect(b, &QToolButton::clicked, this, entry.second);
-        row->insertWidget(row->count() - 1, b); // before the closing stretch
     }
 }
 
