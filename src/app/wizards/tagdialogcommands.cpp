@@ -195,7 +195,8 @@ void TagDialogCommands::classifySelection() {
 
 void TagDialogCommands::editTag() {
     SourceEditor *ed = editor();
-    if (!ed || ed->selectionLength() == 0)
+    // Not while the internal viewer stands in the editor's place.
+    if (!ed || !ed->isVisible() || ed->selectionLength() == 0)
         return;
     // The selection is classified again: a caption left from an earlier menu could name another
     // kind of tag and put, say, an image tag in place of a link's start tag.
