@@ -1,10 +1,10 @@
 #include "wizards/colorfields.h"
 
 #include "shell/appcontext.h"
-#include "shell/prompts.h"
 #include "tools/recentlists.h"
+#include "widgets/colorcombobox.h"
+#include "wizards/htmlcolors.h"
 
-#include <QComboBox>
 #include <QHBoxLayout>
 #include <QToolButton>
 
@@ -16,19 +16,18 @@ QWidget *ColorFields::add(const QString &objectName) {
     auto *layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
-    auto *box = new QComboBox(row);
+    auto *box = new ColorComboBox(row);
     box->setObjectName(objectName);
-    box->addItem(QStringLiteral("no"));
-    for (const QString &name : m_ctx.settings.colorList) {
-        if (name.isEmpty())
-            break;
-        box->addItem(name);
-    }
-    box->setMinimumWidth(120);
+    box->setColorList(htmlColorList(m_ctx.settings), {{HtmlColors::No, QColor()}});
+    // Colours added to the dialog's other fields before this one came.
+    if (!m_boxes.isEmpty())
+        for (int i = 0; i < m_boxes.first()->count(); ++i)
+            box->addColorText(m_boxes.first()->itemText(i));
     layout->addWidget(box, 1);
     auto *more = new QToolButton(row);
     more->setObjectName(objectName + QStringLiteral("Pick"));
     more->setText(QStringLiteral("..."));
+    more->setToolTip(QStringLiteral("Choose a colour"));
     layout->addWidget(more);
     const int index = int(m_boxes.size());
     m_boxes << box;
@@ -37,26 +36,36 @@ QWidget *ColorFields::add(const QString &objectName) {
     return row;
 }
 
-QString ColorFields::text(int index) const { return m_boxes.at(index)->currentText(); }
+QString ColorFields::text(int index) const {
+    const QString name = m_boxes.at(index)->selectedName();
+    return name.isEmpty() ? HtmlColors::No : name;
+}
 
 void ColorFields::setText(int index, const QString &color) {
-    const QString name = color.isEmpty() ? QStringLiteral("no") : color;
+    const QString name = normalizedHtmlColorText(color);
+    if (leavesColorOut(name)) {
+        m_boxes.at(index)->selectColor(HtmlColors::No);
+        return;
+    }
     addEverywhere(name);
-    QComboBox *box = m_boxes.at(index);
-    box->setCurrentIndex(box->findText(name));
+    select(index, name);
 }
 
 void ColorFields::pick(int index) {
-    const std::optional<QColor> c = m_ctx.prompt().pickColor(Qt::white);
-    if (!c)
+    const std::optional<QString> chosen = pickHtmlColor(m_ctx.prompt(), text(index));
+    if (!chosen)
         return;
-    setText(index, c->name(QColor::HexRgb).toUpper());
+    addEverywhere(*chosen);
+    select(index, *chosen);
+}
+
+void ColorFields::select(int index, const QString &color) {
+    ColorComboBox *box = m_boxes.at(index);
+    if (!box->selectColor(color))
+        box->selectColor(HtmlColors::No); // a text that names no colour
 }
 
 void ColorFields::addEverywhere(const QString &color) {
-    if (m_boxes.isEmpty() || m_boxes.first()->findText(color) >= 0)
-        return;
-    for (QComboBox *box : m_boxes)
-        box->addItem(color);
-    pushRecentColor(m_ctx.settings, color);
+    if (ColorComboBox::addColorTextToAll(m_boxes, color))
+        pushRecentColor(m_ctx.settings, color);
 }

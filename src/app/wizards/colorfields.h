@@ -8,7 +8,7 @@
 #include <QString>
 
 struct AppContext;
-class QComboBox;
+class ColorComboBox;
 class QWidget;
 
 class ColorFields : public QObject {
@@ -24,7 +24,7 @@ public:
     QString text(int index) const;
     // Selects `color`, adding it first when it is new; empty selects "no".
     void setText(int index, const QString &color);
-    QComboBox *box(int index) const { return m_boxes.at(index); }
+    ColorComboBox *box(int index) const { return m_boxes.at(index); }
 
 Q_SIGNALS:
     void changed(int index);
@@ -32,8 +32,9 @@ Q_SIGNALS:
 private:
     void pick(int index);
     void addEverywhere(const QString &color);
+    void select(int index, const QString &color);
 
     AppContext &m_ctx;
     QWidget *m_dialog;
-    QList<QComboBox *> m_boxes;
+    QList<ColorComboBox *> m_boxes;
 };

@@ -98,7 +98,7 @@ QStringList buildFramesetBlock(const FrameLayout &layout,
         head += QString::number(outerPercent(layout.frame(g, 0))) + QStringLiteral("%,");
     head += QStringLiteral("*\"");
     head += attribute("BORDER", layout.frameset.border.toUpper());
-    head += colorAttribute("BORDERCOLOR", layout.frameset.bordercolor.toUpper());
+    head += colorAttribute("BORDERCOLOR", layout.frameset.bordercolor, true);
     head += attribute("FRAMEBORDER", layout.frameset.frameborder.toUpper());
     head += QLatin1Char('>');
 
@@ -127,7 +127,7 @@ QStringList buildFramesetBlock(const FrameLayout &layout,
             if (r.noResize)
                 line += QStringLiteral(" NORESIZE");
             line += attribute("FRAMEBORDER", r.frameborder.toUpper());
-            line += colorAttribute("BORDERCOLOR", r.bordercolor.toUpper());
+            line += colorAttribute("BORDERCOLOR", r.bordercolor, true);
             line += attribute("FRAMESPACING", r.framespacing.toUpper());
             lines << line + QLatin1Char('>');
         }

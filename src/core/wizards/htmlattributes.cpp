@@ -1,5 +1,7 @@
 #include "wizards/htmlattributes.h"
 
+#include "wizards/htmlcolors.h"
+
 QString attribute(const char *name, const QString &value) {
     if (value.isEmpty())
         return QString();
@@ -7,13 +9,10 @@ QString attribute(const char *name, const QString &value) {
            QLatin1Char('"');
 }
 
-bool isNoColor(const QString &color) {
-    return color.isEmpty() || color.compare(QLatin1String("no"), Qt::CaseInsensitive) == 0 ||
-           color.compare(QLatin1String("default"), Qt::CaseInsensitive) == 0;
-}
-
-QString colorAttribute(const char *name, const QString &color) {
-    return isNoColor(color) ? QString() : attribute(name, color);
+QString colorAttribute(const char *name, const QString &color, bool upperCase) {
+    if (leavesColorOut(color))
+        return QString();
+    return attribute(name, upperCase ? color.toUpper() : color);
 }
 
 QString tagAttributeValue(const QString &tag, const QString &name) {
