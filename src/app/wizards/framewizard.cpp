@@ -258,7 +258,7 @@ QWidget *FrameWizard::buildLayoutPage() {
                        {QStringLiteral("Auto"), QStringLiteral("Yes"), QStringLiteral("No")},
                        false);
     QStringList links;
-    for (const QString &l : m_ctx.settings.lastl)
+    for (const QString &l : m_ctx.settings.previousLinks)
         if (!l.isEmpty() && l != MarkerEmpty)
             links << l;
     m_url = list(cell, QStringLiteral("url"), links, true);

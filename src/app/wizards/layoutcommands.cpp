@@ -121,7 +121,7 @@ void LayoutCommands::openTableEditor() {
     }
     connect(dialog.get(), &TableEditorDialog::helpRequested, this,
             [this, d = dialog.get()](const QString &topic) {
-                HelpWindow::showTopic(m_ctx.settings.generalHelp, topic, d);
+                HelpWindow::showTopic(m_ctx.settings.programHelpFile, topic, d);
             });
     if (dialog->exec() == QDialog::Accepted)
         deliverBlock(dialog->block());
@@ -204,7 +204,7 @@ void LayoutCommands::openFrameWizard() {
     FrameWizard wizard(
         m_ctx, m_frameCounts, [this](const QString &f) { return reference(f); }, m_window);
     connect(&wizard, &FrameWizard::helpRequested, this, [this, &wizard](const QString &topic) {
-        HelpWindow::showTopic(m_ctx.settings.generalHelp, topic, &wizard);
+        HelpWindow::showTopic(m_ctx.settings.programHelpFile, topic, &wizard);
     });
     if (wizard.exec() == QDialog::Accepted && wizard.layout())
         deliverBlock(wizard.block());
