@@ -8,6 +8,7 @@
 #include "editor/searchcommands.h"
 #include "editor/sourceeditor.h"
 #include "editor/tagtoolbar.h"
+#include "wizards/layoutcommands.h"
 #include "wizards/tagwizardcommands.h"
 #include "platform/processlauncher.h"
 #include "preview/previewcontroller.h"
@@ -69,6 +70,8 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     m_edit->connectToolbar(m_tagToolbar);
     m_tagWizard = new TagWizardCommands(m_ctx, this);
     m_tagWizard->addToolbarButtons(m_tagToolbar);
+    m_layoutCommands = new LayoutCommands(m_ctx, this, [this] { return m_docs->current().fileName; });
+    m_layoutCommands->addToToolbar(m_tagToolbar);
     buildFileButtons(fileButtonArea);
     buildMenus();
 
@@ -274,6 +277,7 @@ void MainWindow::buildMenus() {
     // Filled by the dialogs of the tag editing commands; hidden while it has no items.
     QMenu *moreTags = bar->addMenu(QStringLiteral("&More Tags"));
     moreTags->setObjectName(QStringLiteral("menuMoreTags"));
+    m_layoutCommands->addToMenu(moreTags);
     moreTags->menuAction()->setVisible(!moreTags->actions().isEmpty());
 
     QMenu *tools = bar->addMenu(QStringLiteral("T&ools"));

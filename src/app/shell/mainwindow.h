@@ -14,6 +14,7 @@ class EditCommands;
 class FileCommands;
 class FolderPanel;
 class HtmlViewer;
+class LayoutCommands;
 class PreviewController;
 class QMenu;
 class QStackedWidget;
@@ -52,6 +53,7 @@ public:
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
     TagWizardCommands *tagWizard() const { return m_tagWizard; }
     HtmlViewer *viewer() const { return m_viewer; }
+    LayoutCommands *layoutCommands() const { return m_layoutCommands; }
     QMenu *editorContextMenu() const { return m_editorMenu; }
 
 protected:
@@ -82,6 +84,7 @@ private:
     SearchCommands *m_search = nullptr;
     PreviewController *m_preview = nullptr;
     WindowLayout *m_layout = nullptr;
+    LayoutCommands *m_layoutCommands = nullptr;
     QMenu *m_editorMenu = nullptr;
     QMenu *m_toolbarMenu = nullptr;
     bool m_shown = false;

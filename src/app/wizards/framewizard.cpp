@@ -156,6 +156,12 @@ void FrameWizard::showPage(int index) {
         m_pages->widget(i)->setSizePolicy(p, p);
     }
     m_pages->setCurrentIndex(index);
+    // Enter goes on to the next page; on the layout page it only settles a typed size.
+    const auto buttons = m_pages->widget(index)->findChildren<QPushButton *>();
+    for (QPushButton *b : buttons) {
+        b->setAutoDefault(false);
+        b->setDefault(index < 2 && b->objectName() == QLatin1String("nextButton"));
+    }
     adjustSize();
 }
 
@@ -182,11 +188,11 @@ QWidget *FrameWizard::buildDirectionPage() {
     choice->setColumnStretch(2, 1);
     layout->addLayout(choice);
     layout->addStretch(1);
+    page->setMinimumWidth(300);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     QPushButton *nextButton = addButton(buttons, page, QStringLiteral("Next >"),
                                         QStringLiteral("nextButton"));
-    nextButton->setDefault(true);
     QPushButton *cancel = addButton(buttons, page, QStringLiteral("Cancel"),
                                     QStringLiteral("cancelButton"));
     layout->addLayout(buttons);

@@ -107,10 +107,7 @@ void LayoutCommands::deliverWrap(const QString &start, const QString &end) {
     m_ctx.setPendingInsertion(start, end);
 }
 
-void LayoutCommands::deliverBlock(const QStringList &block) {
-    m_ctx.pendingBlock.lines = block;
-    m_ctx.pendingBlock.pending = true;
-}
+void LayoutCommands::deliverBlock(const QStringList &block) { m_ctx.setPendingBlock(block); }
 
 void LayoutCommands::openTableEditor() {
     std::unique_ptr<TableEditorDialog> dialog;

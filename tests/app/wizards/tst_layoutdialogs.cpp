@@ -34,23 +34,30 @@ void click(QWidget *parent, const QString &name) {
     QTest::mouseClick(child<QAbstractButton>(parent, name), Qt::LeftButton);
 }
 
-// Sets a spin box as a user does: select what is there, type, press Enter.
+// Sets a spin box as a user does: select what is there, type, go to the next field.
 void typeNumber(QWidget *parent, const QString &name, int value) {
     auto *field = child<QSpinBox>(parent, name);
     field->setFocus();
     field->selectAll();
     QTest::keyClicks(field, QString::number(value));
-    QTest::keyClick(field, Qt::Key_Return);
+    QTest::keyClick(field, Qt::Key_Tab); // leaving the field settles the value
 }
 
 // Runs `fill` on the modal dialog the next call opens, then presses its Ok.
 void whenModalOpens(std::function<void(QWidget *)> fill) {
-    QTimer::singleShot(0, [fill] {
+    // The dialog may open a moment later (the quick table opens after the button press).
+    auto *poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, fill] {
         QWidget *dialog = QApplication::activeModalWidget();
-        QVERIFY(dialog);
+        if (!dialog || !dialog->isVisible())
+            return;
+        poll->stop();
+        poll->deleteLater();
         fill(dialog);
         click(dialog, QStringLiteral("okButton"));
     });
+    poll->start();
 }
 
 QString identity(const QString &s) { return s; }
