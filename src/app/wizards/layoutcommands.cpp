@@ -19,7 +19,6 @@
 
 #include <QAction>
 #include <QCursor>
-#include <QHBoxLayout>
 #include <QMenu>
 #include <QTimer>
 #include <QToolButton>
@@ -70,19 +69,9 @@ void LayoutCommands::addToToolbar(TagToolbar *toolbar) {
          &LayoutCommands::openDropDownList},
     };
     for (const Button &b : buttons) {
-        QHBoxLayout *row = toolbar->pageLayout(b.page);
-        auto *button = new QToolButton(row->parentWidget());
+        QToolButton *button = toolbar->addButton(b.page, QLatin1String(b.caption), QString(),
+                                                 QLatin1String(b.hint));
         button->setObjectName(QLatin1String(b.name));
-        button->setText(QLatin1String(b.caption));
-        button->setToolTip(QLatin1String(b.hint));
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setFixedHeight(26);
-        button->setMinimumWidth(26);
-        QFont f = button->font();
-        f.setBold(true);
-        button->setFont(f);
-        row->insertWidget(row->count() - 1, button); // before the closing stretch
         if (b.open) {
             connect(button, &QToolButton::clicked, this, b.open);
         } else {
