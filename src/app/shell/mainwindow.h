@@ -22,6 +22,7 @@ class QTabWidget;
 class SearchCommands;
 class TagToolbar;
 class TagWizardCommands;
+class ToolCommands;
 class WindowLayout;
 struct WindowLayoutParts;
 
@@ -50,6 +51,7 @@ public:
     SearchCommands *search() const { return m_search; }
     PreviewController *preview() const { return m_preview; }
     WindowLayout *windowLayout() const { return m_layout; }
+    ToolCommands *tools() const { return m_tools; }
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
     TagWizardCommands *tagWizard() const { return m_tagWizard; }
     HtmlViewer *viewer() const { return m_viewer; }
@@ -68,6 +70,7 @@ private:
     void buildFileButtons(QWidget *area);
     void applySettingsToWindow();
     void startAutostartPrograms();
+    void connectToolCommands();
 
     AppContext &m_ctx;
     QTabWidget *m_tabs = nullptr;
@@ -85,6 +88,7 @@ private:
     PreviewController *m_preview = nullptr;
     WindowLayout *m_layout = nullptr;
     LayoutCommands *m_layoutCommands = nullptr;
+    ToolCommands *m_tools = nullptr;
     QMenu *m_editorMenu = nullptr;
     QMenu *m_toolbarMenu = nullptr;
     bool m_shown = false;
