@@ -1,3 +1,4 @@
+#include "filepanel/linkedfiles.h"
 #include "wizards/formbuilders.h"
 #include "wizards/framelayout.h"
 #include "wizards/htmlattributes.h"
