@@ -50,6 +50,13 @@ const IconName IconNames[] = {
     {"cut", "edit-cut"},
     {"copy", "edit-copy"},
     {"paste", "edit-paste"},
+    {"image", "insert-image"},
+    {"link", "insert-link"},
+    {"anchor", nullptr},
+    {"mail", "mail-message-new"},
+    {"embed", nullptr},
+    {"page-properties", "document-properties"},
+    {"color", "color-picker"},
 };
 
 const IconName *find(const QString &name) {

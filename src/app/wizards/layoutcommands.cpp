@@ -1,5 +1,6 @@
 #include "wizards/layoutcommands.h"
 
+#include "editor/sourceeditor.h"
 #include "editor/tagtoolbar.h"
 #include "shell/appcontext.h"
 #include "shell/filepaths.h"
@@ -14,6 +15,7 @@
 #include "wizards/quicktabledialog.h"
 #include "wizards/radiobuttondialog.h"
 #include "wizards/tableeditordialog.h"
+#include "wizards/tagdialogcommands.h"
 #include "wizards/textareadialog.h"
 #include "wizards/textinputdialog.h"
 
@@ -206,4 +208,29 @@ QString LayoutCommands::editFontTag(const QString &tag) {
 
 QString LayoutCommands::editBaseFontTag(const QString &tag) {
     return BaseFontDialog::editStartTag(m_ctx, tag, m_window);
+}
+
+void LayoutCommands::registerTagEditors(TagDialogCommands &dispatch,
+                                        std::function<SourceEditor *()> editor) {
+    auto replaceWith = [editor](const QString &newTag) {
+        SourceEditor *ed = editor ? editor() : nullptr;
+        if (!ed)
+            return;
+        if (!newTag.isEmpty()) {
+            const int line = ed->lineFromPosition(ed->selectionStart());
+            ed->replaceSelection(newTag);
+            if (ed->colorCoding())
+                ed->colorCodeLines(line - 1, line + 1);
+        }
+        ed->setFocus();
+    };
+    dispatch.registerTagEditor(TagKind::Form, [this, replaceWith](const QString &tag) {
+        replaceWith(editFormTag(tag));
+    });
+    dispatch.registerTagEditor(TagKind::Font, [this, replaceWith](const QString &tag) {
+        replaceWith(editFontTag(tag));
+    });
+    dispatch.registerTagEditor(TagKind::BaseFont, [this, replaceWith](const QString &tag) {
+        replaceWith(editBaseFontTag(tag));
+    });
 }

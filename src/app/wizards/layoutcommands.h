@@ -13,6 +13,8 @@ class QAction;
 class QDialog;
 class QMenu;
 class QWidget;
+class SourceEditor;
+class TagDialogCommands;
 class TagToolbar;
 
 class LayoutCommands : public QObject {
@@ -49,6 +51,9 @@ public:
     QString editFormTag(const QString &tag);
     QString editFontTag(const QString &tag);
     QString editBaseFontTag(const QString &tag);
+    // Offers the three edits for FORM, FONT and BASEFONT tags in the editor's "Edit <...> tag..."
+    // entry; Ok puts the new start tag in place of the selected one, the end tag stays.
+    void registerTagEditors(TagDialogCommands &dispatch, std::function<SourceEditor *()> editor);
 
 private:
     QString reference(const QString &fileName) const;

@@ -177,6 +177,42 @@ private Q_SLOTS:
         QCOMPARE(h.editor().text(), expected);
     }
 
+    // Ctrl+E ("Edit <...> tag...") on a selected start tag: the dialog shows its attributes
+    // and Ok puts the new start tag in its place; the end tag stays.
+    void editingTagsInPlace_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("font") << "<font size=2 face=\"Arial, Courier\">x</font>" << "altFace1"
+                              << "Courier" << "<FONT SIZE=\"+1\" FACE=\"Arial, Courier\">x</font>";
+        QTest::newRow("basefont") << "<BASEFONT SIZE=3 COLOR=\"red\">" << "color" << "red"
+                                  << "<BASEFONT COLOR=\"red\" SIZE=\"+1\">";
+        QTest::newRow("form") << "<FORM ACTION=\"a.cgi\" METHOD=\"get\">x</FORM>" << "action"
+                              << "a.cgi" << "<FORM METHOD=\"GET\" ACTION=\"a.cgi\" ENCTYPE=\"+1\">x</FORM>";
+    }
+    void editingTagsInPlace() {
+        QFETCH(QString, text);
+        QFETCH(QString, field);
+        QFETCH(QString, shown);
+        QFETCH(QString, expected);
+        WindowHarness h;
+        h.editor().setDocumentText(text);
+        h.editor().setSelection(0, int(text.size()));
+        QString seen;
+        whenModalOpens([&](QWidget *d) {
+            auto *combo = d->findChild<QComboBox *>(field);
+            seen = combo ? combo->currentText() : child<QLineEdit>(d, field)->text();
+            auto *size = d->findChild<QComboBox *>(QStringLiteral("fontSize"));
+            QLineEdit *edit = size ? size->lineEdit() : child<QLineEdit>(d, QStringLiteral("enctype"));
+            edit->selectAll();
+            QTest::keyClicks(edit, QStringLiteral("+1"));
+        });
+        QTest::keyClick(&h.editor(), Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(seen, shown);
+        QCOMPARE(h.editor().text(), expected);
+    }
+
     // Three columns, the second split in two, the first widened to 40 %.
     void frameWizardInsertsTheFrameset() {
         WindowHarness h;
