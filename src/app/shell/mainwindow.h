@@ -16,6 +16,7 @@ class FilePanelController;
 class FolderPanel;
 struct FilePanelHost;
 class HtmlViewer;
+class LayoutCommands;
 class PreviewController;
 class QMenu;
 class QStackedWidget;
@@ -59,6 +60,7 @@ public:
     TagWizardCommands *tagWizard() const { return m_tagWizard; }
     TagDialogCommands *tagDialogs() const { return m_tagDialogs; }
     HtmlViewer *viewer() const { return m_viewer; }
+    LayoutCommands *layoutCommands() const { return m_layoutCommands; }
     QMenu *editorContextMenu() const { return m_editorMenu; }
 
 protected:
@@ -92,6 +94,7 @@ private:
     SearchCommands *m_search = nullptr;
     PreviewController *m_preview = nullptr;
     WindowLayout *m_layout = nullptr;
+    LayoutCommands *m_layoutCommands = nullptr;
     ToolCommands *m_tools = nullptr;
     FilePanelController *m_filePanel = nullptr;
     QMenu *m_editorMenu = nullptr;
