@@ -1,6 +1,7 @@
 // Takes the pictures of the README and the AppStream file from the real main window, offscreen:
 // a coloured page in the editor, the same page in the built-in viewer, and two dialogs.
-// Usage: marlo_screenshots <output folder> <installation folder>
+// Usage: marlo_screenshots <output folder> <installation folder> [icon theme]
+// (an icon theme name such as Adwaita or breeze shows the toolbar as that desktop would).
 #include "editor/replacedialog.h"
 #include "editor/searchcommands.h"
 #include "platform/browserlauncher.h"
@@ -15,6 +16,8 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
+#include <QStandardPaths>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTemporaryDir>
@@ -82,6 +85,14 @@ int main(int argc, char *argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString outDir = QString::fromLocal8Bit(argv[1]);
+    if (argc > 3) {
+        // The offscreen platform knows no icon folders of its own; use the desktop's.
+        QStringList paths = QIcon::themeSearchPaths();
+        for (const QString &dir : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+            paths << dir + QStringLiteral("/icons");
+        QIcon::setThemeSearchPaths(paths);
+        QIcon::setThemeName(QString::fromLocal8Bit(argv[3]));
+    }
     QDir().mkpath(outDir);
 
     QTemporaryDir home;

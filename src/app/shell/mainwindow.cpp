@@ -10,6 +10,7 @@
 #include "editor/tagtoolbar.h"
 #include "filepanel/filepanelcontroller.h"
 #include "wizards/javascriptcommands.h"
+#include "wizards/layoutcommands.h"
 #include "wizards/tagwizardcommands.h"
 #include "platform/processlauncher.h"
 #include "preview/previewcontroller.h"
@@ -80,6 +81,9 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
                                           [this] { return m_filePanel->selectedFile(); }},
                                          this);
     m_tagDialogs->addToolbarButtons(m_tagToolbar);
+    m_layoutCommands = new LayoutCommands(m_ctx, this, [this] { return m_docs->currentFileName(); });
+    m_layoutCommands->addToToolbar(m_tagToolbar);
+    m_layoutCommands->registerTagEditors(*m_tagDialogs, [this] { return m_docs->currentEditor(); });
     m_tools = new ToolCommands(m_ctx, *m_docs, this);
     m_tools->addToToolbar(m_tagToolbar);
     connectToolCommands();
@@ -308,6 +312,7 @@ void MainWindow::buildMenus() {
     QMenu *moreTags = bar->addMenu(QStringLiteral("&More Tags"));
     moreTags->setObjectName(QStringLiteral("menuMoreTags"));
     m_tagDialogs->addMenuItems(moreTags);
+    m_layoutCommands->addToMenu(moreTags);
     moreTags->menuAction()->setVisible(!moreTags->actions().isEmpty());
 
     QMenu *tools = bar->addMenu(QStringLiteral("T&ools"));

@@ -17,6 +17,7 @@ class FolderPanel;
 struct FilePanelHost;
 class HtmlViewer;
 class JavaScriptCommands;
+class LayoutCommands;
 class PreviewController;
 class QMenu;
 class QStackedWidget;
@@ -61,6 +62,7 @@ public:
     TagDialogCommands *tagDialogs() const { return m_tagDialogs; }
     JavaScriptCommands *javaScripts() const { return m_javaScripts; }
     HtmlViewer *viewer() const { return m_viewer; }
+    LayoutCommands *layoutCommands() const { return m_layoutCommands; }
     QMenu *editorContextMenu() const { return m_editorMenu; }
 
 protected:
@@ -95,6 +97,7 @@ private:
     SearchCommands *m_search = nullptr;
     PreviewController *m_preview = nullptr;
     WindowLayout *m_layout = nullptr;
+    LayoutCommands *m_layoutCommands = nullptr;
     ToolCommands *m_tools = nullptr;
     FilePanelController *m_filePanel = nullptr;
     QMenu *m_editorMenu = nullptr;
