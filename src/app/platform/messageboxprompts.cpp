@@ -85,9 +85,17 @@ QStringList MessageBoxPrompts::openFileNames(const QString &caption, const QStri
 }
 
 QString MessageBoxPrompts::saveFileName(const QString &caption, const QString &dir,
-                                        const QString &filter) {
-    // QFileDialog asks before overwriting an existing file.
-    return QFileDialog::getSaveFileName(parent(), caption, dir, filter);
+                                        const QString &filter, const QString &defaultSuffix) {
+    // QFileDialog asks before overwriting an existing file; with the default suffix it asks
+    // about the name that will really be written.
+    QFileDialog dialog(parent(), caption, dir, filter);
+    dialog.setObjectName(QStringLiteral("saveFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 QString MessageBoxPrompts::pickFolder(const QString &caption, const QString &dir) {

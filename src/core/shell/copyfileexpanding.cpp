@@ -162,8 +162,10 @@ CopyResult copyFileExpandingResult(const QString &source, const QString &destina
     QFile in(source);
     if (source.isEmpty() || !in.open(QIODevice::ReadOnly))
         return CopyResult::BadSourceHandle;
+    // Unbuffered: a full disk then fails the write that meets it; a buffered write would only
+    // fail inside commit(), which does not report it.
     QSaveFile out(destination);
-    if (destination.isEmpty() || !out.open(QIODevice::WriteOnly))
+    if (destination.isEmpty() || !out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return CopyResult::BadDestinationHandle;
     const CopyResult r = copyExpanding(in, out);
     if (r != CopyResult::Ok) {

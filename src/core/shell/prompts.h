@@ -28,9 +28,11 @@ public:
                                  const QString &filter) = 0;
     virtual QStringList openFileNames(const QString &caption, const QString &dir,
                                       const QString &filter) = 0;
-    // Asks before overwriting an existing file.
+    // Asks before overwriting an existing file. A name typed without an extension gets
+    // `defaultSuffix` (such as "htm") when one is given.
     virtual QString saveFileName(const QString &caption, const QString &dir,
-                                 const QString &filter) = 0;
+                                 const QString &filter,
+                                 const QString &defaultSuffix = QString()) = 0;
     virtual QString pickFolder(const QString &caption, const QString &dir) = 0;
     virtual std::optional<QColor> pickColor(const QColor &initial) = 0;
 

@@ -1,10 +1,17 @@
 #include "common/testfiles.h"
 #include "documents/documentfile.h"
 #include "shell/appsettings.h"
+#include "shell/fileaccess.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -19,6 +26,10 @@ private Q_SLOTS:
     void unreadableFiles_data();
     void unreadableFiles();
     void failedSaveKeepsTheOldFile();
+    void failedWriteSaysWhy_data();
+    void failedWriteSaysWhy();
+    void changesByOtherPrograms_data();
+    void changesByOtherPrograms();
     void exportUsesUnixLineEnds_data();
     void exportUsesUnixLineEnds();
     void backupNames_data();
@@ -45,26 +56,55 @@ void TestDocumentFile::unchangedPageIsSavedByteForByte() {
 }
 
 void TestDocumentFile::unreadableFiles_data() {
+    // Names starting with "/" are used as they are; the others lie in a folder holding a folder,
+    // a pipe, a binary file, UTF-16 without a byte-order mark, a sparse file one byte beyond the
+    // bound and a file whose name is not valid UTF-8.
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("fragment");
     QTest::newRow("missing") << "missing.htm"
-                             << "missing.htm";
+                             << "does not exist";
     QTest::newRow("folder") << "folder"
-                            << "folder";
+                            << "not a regular file";
+    QTest::newRow("pipe") << "pipe.htm"
+                          << "not a regular file";
+    QTest::newRow("device") << "/dev/zero"
+                            << "not a regular file";
+    QTest::newRow("too large") << "huge.htm"
+                               << "too large to open";
     QTest::newRow("binary") << "picture.gif"
                             << "binary file";
+    QTest::newRow("utf-16 without mark") << "notes.txt"
+                                         << "without a byte-order mark";
+    QTest::newRow("name not utf-8") << QFile::decodeName("caf\xE9.htm") << "cannot be represented";
 }
 
 void TestDocumentFile::unreadableFiles() {
     QFETCH(QString, name);
     QFETCH(QString, fragment);
     QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
     QDir(dir.path()).mkdir("folder");
+    QCOMPARE(mkfifo((folder + "pipe.htm").constData(), 0600), 0);
     writeFile(dir.filePath("picture.gif"), QByteArray("GIF89a\x01\0\x01\0", 10));
-    const DecodedText d = loadDocumentFile(dir.filePath(name));
+    writeFile(dir.filePath("notes.txt"), QByteArray("<\0H\0T\0M\0L\0>\0\r\0\n\0", 16));
+    QFile huge(dir.filePath("huge.htm"));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(MaxDocumentBytes + 1));
+    // Written and removed by its raw bytes: Qt cannot name it.
+    const QByteArray oddName = folder + "caf\xE9.htm";
+    struct Remover {
+        QByteArray name;
+        ~Remover() { std::remove(name.constData()); }
+    } remover{oddName};
+    FILE *raw = std::fopen(oddName.constData(), "w");
+    QVERIFY(raw && std::fputs("<P>", raw) >= 0 && std::fclose(raw) == 0);
+
+    const QString path = name.startsWith('/') ? name : dir.filePath(name);
+    const DecodedText d = loadDocumentFile(path);
     QVERIFY(!d.ok);
     QVERIFY2(d.error.contains(fragment), qPrintable(d.error));
-    QVERIFY2(d.error.contains(name), qPrintable(d.error));
+    QVERIFY2(d.error.contains(path), qPrintable(d.error));
+    if (name == "huge.htm")
+        QVERIFY2(d.error.contains(fileSizeText(MaxDocumentBytes + 1)), qPrintable(d.error));
 }
 
 void TestDocumentFile::failedSaveKeepsTheOldFile() {
@@ -81,6 +121,68 @@ void TestDocumentFile::failedSaveKeepsTheOldFile() {
     QVERIFY(QFileInfo(dir.filePath("page.htm/inner")).isDir());
     // No temporary files are left behind by the failed attempts.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestDocumentFile::failedWriteSaysWhy_data() {
+    QTest::addColumn<int>("length");
+    QTest::newRow("small page") << 1000;     // written in one go at the end
+    QTest::newRow("large page") << 200000;   // written in pieces
+}
+
+void TestDocumentFile::failedWriteSaysWhy() {
+    // A file size limit makes writes fail the way a full disk does: Qt has no words for it and
+    // the old file must survive.
+    QFETCH(int, length);
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    writeFile(page, "old page");
+    rlimit saved{};
+    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit limit = saved;
+    limit.rlim_cur = 100;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    QString error;
+    const bool written = saveDocumentFile(page, QString(length, 'x'), TextFormat(), &error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY(!written);
+    QCOMPARE(error, QString::fromLocal8Bit(std::strerror(EFBIG)));
+    QCOMPARE(readFile(page), QByteArray("old page"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"page.htm"});
+}
+
+void TestDocumentFile::changesByOtherPrograms_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("untouched") << "none" << false;
+    QTest::newRow("appended") << "append" << true;
+    QTest::newRow("same size, new time") << "touch" << true;
+    QTest::newRow("deleted") << "delete" << false;
+    QTest::newRow("never on disk") << "new" << false;
+}
+
+void TestDocumentFile::changesByOtherPrograms() {
+    QFETCH(QString, change);
+    QFETCH(bool, changed);
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    if (change != "new")
+        writeFile(page, "<P>mine</P>");
+    const FileStamp stamp = fileStampOf(page);
+    QFile file(page);
+    if (change == "append") {
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("<P>theirs</P>");
+        file.close();
+    } else if (change == "touch") {
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(stamp.modified.addSecs(-60), QFileDevice::FileModificationTime));
+        file.close();
+    } else if (change == "delete") {
+        QVERIFY(file.remove());
+    }
+    QCOMPARE(changedOnDisk(page, stamp), changed);
 }
 
 void TestDocumentFile::exportUsesUnixLineEnds_data() {

@@ -75,6 +75,7 @@ private Q_SLOTS:
     void valuesReadFromHandWrittenFile();
     void unknownKeysStay();
     void saveFailureIsReportedOnce();
+    void deviceAsSettingsFileIsLeftAlone();
     void untitledName_data();
     void untitledName();
 };
@@ -229,6 +230,20 @@ void TestSettingsIo::saveFailureIsReportedOnce() {
     QCOMPARE(t.prompts.records.size(), 1);
     QCOMPARE(t.prompts.records[0].kind, Prompts::Kind::Error);
     QVERIFY(t.prompts.records[0].text.contains("Marlo.ini"));
+}
+
+void TestSettingsIo::deviceAsSettingsFileIsLeftAlone() {
+    TestContext t;
+    QDir().mkpath(t.ctx.paths.configDir);
+    QVERIFY(QFile::link("/dev/zero", t.ctx.paths.settingsFile()));
+    t.ctx.settings = changedSettings();
+    loadSettings(t.ctx);
+    QCOMPARE(t.ctx.settings.fontname, QString("MS Sans Serif"));
+    QVERIFY(!saveSettings(t.ctx));
+    QCOMPARE(QFileInfo(t.ctx.paths.settingsFile()).symLinkTarget(), QString("/dev/zero"));
+    QCOMPARE(t.prompts.records.size(), 1);
+    QVERIFY2(t.prompts.records[0].text.contains("not a regular file"),
+             qPrintable(t.prompts.records[0].text));
 }
 
 void TestSettingsIo::untitledName_data() {
