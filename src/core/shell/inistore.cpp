@@ -1,7 +1,7 @@
 #include "shell/inistore.h"
 
-#include "documents/textcodec.h"
 #include "shell/fileaccess.h"
+#include "text/windows1252.h"
 
 #include <QDir>
 #include <QFileInfo>
