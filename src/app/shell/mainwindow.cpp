@@ -59,6 +59,7 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
 
     WindowLayoutParts parts;
     parts.window = this;
+    parts.toolbarRow = findChild<QWidget *>(QStringLiteral("toolbarArea"));
     parts.tagArea = findChild<QWidget *>(QStringLiteral("tagArea"));
     parts.tagToolbar = m_tagToolbar;
     parts.filePanel = m_folderPanel;

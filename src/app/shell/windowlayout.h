@@ -14,6 +14,7 @@ class QWidget;
 
 struct WindowLayoutParts {
     QWidget *window = nullptr;
+    QWidget *toolbarRow = nullptr;    // the row of file buttons and the docked tag toolbar
     QWidget *tagArea = nullptr;       // holds the tag toolbar while it is docked
     QWidget *tagToolbar = nullptr;    // the dockable tag toolbar itself
     QWidget *filePanel = nullptr;     // the side panel
@@ -28,7 +29,7 @@ class WindowLayout : public QObject {
 public:
     WindowLayout(AppContext &ctx, const WindowLayoutParts &parts);
 
-    // Sizes from the settings (start-up).
+    // Sizes from the settings (start-up), each fitted to the screen.
     void applySizes();
     // The 80 ms step: applies a layout mode chosen since the last step.
     void applyPendingMode();
@@ -54,6 +55,7 @@ public:
 private:
     void showMode(int mode);
     void updateDockTexts();
+    void fitToolbarRow();
     void rememberSizes();
 
     AppContext &m_ctx;
