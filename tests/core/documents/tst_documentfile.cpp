@@ -1,3 +1,4 @@
+#include "common/filesizelimit.h"
 #include "common/testfiles.h"
 #include "documents/documentfile.h"
 #include "shell/appsettings.h"
@@ -8,9 +9,7 @@
 #include <QtTest>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
-#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -26,8 +25,8 @@ private Q_SLOTS:
     void unreadableFiles_data();
     void unreadableFiles();
     void failedSaveKeepsTheOldFile();
-    void failedWriteSaysWhy_data();
-    void failedWriteSaysWhy();
+    void interruptedWritesKeepTheOldFileAndSayWhy_data();
+    void interruptedWritesKeepTheOldFileAndSayWhy();
     void changesByOtherPrograms_data();
     void changesByOtherPrograms();
     void exportUsesUnixLineEnds_data();
@@ -123,32 +122,33 @@ void TestDocumentFile::failedSaveKeepsTheOldFile() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
-void TestDocumentFile::failedWriteSaysWhy_data() {
+// A write that stops half-way (a full disk, here a file size limit) must leave the file it
+// replaces as it was and say why in the system's words, which Qt has none for.
+void TestDocumentFile::interruptedWritesKeepTheOldFileAndSayWhy_data() {
+    QTest::addColumn<bool>("exporting");
     QTest::addColumn<int>("length");
-    QTest::newRow("small page") << 1000;     // written in one go at the end
-    QTest::newRow("large page") << 200000;   // written in pieces
+    QTest::newRow("save, small page") << false << 1000; // written in one go at the end
+    QTest::newRow("save, large page") << false << 200000; // written in pieces
+    QTest::newRow("Unix export") << true << 5000;
 }
 
-void TestDocumentFile::failedWriteSaysWhy() {
-    // A file size limit makes writes fail the way a full disk does: Qt has no words for it and
-    // the old file must survive.
+void TestDocumentFile::interruptedWritesKeepTheOldFileAndSayWhy() {
+    QFETCH(bool, exporting);
     QFETCH(int, length);
     QTemporaryDir dir;
     const QString page = dir.filePath("page.htm");
-    writeFile(page, "old page");
-    rlimit saved{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit limit = saved;
-    limit.rlim_cur = 100;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    writeFile(page, "<P>old page</P>");
+    const QString text = QString(length, QLatin1Char('x'));
     QString error;
-    const bool written = saveDocumentFile(page, QString(length, 'x'), TextFormat(), &error);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    bool written = true;
+    {
+        const FileSizeLimit limit(64);
+        written = exporting ? exportUnixFile(page, text, TextFormat(), &error)
+                            : saveDocumentFile(page, text, TextFormat(), &error);
+    }
     QVERIFY(!written);
     QCOMPARE(error, QString::fromLocal8Bit(std::strerror(EFBIG)));
-    QCOMPARE(readFile(page), QByteArray("old page"));
+    QCOMPARE(readFile(page), QByteArray("<P>old page</P>"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"page.htm"});
 }
 
