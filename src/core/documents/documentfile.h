@@ -29,6 +29,10 @@ struct FileStamp {
     bool exists = false;
     qint64 size = -1;
     QDateTime modified;
+    bool operator==(const FileStamp &o) const {
+        return exists == o.exists && size == o.size && modified == o.modified;
+    }
+    bool operator!=(const FileStamp &o) const { return !(*this == o); }
 };
 FileStamp fileStampOf(const QString &path);
 // True when `path` is there and differs in size or modification time from `stamp`. A file that
