@@ -65,7 +65,9 @@ void MessageBoxPrompts::message(Kind kind, const QString &text) {
 }
 
 Prompts::Answer MessageBoxPrompts::askYesNo(Kind kind, const QString &text) {
-    Answer a = runBox(parent(), kind, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    // A warning asks before something that cannot be undone: Enter gives the safe answer.
+    const auto defaultButton = kind == Kind::Warning ? QMessageBox::No : QMessageBox::Yes;
+    Answer a = runBox(parent(), kind, text, QMessageBox::Yes | QMessageBox::No, defaultButton);
     return a == Answer::Yes ? Answer::Yes : Answer::No;
 }
 

@@ -17,7 +17,8 @@ public:
 
     // A message with a single OK button.
     virtual void message(Kind kind, const QString &text) = 0;
-    // Yes and No; closing the box counts as No.
+    // Yes and No; closing the box counts as No. Yes is the default answer, except for a
+    // warning, which asks before something that cannot be undone.
     virtual Answer askYesNo(Kind kind, const QString &text) = 0;
     // Yes, No and Cancel; closing the box counts as Cancel.
     virtual Answer askYesNoCancel(Kind kind, const QString &text) = 0;

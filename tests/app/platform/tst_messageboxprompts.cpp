@@ -1,5 +1,5 @@
-// The real save dialog behind the prompts: a name typed without an extension gets the default
-// suffix, so a page saved as "first" is written as "first.htm".
+// The real dialogs behind the prompts: a name typed without an extension gets the default
+// suffix, so a page saved as "first" is written as "first.htm"; Enter on a warning says No.
 #include "platform/messageboxprompts.h"
 
 #include <QApplication>
@@ -14,7 +14,32 @@ class TestMessageBoxPrompts : public QObject {
 private Q_SLOTS:
     void saveDialogAddsDefaultSuffix_data();
     void saveDialogAddsDefaultSuffix();
+    void enterGivesTheSafeAnswerToAWarning_data();
+    void enterGivesTheSafeAnswerToAWarning();
 };
+
+void TestMessageBoxPrompts::enterGivesTheSafeAnswerToAWarning_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("answer");
+    QTest::newRow("warning") << int(Prompts::Kind::Warning) << int(Prompts::Answer::No);
+    QTest::newRow("confirmation") << int(Prompts::Kind::Confirmation) << int(Prompts::Answer::Yes);
+}
+
+void TestMessageBoxPrompts::enterGivesTheSafeAnswerToAWarning() {
+    QFETCH(int, kind);
+    QFETCH(int, answer);
+    MessageBoxPrompts prompts;
+    QTimer timer;
+    timer.setInterval(20);
+    connect(&timer, &QTimer::timeout, this, [&] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            timer.stop();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    timer.start();
+    QCOMPARE(int(prompts.askYesNo(Prompts::Kind(kind), QStringLiteral("Overwrite?"))), answer);
+}
 
 void TestMessageBoxPrompts::saveDialogAddsDefaultSuffix_data() {
     QTest::addColumn<QString>("typed");
