@@ -240,10 +240,16 @@ void FileCommands::offerReloadOfChangedFiles() {
                                           "want to reload it? Marlo has no unsaved changes "
                                           "to this page."));
         DecodedText page;
-        if (answer != Prompts::Answer::Yes)
+        if (answer != Prompts::Answer::Yes) {
             doc.reloadDeclined = now;
-        else if (readFile(doc.fileName, &page))
+        } else if (readFile(doc.fileName, &page)) {
+            // The reader stays where it was in the page (setters clamp a shorter text).
+            const int line = doc.editor()->row();
+            const int top = doc.editor()->topLine();
             showLoaded(doc, doc.fileName, page);
+            doc.editor()->setRow(line);
+            doc.editor()->setTopLine(top);
+        }
     }
     m_offeringReload = false;
 }
