@@ -2,7 +2,6 @@
 // files and the exit questions.
 #include "common/filesizelimit.h"
 #include "common/windowharness.h"
-#include "documents/documentfile.h"
 #include "documents/documentprinter.h"
 #include "documents/documentstatus.h"
 #include "editor/editcommands.h"
