@@ -19,6 +19,7 @@
 #include "shell/settingsio.h"
 #include "shell/tipofthedaydialog.h"
 #include "shell/windowlayout.h"
+#include "tools/toolcommands.h"
 #include "viewer/helpwindow.h"
 #include "viewer/htmlviewer.h"
 #include "widgets/folderpanel.h"
@@ -69,6 +70,9 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     m_edit->connectToolbar(m_tagToolbar);
     m_tagWizard = new TagWizardCommands(m_ctx, this);
     m_tagWizard->addToolbarButtons(m_tagToolbar);
+    m_tools = new ToolCommands(m_ctx, *m_docs, this);
+    m_tools->addToToolbar(m_tagToolbar);
+    connectToolCommands();
     buildFileButtons(fileButtonArea);
     buildMenus();
 
@@ -221,6 +225,8 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     file->addAction(m_printer->printAction());
     file->addSeparator();
+    file->addAction(m_tools->preferencesAction());
+    file->addSeparator();
     file->addAction(m_files->closeAction());
     file->addAction(m_files->closeAllAction());
     file->addSeparator();
@@ -280,6 +286,8 @@ void MainWindow::buildMenus() {
     QMenu *tools = bar->addMenu(QStringLiteral("T&ools"));
     tools->setObjectName(QStringLiteral("menuTools"));
     tools->addAction(m_edit->textConversionAction());
+    tools->addAction(m_tools->spellCheckAction());
+    tools->addMenu(m_tools->launcherMenu());
     tools->addSeparator();
     tools->addAction(m_tagWizard->wizardAction());
     tools->addMenu(m_edit->deletePreviousListsMenu());
@@ -340,8 +348,26 @@ void MainWindow::applySettingsToWindow() {
     m_folderPanel->setFolder(m_docs->panelFolder());
     m_files->updateRecentMenu();
     m_docs->applySettingsToEditors();
+    // Backups run from the start when the settings ask for them.
+    m_files->configureBackupTimer(s.backupEnabled, s.backupMinutes);
     const QPalette pal = palette();
     m_folderPanel->setColors(resolveColor(s.textColor, pal), resolveColor(s.backgroundColor, pal));
+}
+
+void MainWindow::connectToolCommands() {
+    connect(m_tools, &ToolCommands::backupSettingsChanged, m_files,
+            &FileCommands::configureBackupTimer);
+    connect(m_tools, &ToolCommands::editorSettingsChanged, m_docs,
+            &DocumentController::applySettingsToEditors);
+    connect(m_tools, &ToolCommands::fileListSettingsChanged, this, [this] {
+        const AppSettings &s = m_ctx.settings;
+        m_folderPanel->setHtmlMask(s.htmlMask);
+        m_folderPanel->setColors(resolveColor(s.textColor, palette()),
+                                 resolveColor(s.backgroundColor, palette()));
+    });
+    connect(m_tools, &ToolCommands::userButtonCaptionsChanged, this,
+            [this] { m_tagToolbar->setUserButtonCaptions(m_ctx.settings.buttonCaptions); });
+    connect(m_tools, &ToolCommands::helpRequested, this, &MainWindow::showHelp);
 }
 
 void MainWindow::applyFirstStartSettings() {

@@ -21,6 +21,7 @@ class QTabWidget;
 class SearchCommands;
 class TagToolbar;
 class TagWizardCommands;
+class ToolCommands;
 class WindowLayout;
 struct WindowLayoutParts;
 
@@ -49,6 +50,7 @@ public:
     SearchCommands *search() const { return m_search; }
     PreviewController *preview() const { return m_preview; }
     WindowLayout *windowLayout() const { return m_layout; }
+    ToolCommands *tools() const { return m_tools; }
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
     TagWizardCommands *tagWizard() const { return m_tagWizard; }
     HtmlViewer *viewer() const { return m_viewer; }
@@ -66,6 +68,7 @@ private:
     void buildFileButtons(QWidget *area);
     void applySettingsToWindow();
     void startAutostartPrograms();
+    void connectToolCommands();
 
     AppContext &m_ctx;
     QTabWidget *m_tabs = nullptr;
@@ -82,6 +85,7 @@ private:
     SearchCommands *m_search = nullptr;
     PreviewController *m_preview = nullptr;
     WindowLayout *m_layout = nullptr;
+    ToolCommands *m_tools = nullptr;
     QMenu *m_editorMenu = nullptr;
     QMenu *m_toolbarMenu = nullptr;
     bool m_shown = false;
