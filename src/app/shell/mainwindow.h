@@ -12,7 +12,9 @@ class DocumentPrinter;
 class DocumentStatus;
 class EditCommands;
 class FileCommands;
+class FilePanelController;
 class FolderPanel;
+struct FilePanelHost;
 class HtmlViewer;
 class PreviewController;
 class QMenu;
@@ -51,6 +53,7 @@ public:
     PreviewController *preview() const { return m_preview; }
     WindowLayout *windowLayout() const { return m_layout; }
     ToolCommands *tools() const { return m_tools; }
+    FilePanelController *filePanel() const { return m_filePanel; }
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
     TagWizardCommands *tagWizard() const { return m_tagWizard; }
     HtmlViewer *viewer() const { return m_viewer; }
@@ -69,6 +72,7 @@ private:
     void applySettingsToWindow();
     void startAutostartPrograms();
     void connectToolCommands();
+    FilePanelHost filePanelHost();
 
     AppContext &m_ctx;
     QTabWidget *m_tabs = nullptr;
@@ -86,6 +90,7 @@ private:
     PreviewController *m_preview = nullptr;
     WindowLayout *m_layout = nullptr;
     ToolCommands *m_tools = nullptr;
+    FilePanelController *m_filePanel = nullptr;
     QMenu *m_editorMenu = nullptr;
     QMenu *m_toolbarMenu = nullptr;
     bool m_shown = false;
