@@ -73,11 +73,12 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     m_edit->connectToolbar(m_tagToolbar);
     m_tagWizard = new TagWizardCommands(m_ctx, this);
     m_tagWizard->addToolbarButtons(m_tagToolbar);
-    auto *tagDialogs = new TagDialogCommands(
-        m_ctx,
-        {[this] { return m_docs->currentEditor(); }, [this] { return m_docs->currentFileName(); }, {}},
-        this);
-    tagDialogs->addToolbarButtons(m_tagToolbar);
+    m_tagDialogs = new TagDialogCommands(m_ctx,
+                                         {[this] { return m_docs->currentEditor(); },
+                                          [this] { return m_docs->currentFileName(); },
+                                          [this] { return m_filePanel->selectedFile(); }},
+                                         this);
+    m_tagDialogs->addToolbarButtons(m_tagToolbar);
     m_tools = new ToolCommands(m_ctx, *m_docs, this);
     m_tools->addToToolbar(m_tagToolbar);
     connectToolCommands();
@@ -304,7 +305,7 @@ void MainWindow::buildMenus() {
     // Filled by the dialogs of the tag editing commands; hidden while it has no items.
     QMenu *moreTags = bar->addMenu(QStringLiteral("&More Tags"));
     moreTags->setObjectName(QStringLiteral("menuMoreTags"));
-    findChild<TagDialogCommands *>()->addMenuItems(moreTags);
+    m_tagDialogs->addMenuItems(moreTags);
     moreTags->menuAction()->setVisible(!moreTags->actions().isEmpty());
 
     QMenu *tools = bar->addMenu(QStringLiteral("T&ools"));
@@ -345,7 +346,7 @@ void MainWindow::buildMenus() {
     m_editorMenu->addSeparator();
     QAction *close = m_editorMenu->addAction(QStringLiteral("Close"));
     connect(close, &QAction::triggered, m_files->closeAction(), &QAction::trigger);
-    findChild<TagDialogCommands *>()->installInContextMenu(m_editorMenu);
+    m_tagDialogs->installInContextMenu(m_editorMenu);
     m_docs->setEditorContextMenu(m_editorMenu);
 
     // The tag toolbar's own context menu.

@@ -22,6 +22,7 @@ class QStackedWidget;
 class QTabWidget;
 class SearchCommands;
 class TagToolbar;
+class TagDialogCommands;
 class TagWizardCommands;
 class ToolCommands;
 class WindowLayout;
@@ -56,6 +57,7 @@ public:
     FilePanelController *filePanel() const { return m_filePanel; }
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
     TagWizardCommands *tagWizard() const { return m_tagWizard; }
+    TagDialogCommands *tagDialogs() const { return m_tagDialogs; }
     HtmlViewer *viewer() const { return m_viewer; }
     QMenu *editorContextMenu() const { return m_editorMenu; }
 
@@ -80,6 +82,7 @@ private:
     HtmlViewer *m_viewer = nullptr;
     TagToolbar *m_tagToolbar = nullptr;
     TagWizardCommands *m_tagWizard = nullptr;
+    TagDialogCommands *m_tagDialogs = nullptr;
     FolderPanel *m_folderPanel = nullptr;
     DocumentController *m_docs = nullptr;
     FileCommands *m_files = nullptr;
