@@ -192,6 +192,7 @@ WindowLayoutParts MainWindow::buildCentralArea(QWidget **fileButtonArea) {
 
     WindowLayoutParts parts;
     parts.window = this;
+    parts.toolbarRow = top;
     parts.tagArea = tagArea;
     parts.tagToolbar = m_tagToolbar;
     parts.filePanel = m_folderPanel;
