@@ -40,6 +40,7 @@ bool HtmlReader::read(QStringView html) {
     m_alignment = TextSection::AlignLeft;
     m_anySectionAdded = false;
     m_finished = false;
+    m_anchorNames.clear();
     styleChanged();
 
     Block top;
@@ -108,7 +109,11 @@ TextSection &HtmlReader::ensureSection(Block &block) {
 void HtmlReader::closeSection(Block &block) {
     if (!block.current)
         return;
+    const TextSection *section = block.current.get();
     block.cell->add(std::move(block.current));
+    for (const QString &name : std::as_const(block.anchors))
+        m_doc.addAnchor(name, section);
+    block.anchors.clear();
     m_anySectionAdded = true;
 }
 
@@ -294,6 +299,8 @@ void HtmlReader::readBody(Block &block) {
                 m_doc.setBackgroundColor(*c | 0xFF000000);
         if (const auto *a = m_lex->attribute(HtmlAttr::Background))
             m_doc.setBackgroundImage(a->text.trimmed());
+        // The empty section read so far gives way to the body's; anchors already named in it
+        // stay with the block and so move to the new one.
         block.current.reset();
         newSection(block, m_alignment);
     }
@@ -695,8 +702,15 @@ void HtmlReader::handleInline(Block &block) {
                 styleChanged();
             }
         } else {
-            if (const auto *a = m_lex->attribute(HtmlAttr::Name); a && !a->text.isEmpty())
-                m_doc.addAnchor(a->text, &ensureSection(block));
+            if (const auto *a = m_lex->attribute(HtmlAttr::Name); a && !a->text.isEmpty()) {
+                // The first anchor of a name counts; it stands in the section being read.
+                ensureSection(block);
+                const QString name = a->text.toUpper();
+                if (!m_anchorNames.contains(name)) {
+                    m_anchorNames.insert(name);
+                    block.anchors << name;
+                }
+            }
             if (const auto *a = m_lex->attribute(HtmlAttr::Href)) {
                 if (!m_link.isEmpty())
                     popFont(HtmlTag::A);

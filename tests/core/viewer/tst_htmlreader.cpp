@@ -81,6 +81,19 @@ const TextSection *firstText(const Cell &cell) {
     return nullptr;
 }
 
+// Every section of the document, table cells and captions included.
+void collectSections(const Cell &cell, QSet<const SectionBase *> &out) {
+    for (const auto &s : cell.sections()) {
+        out.insert(s.get());
+        if (auto *t = dynamic_cast<const TableSection *>(s.get())) {
+            if (t->caption())
+                collectSections(*t->caption(), out);
+            for (const auto &e : t->entries())
+                collectSections(*e.content, out);
+        }
+    }
+}
+
 } // namespace
 
 class TestHtmlReader : public QObject {
@@ -305,6 +318,39 @@ private Q_SLOTS:
         QVERIFY(p->doc.anchor("TOP"));
         QVERIFY(p->doc.anchor("top"));
         QVERIFY(!p->doc.anchor("bottom"));
+    }
+
+    // An anchor names a section of the document, wherever the markup puts it.
+    void anchorsStandInTheDocument_data() {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("sectionText");
+        QTest::newRow("before body") << "<HTML><HEAD><TITLE>t</TITLE></HEAD><A NAME=\"top\"></A>"
+                                        "<BODY BGCOLOR=red>text <A HREF=\"#top\">up</A>"
+                                     << "text up";
+        QTest::newRow("in text") << "a<P><A NAME=top>b</A>" << "b";
+        QTest::newRow("between cells") << "<TABLE><TR><A NAME=top><TD>cell</TABLE>after"
+                                       << "";
+        QTest::newRow("in a cell") << "<TABLE><TR><TD>x<BR><A NAME=top>cell</TABLE>" << "cell";
+        QTest::newRow("in a caption") << "<TABLE><CAPTION><A NAME=top>c</CAPTION></TABLE>"
+                                      << "c";
+        QTest::newRow("in a list") << "<UL><LI>a<LI><A NAME=top>b</UL>" << "b";
+        QTest::newRow("in preformatted text") << "<PRE>a\n<A NAME=top>b</PRE>" << "b";
+        QTest::newRow("first of a name counts") << "<A NAME=top>a</A><P><A NAME=TOP>b</A>"
+                                                << "a";
+        QTest::newRow("at the end") << "a<P><A NAME=top>" << "";
+    }
+    void anchorsStandInTheDocument() {
+        QFETCH(QString, html);
+        QFETCH(QString, sectionText);
+        auto p = parse(html);
+        QCOMPARE(p->doc.anchorNames(), QStringList("TOP"));
+        const SectionBase *anchored = p->doc.anchor("top");
+        QSet<const SectionBase *> all;
+        collectSections(p->doc, all);
+        QVERIFY(all.contains(anchored));
+        const auto *text = dynamic_cast<const TextSection *>(anchored);
+        QVERIFY(text);
+        QCOMPARE(text->text(), sectionText);
     }
 
     void bodyAppliesOnlyBeforeText_data() {
