@@ -10,6 +10,8 @@
 #include "viewer/sectionlist.h"
 #include "viewer/tablesection.h"
 
+#include <limits>
+
 using Kind = HtmlLexer::Kind;
 
 namespace {
@@ -322,7 +324,10 @@ void HtmlReader::readList(Block &outer, HtmlTag tag, int start, int depth) {
             const int font = currentFontId();
             if (m_lex->tag() == HtmlTag::Li && tag == HtmlTag::Ol) {
                 inner.current = std::make_unique<NumberedItem>(inner.level, m_alignment, font,
-                                                               m_link, number++);
+                                                               m_link, number);
+                // A list that starts at the largest number keeps it rather than wrapping.
+                if (number < std::numeric_limits<int>::max())
+                    ++number;
             } else if (m_lex->tag() == HtmlTag::Li && tag != HtmlTag::Dl) {
                 inner.current =
                     std::make_unique<BulletItem>(inner.level, m_alignment, font, m_link);
@@ -756,8 +761,9 @@ void HtmlReader::readFont(bool baseFont) {
     if (const auto *a = m_lex->attribute(HtmlAttr::Size)) {
         const QString text = a->text.trimmed();
         int size = a->number;
+        // Any step beyond the 7-step scale misses it anyway; bounded so the sum cannot overflow.
         if (text.startsWith(u'+') || text.startsWith(u'-'))
-            size = m_baseSize + a->number;
+            size = m_baseSize + qBound(-100, a->number, 100);
         if (size >= 1 && size <= 7) {
             f.nominalSize =
                 f.fixedPitch ? HtmlTables::fixedSize(size) : HtmlTables::proportionalSize(size);

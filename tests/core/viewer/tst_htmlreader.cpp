@@ -212,6 +212,9 @@ private Q_SLOTS:
                                         << "B1:a|B1:b|T0:c";
         QTest::newRow("ordered list with start") << "<OL START=4><LI>a<LI>b</OL>"
                                                  << "N(4)1:a|N(5)1:b";
+        QTest::newRow("ordered list at the largest number")
+            << "<OL START=2147483647><LI>a<LI>b</OL>"
+            << "N(2147483647)1:a|N(2147483647)1:b";
         QTest::newRow("nested lists") << "<UL><LI>a<OL><LI>b</OL>c</UL>"
                                       << "B1:a|N(1)2:b|T1:c";
         QTest::newRow("definition list") << "<DL><DT>term<DD>meaning</DL>"
@@ -236,6 +239,9 @@ private Q_SLOTS:
                                                         << "T0: |T0:xy|TABLE 1x1";
         QTest::newRow("many columns") << "<TABLE><TR>" + QString("<TD>c").repeated(40) + "</TABLE>"
                                       << "T0: |TABLE 1x40";
+        QTest::newRow("absurdly wide rows are bounded")
+            << "<TABLE><TR>" + QString("<TD COLSPAN=1000>c").repeated(3) + "</TABLE>"
+            << "T0: |TABLE 1x1000";
         QTest::newRow("row span reserves cells")
             << "<TABLE><TR><TD ROWSPAN=2>a<TD>b<TR><TD>c</TABLE>"
             << "T0: |TABLE 2x2";
@@ -263,6 +269,10 @@ private Q_SLOTS:
         QTest::newRow("font quoted -2") << "<FONT SIZE=\"-2\">x</FONT>" << 12 << 8 << false;
         QTest::newRow("font 7") << "<FONT SIZE=7>x</FONT>" << 12 << 36 << false;
         QTest::newRow("font 9 ignored") << "<FONT SIZE=9>x</FONT>" << 12 << 12 << false;
+        QTest::newRow("largest step ignored")
+            << "<FONT SIZE=+2147483647>x</FONT>" << 12 << 12 << false;
+        QTest::newRow("smallest step ignored")
+            << "<BASEFONT SIZE=-2147483648>x" << 12 << 12 << false;
         QTest::newRow("basefont moves relative sizes")
             << "<BASEFONT SIZE=5><FONT SIZE=+1>x" << 12 << 24 << false;
         QTest::newRow("big") << "<BIG>x</BIG>" << 12 << 14 << false;
