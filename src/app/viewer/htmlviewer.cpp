@@ -84,10 +84,6 @@ void HtmlViewer::setDefFontColor(const QColor &color) {
     m_defFontColor = color;
     reload();
 }
-void HtmlViewer::setDefHotSpotColor(const QColor &color) {
-    m_defHotSpotColor = color;
-    reload();
-}
 void HtmlViewer::setViewImages(bool on) {
     if (m_viewImages == on)
         return;
