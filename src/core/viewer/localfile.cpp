@@ -1,7 +1,8 @@
 #include "viewer/localfile.h"
 
+#include "shell/fileaccess.h"
+
 #include <QFileInfo>
-#include <QLocale>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -14,10 +15,6 @@
 namespace LocalFile {
 
 namespace {
-
-QString sizeText(qint64 bytes) {
-    return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
-}
 
 bool fail(QString *error, const QString &message) {
     if (error)
@@ -37,7 +34,7 @@ QString notRegularMessage(const QString &path) {
 
 QString tooLargeMessage(const QString &path, qint64 size, qint64 maxBytes) {
     return QStringLiteral("\"%1\" is too large to show (%2; at most %3 can be shown).")
-        .arg(path, sizeText(size), sizeText(maxBytes));
+        .arg(path, fileSizeText(size), fileSizeText(maxBytes));
 }
 
 bool open(QFile &file, const QString &path, qint64 maxBytes, QString *error) {
@@ -84,25 +81,21 @@ bool open(QFile &file, const QString &path, qint64 maxBytes, QString *error) {
 }
 
 bool read(const QString &path, qint64 maxBytes, QByteArray &bytes, QString *error) {
-    QFile file;
-    if (!open(file, path, maxBytes, error))
-        return false;
-    // The file may still grow while it is read: never take more than the bound.
-    QByteArray data;
-    constexpr qint64 Chunk = qint64(1) << 20;
-    for (;;) {
-        const QByteArray part = file.read(qMin(Chunk, maxBytes + 1 - data.size()));
-        if (part.isEmpty())
-            break;
-        data += part;
-        if (data.size() > maxBytes)
-            return fail(error, tooLargeMessage(path, qMax(QFileInfo(path).size(), qint64(data.size())),
-                                               maxBytes));
+    FileRead r = readRegularFile(path, maxBytes);
+    switch (r.status) {
+    case FileRead::Status::Ok:
+        bytes = std::move(r.bytes);
+        return true;
+    case FileRead::Status::Missing:
+        return fail(error, missingMessage(path));
+    case FileRead::Status::NotRegular:
+        return fail(error, notRegularMessage(path));
+    case FileRead::Status::TooLarge:
+        return fail(error, tooLargeMessage(path, r.size, maxBytes));
+    case FileRead::Status::Failed:
+        break;
     }
-    if (file.error() != QFileDevice::NoError)
-        return fail(error, QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
-    bytes = data;
-    return true;
+    return fail(error, QStringLiteral("Cannot read \"%1\": %2").arg(path, r.error));
 }
 
 } // namespace LocalFile

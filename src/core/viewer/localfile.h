@@ -17,7 +17,7 @@ constexpr qint64 MaxPictureBytes = qint64(64) << 20;
 // in *error, when it is missing, not a regular file, too large or unreadable.
 bool open(QFile &file, const QString &path, qint64 maxBytes, QString *error);
 
-// Reads the whole of such a file.
+// Reads the whole of such a file (through the program's one bounded, never-blocking reader).
 bool read(const QString &path, qint64 maxBytes, QByteArray &bytes, QString *error);
 
 QString missingMessage(const QString &path);

@@ -80,9 +80,9 @@ private Q_SLOTS:
         QTest::addColumn<QString>("error");
         QTest::newRow("page") << "page.htm" << qint64(1000) << "";
         QTest::newRow("at the bound") << "big.htm" << qint64(2000) << "";
-        QTest::newRow("above the bound") << "big.htm" << qint64(1000)
-                                         << "\"%1\" is too large to show (2.0 kB; at most 1000 "
-                                            "bytes can be shown).";
+        QTest::newRow("above the bound") << "big.htm" << qint64(1024)
+                                         << "\"%1\" is too large to show (2.0 kB; at most 1.0 kB "
+                                            "can be shown).";
         QTest::newRow("named pipe") << "pipe.htm" << qint64(1000)
                                     << "\"%1\" is not a regular file.";
         QTest::newRow("link to a pipe") << "link.htm" << qint64(1000)
