@@ -93,6 +93,10 @@ public:
     void colorCodeLines(int firstLine, int lastLine);
     // The whole document without a selection, else the lines the selection touches.
     void redoColorCoding();
+    // True while a long colouring still runs in the background.
+    bool isColoringInBackground() const { return false; }
+    // Bytes held for the characters' styles.
+    qint64 styleMemory() const { return m_styles.capacity(); }
 
     // Shown on a context-menu request instead of the standard menu.
     void setContextMenu(QMenu *menu);

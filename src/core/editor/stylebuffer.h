@@ -9,6 +9,7 @@
 class StyleBuffer {
 public:
     int size() const { return int(m_data.size()) - gapLength(); }
+    qint64 capacity() const { return qint64(m_data.capacity()); }
     CharStyle at(int pos) const {
         return m_data[size_t(pos < m_gapStart ? pos : pos + gapLength())];
     }
