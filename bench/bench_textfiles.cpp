@@ -57,7 +57,7 @@ void windows1252Crlf(benchmark::State &s) {
 void settingsFile(benchmark::State &state) {
     AppSettings settings;
     for (int i = 0; i < 15; ++i)
-        settings.tagstart[i] = QString(1000, QLatin1Char('x'));
+        settings.buttonStartTexts[i] = QString(1000, QLatin1Char('x'));
     IniStore ini;
     writeSettings(settings, ini);
     const QByteArray bytes = ini.serialize();

@@ -32,7 +32,7 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marlo"));
     QApplication::setApplicationVersion(QStringLiteral(MARLO_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("marlo"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.marlo.Marlo"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/marlo.svg")));
 
     AppContext ctx;

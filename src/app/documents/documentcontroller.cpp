@@ -7,6 +7,7 @@
 #include "shell/colortext.h"
 #include "shell/prompts.h"
 #include "shell/settingsio.h"
+#include "text/plaintext.h"
 
 #include <QFileInfo>
 #include <QMenu>
@@ -24,8 +25,6 @@ namespace {
 // "All Files" entry lets pages with other extensions be opened too.
 const QString HtmlFilter = QStringLiteral("Html Files (*.html *.htm *.shtm *.shtml);;All Files (*)");
 
-QString escapeAmpersands(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
-
 // Keeps the program's own text loads from counting as user edits.
 class LoadingScope {
 public:
@@ -42,7 +41,7 @@ private:
 
 DocumentController::DocumentController(AppContext &ctx, QTabWidget *tabs, QWidget *window,
                                        StatusPanels *status)
-    : QObject(window), m_ctx(ctx), m_tabs(tabs), m_window(window), m_status(status) {
+    : EditorProvider(window), m_ctx(ctx), m_tabs(tabs), m_window(window), m_status(status) {
     m_tabs->setTabBarAutoHide(true); // the tab row shows only with two or more documents
     m_tabs->setDocumentMode(true);
     m_tabs->setUsesScrollButtons(true);
@@ -73,7 +72,7 @@ DocumentController::DocumentController(AppContext &ctx, QTabWidget *tabs, QWidge
     m_closeAllAction = make(QStringLiteral("C&lose All"), QStringLiteral("actionCloseAll"));
     m_recentSeparator = new QAction(this);
     m_recentSeparator->setSeparator(true);
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < AppSettings::RecentFileCount; ++i) {
         m_recentActions[i] = make(QString(), QStringLiteral("actionRecent%1").arg(i + 1));
         connect(m_recentActions[i], &QAction::triggered, this, [this, i] { openRecentFile(i); });
     }
@@ -125,12 +124,12 @@ SourceEditor *DocumentController::createEditor() {
 void DocumentController::applySettings(SourceEditor *editor) {
     const AppSettings &s = m_ctx.settings;
     const QPalette pal = editor->palette();
-    editor->setWordWrap(s.wordwrap);
-    editor->setEditorFont(s.fontname, s.fontsize);
-    editor->setColors(resolveColor(s.tagcolor, pal), resolveColor(s.textcolor, pal),
-                      resolveColor(s.commentcolor, pal), resolveColor(s.backcolor, pal));
-    editor->setColorCoding(s.colcoding);
-    editor->setConvertExtendedCharacters(s.exeq);
+    editor->setWordWrap(s.wordWrap);
+    editor->setEditorFont(s.fontName, s.fontSize);
+    editor->setColors(resolveColor(s.tagColor, pal), resolveColor(s.textColor, pal),
+                      resolveColor(s.commentColor, pal), resolveColor(s.backgroundColor, pal));
+    editor->setColorCoding(s.colorCoding);
+    editor->setConvertExtendedCharacters(s.convertExtendedCharacters);
 }
 
 void DocumentController::connectEditor(SourceEditor *editor) {
@@ -194,6 +193,13 @@ SourceEditor *DocumentController::editor(int index) const {
 }
 
 SourceEditor *DocumentController::currentEditor() const { return editor(m_current); }
+
+QList<SourceEditor *> DocumentController::editors() const {
+    QList<SourceEditor *> all;
+    for (int i = 0; i < count(); ++i)
+        all.append(editor(i));
+    return all;
+}
 
 int DocumentController::indexOf(const SourceEditor *ed) const {
     for (int i = 0; i < m_tabs->count(); ++i)
@@ -355,7 +361,7 @@ bool DocumentController::readFile(const QString &path, QString *text, TextFormat
 }
 
 void DocumentController::loadTemplate() {
-    const QString templ = m_ctx.settings.templatedir;
+    const QString templ = m_ctx.settings.templateFile;
     if (templ.isEmpty())
         return;
     if (!QFileInfo(templ).isFile()) {
@@ -371,7 +377,7 @@ void DocumentController::loadTemplate() {
     {
         LoadingScope loading(m_loading);
         ed->setDocumentText(text);
-        ed->colorCodeLines(0, 300000);
+        ed->colorCodeLines(0, SourceEditor::LastLine);
         ed->document()->setModified(false);
     }
     m_docs[m_current].format = format;
@@ -384,8 +390,8 @@ void DocumentController::showLoadedText(int index, const QString &path, const QS
         LoadingScope loading(m_loading);
         ed->beginUpdate();
         ed->setDocumentText(text);
-        if (m_ctx.settings.colcoding)
-            ed->colorCodeLines(0, 300000);
+        if (m_ctx.settings.colorCoding)
+            ed->colorCodeLines(0, SourceEditor::LastLine);
         ed->endUpdate();
         ed->document()->setModified(false);
     }
@@ -464,7 +470,7 @@ void DocumentController::openStartupFiles(const QStringList &paths) {
 }
 
 void DocumentController::openRecentFile(int index) {
-    const QString name = m_ctx.settings.last[index];
+    const QString name = m_ctx.settings.recentFiles[index];
     if (name == MarkerEmpty || name.isEmpty())
         return;
     if (!current().saved) {
@@ -523,7 +529,7 @@ bool DocumentController::saveTo(const QString &path) {
     currentEditor()->document()->setModified(false);
     DocumentState &d = m_docs[m_current];
     d.fileName = path;
-    updateRecentFiles(m_ctx.settings.last, path);
+    updateRecentFiles(m_ctx.settings.recentFiles, path);
     updateRecentMenu();
     saveSettings(m_ctx);
     d.lastSave = currentTimeText();
@@ -603,8 +609,8 @@ void DocumentController::configureBackupTimer(bool enabled, int minutes) {
 }
 
 void DocumentController::updateRecentMenu() {
-    const auto &last = m_ctx.settings.last;
-    for (int i = 0; i < 4; ++i) {
+    const auto &last = m_ctx.settings.recentFiles;
+    for (int i = 0; i < AppSettings::RecentFileCount; ++i) {
         m_recentActions[i]->setText(escapeAmpersands(last[i]));
         m_recentActions[i]->setVisible(last[i] != MarkerEmpty);
     }

@@ -3,6 +3,9 @@
 #pragma once
 
 #include "documents/documentstate.h"
+#include "editor/editorprovider.h"
+
+#include "shell/appsettings.h"
 
 #include <QAction>
 #include <QObject>
@@ -18,7 +21,7 @@ class QWidget;
 class SourceEditor;
 class StatusPanels;
 
-class DocumentController : public QObject {
+class DocumentController : public EditorProvider {
     Q_OBJECT
 public:
     DocumentController(AppContext &ctx, QTabWidget *tabs, QWidget *window, StatusPanels *status);
@@ -33,7 +36,9 @@ public:
     void createFirstDocument(const QString &fileName);
     void showFirstDocument();
 
-    SourceEditor *currentEditor() const;
+    SourceEditor *currentEditor() const override;
+    QString currentFileName() const override { return current().fileName; }
+    QList<SourceEditor *> editors() const override;
     int count() const { return m_docs.size(); }
     int currentIndex() const { return m_current; }
     const DocumentState &current() const { return m_docs[m_current]; }
@@ -93,9 +98,6 @@ public:
     QTimer *backupTimer() { return &m_backupTimer; }
 
 Q_SIGNALS:
-    void currentEditorChanged(SourceEditor *editor);
-    void editorCreated(SourceEditor *editor);
-    void editorRightButtonPressed();
     void panelFolderChanged(const QString &folder);
 
 private:
@@ -149,5 +151,5 @@ private:
     QAction *m_closeAction;
     QAction *m_closeAllAction;
     QAction *m_recentSeparator;
-    std::array<QAction *, 4> m_recentActions{};
+    std::array<QAction *, AppSettings::RecentFileCount> m_recentActions{};
 };

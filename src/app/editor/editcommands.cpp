@@ -1,6 +1,6 @@
+#include "editor/editorprovider.h"
 #include "editor/editcommands.h"
 
-#include "documents/documentcontroller.h"
 #include "editor/editoperations.h"
 #include "editor/sourceeditor.h"
 #include "editor/tagtables.h"
@@ -12,6 +12,7 @@
 #include "shell/settingsio.h"
 #include "tools/recentlists.h"
 #include "widgets/icons.h"
+#include "text/plaintext.h"
 
 #include <QDateTime>
 #include <QKeyEvent>
@@ -48,11 +49,9 @@ protected:
     }
 };
 
-QString escapeAmpersands(QString text) { return text.replace(QLatin1Char('&'), QStringLiteral("&&")); }
-
 } // namespace
 
-EditCommands::EditCommands(AppContext &ctx, DocumentController &docs, QWidget *window)
+EditCommands::EditCommands(AppContext &ctx, EditorProvider &docs, QWidget *window)
     : QObject(window), m_ctx(ctx), m_docs(docs), m_window(window) {
     m_undo = makeAction(QStringLiteral("&Undo"), QStringLiteral("actionUndo"), QKeySequence::Undo);
     m_cut = makeAction(QStringLiteral("Cu&t"), QStringLiteral("actionCut"), QKeySequence::Cut);
@@ -112,6 +111,11 @@ EditCommands::EditCommands(AppContext &ctx, DocumentController &docs, QWidget *w
         const QString end = c.endText;
         connect(a, &QAction::triggered, this, [this, start, end] { wrap(start, end); });
         m_tagActions.append(a);
+        if (c.endsMenuGroup) {
+            auto *separator = new QAction(this);
+            separator->setSeparator(true);
+            m_tagActions.append(separator);
+        }
     }
 
     buildDateTimeMenu();
@@ -119,11 +123,11 @@ EditCommands::EditCommands(AppContext &ctx, DocumentController &docs, QWidget *w
     buildDeleteListsMenu();
 
     auto *filter = new CommandKeysFilter(this);
-    connect(&m_docs, &DocumentController::editorCreated, this,
+    connect(&m_docs, &EditorProvider::editorCreated, this,
             [filter](SourceEditor *ed) { ed->installEventFilter(filter); });
-    for (int i = 0; i < m_docs.count(); ++i)
-        m_docs.editor(i)->installEventFilter(filter);
-    connect(&m_docs, &DocumentController::editorRightButtonPressed, this,
+    for (SourceEditor *ed : m_docs.editors())
+        ed->installEventFilter(filter);
+    connect(&m_docs, &EditorProvider::editorRightButtonPressed, this,
             &EditCommands::refreshPreviousLists);
 }
 
@@ -139,12 +143,12 @@ QAction *EditCommands::makeAction(const QString &text, const QString &name,
 SourceEditor *EditCommands::editor() const { return m_docs.currentEditor(); }
 
 void EditCommands::wrap(const QString &startText, const QString &endText) {
-    wrapSelection(*editor(), startText, endText, m_ctx.settings.convertslash);
+    wrapSelection(*editor(), startText, endText, m_ctx.settings.convertSlashes);
 }
 
 void EditCommands::applyPending() {
     if (m_ctx.pendingInsertion.pending)
-        applyPendingInsertion(*editor(), m_ctx.pendingInsertion, m_ctx.settings.convertslash);
+        applyPendingInsertion(*editor(), m_ctx.pendingInsertion, m_ctx.settings.convertSlashes);
     if (m_ctx.pendingBlock.pending)
         applyPendingBlock(*editor(), m_ctx.pendingBlock);
 }
@@ -152,7 +156,7 @@ void EditCommands::applyPending() {
 void EditCommands::connectToolbar(TagToolbar *toolbar) {
     connect(toolbar, &TagToolbar::wrapRequested, this, &EditCommands::wrap);
     connect(toolbar, &TagToolbar::userButtonClicked, this, [this](int i) {
-        wrap(m_ctx.settings.tagstart[i], m_ctx.settings.tagend[i]);
+        wrap(m_ctx.settings.buttonStartTexts[i], m_ctx.settings.buttonEndTexts[i]);
     });
     toolbar->setDateTimeMenu(m_dateTime);
 }
@@ -208,7 +212,7 @@ void EditCommands::buildPreviousLists() {
     m_prevLinks->setObjectName(QStringLiteral("previousLinksMenu"));
     m_prevImages = new QMenu(QStringLiteral("Prev. Images"), m_window);
     m_prevImages->setObjectName(QStringLiteral("previousImagesMenu"));
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < AppSettings::PreviousListSize; ++i) {
         m_linkItems[i] = m_prevLinks->addAction(QString());
         m_imageItems[i] = m_prevImages->addAction(QString());
         for (QAction *a : {m_linkItems[i], m_imageItems[i]})
@@ -216,8 +220,8 @@ void EditCommands::buildPreviousLists() {
                     [this, a] { insertPrevious(a->data().toString()); });
     }
     // The first item always stays, showing "[empty]" for an empty list.
-    auto showUsed = [](const std::array<QAction *, 20> &items) {
-        for (int i = 0; i < 20; ++i)
+    auto showUsed = [](const std::array<QAction *, AppSettings::PreviousListSize> &items) {
+        for (int i = 0; i < AppSettings::PreviousListSize; ++i)
             items[i]->setVisible(i == 0 || items[i]->data().toString() != MarkerEmpty);
     };
     connect(m_prevLinks, &QMenu::aboutToShow, this, [this, showUsed] { showUsed(m_linkItems); });
@@ -227,16 +231,16 @@ void EditCommands::buildPreviousLists() {
 
 void EditCommands::refreshPreviousLists() {
     const AppSettings &s = m_ctx.settings;
-    for (int i = 0; i < 20; ++i) {
-        m_linkItems[i]->setText(escapeAmpersands(s.lastl[i]));
-        m_linkItems[i]->setData(s.lastl[i]);
-        m_imageItems[i]->setText(escapeAmpersands(s.lastp[i]));
-        m_imageItems[i]->setData(s.lastp[i]);
+    for (int i = 0; i < AppSettings::PreviousListSize; ++i) {
+        m_linkItems[i]->setText(escapeAmpersands(s.previousLinks[i]));
+        m_linkItems[i]->setData(s.previousLinks[i]);
+        m_imageItems[i]->setText(escapeAmpersands(s.previousImages[i]));
+        m_imageItems[i]->setData(s.previousImages[i]);
     }
 }
 
 void EditCommands::insertPrevious(const QString &entry) {
-    wrap(makeReference(entry, m_ctx.settings, m_docs.current().fileName), QString());
+    wrap(makeReference(entry, m_ctx.settings, m_docs.currentFileName()), QString());
 }
 
 void EditCommands::buildDeleteListsMenu() {

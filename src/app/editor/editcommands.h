@@ -4,13 +4,15 @@
 // text dialogs hand over.
 #pragma once
 
+#include "shell/appsettings.h"
+
 #include <QAction>
 #include <QObject>
 #include <QVector>
 #include <array>
 
 struct AppContext;
-class DocumentController;
+class EditorProvider;
 class QMenu;
 class QWidget;
 class SourceEditor;
@@ -19,7 +21,7 @@ class TagToolbar;
 class EditCommands : public QObject {
     Q_OBJECT
 public:
-    EditCommands(AppContext &ctx, DocumentController &docs, QWidget *window);
+    EditCommands(AppContext &ctx, EditorProvider &docs, QWidget *window);
 
     // Wraps the current editor's selection (the one insertion routine of the program).
     void wrap(const QString &startText, const QString &endText);
@@ -59,7 +61,7 @@ private:
     void insertPrevious(const QString &entry);
 
     AppContext &m_ctx;
-    DocumentController &m_docs;
+    EditorProvider &m_docs;
     QWidget *m_window;
 
     QAction *m_undo;
@@ -77,8 +79,8 @@ private:
     QVector<QAction *> m_contextActions;
     QMenu *m_prevLinks = nullptr;
     QMenu *m_prevImages = nullptr;
-    std::array<QAction *, 20> m_linkItems{};
-    std::array<QAction *, 20> m_imageItems{};
+    std::array<QAction *, AppSettings::PreviousListSize> m_linkItems{};
+    std::array<QAction *, AppSettings::PreviousListSize> m_imageItems{};
     QMenu *m_dateTime = nullptr;
     QMenu *m_deleteLists = nullptr;
 };

@@ -4,17 +4,11 @@
 #include "editor/textcommands.h"
 #include "shell/appcontext.h"
 #include "widgets/windowplacement.h"
+#include "text/plaintext.h"
 
 #include <QGuiApplication>
 
 namespace {
-
-// The editor counts every line break as one character.
-QString plainLineBreaks(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    return text;
-}
 
 // A hit below the second line is shown with the line above it at the top.
 void scrollToHit(SourceEditor &ed, int position) {

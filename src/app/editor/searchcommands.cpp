@@ -1,6 +1,6 @@
+#include "editor/editorprovider.h"
 #include "editor/searchcommands.h"
 
-#include "documents/documentcontroller.h"
 #include "editor/editoperations.h"
 #include "editor/finddialog.h"
 #include "editor/gotolinedialog.h"
@@ -10,7 +10,7 @@
 #include "shell/prompts.h"
 #include "widgets/icons.h"
 
-SearchCommands::SearchCommands(AppContext &ctx, DocumentController &docs, QWidget *window)
+SearchCommands::SearchCommands(AppContext &ctx, EditorProvider &docs, QWidget *window)
     : QObject(window), m_ctx(ctx), m_docs(docs), m_window(window) {
     m_find = new QAction(marloIcon(QStringLiteral("find")), QStringLiteral("&Find..."), this);
     m_find->setObjectName(QStringLiteral("actionFind"));

@@ -7,7 +7,7 @@
 #include <QPointer>
 
 struct AppContext;
-class DocumentController;
+class EditorProvider;
 class FindDialog;
 class ReplaceDialog;
 class SourceEditor;
@@ -16,7 +16,7 @@ class QWidget;
 class SearchCommands : public QObject {
     Q_OBJECT
 public:
-    SearchCommands(AppContext &ctx, DocumentController &docs, QWidget *window);
+    SearchCommands(AppContext &ctx, EditorProvider &docs, QWidget *window);
     ~SearchCommands() override;
 
     void openFind();
@@ -40,7 +40,7 @@ private:
     void bringEditorForward();
 
     AppContext &m_ctx;
-    DocumentController &m_docs;
+    EditorProvider &m_docs;
     QWidget *m_window;
     QAction *m_find;
     QAction *m_replace;

@@ -4,6 +4,7 @@
 #include "editor/stylehighlighter.h"
 #include "editor/typedcharacters.h"
 #include "widgets/windowplacement.h"
+#include "text/plaintext.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -21,17 +22,6 @@ namespace {
 
 // Ranges of more lines than this are coloured from the whole text rather than from their lines.
 constexpr int WholeTextColoringLines = 2000;
-
-// The document turns every line break into one block separator; positions only match text()
-// when the inserted text already uses single "\n" line breaks.
-QString withPlainLineBreaks(const QString &text) {
-    if (!text.contains(u'\r'))
-        return text;
-    QString out = text;
-    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    out.replace(u'\r', u'\n');
-    return out;
-}
 
 QString plainFromDocument(QString raw) {
     raw.replace(QChar::ParagraphSeparator, u'\n');
@@ -85,7 +75,7 @@ QString SourceEditor::textRange(int start, int length) const {
 }
 
 void SourceEditor::setDocumentText(const QString &text) {
-    const QString plain = withPlainLineBreaks(text);
+    const QString plain = plainLineBreaks(text);
     // The document's own load (undo history cleared) without the widget's extra pass that sets
     // one character format over the whole text.
     document()->setPlainText(plain);
@@ -167,11 +157,11 @@ QString SourceEditor::selectedText() const {
 void SourceEditor::replaceSelection(const QString &text) {
     const int start = selectionStart();
     replaceRange(start, selectionLength(), text);
-    setSelection(start + int(withPlainLineBreaks(text).size()), 0);
+    setSelection(start + int(plainLineBreaks(text).size()), 0);
 }
 
 void SourceEditor::replaceRange(int start, int length, const QString &text) {
-    replaceStyled(start, length, withPlainLineBreaks(text), nullptr);
+    replaceStyled(start, length, plainLineBreaks(text), nullptr);
 }
 
 void SourceEditor::replaceStyled(int start, int length, const QString &text,

@@ -78,7 +78,7 @@ TagToolbar::TagToolbar(QWidget *parent)
     connect(insertAttr, &QToolButton::clicked, this, &TagToolbar::insertAttribute);
 
     // The "User" page: fifteen buttons with the user's captions.
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < AppSettings::UserButtonCount; ++i) {
         QToolButton *b = addButton(TagPage::User, QString(), QString(), QString());
         b->setObjectName(QStringLiteral("userButton%1").arg(i + 1));
         b->setMinimumWidth(34);
@@ -134,8 +134,8 @@ void TagToolbar::setDateTimeMenu(QMenu *menu) {
     b->setPopupMode(QToolButton::InstantPopup);
 }
 
-void TagToolbar::setUserButtonCaptions(const std::array<QString, 15> &captions) {
-    for (int i = 0; i < 15; ++i) {
+void TagToolbar::setUserButtonCaptions(const std::array<QString, AppSettings::UserButtonCount> &captions) {
+    for (int i = 0; i < AppSettings::UserButtonCount; ++i) {
         QString text = captions[i];
         m_userButtons[i]->setText(text.replace(QLatin1Char('&'), QStringLiteral("&&")));
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "editor/tagtables.h"
+#include "shell/appsettings.h"
 
 #include <QWidget>
 #include <array>
@@ -23,7 +24,7 @@ public:
     void setDateTimeMenu(QMenu *menu);
     // The context menu of the toolbar (undock, layout modes).
     void setContextMenu(QMenu *menu) { m_contextMenu = menu; }
-    void setUserButtonCaptions(const std::array<QString, 15> &captions);
+    void setUserButtonCaptions(const std::array<QString, AppSettings::UserButtonCount> &captions);
 
     int pageCount() const;
     void setCurrentPage(int index);
@@ -53,5 +54,5 @@ private:
     QMenu *m_contextMenu = nullptr;
     QComboBox *m_templates = nullptr;
     QComboBox *m_attributes = nullptr;
-    std::array<QToolButton *, 15> m_userButtons{};
+    std::array<QToolButton *, AppSettings::UserButtonCount> m_userButtons{};
 };

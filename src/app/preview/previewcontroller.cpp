@@ -86,7 +86,7 @@ PreviewController::PreviewController(AppContext &ctx, DocumentController &docs,
             return;
         for (QAction *a : {m_fullWindow, m_wideWindow, m_smallWindow})
             a->setEnabled(true);
-        switch (m_ctx.settings.screenm) {
+        switch (m_ctx.settings.layoutMode) {
         case 1:
             m_smallWindow->setEnabled(false);
             break;
@@ -186,9 +186,9 @@ void PreviewController::reload() {
 }
 
 void PreviewController::externalPreview(bool secondary) {
-    if (m_ctx.settings.bautosave)
+    if (m_ctx.settings.saveAllBeforeBrowsing)
         m_docs.saveAllDocuments();
-    const bool defaultIsFirst = m_ctx.settings.defBrNet;
+    const bool defaultIsFirst = m_ctx.settings.primaryBrowserIsDefault;
     previewInBrowser(secondary ? !defaultIsFirst : defaultIsFirst);
 }
 
@@ -196,7 +196,7 @@ void PreviewController::previewInBrowser(bool firstBrowser) {
     if (isViewerShowing())
         toggleInternalViewer();
     const AppSettings &s = m_ctx.settings;
-    const QString program = firstBrowser ? s.npath : s.iepath;
+    const QString program = firstBrowser ? s.primaryBrowser : s.secondaryBrowser;
     if (program.isEmpty() || !QFileInfo(program).isFile()) {
         m_ctx.prompt().information(
             firstBrowser
@@ -213,7 +213,7 @@ void PreviewController::previewInBrowser(bool firstBrowser) {
     ed->beginUpdate();
     QString target = m_docs.current().fileName;
     bool ok = true;
-    if (!s.bautosave) {
+    if (!s.saveAllBeforeBrowsing) {
         target = previewCopyName(m_docs.current().fileName, m_ctx.filesWrittenThisRun);
         QString error;
         if (saveDocumentFile(target, ed->text(), m_docs.current().format, &error)) {

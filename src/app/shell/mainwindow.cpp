@@ -220,7 +220,7 @@ void MainWindow::buildMenus() {
     exitAction->setObjectName(QStringLiteral("actionExit"));
     exitAction->setShortcut(QKeySequence::Quit);
     file->addAction(m_docs->recentSeparator());
-    for (int i = 0; i < 4; ++i)
+    for (int i = 0; i < AppSettings::RecentFileCount; ++i)
         file->addAction(m_docs->recentAction(i));
     connect(file, &QMenu::aboutToShow, m_docs, &DocumentController::updateRecentMenu);
 
@@ -262,11 +262,7 @@ void MainWindow::buildMenus() {
 
     QMenu *tags = bar->addMenu(QStringLiteral("&Tags"));
     tags->setObjectName(QStringLiteral("menuTags"));
-    for (QAction *a : m_edit->tagMenuActions()) {
-        tags->addAction(a);
-        if (a->text() == QLatin1String("Underlined"))
-            tags->addSeparator();
-    }
+    tags->addActions(m_edit->tagMenuActions());
 
     // Filled by the dialogs of the tag editing commands; hidden while it has no items.
     QMenu *moreTags = bar->addMenu(QStringLiteral("&More Tags"));
@@ -327,16 +323,16 @@ void MainWindow::buildMenus() {
 void MainWindow::applySettingsToWindow() {
     AppSettings &s = m_ctx.settings;
     for (int i = 0; i < AppSettings::LauncherSlots; ++i)
-        if (s.appTitle[i].isEmpty() || s.appLine[i].isEmpty())
-            s.appTitle[i] = MarkerEmpty;
+        if (s.launcherTitles[i].isEmpty() || s.launcherCommands[i].isEmpty())
+            s.launcherTitles[i] = MarkerEmpty;
     m_layout->applySizes();
-    m_tagToolbar->setUserButtonCaptions(s.btext);
+    m_tagToolbar->setUserButtonCaptions(s.buttonCaptions);
     m_folderPanel->setHtmlMask(s.htmlMask);
     m_folderPanel->setFolder(m_docs->panelFolder());
     m_docs->updateRecentMenu();
     m_docs->applySettingsToEditors();
     const QPalette pal = palette();
-    m_folderPanel->setColors(resolveColor(s.textcolor, pal), resolveColor(s.backcolor, pal));
+    m_folderPanel->setColors(resolveColor(s.textColor, pal), resolveColor(s.backgroundColor, pal));
 }
 
 void MainWindow::applyFirstStartSettings() {
@@ -349,8 +345,8 @@ void MainWindow::applyFirstStartSettings() {
 void MainWindow::startAutostartPrograms() {
     const AppSettings &s = m_ctx.settings;
     for (int i = 0; i < AppSettings::LauncherSlots; ++i)
-        if (s.appAutoStart[i] && s.appLine[i] != MarkerEmpty)
-            startCommandLine(s.appLine[i]); // a program that does not start is ignored
+        if (s.launcherAutoStart[i] && s.launcherCommands[i] != MarkerEmpty)
+            startCommandLine(s.launcherCommands[i]); // a program that does not start is ignored
 }
 
 void MainWindow::showEvent(QShowEvent *event) {
@@ -366,7 +362,7 @@ void MainWindow::firstShow() {
     // The setting that enlarged the first editor worked around a fault of another platform's
     // edit control; under Qt's layouts it has no meaning and is kept only in the settings file.
     m_docs->showFirstDocument();
-    if (m_ctx.settings.totd > 0)
+    if (m_ctx.settings.tipOfTheDay > 0)
         showTipOfTheDay();
     m_pumpTimer.start();
     if (!m_ctx.startupFiles.isEmpty())
@@ -375,12 +371,12 @@ void MainWindow::firstShow() {
 }
 
 void MainWindow::showTipOfTheDay() {
-    TipOfTheDayDialog dialog(m_ctx.settings.totd, this);
+    TipOfTheDayDialog dialog(m_ctx.settings.tipOfTheDay, this);
     dialog.exec();
 }
 
 void MainWindow::showHelp(const QString &topic) {
-    HelpWindow::showTopic(m_ctx.settings.generalHelp, topic, this);
+    HelpWindow::showTopic(m_ctx.settings.programHelpFile, topic, this);
 }
 
 void MainWindow::pump() {

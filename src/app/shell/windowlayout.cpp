@@ -86,30 +86,30 @@ WindowLayout::WindowLayout(AppContext &ctx, const WindowLayoutParts &parts)
 
 void WindowLayout::applySizes() {
     const AppSettings &s = m_ctx.settings;
-    const int total = qMax(m_parts.mainSplitter->width(), s.panelwidth + 200);
-    m_parts.mainSplitter->setSizes({s.panelwidth, total - s.panelwidth});
-    if (s.p3w > -1) {
-        const int top = qMax(m_parts.topSplitter->width(), s.p3w + 200);
-        m_parts.topSplitter->setSizes({top - s.p3w, s.p3w});
+    const int total = qMax(m_parts.mainSplitter->width(), s.filePanelWidth + 200);
+    m_parts.mainSplitter->setSizes({s.filePanelWidth, total - s.filePanelWidth});
+    if (s.rightPanelWidth > -1) {
+        const int top = qMax(m_parts.topSplitter->width(), s.rightPanelWidth + 200);
+        m_parts.topSplitter->setSizes({top - s.rightPanelWidth, s.rightPanelWidth});
     }
-    const int height = qMax(m_parts.filePanelSplitter->height(), s.p9h + 100);
-    m_parts.filePanelSplitter->setSizes({height - s.p9h, s.p9h});
+    const int height = qMax(m_parts.filePanelSplitter->height(), s.fileListHeight + 100);
+    m_parts.filePanelSplitter->setSizes({height - s.fileListHeight, s.fileListHeight});
 }
 
 void WindowLayout::rememberSizes() {
     AppSettings &s = m_ctx.settings;
     if (m_parts.filePanel->isVisible())
-        s.panelwidth = m_parts.mainSplitter->sizes().value(0, s.panelwidth);
+        s.filePanelWidth = m_parts.mainSplitter->sizes().value(0, s.filePanelWidth);
     if (m_parts.rightPanel->isVisible())
-        s.p3w = m_parts.rightPanel->width();
+        s.rightPanelWidth = m_parts.rightPanel->width();
     if (m_parts.filePanel->isVisible())
-        s.p9h = m_parts.filePanelSplitter->sizes().value(1, s.p9h);
+        s.fileListHeight = m_parts.filePanelSplitter->sizes().value(1, s.fileListHeight);
 }
 
-void WindowLayout::setMode(int mode) { m_ctx.settings.screenm = mode; }
+void WindowLayout::setMode(int mode) { m_ctx.settings.layoutMode = mode; }
 
 void WindowLayout::toggleSmallWide() {
-    int &mode = m_ctx.settings.screenm;
+    int &mode = m_ctx.settings.layoutMode;
     if (mode == 1)
         mode = 2;
     else if (mode == 2)
@@ -117,7 +117,7 @@ void WindowLayout::toggleSmallWide() {
 }
 
 void WindowLayout::applyPendingMode() {
-    const int mode = m_ctx.settings.screenm;
+    const int mode = m_ctx.settings.layoutMode;
     if (mode == m_applied)
         return;
     m_applied = mode;

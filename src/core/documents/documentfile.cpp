@@ -78,7 +78,7 @@ QString backupFileName(const QString &documentName) {
     return documentName.left(dot) + bak;
 }
 
-void updateRecentFiles(std::array<QString, 4> &last, const QString &name) {
+void updateRecentFiles(std::array<QString, AppSettings::RecentFileCount> &last, const QString &name) {
     if (name.isEmpty() || name == MarkerEmpty || last[0] == name)
         return;
     int from = int(last.size()) - 1; // a new name pushes the oldest out

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "documents/textcodec.h"
+#include "shell/appsettings.h"
 
 #include <QString>
 #include <array>
@@ -27,4 +28,4 @@ QString backupFileName(const QString &documentName);
 
 // Moves `name` to the front of the recent-file list (newest first), dropping the oldest entry
 // when it is new. Names compare exactly.
-void updateRecentFiles(std::array<QString, 4> &last, const QString &name);
+void updateRecentFiles(std::array<QString, AppSettings::RecentFileCount> &last, const QString &name);

@@ -45,10 +45,5 @@ DecodedText decodeDocument(const QByteArray &bytes);
 // references ("&#8364;"; a code point above U+FFFF is written whole, "&#128512;").
 QByteArray encodeDocument(const QString &text, const TextFormat &format);
 
-// Windows-1252 in both directions, with the undefined bytes mapped to their C1 code points.
-QString decodeWindows1252(const QByteArray &bytes);
-// Characters with no Windows-1252 byte become numeric character references.
-QByteArray encodeWindows1252(const QString &text);
-
 // The message shown when a file holds NUL bytes; `fileName` may be empty.
 QString binaryFileMessage(const QString &fileName);

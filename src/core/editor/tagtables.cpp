@@ -28,8 +28,9 @@ QVector<WrapCommand> buildWrapCommands() {
       << cmd("<I>", "</I>", P::Common, "Italic Face", "I", "", "Italic",
              QKeySequence(Qt::CTRL | Qt::Key_I))
       << cmd("<U>", "</U>", P::Common, "Underlined Face", "U", "", "Underlined",
-             QKeySequence(Qt::CTRL | Qt::Key_U))
-      << cmd("<CENTER>", "</CENTER>", P::Common, "Center", "", "center")
+             QKeySequence(Qt::CTRL | Qt::Key_U));
+    c.last().endsMenuGroup = true;
+    c << cmd("<CENTER>", "</CENTER>", P::Common, "Center", "", "center")
       << cmd("<P ALIGN=RIGHT>", "</P>", P::Common, "Right", "", "align-right")
       << cmd("<HR>", "", P::Common, "Horizontal Line", "", "hrule")
       << cmd("<!--", "-->", P::Common, "Comment", "", "comment");

@@ -21,6 +21,7 @@ struct WrapCommand {
     QString iconName; // used when there is no caption
     QString menuText; // Tags menu item; empty when the command is not in the menu
     QKeySequence shortcut;
+    bool endsMenuGroup = false; // the Tags menu puts a separator after this item
 };
 
 // Every fixed wrap command, in toolbar order within each page.

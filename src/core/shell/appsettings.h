@@ -1,4 +1,5 @@
-// The in-memory settings record: one field per key of Marlo.ini, with the key's default.
+// The in-memory settings record: one field per key of Marlo.ini, with the key's default. The
+// file's sections and keys are spelled in one place, the settings visitor in settingsio.cpp.
 // Loaded once at start, read by every subsystem, written back whole by saveSettings().
 #pragma once
 
@@ -12,75 +13,77 @@ inline const QString MarkerEmpty = QStringLiteral("[empty]");
 struct AppSettings {
     static constexpr int RecentFileCount = 4;
     static constexpr int RecentListSlots = 21; // slot 21 is always MarkerEmpty
+    static constexpr int PreviousListSize = RecentListSlots - 1; // entries a list can hold
     static constexpr int UserButtonCount = 15;
     static constexpr int LauncherSlots = 4;
     static constexpr int ColorListSize = 36; // 16 fixed names, then col17..col36
     static constexpr int FixedColorCount = 16;
 
     // [General]
-    int version = -1;
-    QString generalHelp; // [General] help: the program's own help file
+    int version = -1;               // first-start marker
+    QString programHelpFile;        // the program's own help file ([General] help)
 
     // [Options]
-    QString homedir;
-    bool wordwrap = false;
-    bool backup = false;
-    int backuptime = 5;
-    bool convertslash = true;
-    bool relativ = true;
-    bool absolut = false;
-    bool no = false;
-    int screenm = 1;
-    bool groesse = false;
-    QString npath;
-    QString iepath;
-    bool defBrNet = true;
-    QString help; // [Options] help: external HTML help file
-    QString fontname = QStringLiteral("MS Sans Serif");
-    int fontsize = 8;
-    ColorValue tagcolor = ColorValues::Blue;
-    ColorValue textcolor = ColorValues::Black;
-    bool colcoding = true;
-    ColorValue backcolor = ColorValues::Window;
-    ColorValue commentcolor = ColorValues::Maroon;
-    bool exeq = true;
-    std::array<QString, RecentFileCount> last;  // last1..last4, newest first
-    std::array<QString, RecentListSlots> lastl; // previously used links
-    std::array<QString, RecentListSlots> lastp; // previously used images
+    QString homeFolder;             // folder of new untitled documents
+    bool wordWrap = false;
+    bool backupEnabled = false;     // periodic backup copy of the current document
+    int backupMinutes = 5;
+    bool convertSlashes = true;     // backslashes become "/" in inserted references
+    // How inserted file references are written: relative, absolute or the bare name.
+    bool relativeReferences = true;
+    bool absoluteReferences = false;
+    bool bareNameReferences = false;
+    int layoutMode = 1;             // 1 small screen, 2 wide screen, 3 full screen
+    bool imageWidthChecked = false; // the image dialog's "Width:" box
+    QString primaryBrowser;         // default external browser program
+    QString secondaryBrowser;       // the other external browser program
+    bool primaryBrowserIsDefault = true;
+    QString tagHelpFile;            // external HTML help file ([Options] help)
+    QString fontName = QStringLiteral("MS Sans Serif");
+    int fontSize = 8;
+    ColorValue tagColor = ColorValues::Blue;
+    ColorValue textColor = ColorValues::Black;
+    bool colorCoding = true;
+    ColorValue backgroundColor = ColorValues::Window;
+    ColorValue commentColor = ColorValues::Maroon;
+    bool convertExtendedCharacters = true; // typed extended characters become entities
+    std::array<QString, RecentFileCount> recentFiles;     // newest first
+    std::array<QString, RecentListSlots> previousLinks;  // newest first
+    std::array<QString, RecentListSlots> previousImages; // newest first
     QString htmlMask = QStringLiteral("*.htm;*.shtm;*.css;");
-    QString multiMask = QStringLiteral("*.png;*.mid;");
-    std::array<QString, LauncherSlots> appTitle;
-    std::array<QString, LauncherSlots> appLine;
-    std::array<bool, LauncherSlots> appAutoStart{};
-    bool bpreview = false;
-    int panelwidth = 125;
-    int p3w = -1;
-    int p9h = 180;
-    bool showmulti = true;
-    bool showimage = true;
-    int totd = 1;
-    bool ntpatch = false;
-    QString templatedir;
-    QString dictionary = QStringLiteral("american.vtd");
-    bool changeflag = false;
-    bool vcconvertext = true;
-    bool vcignoremail = true;
-    bool vcignorelink = true;
-    bool bautosave = false;
+    QString multimediaMask = QStringLiteral("*.png;*.mid;");
+    std::array<QString, LauncherSlots> launcherTitles;
+    std::array<QString, LauncherSlots> launcherCommands;
+    std::array<bool, LauncherSlots> launcherAutoStart{};
+    bool imagePreviewMode = false;
+    int filePanelWidth = 125;
+    int rightPanelWidth = -1; // panel right of the tag toolbar; -1 keeps the designed width
+    int fileListHeight = 180; // file list area of the file panel
+    bool showMultimediaFiles = true;
+    bool showImageFiles = true;
+    int tipOfTheDay = 1;      // last tip shown; negative: no tips at start
+    bool enlargeFirstEditor = false;
+    QString templateFile;     // the default template page
+    QString dictionaryFile = QStringLiteral("american.vtd");
+    bool installDictionaryAtStart = false;
+    bool spellConvertExtended = true;
+    bool spellIgnoreMail = true;
+    bool spellIgnoreLinks = true;
+    bool saveAllBeforeBrowsing = false;
 
     // [Buttons]
-    std::array<QString, UserButtonCount> btext;
-    std::array<QString, UserButtonCount> tagstart;
-    std::array<QString, UserButtonCount> tagend;
+    std::array<QString, UserButtonCount> buttonCaptions;
+    std::array<QString, UserButtonCount> buttonStartTexts;
+    std::array<QString, UserButtonCount> buttonEndTexts;
 
     // Colour list of every colour drop-down: [0..15] the fixed names, [16..35] col17..col36.
     std::array<QString, ColorListSize> colorList;
 
     AppSettings() {
-        last.fill(MarkerEmpty);
-        lastl.fill(MarkerEmpty);
-        lastp.fill(MarkerEmpty);
-        appTitle.fill(MarkerEmpty);
-        appLine.fill(MarkerEmpty);
+        recentFiles.fill(MarkerEmpty);
+        previousLinks.fill(MarkerEmpty);
+        previousImages.fill(MarkerEmpty);
+        launcherTitles.fill(MarkerEmpty);
+        launcherCommands.fill(MarkerEmpty);
     }
 };

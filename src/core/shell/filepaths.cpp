@@ -148,12 +148,12 @@ QString makeReference(const QString &fileName, const AppSettings &s,
     if (rootOf(fileName).isEmpty() || startsWithScheme(fileName))
         return fileName;
     QString result = fileName;
-    if (s.relativ)
-        result = convertSlashes(relativeReference(fileName, currentFileName), s.convertslash);
-    if (s.no)
+    if (s.relativeReferences)
+        result = convertSlashes(relativeReference(fileName, currentFileName), s.convertSlashes);
+    if (s.bareNameReferences)
         result = fileNamePart(fileName);
-    if (s.absolut)
-        result = convertSlashes(fileName, s.convertslash);
+    if (s.absoluteReferences)
+        result = convertSlashes(fileName, s.convertSlashes);
     return result;
 }
 

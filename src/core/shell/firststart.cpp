@@ -72,10 +72,10 @@ bool firstStartSetup(AppContext &ctx) {
     if (!written) {
         // The file refused the values; this run still gets them.
         ctx.settings.version = CurrentVersion;
-        ctx.settings.generalHelp = help;
-        ctx.settings.templatedir = templ;
-        ctx.settings.npath = browser;
-        ctx.settings.iepath = secondBrowser;
+        ctx.settings.programHelpFile = help;
+        ctx.settings.templateFile = templ;
+        ctx.settings.primaryBrowser = browser;
+        ctx.settings.secondaryBrowser = secondBrowser;
     }
     return true;
 }
@@ -90,7 +90,7 @@ void installChosenDictionary(AppContext &ctx) {
     QString error;
     if (!ini.save(file, &error))
         reportSettingsWriteError(ctx, error);
-    ctx.settings.changeflag = false;
+    ctx.settings.installDictionaryAtStart = false;
 
     const QString dictionary =
         ini.readString(Options, QStringLiteral("dictionary"), QStringLiteral("american.vtd"));

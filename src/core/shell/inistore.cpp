@@ -1,6 +1,6 @@
 #include "shell/inistore.h"
 
-#include "documents/textcodec.h"
+#include "text/windows1252.h"
 
 #include <QDir>
 #include <QFile>

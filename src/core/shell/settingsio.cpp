@@ -34,68 +34,68 @@ QString numbered(const char *stem, int n, const char *tail = "") {
 template <class Settings, class Visitor>
 void visitSettings(Settings &s, const AppSettings &d, Visitor &v) {
     v.integer(General, Key(QStringLiteral("version")), s.version, d.version);
-    v.string(Options, Key(QStringLiteral("homedir")), s.homedir, d.homedir);
-    v.boolean(Options, Key(QStringLiteral("wordwrap")), s.wordwrap, d.wordwrap);
-    v.boolean(Options, Key(QStringLiteral("backup")), s.backup, d.backup);
-    v.integer(Options, Key(QStringLiteral("backuptime")), s.backuptime, d.backuptime);
-    v.boolean(Options, Key(QStringLiteral("convertslash")), s.convertslash, d.convertslash);
-    v.boolean(Options, Key(QStringLiteral("relativ")), s.relativ, d.relativ);
-    v.boolean(Options, Key(QStringLiteral("absolut")), s.absolut, d.absolut);
-    v.boolean(Options, Key(QStringLiteral("no")), s.no, d.no);
-    v.integer(Options, Key(QStringLiteral("screenm")), s.screenm, d.screenm);
-    v.boolean(Options, Key(QStringLiteral("groesse")), s.groesse, d.groesse);
-    v.string(Options, Key(QStringLiteral("npath")), s.npath, d.npath);
-    v.string(Options, Key(QStringLiteral("iepath")), s.iepath, d.iepath);
-    v.boolean(Options, Key(QStringLiteral("DefBrNet")), s.defBrNet, d.defBrNet);
-    v.string(Options, Key(QStringLiteral("help")), s.help, d.help);
-    v.string(General, Key(QStringLiteral("help")), s.generalHelp, d.generalHelp);
-    v.string(Options, Key(QStringLiteral("fontname")), s.fontname, d.fontname, FontNameLength);
-    v.integer(Options, Key(QStringLiteral("fontsize")), s.fontsize, d.fontsize);
-    v.color(Options, Key(QStringLiteral("tagcolor")), s.tagcolor, d.tagcolor);
-    v.color(Options, Key(QStringLiteral("textcolor")), s.textcolor, d.textcolor);
-    v.boolean(Options, Key(QStringLiteral("colcoding")), s.colcoding, d.colcoding);
-    v.color(Options, Key(QStringLiteral("backcolor")), s.backcolor, d.backcolor);
-    v.color(Options, Key(QStringLiteral("commentcolor")), s.commentcolor, d.commentcolor);
-    v.boolean(Options, Key(QStringLiteral("exeq")), s.exeq, d.exeq);
+    v.string(Options, Key(QStringLiteral("homedir")), s.homeFolder, d.homeFolder);
+    v.boolean(Options, Key(QStringLiteral("wordwrap")), s.wordWrap, d.wordWrap);
+    v.boolean(Options, Key(QStringLiteral("backup")), s.backupEnabled, d.backupEnabled);
+    v.integer(Options, Key(QStringLiteral("backuptime")), s.backupMinutes, d.backupMinutes);
+    v.boolean(Options, Key(QStringLiteral("convertslash")), s.convertSlashes, d.convertSlashes);
+    v.boolean(Options, Key(QStringLiteral("relativ")), s.relativeReferences, d.relativeReferences);
+    v.boolean(Options, Key(QStringLiteral("absolut")), s.absoluteReferences, d.absoluteReferences);
+    v.boolean(Options, Key(QStringLiteral("no")), s.bareNameReferences, d.bareNameReferences);
+    v.integer(Options, Key(QStringLiteral("screenm")), s.layoutMode, d.layoutMode);
+    v.boolean(Options, Key(QStringLiteral("groesse")), s.imageWidthChecked, d.imageWidthChecked);
+    v.string(Options, Key(QStringLiteral("npath")), s.primaryBrowser, d.primaryBrowser);
+    v.string(Options, Key(QStringLiteral("iepath")), s.secondaryBrowser, d.secondaryBrowser);
+    v.boolean(Options, Key(QStringLiteral("DefBrNet")), s.primaryBrowserIsDefault, d.primaryBrowserIsDefault);
+    v.string(Options, Key(QStringLiteral("help")), s.tagHelpFile, d.tagHelpFile);
+    v.string(General, Key(QStringLiteral("help")), s.programHelpFile, d.programHelpFile);
+    v.string(Options, Key(QStringLiteral("fontname")), s.fontName, d.fontName, FontNameLength);
+    v.integer(Options, Key(QStringLiteral("fontsize")), s.fontSize, d.fontSize);
+    v.color(Options, Key(QStringLiteral("tagcolor")), s.tagColor, d.tagColor);
+    v.color(Options, Key(QStringLiteral("textcolor")), s.textColor, d.textColor);
+    v.boolean(Options, Key(QStringLiteral("colcoding")), s.colorCoding, d.colorCoding);
+    v.color(Options, Key(QStringLiteral("backcolor")), s.backgroundColor, d.backgroundColor);
+    v.color(Options, Key(QStringLiteral("commentcolor")), s.commentColor, d.commentColor);
+    v.boolean(Options, Key(QStringLiteral("exeq")), s.convertExtendedCharacters, d.convertExtendedCharacters);
     for (int i = 0; i < AppSettings::RecentFileCount; ++i)
-        v.string(Options, Key(numbered("last", i + 1)), s.last[i], d.last[i]);
+        v.string(Options, Key(numbered("last", i + 1)), s.recentFiles[i], d.recentFiles[i]);
     for (int i = 0; i < AppSettings::RecentListSlots; ++i)
-        v.string(Options, Key(numbered("lastl", i + 1)), s.lastl[i], d.lastl[i]);
+        v.string(Options, Key(numbered("lastl", i + 1)), s.previousLinks[i], d.previousLinks[i]);
     for (int i = 0; i < AppSettings::RecentListSlots; ++i)
-        v.string(Options, Key(numbered("lastp", i + 1)), s.lastp[i], d.lastp[i]);
+        v.string(Options, Key(numbered("lastp", i + 1)), s.previousImages[i], d.previousImages[i]);
     for (int i = 0; i < AppSettings::UserButtonCount; ++i)
-        v.string(Buttons, Key(numbered("btext", i + 1)), s.btext[i], d.btext[i]);
+        v.string(Buttons, Key(numbered("btext", i + 1)), s.buttonCaptions[i], d.buttonCaptions[i]);
     for (int i = 0; i < AppSettings::UserButtonCount; ++i)
-        v.string(Buttons, Key(numbered("tagstart", i + 1)), s.tagstart[i], d.tagstart[i]);
+        v.string(Buttons, Key(numbered("tagstart", i + 1)), s.buttonStartTexts[i], d.buttonStartTexts[i]);
     for (int i = 0; i < AppSettings::UserButtonCount; ++i)
-        v.string(Buttons, Key(numbered("tagend", i + 1)), s.tagend[i], d.tagend[i]);
+        v.string(Buttons, Key(numbered("tagend", i + 1)), s.buttonEndTexts[i], d.buttonEndTexts[i]);
     v.string(Options, Key(QStringLiteral("HTMLMask")), s.htmlMask, d.htmlMask);
-    v.string(Options, Key(QStringLiteral("MultiMask")), s.multiMask, d.multiMask);
+    v.string(Options, Key(QStringLiteral("MultiMask")), s.multimediaMask, d.multimediaMask);
     for (int i = 0; i < AppSettings::LauncherSlots; ++i)
-        v.string(Options, Key(numbered("App", i + 1, "Title")), s.appTitle[i], d.appTitle[i]);
+        v.string(Options, Key(numbered("App", i + 1, "Title")), s.launcherTitles[i], d.launcherTitles[i]);
     for (int i = 0; i < AppSettings::LauncherSlots; ++i)
-        v.string(Options, Key(numbered("App", i + 1, "Line")), s.appLine[i], d.appLine[i]);
+        v.string(Options, Key(numbered("App", i + 1, "Line")), s.launcherCommands[i], d.launcherCommands[i]);
     for (int i = 0; i < AppSettings::LauncherSlots; ++i)
         v.boolean(Options,
                   Key(numbered("App", i + 1, "AutoStart"), numbered("App", i + 1, "Autostart")),
-                  s.appAutoStart[i], d.appAutoStart[i]);
-    v.boolean(Options, Key(QStringLiteral("bpreview")), s.bpreview, d.bpreview);
-    v.integer(Options, Key(QStringLiteral("panelwidth")), s.panelwidth, d.panelwidth);
-    v.integer(Options, Key(QStringLiteral("p3w")), s.p3w, d.p3w);
-    v.integer(Options, Key(QStringLiteral("p9h")), s.p9h, d.p9h);
-    v.boolean(Options, Key(QStringLiteral("showmulti")), s.showmulti, d.showmulti);
-    v.boolean(Options, Key(QStringLiteral("showimage")), s.showimage, d.showimage);
-    v.integer(Options, Key(QStringLiteral("totd")), s.totd, d.totd);
-    v.boolean(Options, Key(QStringLiteral("ntpatch")), s.ntpatch, d.ntpatch);
-    v.string(Options, Key(QStringLiteral("templatedir")), s.templatedir, d.templatedir);
+                  s.launcherAutoStart[i], d.launcherAutoStart[i]);
+    v.boolean(Options, Key(QStringLiteral("bpreview")), s.imagePreviewMode, d.imagePreviewMode);
+    v.integer(Options, Key(QStringLiteral("panelwidth")), s.filePanelWidth, d.filePanelWidth);
+    v.integer(Options, Key(QStringLiteral("p3w")), s.rightPanelWidth, d.rightPanelWidth);
+    v.integer(Options, Key(QStringLiteral("p9h")), s.fileListHeight, d.fileListHeight);
+    v.boolean(Options, Key(QStringLiteral("showmulti")), s.showMultimediaFiles, d.showMultimediaFiles);
+    v.boolean(Options, Key(QStringLiteral("showimage")), s.showImageFiles, d.showImageFiles);
+    v.integer(Options, Key(QStringLiteral("totd")), s.tipOfTheDay, d.tipOfTheDay);
+    v.boolean(Options, Key(QStringLiteral("ntpatch")), s.enlargeFirstEditor, d.enlargeFirstEditor);
+    v.string(Options, Key(QStringLiteral("templatedir")), s.templateFile, d.templateFile);
     for (int i = AppSettings::FixedColorCount; i < AppSettings::ColorListSize; ++i)
         v.string(Colors, Key(numbered("col", i + 1)), s.colorList[i], d.colorList[i]);
-    v.string(Options, Key(QStringLiteral("dictionary")), s.dictionary, d.dictionary);
-    v.boolean(Options, Key(QStringLiteral("changeflag")), s.changeflag, d.changeflag);
-    v.boolean(Options, Key(QStringLiteral("vcconvertext")), s.vcconvertext, d.vcconvertext);
-    v.boolean(Options, Key(QStringLiteral("vcignoremail")), s.vcignoremail, d.vcignoremail);
-    v.boolean(Options, Key(QStringLiteral("vcignorelink")), s.vcignorelink, d.vcignorelink);
-    v.boolean(Options, Key(QStringLiteral("Bautosave")), s.bautosave, d.bautosave);
+    v.string(Options, Key(QStringLiteral("dictionary")), s.dictionaryFile, d.dictionaryFile);
+    v.boolean(Options, Key(QStringLiteral("changeflag")), s.installDictionaryAtStart, d.installDictionaryAtStart);
+    v.boolean(Options, Key(QStringLiteral("vcconvertext")), s.spellConvertExtended, d.spellConvertExtended);
+    v.boolean(Options, Key(QStringLiteral("vcignoremail")), s.spellIgnoreMail, d.spellIgnoreMail);
+    v.boolean(Options, Key(QStringLiteral("vcignorelink")), s.spellIgnoreLinks, d.spellIgnoreLinks);
+    v.boolean(Options, Key(QStringLiteral("Bautosave")), s.saveAllBeforeBrowsing, d.saveAllBeforeBrowsing);
 }
 
 struct Reader {
@@ -145,8 +145,8 @@ void readSettings(const IniStore &ini, AppSettings &settings) {
     Reader reader{ini};
     visitSettings(settings, defaults, reader);
     // The last slot of the previously used lists is a permanent end marker.
-    settings.lastl.back() = MarkerEmpty;
-    settings.lastp.back() = MarkerEmpty;
+    settings.previousLinks.back() = MarkerEmpty;
+    settings.previousImages.back() = MarkerEmpty;
     for (int i = 0; i < AppSettings::FixedColorCount; ++i)
         settings.colorList[i] = QLatin1String(FixedColorNames[i]);
 }
@@ -196,7 +196,7 @@ QString initSettingsDefaults(AppContext &ctx, const QString &panelFolder) {
 }
 
 QString untitledDocumentName(const AppSettings &settings, const QString &panelFolder) {
-    QString folder = settings.homedir.isEmpty() ? panelFolder : settings.homedir;
+    QString folder = settings.homeFolder.isEmpty() ? panelFolder : settings.homeFolder;
     if (folder.isEmpty())
         folder = QDir::homePath();
     if (!folder.endsWith(QLatin1Char('/')))

@@ -28,11 +28,11 @@ void pushRecent(RecentList &list, const QString &entry) {
 } // namespace
 
 void pushRecentLink(AppSettings &s, const QString &entry) {
-    pushRecent(s.lastl, entry);
+    pushRecent(s.previousLinks, entry);
 }
 
 void pushRecentImage(AppSettings &s, const QString &entry) {
-    pushRecent(s.lastp, entry);
+    pushRecent(s.previousImages, entry);
 }
 
 void pushRecentColor(AppSettings &s, const QString &color) {
@@ -44,11 +44,11 @@ void pushRecentColor(AppSettings &s, const QString &color) {
 }
 
 void clearRecentLinks(AppSettings &s) {
-    s.lastl.fill(MarkerEmpty);
+    s.previousLinks.fill(MarkerEmpty);
 }
 
 void clearRecentImages(AppSettings &s) {
-    s.lastp.fill(MarkerEmpty);
+    s.previousImages.fill(MarkerEmpty);
 }
 
 void clearRecentColors(AppSettings &s) {

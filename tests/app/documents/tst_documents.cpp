@@ -20,7 +20,7 @@ private Q_SLOTS:
     void typingMarksANewDocumentButTheTemplateDoesNot() {
         WindowHarness h;
         const QString templ = h.t.writeFile("tpl/Default.htm", "<HTML>\n<BODY>\n</BODY>\n</HTML>\n");
-        h.t.ctx.settings.templatedir = templ;
+        h.t.ctx.settings.templateFile = templ;
         h.docs().newDocument();
         QCOMPARE(h.docs().count(), 2);
         QCOMPARE(h.editor().text(), QStringLiteral("<HTML>\n<BODY>\n</BODY>\n</HTML>\n"));
@@ -137,8 +137,8 @@ private Q_SLOTS:
         h.t.prompts.fileNames << path;
         QVERIFY(h.docs().saveCurrentDocument());
         QCOMPARE(h.t.readFile(path), QByteArray("<P>"));
-        QCOMPARE(h.t.ctx.settings.last[0], path);
-        QCOMPARE(h.t.ctx.settings.last[1], QStringLiteral("/x/A.htm"));
+        QCOMPARE(h.t.ctx.settings.recentFiles[0], path);
+        QCOMPARE(h.t.ctx.settings.recentFiles[1], QStringLiteral("/x/A.htm"));
         QVERIFY(h.t.settingsBytes().contains(("last1=" + path).toUtf8()));
         QCOMPARE(tabText(h, 0), QStringLiteral("page.htm"));
         QVERIFY(h.docs().recentAction(0)->isVisible());
@@ -164,7 +164,7 @@ private Q_SLOTS:
         QVERIFY(!h.docs().saveCurrentDocument());
         QVERIFY(!h.docs().current().saved);
         QVERIFY(isUntitledName(h.docs().current().fileName));
-        QCOMPARE(h.t.ctx.settings.last[0], QStringLiteral("/x/A.htm"));
+        QCOMPARE(h.t.ctx.settings.recentFiles[0], QStringLiteral("/x/A.htm"));
         QCOMPARE(h.t.prompts.messages().size(), 1);
         QVERIFY(!QFile::exists(path));
     }
@@ -191,8 +191,8 @@ private Q_SLOTS:
     void openRecentReplacesTheCurrentDocument() {
         WindowHarness h;
         const QString path = h.t.writeFile("r/recent.htm", "<HR>");
-        h.t.ctx.settings.last[0] = path;
-        h.t.ctx.settings.last[1] = h.t.path("r/gone.htm");
+        h.t.ctx.settings.recentFiles[0] = path;
+        h.t.ctx.settings.recentFiles[1] = h.t.path("r/gone.htm");
         h.type("unsaved");
         h.t.prompts.answers << Prompts::Answer::Cancel;
         h.docs().openRecentFile(0);
@@ -208,7 +208,7 @@ private Q_SLOTS:
         QCOMPARE(h.docs().count(), 1);
         QCOMPARE(h.editor().text(), QStringLiteral("<HR>"));
         QVERIFY(h.docs().current().saved);
-        QCOMPARE(h.t.ctx.settings.last[0], path); // opening does not reorder the list
+        QCOMPARE(h.t.ctx.settings.recentFiles[0], path); // opening does not reorder the list
     }
 
     void exportWritesUnixLineEnds() {

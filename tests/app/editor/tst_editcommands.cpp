@@ -120,8 +120,8 @@ private Q_SLOTS:
 
     void previousLinksInsertReferences() {
         WindowHarness h;
-        h.t.ctx.settings.lastl[0] = QStringLiteral("http://example.org/");
-        h.t.ctx.settings.lastl[1] = h.docs().panelFolder() + QStringLiteral("/pics/a.gif");
+        h.t.ctx.settings.previousLinks[0] = QStringLiteral("http://example.org/");
+        h.t.ctx.settings.previousLinks[1] = h.docs().panelFolder() + QStringLiteral("/pics/a.gif");
         EditCommands *edit = h.window().editCommands();
         edit->refreshPreviousLists();
         QMenu *links = edit->previousLinksMenu();
@@ -156,11 +156,11 @@ private Q_SLOTS:
         QAction *a = h.window().editCommands()->deletePreviousListsMenu()->actions()[item];
         h.t.prompts.answers << Prompts::Answer::No;
         a->trigger();
-        QCOMPARE(h.t.ctx.settings.lastl[0], QStringLiteral("a.htm"));
+        QCOMPARE(h.t.ctx.settings.previousLinks[0], QStringLiteral("a.htm"));
         h.t.prompts.answers << Prompts::Answer::Yes;
         a->trigger();
         QCOMPARE(h.t.prompts.texts().last(), question);
-        QCOMPARE(h.t.ctx.settings.lastl[0], QStringLiteral("[empty]"));
+        QCOMPARE(h.t.ctx.settings.previousLinks[0], QStringLiteral("[empty]"));
         QVERIFY(h.t.settingsBytes().contains("lastl1=[empty]"));
     }
 

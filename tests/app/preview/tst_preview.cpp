@@ -76,8 +76,8 @@ private Q_SLOTS:
     void externalPreviewWritesACopyAndCallsTheBrowser() {
         WindowHarness h;
         const QString browser = h.t.writeFile("bin/firefox", "#!/bin/sh\n");
-        h.t.ctx.settings.npath = browser;
-        h.t.ctx.settings.defBrNet = true;
+        h.t.ctx.settings.primaryBrowser = browser;
+        h.t.ctx.settings.primaryBrowserIsDefault = true;
         const QString page = h.t.writeFile("site/a.htm", "<P>saved");
         QVERIFY(h.docs().openFile(page));
         h.type("x");
@@ -92,7 +92,7 @@ private Q_SLOTS:
 
     void aUsersTempFileIsNeverOverwritten() {
         WindowHarness h;
-        h.t.ctx.settings.npath = h.t.writeFile("bin/firefox", "");
+        h.t.ctx.settings.primaryBrowser = h.t.writeFile("bin/firefox", "");
         const QString users = h.t.writeFile("site/temp.htm", "the user's own page");
         QVERIFY(h.docs().openFile(h.t.writeFile("site/a.htm", "<P>")));
         h.window().preview()->externalPreview(false);
@@ -106,8 +106,8 @@ private Q_SLOTS:
 
     void secondaryPreviewUsesTheOtherBrowserAndItsMessage() {
         WindowHarness h;
-        h.t.ctx.settings.npath = h.t.writeFile("bin/firefox", "");
-        h.t.ctx.settings.iepath = h.t.path("bin/missing");
+        h.t.ctx.settings.primaryBrowser = h.t.writeFile("bin/firefox", "");
+        h.t.ctx.settings.secondaryBrowser = h.t.path("bin/missing");
         h.window().preview()->externalPreview(true);
         QCOMPARE(h.t.prompts.messages(),
                  QStringList{"Please enter a valid path to the Internet Explorer in the "
@@ -118,9 +118,9 @@ private Q_SLOTS:
     void autosaveShowsTheSavedFile() {
         WindowHarness h;
         const QString browser = h.t.writeFile("bin/chromium", "");
-        h.t.ctx.settings.iepath = browser;
-        h.t.ctx.settings.defBrNet = false;
-        h.t.ctx.settings.bautosave = true;
+        h.t.ctx.settings.secondaryBrowser = browser;
+        h.t.ctx.settings.primaryBrowserIsDefault = false;
+        h.t.ctx.settings.saveAllBeforeBrowsing = true;
         const QString page = h.t.writeFile("site/b.htm", "<P>");
         QVERIFY(h.docs().openFile(page));
         h.type("y");
@@ -132,7 +132,7 @@ private Q_SLOTS:
 
     void anExternalPreviewLeavesTheViewerFirst() {
         WindowHarness h;
-        h.t.ctx.settings.npath = h.t.writeFile("bin/firefox", "");
+        h.t.ctx.settings.primaryBrowser = h.t.writeFile("bin/firefox", "");
         PreviewController *preview = h.window().preview();
         preview->toggleInternalViewer();
         preview->externalPreview(false);

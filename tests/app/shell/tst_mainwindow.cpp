@@ -93,7 +93,7 @@ private Q_SLOTS:
         layout->setMode(before);
         h.window().pump();
         layout->layoutButton()->click();
-        QCOMPARE(h.t.ctx.settings.screenm, after);
+        QCOMPARE(h.t.ctx.settings.layoutMode, after);
         h.window().pump();
         QCOMPARE(layout->appliedMode(), after);
         QWidget *panel = h.window().findChild<QWidget *>("folderPanel");
@@ -120,7 +120,7 @@ private Q_SLOTS:
         WindowHarness h("[Options]\ntotd=0\npanelwidth=180\n");
         auto *splitter = h.window().findChild<QSplitter *>("mainSplitter");
         QCOMPARE(splitter->sizes().first(), 180);
-        QVERIFY(h.t.ctx.settings.panelwidth == 180);
+        QVERIFY(h.t.ctx.settings.filePanelWidth == 180);
     }
 
     void startupFilesOpenInTabs() {

@@ -90,10 +90,10 @@ void TestFilePaths::references() {
     QFETCH(QString, expected);
     AppSettings s;
     const QStringList parts = mode.split('+');
-    s.relativ = mode.contains("relativ");
-    s.no = parts.contains("no");
-    s.absolut = mode.contains("absolut");
-    s.convertslash = mode.contains('+');
+    s.relativeReferences = mode.contains("relativ");
+    s.bareNameReferences = parts.contains("no");
+    s.absoluteReferences = mode.contains("absolut");
+    s.convertSlashes = mode.contains('+');
     QCOMPARE(makeReference(file, s, document), expected);
 }
 
@@ -176,7 +176,7 @@ void TestFilePaths::fileTypes() {
     QFETCH(bool, html);
     QCOMPARE(isImageFile(name), image);
     QCOMPARE(isWebImageFile(name), webImage);
-    QCOMPARE(isMultimediaFile(name, AppSettings().multiMask), multimedia);
+    QCOMPARE(isMultimediaFile(name, AppSettings().multimediaMask), multimedia);
     QCOMPARE(isHtmlFile(name, mask), html);
 }
 

@@ -66,10 +66,10 @@ void TestFirstStart::freshInstallation() {
     QVERIFY(firstStartSetup(t.ctx));
     const AppSettings &s = t.ctx.settings;
     QCOMPARE(s.version, 100);
-    QCOMPARE(s.generalHelp, t.ctx.paths.installDir + "/marlo.htm");
-    QCOMPARE(s.templatedir, t.ctx.paths.installDir + "/Default.htm");
-    QCOMPARE(s.npath, npath.isEmpty() ? QString() : bin + "/" + npath);
-    QCOMPARE(s.iepath, iepath.isEmpty() ? QString() : bin + "/" + iepath);
+    QCOMPARE(s.programHelpFile, t.ctx.paths.installDir + "/marlo.htm");
+    QCOMPARE(s.templateFile, t.ctx.paths.installDir + "/Default.htm");
+    QCOMPARE(s.primaryBrowser, npath.isEmpty() ? QString() : bin + "/" + npath);
+    QCOMPARE(s.secondaryBrowser, iepath.isEmpty() ? QString() : bin + "/" + iepath);
     QCOMPARE(readFile(t.ctx.paths.dataDir + "/Marlostanda.vtd"), QByteArray("en_US\n"));
     QVERIFY(t.prompts.records.isEmpty());
 }
@@ -107,8 +107,8 @@ void TestFirstStart::olderVersionIsSetUpAgainKeepingOtherKeys() {
     QCOMPARE(ini.readInt("General", "version", 0), 100);
     QCOMPARE(ini.readString("Options", "homedir"), QString("/srv/www"));
     QCOMPARE(ini.readString("Buttons", "btext1"), QString("Bold"));
-    QCOMPARE(t.ctx.settings.homedir, QString("/srv/www"));
-    QCOMPARE(t.ctx.settings.btext[0], QString("Bold"));
+    QCOMPARE(t.ctx.settings.homeFolder, QString("/srv/www"));
+    QCOMPARE(t.ctx.settings.buttonCaptions[0], QString("Bold"));
     QVERIFY(QFile::exists(t.ctx.paths.dataDir + "/Marlostanda.vtd"));
 }
 

@@ -13,53 +13,53 @@ namespace {
 AppSettings changedSettings() {
     AppSettings s;
     s.version = 100;
-    s.generalHelp = "/opt/marlo/marlo.htm";
-    s.homedir = "/home/u/www";
-    s.wordwrap = s.backup = s.absolut = s.no = s.groesse = true;
-    s.backuptime = 17;
-    s.convertslash = s.relativ = s.defBrNet = s.colcoding = s.exeq = false;
-    s.screenm = 3;
-    s.npath = "/usr/bin/firefox";
-    s.iepath = "/usr/bin/chromium";
-    s.help = "/usr/share/doc/html.htm";
-    s.fontname = "DejaVu Sans Mono";
-    s.fontsize = 11;
-    s.tagcolor = 0x00123456;
-    s.textcolor = ColorValues::WindowText;
-    s.backcolor = ColorValues::None;
-    s.commentcolor = ColorValues::Silver;
+    s.programHelpFile = "/opt/marlo/marlo.htm";
+    s.homeFolder = "/home/u/www";
+    s.wordWrap = s.backupEnabled = s.absoluteReferences = s.bareNameReferences = s.imageWidthChecked = true;
+    s.backupMinutes = 17;
+    s.convertSlashes = s.relativeReferences = s.primaryBrowserIsDefault = s.colorCoding = s.convertExtendedCharacters = false;
+    s.layoutMode = 3;
+    s.primaryBrowser = "/usr/bin/firefox";
+    s.secondaryBrowser = "/usr/bin/chromium";
+    s.tagHelpFile = "/usr/share/doc/html.htm";
+    s.fontName = "DejaVu Sans Mono";
+    s.fontSize = 11;
+    s.tagColor = 0x00123456;
+    s.textColor = ColorValues::WindowText;
+    s.backgroundColor = ColorValues::None;
+    s.commentColor = ColorValues::Silver;
     for (int i = 0; i < 4; ++i)
-        s.last[i] = QString("/w/page%1.htm").arg(i);
+        s.recentFiles[i] = QString("/w/page%1.htm").arg(i);
     for (int i = 0; i < 20; ++i) {
-        s.lastl[i] = QString("http://example.org/%1").arg(i);
-        s.lastp[i] = QString("/w/img/%1.gif").arg(i);
+        s.previousLinks[i] = QString("http://example.org/%1").arg(i);
+        s.previousImages[i] = QString("/w/img/%1.gif").arg(i);
     }
     for (int i = 0; i < 15; ++i) {
-        s.btext[i] = QString("B%1").arg(i);
-        s.tagstart[i] = QString("<SPAN CLASS=\"c%1\">").arg(i);
-        s.tagend[i] = "</SPAN> ";
+        s.buttonCaptions[i] = QString("B%1").arg(i);
+        s.buttonStartTexts[i] = QString("<SPAN CLASS=\"c%1\">").arg(i);
+        s.buttonEndTexts[i] = "</SPAN> ";
     }
     s.htmlMask = "*.htm;*.php;";
-    s.multiMask = "*.ogg;";
+    s.multimediaMask = "*.ogg;";
     for (int i = 0; i < 4; ++i) {
-        s.appTitle[i] = QString("App %1").arg(i);
-        s.appLine[i] = QString("xterm -e top%1").arg(i);
-        s.appAutoStart[i] = i % 2 == 0;
+        s.launcherTitles[i] = QString("App %1").arg(i);
+        s.launcherCommands[i] = QString("xterm -e top%1").arg(i);
+        s.launcherAutoStart[i] = i % 2 == 0;
     }
-    s.bpreview = true;
-    s.panelwidth = 300;
-    s.p3w = 44;
-    s.p9h = 99;
-    s.showmulti = s.showimage = false;
-    s.totd = -4;
-    s.ntpatch = true;
-    s.templatedir = "/opt/marlo/Default.htm";
+    s.imagePreviewMode = true;
+    s.filePanelWidth = 300;
+    s.rightPanelWidth = 44;
+    s.fileListHeight = 99;
+    s.showMultimediaFiles = s.showImageFiles = false;
+    s.tipOfTheDay = -4;
+    s.enlargeFirstEditor = true;
+    s.templateFile = "/opt/marlo/Default.htm";
     for (int i = 16; i < 36; ++i)
         s.colorList[i] = QString("#%1").arg(i, 6, 10, QLatin1Char('0'));
-    s.dictionary = "deutsch.vtd";
-    s.changeflag = true;
-    s.vcconvertext = s.vcignoremail = s.vcignorelink = false;
-    s.bautosave = true;
+    s.dictionaryFile = "deutsch.vtd";
+    s.installDictionaryAtStart = true;
+    s.spellConvertExtended = s.spellIgnoreMail = s.spellIgnoreLinks = false;
+    s.saveAllBeforeBrowsing = true;
     return s;
 }
 
@@ -85,15 +85,15 @@ void TestSettingsIo::missingFileGivesDefaults() {
     loadSettings(t.ctx);
     const AppSettings &s = t.ctx.settings;
     QCOMPARE(s.version, -1);
-    QCOMPARE(s.fontname, QString("MS Sans Serif"));
-    QCOMPARE(s.backcolor, ColorValues::Window);
-    QCOMPARE(s.last[3], MarkerEmpty);
-    QCOMPARE(s.appTitle[0], MarkerEmpty);
-    QCOMPARE(s.tagstart[0], QString());
+    QCOMPARE(s.fontName, QString("MS Sans Serif"));
+    QCOMPARE(s.backgroundColor, ColorValues::Window);
+    QCOMPARE(s.recentFiles[3], MarkerEmpty);
+    QCOMPARE(s.launcherTitles[0], MarkerEmpty);
+    QCOMPARE(s.buttonStartTexts[0], QString());
     QCOMPARE(s.colorList[0], QString("blue"));
     QCOMPARE(s.colorList[15], QString("silver"));
     QCOMPARE(s.colorList[16], QString());
-    QVERIFY(s.relativ && s.convertslash && !s.absolut);
+    QVERIFY(s.relativeReferences && s.convertSlashes && !s.absoluteReferences);
     QVERIFY(!QFile::exists(t.ctx.paths.settingsFile())); // reading never creates the file
 }
 
@@ -109,11 +109,11 @@ void TestSettingsIo::everyKeyRoundTrips() {
     writeSettings(original, first);
     writeSettings(t.ctx.settings, second);
     QCOMPARE(second.serialize(), first.serialize());
-    QCOMPARE(t.ctx.settings.tagstart[3], original.tagstart[3]);
-    QCOMPARE(t.ctx.settings.tagend[0], QString("</SPAN> ")); // trailing blank kept
-    QCOMPARE(t.ctx.settings.totd, -4);
-    QCOMPARE(t.ctx.settings.textcolor, ColorValues::WindowText);
-    QCOMPARE(t.ctx.settings.appAutoStart[2], true);
+    QCOMPARE(t.ctx.settings.buttonStartTexts[3], original.buttonStartTexts[3]);
+    QCOMPARE(t.ctx.settings.buttonEndTexts[0], QString("</SPAN> ")); // trailing blank kept
+    QCOMPARE(t.ctx.settings.tipOfTheDay, -4);
+    QCOMPARE(t.ctx.settings.textColor, ColorValues::WindowText);
+    QCOMPARE(t.ctx.settings.launcherAutoStart[2], true);
     QCOMPARE(t.ctx.settings.colorList[35], QString("#000035"));
     QCOMPARE(t.ctx.settings.colorList[2], QString("green"));
 }
@@ -199,12 +199,12 @@ void TestSettingsIo::valuesReadFromHandWrittenFile() {
     loadSettings(t.ctx);
     const AppSettings &s = t.ctx.settings;
     const QMap<QString, QString> fields = {
-        {"fontname", s.fontname},
-        {"auto2", QString::number(s.appAutoStart[1])},
-        {"panelwidth", QString::number(s.panelwidth)},
-        {"tagcolor", colorToText(s.tagcolor)},
-        {"wordwrap", QString::number(s.wordwrap)},
-        {"lastl21", s.lastl[20]},
+        {"fontname", s.fontName},
+        {"auto2", QString::number(s.launcherAutoStart[1])},
+        {"panelwidth", QString::number(s.filePanelWidth)},
+        {"tagcolor", colorToText(s.tagColor)},
+        {"wordwrap", QString::number(s.wordWrap)},
+        {"lastl21", s.previousLinks[20]},
     };
     QCOMPARE(fields.value(field), expected);
 }
@@ -254,7 +254,7 @@ void TestSettingsIo::untitledName() {
     QFETCH(QString, panel);
     QFETCH(QString, expected);
     TestContext t;
-    t.ctx.settings.homedir = homedir;
+    t.ctx.settings.homeFolder = homedir;
     QVERIFY(saveSettings(t.ctx));
     t.ctx.temporaryFiles.add("/tmp/temp.htm");
     t.ctx.backupFiles.add("/tmp/a.bak");

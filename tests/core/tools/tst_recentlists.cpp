@@ -61,24 +61,24 @@ void TestRecentLists::pushSequences() {
         pushRecentLink(s, p);
         pushRecentImage(s, p);
     }
-    QCOMPARE(filled(s.lastl), expected);
-    QCOMPARE(filled(s.lastp), expected);
+    QCOMPARE(filled(s.previousLinks), expected);
+    QCOMPARE(filled(s.previousImages), expected);
 }
 
 void TestRecentLists::fullListKeepsTwentyAndEndMarker() {
     AppSettings s;
     for (int i = 1; i <= 21; ++i)
         pushRecentLink(s, QString("L%1").arg(i));
-    QCOMPARE(filled(s.lastl).size(), 20);
-    QCOMPARE(s.lastl[0], QString("L21"));
-    QCOMPARE(s.lastl[19], QString("L2"));
-    QCOMPARE(s.lastl[20], MarkerEmpty);
+    QCOMPARE(filled(s.previousLinks).size(), 20);
+    QCOMPARE(s.previousLinks[0], QString("L21"));
+    QCOMPARE(s.previousLinks[19], QString("L2"));
+    QCOMPARE(s.previousLinks[20], MarkerEmpty);
     // The oldest entry brought back to the front.
     pushRecentLink(s, "L2");
-    QCOMPARE(s.lastl[0], QString("L2"));
-    QCOMPARE(s.lastl[19], QString("L3"));
-    QCOMPARE(s.lastl[20], MarkerEmpty);
-    QCOMPARE(QSet<QString>(s.lastl.begin(), s.lastl.begin() + 20).size(), 20); // no duplicates
+    QCOMPARE(s.previousLinks[0], QString("L2"));
+    QCOMPARE(s.previousLinks[19], QString("L3"));
+    QCOMPARE(s.previousLinks[20], MarkerEmpty);
+    QCOMPARE(QSet<QString>(s.previousLinks.begin(), s.previousLinks.begin() + 20).size(), 20); // no duplicates
 }
 
 void TestRecentLists::colorsHaveNoDuplicateCheck() {
@@ -101,11 +101,11 @@ void TestRecentLists::clearing() {
     pushRecentImage(s, "b");
     pushRecentColor(s, "red");
     clearRecentLinks(s);
-    QVERIFY(filled(s.lastl).isEmpty());
-    QCOMPARE(filled(s.lastp), QStringList{"b"});
+    QVERIFY(filled(s.previousLinks).isEmpty());
+    QCOMPARE(filled(s.previousImages), QStringList{"b"});
     clearRecentImages(s);
-    QVERIFY(filled(s.lastp).isEmpty());
-    QCOMPARE(s.lastp[20], MarkerEmpty);
+    QVERIFY(filled(s.previousImages).isEmpty());
+    QCOMPARE(s.previousImages[20], MarkerEmpty);
     clearRecentColors(s);
     QVERIFY(colors(s).isEmpty());
     QCOMPARE(s.colorList[0], QString("blue"));
