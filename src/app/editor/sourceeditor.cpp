@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -676,6 +677,18 @@ void SourceEditor::focusInEvent(QFocusEvent *event) {
 void SourceEditor::paintEvent(QPaintEvent *event) {
     paintVisibleBlocks();
     QPlainTextEdit::paintEvent(event);
+}
+
+void SourceEditor::resizeEvent(QResizeEvent *event) {
+    if (lineWrapMode() == QPlainTextEdit::NoWrap && event->oldSize().width() != event->size().width()) {
+        // A new width relays out nothing when lines are not wrapped, but the base class would
+        // still give every line of the document a layout of its own: on a page of a million lines
+        // that is over a second and hundreds of megabytes. Tell it the width stayed.
+        QResizeEvent sameWidth(event->size(), QSize(event->size().width(), event->oldSize().height()));
+        QPlainTextEdit::resizeEvent(&sameWidth);
+        return;
+    }
+    QPlainTextEdit::resizeEvent(event);
 }
 
 void SourceEditor::setContextMenu(QMenu *menu) {
