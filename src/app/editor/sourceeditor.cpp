@@ -535,7 +535,7 @@ void SourceEditor::redoColorCoding() {
     endUpdate();
 }
 
-void SourceEditor::paintVisibleBlocks() {
+void SourceEditor::paintVisibleBlocks(const QRegion &painting) {
     if (m_styles.size() != textLength())
         return;
     const QPointF offset = contentOffset();
@@ -552,9 +552,17 @@ void SourceEditor::paintVisibleBlocks() {
             break;
         if (block.isVisible() && !m_highlighter->isCurrent(block)) {
             // Repainting a block goes through an (empty) edit of the document, which would
-            // report a text change; colours are not one.
+            // report a text change; colours are not one. The layout would also ask to repaint
+            // the whole editor (it takes the block's new formats for a change reaching into the
+            // next block): this paint draws the block anyway, or else the block alone is asked
+            // for below.
             const QSignalBlocker quiet(document());
+            const QSignalBlocker quietLayout(document()->documentLayout());
             m_highlighter->rehighlightBlock(block);
+            const QRect area = blockBoundingGeometry(block).translated(offset).toAlignedRect();
+            const QRect shown(0, area.top(), viewport()->width(), area.height());
+            if (!painting.contains(shown))
+                viewport()->update(shown);
         }
     }
 }
@@ -675,7 +683,7 @@ void SourceEditor::focusInEvent(QFocusEvent *event) {
 }
 
 void SourceEditor::paintEvent(QPaintEvent *event) {
-    paintVisibleBlocks();
+    paintVisibleBlocks(event->region());
     QPlainTextEdit::paintEvent(event);
 }
 

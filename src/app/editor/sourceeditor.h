@@ -135,7 +135,7 @@ private:
     CharStyle insertionStyle(int position, int replaced) const;
     void replaceStyled(int start, int length, const QString &text, const CharStyle *styles);
     void sealUndoStep(QTextCursor &c);
-    void paintVisibleBlocks();
+    void paintVisibleBlocks(const QRegion &painting);
     void undoRedo(bool undo);
     void emitCaretPosition();
     void startColorPass(int start, int end);
