@@ -80,8 +80,8 @@ void SourceEditor::setDocumentText(const QString &text) {
     // The document's own load (undo history cleared) without the widget's extra pass that sets
     // one character format over the whole text.
     document()->setPlainText(plain);
-    m_styles.clear();
-    m_styles.resize(textLength(), CharStyle::Text);
+    // Room for typing where the caret starts: the first keystroke must not copy the whole array.
+    m_styles.reset(textLength(), textLength() / 64 + 4096);
     document()->setModified(false);
     setTextCursor(QTextCursor(document()));
     verticalScrollBar()->setValue(0);

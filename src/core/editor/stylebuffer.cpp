@@ -9,6 +9,12 @@ void StyleBuffer::clear() {
     m_gapStart = m_gapEnd = 0;
 }
 
+void StyleBuffer::reset(int size, int gap, CharStyle fill) {
+    m_data.assign(size_t(std::max(0, size) + std::max(0, gap)), fill);
+    m_gapStart = 0;
+    m_gapEnd = std::max(0, gap);
+}
+
 void StyleBuffer::resize(int newSize, CharStyle fillStyle) {
     const int old = size();
     if (newSize > old)

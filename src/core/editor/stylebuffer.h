@@ -15,6 +15,9 @@ public:
     }
 
     void clear();
+    // `size` entries of `fill`, with room for `gap` insertions at the start before the storage
+    // has to grow.
+    void reset(int size, int gap, CharStyle fill = CharStyle::Text);
     // Makes the buffer `size` long; new entries get `fill`.
     void resize(int size, CharStyle fill = CharStyle::Text);
     void insert(int pos, int count, CharStyle style);

@@ -197,7 +197,7 @@ private Q_SLOTS:
         QFETCH(bool, cleared);
         StyleBuffer buffer;
         if (cleared) {
-            buffer.resize(5);
+            buffer.reset(5, 100);
             buffer.clear();
         }
         buffer.insert(0, 3, CharStyle::Tag);
