@@ -4,6 +4,7 @@
 
 #include "common/testcontext.h"
 #include "documents/documentcontroller.h"
+#include "documents/filecommands.h"
 #include "editor/sourceeditor.h"
 #include "platform/browserlauncher.h"
 #include "shell/mainwindow.h"
@@ -26,15 +27,19 @@ public:
 class WindowHarness {
 public:
     // `settings` is the text of Marlo.ini before start; tips are off unless it says otherwise.
-    explicit WindowHarness(const QByteArray &settings = QByteArrayLiteral("[Options]\ntotd=0\n")) {
+    // `startupFiles` stand for the files named on the command line.
+    explicit WindowHarness(const QByteArray &settings = QByteArrayLiteral("[Options]\ntotd=0\n"),
+                           const QStringList &startupFiles = {}) {
         t.writeSettings(settings);
+        t.ctx.startupFiles = startupFiles;
         m_window = std::make_unique<MainWindow>(t.ctx, browsers);
         m_window->show();
-        QTRY_VERIFY(m_window->pumpTimer()->isActive());
+        QTRY_VERIFY(m_window->hasStarted());
     }
 
     MainWindow &window() { return *m_window; }
     DocumentController &docs() { return *m_window->documents(); }
+    FileCommands &files() { return *m_window->fileCommands(); }
     SourceEditor &editor() { return *docs().currentEditor(); } // the current editor
 
     // Types text into the current editor as key presses.

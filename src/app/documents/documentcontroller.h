@@ -1,79 +1,59 @@
-// The set of open documents: one tab and one SourceEditor per document, the current document,
-// and the File menu's commands (new, open, save, close, recent files, export, print, backup).
+// The set of open documents in tab order: it owns one Document per tab, knows which one is
+// current, keeps the tab captions, sets the editors up from the settings and notices the user's
+// edits. The file commands, printing and the status bar work on the documents it hands out.
 #pragma once
 
-#include "documents/documentstate.h"
+#include "documents/document.h"
 #include "editor/editorprovider.h"
 
-#include "shell/appsettings.h"
-
-#include <QAction>
-#include <QObject>
 #include <QPointer>
-#include <QTimer>
-#include <QVector>
-#include <array>
+#include <memory>
+#include <vector>
 
 struct AppContext;
 class QMenu;
 class QTabWidget;
 class QWidget;
-class SourceEditor;
-class StatusPanels;
 
 class DocumentController : public EditorProvider {
     Q_OBJECT
 public:
-    DocumentController(AppContext &ctx, QTabWidget *tabs, QWidget *window, StatusPanels *status);
+    DocumentController(AppContext &ctx, QTabWidget *tabs, QWidget *parent);
     ~DocumentController() override;
 
     // The folder new untitled documents use (the folder the file panel shows).
     QString panelFolder() const { return m_panelFolder; }
     void setPanelFolder(const QString &folder);
+    // The name of a new untitled document: the panel folder and "New.htm".
+    QString untitledName() const;
 
-    // Start-up: the first tab gets its editor and untitled name; the template comes when the
-    // window is first shown.
+    // Start-up: the first tab with its editor and untitled name.
     void createFirstDocument(const QString &fileName);
-    void showFirstDocument();
 
-    SourceEditor *currentEditor() const override;
-    QString currentFileName() const override { return current().fileName; }
-    QList<SourceEditor *> editors() const override;
-    int count() const { return m_docs.size(); }
-    int currentIndex() const { return m_current; }
-    const DocumentState &current() const { return m_docs[m_current]; }
-    const DocumentState &state(int index) const { return m_docs[index]; }
-    SourceEditor *editor(int index) const;
+    int count() const { return int(m_docs.size()); }
+    int currentIndex() const { return indexOf(*m_current); }
+    Document &current() const { return *m_current; }
+    Document &document(int index) const { return *m_docs[size_t(index)]; }
+    const DocumentState &state(int index) const { return document(index); }
+    SourceEditor *editor(int index) const { return document(index).editor(); }
+    int indexOf(const Document &doc) const;
     void setCurrentIndex(int index);
+    void activate(Document &doc) { setCurrentIndex(indexOf(doc)); }
 
-    // File commands. The bool results say whether the command went through (false: cancelled
-    // by the user or failed with a message already shown).
-    void newDocument();
-    void openDocument();
-    bool openFile(const QString &path);
-    // Opens the files named on the command line; an untouched untitled first tab is reused.
-    void openStartupFiles(const QStringList &paths);
-    bool saveCurrentDocument();
-    bool saveCurrentDocumentAs();
-    // Gives the untouched untitled first document a new name (the settings changed its folder).
-    void renameUntitledDocument(const QString &name);
-    // Keeps the Save command off while the internal viewer shows.
-    void setSaveLocked(bool locked);
-    void saveAllDocuments();
-    bool closeCurrentDocument();
-    bool closeAllDocuments();
-    // The exit walk: every document from the last tab to the first, asking for modified ones.
-    bool closeAllForExit();
-    void openRecentFile(int index);
-    void exportUnixFile();
-    void printDocument(bool withDialog);
-    void backupCurrentDocument();
-    void configureBackupTimer(bool enabled, int minutes);
-    void updateRecentMenu();
+    SourceEditor *currentEditor() const override { return m_current->editor(); }
+    QString currentFileName() const override { return m_current->fileName; }
+    QList<SourceEditor *> editors() const override;
 
-    // Window caption, tab caption and status panels; "#" leaves a part unchanged.
-    void updateCaptionAndStatus(const QString &name, const QString &lastSave,
-                                const QString &column, const QString &line);
+    // A new untitled document in a tab after the others; the caller makes it current.
+    Document &addDocument();
+    // Closes the document's tab. When it was current, its right neighbour (or, for the last
+    // tab, its left one) becomes current. At least one document always stays.
+    void removeDocument(Document &doc);
+    // Puts text into the document's editor as the program's own change, which leaves the
+    // document unmodified; colour coded when asked to.
+    void setText(Document &doc, const QString &text, bool colorCode);
+    // The document's name, saved flag or last-save time changed: its tab and the listeners follow.
+    void refresh(Document &doc);
 
     // Font, colours, word wrap and the typing options from the settings, on every editor.
     void applySettingsToEditors();
@@ -82,22 +62,12 @@ public:
     // The editor context menu every editor shows.
     void setEditorContextMenu(QMenu *menu);
 
-    // Actions of the File menu and the file buttons.
-    QAction *newAction() const { return m_newAction; }
-    QAction *openAction() const { return m_openAction; }
-    QAction *saveAction() const { return m_saveAction; }
-    QAction *saveAsAction() const { return m_saveAsAction; }
-    QAction *saveAllAction() const { return m_saveAllAction; }
-    QAction *exportAction() const { return m_exportAction; }
-    QAction *printAction() const { return m_printAction; }
-    QAction *printNowAction() const { return m_printNowAction; }
-    QAction *closeAction() const { return m_closeAction; }
-    QAction *closeAllAction() const { return m_closeAllAction; }
-    QAction *recentSeparator() const { return m_recentSeparator; }
-    QAction *recentAction(int index) const { return m_recentActions[index]; }
-    QTimer *backupTimer() { return &m_backupTimer; }
-
 Q_SIGNALS:
+    void currentDocumentChanged(Document &doc);
+    void documentRefreshed(Document &doc);
+    // Of the current editor: the caret's column and line (from 0), the insert/overwrite mode.
+    void caretMoved(int column, int line);
+    void insertModeChanged(bool overwrite);
     void panelFolderChanged(const QString &folder);
 
 private:
@@ -105,51 +75,16 @@ private:
     void connectEditor(SourceEditor *editor);
     void applySettings(SourceEditor *editor);
     void releaseEditor(SourceEditor *editor);
-    bool offerToSaveCurrent();
-    int addDocumentTab();
-    void newDocumentTab();
-    void loadTemplate();
-    bool loadInto(int index, const QString &path);
-    void showLoadedText(int index, const QString &path, const QString &text,
-                        const TextFormat &format);
-    // The absolute name of an existing file, or empty after telling the user it is missing.
-    QString existingFile(const QString &path);
-    bool readFile(const QString &path, QString *text, TextFormat *format);
-    void removeCurrentTab();
-    void resetToUntitled();
+    Document *documentOf(const SourceEditor *editor) const;
     void onCurrentTabChanged(int index);
     void onTextChanged(SourceEditor *editor);
-    void setSavedUi(bool saved);
-    void refreshTabCaption(int index);
-    void updatePositionFromEditor();
-    QString saveDialog();
-    QString untitledName() const;
-    bool writeCurrent(const QString &path);
-    bool saveTo(const QString &path);
-    int indexOf(const SourceEditor *editor) const;
+    void refreshTabCaption(const Document &doc);
 
     AppContext &m_ctx;
     QTabWidget *m_tabs;
-    QWidget *m_window;
-    StatusPanels *m_status;
     QPointer<QMenu> m_editorMenu;
-    QVector<DocumentState> m_docs;
-    int m_current = 0;
+    std::vector<std::unique_ptr<Document>> m_docs; // in tab order
+    Document *m_current = nullptr;
     int m_loading = 0; // > 0 while the program itself puts text into an editor
-    bool m_saveLocked = false;
     QString m_panelFolder;
-    QTimer m_backupTimer;
-
-    QAction *m_newAction;
-    QAction *m_openAction;
-    QAction *m_saveAction;
-    QAction *m_saveAsAction;
-    QAction *m_saveAllAction;
-    QAction *m_exportAction;
-    QAction *m_printAction;
-    QAction *m_printNowAction;
-    QAction *m_closeAction;
-    QAction *m_closeAllAction;
-    QAction *m_recentSeparator;
-    std::array<QAction *, AppSettings::RecentFileCount> m_recentActions{};
 };

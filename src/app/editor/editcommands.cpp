@@ -127,6 +127,10 @@ EditCommands::EditCommands(AppContext &ctx, EditorProvider &docs, QWidget *windo
             [filter](SourceEditor *ed) { ed->installEventFilter(filter); });
     for (SourceEditor *ed : m_docs.editors())
         ed->installEventFilter(filter);
+    connect(&m_ctx.insertions, &InsertionChannel::insertionArrived, this,
+            &EditCommands::insertHandedOver);
+    connect(&m_ctx.insertions, &InsertionChannel::blockArrived, this,
+            &EditCommands::insertHandedOverBlock);
     connect(&m_docs, &EditorProvider::editorRightButtonPressed, this,
             &EditCommands::refreshPreviousLists);
 }
@@ -146,11 +150,14 @@ void EditCommands::wrap(const QString &startText, const QString &endText) {
     wrapSelection(*editor(), startText, endText, m_ctx.settings.convertSlashes);
 }
 
-void EditCommands::applyPending() {
-    if (m_ctx.pendingInsertion.pending)
-        applyPendingInsertion(*editor(), m_ctx.pendingInsertion, m_ctx.settings.convertSlashes);
-    if (m_ctx.pendingBlock.pending)
-        applyPendingBlock(*editor(), m_ctx.pendingBlock);
+void EditCommands::insertHandedOver(PendingInsertion insertion) {
+    if (SourceEditor *ed = editor())
+        applyPendingInsertion(*ed, insertion, m_ctx.settings.convertSlashes);
+}
+
+void EditCommands::insertHandedOverBlock(PendingBlock block) {
+    if (SourceEditor *ed = editor())
+        applyPendingBlock(*ed, block);
 }
 
 void EditCommands::connectToolbar(TagToolbar *toolbar) {

@@ -1,10 +1,11 @@
 // The Edit and Tags commands on the current editor: the standard edit commands, the wrap
 // commands of the tag toolbar and the Tags menu, indenting, stripping tags, text conversion,
-// the date/time menu, the previously used links and images, and the pump that inserts the
-// text dialogs hand over.
+// the date/time menu, the previously used links and images, and the insertion of the text
+// dialogs hand over.
 #pragma once
 
 #include "shell/appsettings.h"
+#include "shell/insertionchannel.h"
 
 #include <QAction>
 #include <QObject>
@@ -25,8 +26,9 @@ public:
 
     // Wraps the current editor's selection (the one insertion routine of the program).
     void wrap(const QString &startText, const QString &endText);
-    // The 80 ms pump: inserts what dialogs handed over.
-    void applyPending();
+    // What dialogs handed over, put into the current editor.
+    void insertHandedOver(PendingInsertion insertion);
+    void insertHandedOverBlock(PendingBlock block);
 
     void connectToolbar(TagToolbar *toolbar);
     void refreshPreviousLists(); // captions of the "Prev. Links"/"Prev. Images" items

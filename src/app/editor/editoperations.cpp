@@ -2,7 +2,8 @@
 
 #include "editor/sourceeditor.h"
 #include "editor/textcommands.h"
-#include "shell/appcontext.h"
+#include "shell/appsettings.h"
+#include "shell/insertionchannel.h"
 #include "widgets/windowplacement.h"
 #include "text/plaintext.h"
 

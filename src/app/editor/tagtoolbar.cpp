@@ -141,11 +141,6 @@ void TagToolbar::setUserButtonCaptions(const std::array<QString, AppSettings::Us
     }
 }
 
-int TagToolbar::pageCount() const { return m_pages->count(); }
-
-void TagToolbar::setCurrentPage(int index) { m_tabs->setCurrentIndex(index); }
-
-int TagToolbar::currentPage() const { return m_tabs->currentIndex(); }
 
 void TagToolbar::insertTemplate() {
     const QString entry = m_templates->currentText();

@@ -26,14 +26,14 @@ public:
     void setContextMenu(QMenu *menu) { m_contextMenu = menu; }
     void setUserButtonCaptions(const std::array<QString, AppSettings::UserButtonCount> &captions);
 
-    int pageCount() const;
-    void setCurrentPage(int index);
-    int currentPage() const;
     // The row of buttons of a page, for adding the buttons of other commands.
     QHBoxLayout *pageLayout(TagPage page) const;
     QComboBox *templateList() const { return m_templates; }
     QComboBox *attributeList() const { return m_attributes; }
     QToolButton *userButton(int index) const { return m_userButtons[index]; }
+    // Adds a button in the toolbar's style at the end of a page, for other commands.
+    QToolButton *addButton(TagPage page, const QString &caption, const QString &iconName,
+                           const QString &hint);
 
 Q_SIGNALS:
     void wrapRequested(const QString &startText, const QString &endText);
@@ -44,8 +44,6 @@ protected:
 
 private:
     QWidget *addPage(TagPage page);
-    QToolButton *addButton(TagPage page, const QString &caption, const QString &iconName,
-                           const QString &hint);
     void insertTemplate();
     void insertAttribute();
 

@@ -3,6 +3,7 @@
 #include "documents/documentcontroller.h"
 #include "documents/documentfile.h"
 #include "documents/documentstate.h"
+#include "documents/filecommands.h"
 #include "editor/sourceeditor.h"
 #include "platform/browserlauncher.h"
 #include "preview/previewfiles.h"
@@ -34,9 +35,10 @@ void collectMenuActions(QMenu *menu, QList<QAction *> &out) {
 } // namespace
 
 PreviewController::PreviewController(AppContext &ctx, DocumentController &docs,
-                                     QStackedWidget *notebook, HtmlViewer *viewer,
-                                     QWidget *window, BrowserLauncher &browsers)
-    : QObject(window), m_ctx(ctx), m_docs(docs), m_notebook(notebook), m_viewer(viewer),
+                                     FileCommands &files, QStackedWidget *notebook,
+                                     HtmlViewer *viewer, QWidget *window,
+                                     BrowserLauncher &browsers)
+    : QObject(window), m_ctx(ctx), m_docs(docs), m_files(files), m_notebook(notebook), m_viewer(viewer),
       m_window(window), m_browsers(browsers) {
     m_internalAction = new QAction(QStringLiteral("&Internal HTML Viewer"), this);
     m_internalAction->setObjectName(QStringLiteral("actionInternalViewer"));
@@ -87,16 +89,14 @@ PreviewController::PreviewController(AppContext &ctx, DocumentController &docs,
         for (QAction *a : {m_fullWindow, m_wideWindow, m_smallWindow})
             a->setEnabled(true);
         switch (m_ctx.settings.layoutMode) {
-        case 1:
+        case LayoutMode::SmallScreen:
             m_smallWindow->setEnabled(false);
             break;
-        case 2:
+        case LayoutMode::WideScreen:
             m_wideWindow->setEnabled(false);
             break;
-        case 3:
+        case LayoutMode::FullScreen:
             m_fullWindow->setEnabled(false);
-            break;
-        default:
             break;
         }
     });
@@ -138,7 +138,7 @@ void PreviewController::setEditControlsEnabled(bool enabled) {
         if (menuAction->menu())
             collectMenuActions(menuAction->menu(), all);
     }
-    all.removeAll(m_docs.saveAction()); // its state follows the document, see setSaveLocked
+    all.removeAll(m_files.saveAction()); // its state follows the document, see setSaveLocked
     for (QAction *a : all) {
         if (!enabled) {
             if (!a->property(SavedState).isValid())
@@ -159,7 +159,7 @@ void PreviewController::toggleInternalViewer() {
         m_escape->setEnabled(true);
         m_internalAction->setText(QStringLiteral("Back to Ed&itor"));
         setEditControlsEnabled(false);
-        m_docs.setSaveLocked(true);
+        m_files.setSaveLocked(true);
         m_notebook->setCurrentIndex(ViewerPage);
         // Pictures and links of the page resolve against the document's folder.
         m_viewer->setTextDirectory(folderPart(m_docs.current().fileName));
@@ -170,7 +170,7 @@ void PreviewController::toggleInternalViewer() {
         m_escape->setEnabled(false);
         m_internalAction->setText(QStringLiteral("&Internal HTML View"));
         setEditControlsEnabled(true);
-        m_docs.setSaveLocked(false);
+        m_files.setSaveLocked(false);
         m_notebook->setCurrentIndex(EditorPage);
         m_toggleButton->setToolTip(QStringLiteral("Internal HTML View"));
         m_docs.currentEditor()->setFocus();
@@ -187,7 +187,7 @@ void PreviewController::reload() {
 
 void PreviewController::externalPreview(bool secondary) {
     if (m_ctx.settings.saveAllBeforeBrowsing)
-        m_docs.saveAllDocuments();
+        m_files.saveAll();
     const bool defaultIsFirst = m_ctx.settings.primaryBrowserIsDefault;
     previewInBrowser(secondary ? !defaultIsFirst : defaultIsFirst);
 }

@@ -10,6 +10,7 @@
 struct AppContext;
 class BrowserLauncher;
 class DocumentController;
+class FileCommands;
 class HtmlViewer;
 class QMenu;
 class QShortcut;
@@ -20,8 +21,9 @@ class QWidget;
 class PreviewController : public QObject {
     Q_OBJECT
 public:
-    PreviewController(AppContext &ctx, DocumentController &docs, QStackedWidget *notebook,
-                      HtmlViewer *viewer, QWidget *window, BrowserLauncher &browsers);
+    PreviewController(AppContext &ctx, DocumentController &docs, FileCommands &files,
+                      QStackedWidget *notebook, HtmlViewer *viewer, QWidget *window,
+                      BrowserLauncher &browsers);
 
     // What viewer mode disables: whole menus (by their menu actions) and single controls.
     void setEditModeControls(const QList<QAction *> &menus, const QList<QWidget *> &widgets,
@@ -53,6 +55,7 @@ private:
 
     AppContext &m_ctx;
     DocumentController &m_docs;
+    FileCommands &m_files;
     QStackedWidget *m_notebook;
     HtmlViewer *m_viewer;
     QWidget *m_window;

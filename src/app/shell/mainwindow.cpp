@@ -1,11 +1,14 @@
 #include "shell/mainwindow.h"
 
 #include "documents/documentcontroller.h"
-#include "documents/statuspanels.h"
+#include "documents/documentprinter.h"
+#include "documents/documentstatus.h"
+#include "documents/filecommands.h"
 #include "editor/editcommands.h"
 #include "editor/searchcommands.h"
 #include "editor/sourceeditor.h"
 #include "editor/tagtoolbar.h"
+#include "wizards/tagwizardcommands.h"
 #include "platform/processlauncher.h"
 #include "preview/previewcontroller.h"
 #include "shell/aboutdialog.h"
@@ -35,7 +38,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int PumpInterval = 80;
 constexpr int ToolbarAreaHeight = 56;
 constexpr int RightPanelWidth = 40;
 } // namespace
@@ -44,55 +46,49 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     : QMainWindow(parent), m_ctx(ctx) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/marlo.svg")));
-    m_status = new StatusPanels(statusBar());
-    buildCentralArea();
+    QWidget *fileButtonArea = nullptr;
+    const WindowLayoutParts parts = buildCentralArea(&fileButtonArea);
 
     // The settings come before any document: the first document's name depends on them.
     installChosenDictionary(m_ctx);
     const QString firstName = initSettingsDefaults(m_ctx, QDir::currentPath());
 
-    m_docs = new DocumentController(m_ctx, m_tabs, this, m_status);
+    m_docs = new DocumentController(m_ctx, m_tabs, this);
     m_docs->createFirstDocument(firstName);
+    m_files = new FileCommands(m_ctx, *m_docs, this);
+    m_printer = new DocumentPrinter(m_ctx, *m_docs, this);
+    m_status = new DocumentStatus(*m_docs, this, statusBar());
     m_edit = new EditCommands(m_ctx, *m_docs, this);
     m_search = new SearchCommands(m_ctx, *m_docs, this);
-    m_preview = new PreviewController(m_ctx, *m_docs, m_notebook, m_viewer, this, browsers);
-
-    WindowLayoutParts parts;
-    parts.window = this;
-    parts.tagArea = findChild<QWidget *>(QStringLiteral("tagArea"));
-    parts.tagToolbar = m_tagToolbar;
-    parts.filePanel = m_folderPanel;
-    parts.mainSplitter = findChild<QSplitter *>(QStringLiteral("mainSplitter"));
-    parts.topSplitter = findChild<QSplitter *>(QStringLiteral("topSplitter"));
-    parts.rightPanel = findChild<QWidget *>(QStringLiteral("rightPanel"));
-    parts.filePanelSplitter = m_folderPanel;
+    m_preview = new PreviewController(m_ctx, *m_docs, *m_files, m_notebook, m_viewer, this,
+                                      browsers);
     m_layout = new WindowLayout(m_ctx, parts);
     m_preview->setLayoutActions(m_layout->fullWindowAction(), m_layout->wideWindowAction(),
                                 m_layout->smallWindowAction());
 
     m_edit->connectToolbar(m_tagToolbar);
-    buildFileButtons(findChild<QWidget *>(QStringLiteral("fileButtons")));
+    m_tagWizard = new TagWizardCommands(m_ctx, this);
+    m_tagWizard->addToolbarButtons(m_tagToolbar);
+    buildFileButtons(fileButtonArea);
     buildMenus();
 
     connect(m_docs, &DocumentController::panelFolderChanged, m_folderPanel,
             &FolderPanel::setFolder);
     connect(m_folderPanel, &FolderPanel::folderChosen, m_docs, &DocumentController::setPanelFolder);
-    connect(m_folderPanel, &FolderPanel::fileActivated, m_docs,
-            [this](const QString &path) { m_docs->openFile(path); });
+    connect(m_folderPanel, &FolderPanel::fileActivated, m_files,
+            [this](const QString &path) { m_files->openFile(path); });
     connect(m_viewer, &HtmlViewer::hotSpotCovered, this,
             [this](const QString &target) { statusBar()->showMessage(target); });
 
     applySettingsToWindow();
     startAutostartPrograms();
 
-    m_pumpTimer.setInterval(PumpInterval);
-    connect(&m_pumpTimer, &QTimer::timeout, this, &MainWindow::pump);
     resize(1200, 800);
 }
 
 MainWindow::~MainWindow() { m_docs->releaseAllEditors(); }
 
-void MainWindow::buildCentralArea() {
+WindowLayoutParts MainWindow::buildCentralArea(QWidget **fileButtonArea) {
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -107,7 +103,7 @@ void MainWindow::buildCentralArea() {
     auto *fileButtons = new QWidget(top);
     fileButtons->setObjectName(QStringLiteral("fileButtons"));
     topRow->addWidget(fileButtons, 0, Qt::AlignVCenter);
-    m_fileButtons = fileButtons;
+    *fileButtonArea = fileButtons;
 
     auto *topSplitter = new QSplitter(Qt::Horizontal, top);
     topSplitter->setObjectName(QStringLiteral("topSplitter"));
@@ -158,6 +154,17 @@ void MainWindow::buildCentralArea() {
     mainSplitter->setStretchFactor(1, 1);
     layout->addWidget(mainSplitter, 1);
     setCentralWidget(central);
+
+    WindowLayoutParts parts;
+    parts.window = this;
+    parts.tagArea = tagArea;
+    parts.tagToolbar = m_tagToolbar;
+    parts.filePanel = m_folderPanel;
+    parts.mainSplitter = mainSplitter;
+    parts.topSplitter = topSplitter;
+    parts.rightPanel = right;
+    parts.filePanelSplitter = m_folderPanel;
+    return parts;
 }
 
 void MainWindow::buildFileButtons(QWidget *area) {
@@ -182,10 +189,10 @@ void MainWindow::buildFileButtons(QWidget *area) {
         row->addWidget(b);
     };
     auto addGap = [row] { row->addSpacing(8); };
-    addButton(m_docs->newAction(), QStringLiteral("new"), QStringLiteral("New"));
-    addButton(m_docs->openAction(), QStringLiteral("open"), QStringLiteral("Open"));
-    addButton(m_docs->saveAction(), QStringLiteral("save"), QStringLiteral("Save"));
-    addButton(m_docs->printNowAction(), QStringLiteral("print"), QStringLiteral("Print"));
+    addButton(m_files->newAction(), QStringLiteral("new"), QStringLiteral("New"));
+    addButton(m_files->openAction(), QStringLiteral("open"), QStringLiteral("Open"));
+    addButton(m_files->saveAction(), QStringLiteral("save"), QStringLiteral("Save"));
+    addButton(m_printer->printNowAction(), QStringLiteral("print"), QStringLiteral("Print"));
     addGap();
     addButton(m_search->findAction(), QStringLiteral("find"), QStringLiteral("Find"));
     addButton(m_search->replaceAction(), QStringLiteral("replace"), QStringLiteral("Replace"));
@@ -204,25 +211,25 @@ void MainWindow::buildMenus() {
 
     QMenu *file = bar->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("menuFile"));
-    file->addAction(m_docs->newAction());
-    file->addAction(m_docs->openAction());
-    file->addAction(m_docs->saveAction());
-    file->addAction(m_docs->saveAsAction());
-    file->addAction(m_docs->saveAllAction());
-    file->addAction(m_docs->exportAction());
+    file->addAction(m_files->newAction());
+    file->addAction(m_files->openAction());
+    file->addAction(m_files->saveAction());
+    file->addAction(m_files->saveAsAction());
+    file->addAction(m_files->saveAllAction());
+    file->addAction(m_files->exportAction());
     file->addSeparator();
-    file->addAction(m_docs->printAction());
+    file->addAction(m_printer->printAction());
     file->addSeparator();
-    file->addAction(m_docs->closeAction());
-    file->addAction(m_docs->closeAllAction());
+    file->addAction(m_files->closeAction());
+    file->addAction(m_files->closeAllAction());
     file->addSeparator();
     QAction *exitAction = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     exitAction->setObjectName(QStringLiteral("actionExit"));
     exitAction->setShortcut(QKeySequence::Quit);
-    file->addAction(m_docs->recentSeparator());
+    file->addAction(m_files->recentSeparator());
     for (int i = 0; i < AppSettings::RecentFileCount; ++i)
-        file->addAction(m_docs->recentAction(i));
-    connect(file, &QMenu::aboutToShow, m_docs, &DocumentController::updateRecentMenu);
+        file->addAction(m_files->recentAction(i));
+    connect(file, &QMenu::aboutToShow, m_files, &FileCommands::updateRecentMenu);
 
     QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("menuEdit"));
@@ -273,6 +280,7 @@ void MainWindow::buildMenus() {
     tools->setObjectName(QStringLiteral("menuTools"));
     tools->addAction(m_edit->textConversionAction());
     tools->addSeparator();
+    tools->addAction(m_tagWizard->wizardAction());
     tools->addMenu(m_edit->deletePreviousListsMenu());
 
     QMenu *help = bar->addMenu(QStringLiteral("&Help"));
@@ -301,7 +309,7 @@ void MainWindow::buildMenus() {
     connect(redo, &QAction::triggered, m_edit->redoColorCodingAction(), &QAction::trigger);
     m_editorMenu->addSeparator();
     QAction *close = m_editorMenu->addAction(QStringLiteral("Close"));
-    connect(close, &QAction::triggered, m_docs->closeAction(), &QAction::trigger);
+    connect(close, &QAction::triggered, m_files->closeAction(), &QAction::trigger);
     m_docs->setEditorContextMenu(m_editorMenu);
 
     // The tag toolbar's own context menu.
@@ -317,7 +325,7 @@ void MainWindow::buildMenus() {
     m_preview->setEditModeControls(
         {file->menuAction(), edit->menuAction(), search->menuAction(), tags->menuAction(),
          moreTags->menuAction(), tools->menuAction()},
-        {m_tagToolbar, m_folderPanel}, {m_docs->printNowAction()});
+        {m_tagToolbar, m_folderPanel}, {m_printer->printNowAction()});
 }
 
 void MainWindow::applySettingsToWindow() {
@@ -329,7 +337,7 @@ void MainWindow::applySettingsToWindow() {
     m_tagToolbar->setUserButtonCaptions(s.buttonCaptions);
     m_folderPanel->setHtmlMask(s.htmlMask);
     m_folderPanel->setFolder(m_docs->panelFolder());
-    m_docs->updateRecentMenu();
+    m_files->updateRecentMenu();
     m_docs->applySettingsToEditors();
     const QPalette pal = palette();
     m_folderPanel->setColors(resolveColor(s.textColor, pal), resolveColor(s.backgroundColor, pal));
@@ -338,7 +346,7 @@ void MainWindow::applySettingsToWindow() {
 void MainWindow::applyFirstStartSettings() {
     // The first-start setup has read the settings again (and kept for this run what the file
     // would not take); the untitled first document and the window follow them.
-    m_docs->renameUntitledDocument(untitledDocumentName(m_ctx.settings, m_docs->panelFolder()));
+    m_files->renameUntitledDocument(untitledDocumentName(m_ctx.settings, m_docs->panelFolder()));
     applySettingsToWindow();
 }
 
@@ -361,13 +369,15 @@ void MainWindow::showEvent(QShowEvent *event) {
 void MainWindow::firstShow() {
     // The setting that enlarged the first editor worked around a fault of another platform's
     // edit control; under Qt's layouts it has no meaning and is kept only in the settings file.
-    m_docs->showFirstDocument();
+    m_files->loadTemplate(m_docs->current());
+    m_docs->refresh(m_docs->current());
     if (m_ctx.settings.tipOfTheDay > 0)
         showTipOfTheDay();
-    m_pumpTimer.start();
+    m_layout->setMode(m_ctx.settings.layoutMode);
     if (!m_ctx.startupFiles.isEmpty())
-        m_docs->openStartupFiles(m_ctx.startupFiles);
+        m_files->openStartupFiles(m_ctx.startupFiles);
     m_docs->currentEditor()->setFocus();
+    m_started = true;
 }
 
 void MainWindow::showTipOfTheDay() {
@@ -379,11 +389,6 @@ void MainWindow::showHelp(const QString &topic) {
     HelpWindow::showTopic(m_ctx.settings.programHelpFile, topic, this);
 }
 
-void MainWindow::pump() {
-    m_edit->applyPending();
-    m_layout->applyPendingMode();
-}
-
 bool MainWindow::runExitSequence() {
     if (m_preview->isViewerShowing())
         m_preview->toggleInternalViewer();
@@ -392,7 +397,7 @@ bool MainWindow::runExitSequence() {
         Prompts::Answer::Yes)
         return false;
     saveSettings(m_ctx);
-    if (!m_docs->closeAllForExit())
+    if (!m_files->closeAllForExit())
         return false;
     for (const QString &name : m_ctx.temporaryFiles.names())
         QFile::remove(name); // a file that cannot be deleted is skipped
@@ -419,6 +424,5 @@ void MainWindow::closeEvent(QCloseEvent *event) {
         return;
     }
     m_closing = true;
-    m_pumpTimer.stop();
     event->accept();
 }

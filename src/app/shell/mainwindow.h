@@ -1,15 +1,17 @@
 // The main window: an assembly of the controllers that own the commands (documents, editing,
-// search, preview, layout), the menus and toolbars built from their actions, the 80 ms pump,
-// and the start and exit sequences.
+// search, preview, layout), the menus and toolbars built from their actions, and the start and
+// exit sequences.
 #pragma once
 
 #include <QMainWindow>
-#include <QTimer>
 
 struct AppContext;
 class BrowserLauncher;
 class DocumentController;
+class DocumentPrinter;
+class DocumentStatus;
 class EditCommands;
+class FileCommands;
 class FolderPanel;
 class HtmlViewer;
 class PreviewController;
@@ -17,9 +19,10 @@ class QMenu;
 class QStackedWidget;
 class QTabWidget;
 class SearchCommands;
-class StatusPanels;
 class TagToolbar;
+class TagWizardCommands;
 class WindowLayout;
+struct WindowLayoutParts;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -29,53 +32,59 @@ public:
 
     // After the first-start setup changed the settings: the window follows them.
     void applyFirstStartSettings();
-    // What happens when the window is first shown: template, tip of the day, the pump.
+    // What happens when the window is first shown: template, tip of the day, the stored layout
+    // mode, the files named on the command line.
     void firstShow();
+    bool hasStarted() const { return m_started; }
     // The exit questions and clean-up; true when the window may close.
     bool runExitSequence();
-    // One step of the 80 ms pump.
-    void pump();
     void showTipOfTheDay();
     void showHelp(const QString &topic = QString());
 
     DocumentController *documents() const { return m_docs; }
+    FileCommands *fileCommands() const { return m_files; }
+    DocumentPrinter *printer() const { return m_printer; }
+    DocumentStatus *documentStatus() const { return m_status; }
     EditCommands *editCommands() const { return m_edit; }
     SearchCommands *search() const { return m_search; }
     PreviewController *preview() const { return m_preview; }
     WindowLayout *windowLayout() const { return m_layout; }
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
+    TagWizardCommands *tagWizard() const { return m_tagWizard; }
     HtmlViewer *viewer() const { return m_viewer; }
-    StatusPanels *statusPanels() const { return m_status; }
     QMenu *editorContextMenu() const { return m_editorMenu; }
-    QTimer *pumpTimer() { return &m_pumpTimer; }
 
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void buildCentralArea();
+    // The widgets of the window; returns the parts the layout modes move and the place of the
+    // file buttons.
+    WindowLayoutParts buildCentralArea(QWidget **fileButtonArea);
     void buildMenus();
     void buildFileButtons(QWidget *area);
     void applySettingsToWindow();
     void startAutostartPrograms();
 
     AppContext &m_ctx;
-    StatusPanels *m_status = nullptr;
     QTabWidget *m_tabs = nullptr;
     QStackedWidget *m_notebook = nullptr;
     HtmlViewer *m_viewer = nullptr;
     TagToolbar *m_tagToolbar = nullptr;
+    TagWizardCommands *m_tagWizard = nullptr;
     FolderPanel *m_folderPanel = nullptr;
-    QWidget *m_fileButtons = nullptr;
     DocumentController *m_docs = nullptr;
+    FileCommands *m_files = nullptr;
+    DocumentPrinter *m_printer = nullptr;
+    DocumentStatus *m_status = nullptr;
     EditCommands *m_edit = nullptr;
     SearchCommands *m_search = nullptr;
     PreviewController *m_preview = nullptr;
     WindowLayout *m_layout = nullptr;
     QMenu *m_editorMenu = nullptr;
     QMenu *m_toolbarMenu = nullptr;
-    QTimer m_pumpTimer;
     bool m_shown = false;
+    bool m_started = false;
     bool m_closing = false;
 };

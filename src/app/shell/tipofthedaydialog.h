@@ -15,7 +15,6 @@ public:
     // the final value, signed by the check box, whenever it closes.
     TipOfTheDayDialog(int &totd, QWidget *parent = nullptr);
 
-    int currentTip() const { return m_totd; }
     QString currentText() const;
 
 public Q_SLOTS:

@@ -39,18 +39,19 @@ constexpr int CollapsedPanel = 9;
 
 WindowLayout::WindowLayout(AppContext &ctx, const WindowLayoutParts &parts)
     : QObject(parts.window), m_ctx(ctx), m_parts(parts) {
-    auto make = [this](const QString &text, const QString &name, int mode) {
+    auto make = [this](const QString &text, const QString &name, LayoutMode mode) {
         auto *a = new QAction(text, this);
         a->setObjectName(name);
         connect(a, &QAction::triggered, this, [this, mode] { setMode(mode); });
         return a;
     };
-    m_small = make(QStringLiteral("&Small Screen"), QStringLiteral("actionSmallScreen"), 1);
-    m_wide = make(QStringLiteral("&Wide Screen"), QStringLiteral("actionWideScreen"), 2);
-    m_full = make(QStringLiteral("&Full Screen"), QStringLiteral("actionFullScreen"), 3);
-    m_smallWindow = make(QStringLiteral("Small Window"), QStringLiteral("actionSmallWindow"), 1);
-    m_wideWindow = make(QStringLiteral("Wide Window"), QStringLiteral("actionWideWindow"), 2);
-    m_fullWindow = make(QStringLiteral("Full Window"), QStringLiteral("actionFullWindow"), 3);
+    m_small = make(QStringLiteral("&Small Screen"), QStringLiteral("actionSmallScreen"), LayoutMode::SmallScreen);
+    m_wide = make(QStringLiteral("&Wide Screen"), QStringLiteral("actionWideScreen"), LayoutMode::WideScreen);
+    m_full = make(QStringLiteral("&Full Screen"), QStringLiteral("actionFullScreen"), LayoutMode::FullScreen);
+    m_smallWindow = make(QStringLiteral("Small Window"), QStringLiteral("actionSmallWindow"),
+                         LayoutMode::SmallScreen);
+    m_wideWindow = make(QStringLiteral("Wide Window"), QStringLiteral("actionWideWindow"), LayoutMode::WideScreen);
+    m_fullWindow = make(QStringLiteral("Full Window"), QStringLiteral("actionFullWindow"), LayoutMode::FullScreen);
 
     m_dockMenu = new QAction(this);
     m_dockMenu->setObjectName(QStringLiteral("actionDockToolbar"));
@@ -68,7 +69,7 @@ WindowLayout::WindowLayout(AppContext &ctx, const WindowLayoutParts &parts)
     m_fullButton->setObjectName(QStringLiteral("fullScreenButton"));
     m_fullButton->setIcon(marloIcon(QStringLiteral("fullscreen")));
     m_fullButton->setToolTip(QStringLiteral("Full screen"));
-    connect(m_fullButton, &QToolButton::clicked, this, [this] { setMode(3); });
+    connect(m_fullButton, &QToolButton::clicked, this, [this] { setMode(LayoutMode::FullScreen); });
 
     connect(parts.mainSplitter, &QSplitter::splitterMoved, this, [this] {
         // A side panel pushed narrower than 15 pixels collapses to a 9-pixel strip.
@@ -106,35 +107,39 @@ void WindowLayout::rememberSizes() {
         s.fileListHeight = m_parts.filePanelSplitter->sizes().value(1, s.fileListHeight);
 }
 
-void WindowLayout::setMode(int mode) { m_ctx.settings.layoutMode = mode; }
-
-void WindowLayout::toggleSmallWide() {
-    int &mode = m_ctx.settings.layoutMode;
-    if (mode == 1)
-        mode = 2;
-    else if (mode == 2)
-        mode = 1;
-}
-
-void WindowLayout::applyPendingMode() {
-    const int mode = m_ctx.settings.layoutMode;
+void WindowLayout::setMode(LayoutMode mode) {
+    m_ctx.settings.layoutMode = mode;
     if (mode == m_applied)
         return;
     m_applied = mode;
     showMode(mode);
 }
 
-void WindowLayout::showMode(int mode) {
-    const bool toolbar = mode == 1 || mode == 2;
-    const bool panel = mode == 1;
+void WindowLayout::toggleSmallWide() {
+    switch (m_ctx.settings.layoutMode) {
+    case LayoutMode::SmallScreen:
+        setMode(LayoutMode::WideScreen);
+        break;
+    case LayoutMode::WideScreen:
+        setMode(LayoutMode::SmallScreen);
+        break;
+    case LayoutMode::FullScreen:
+        break;
+    }
+}
+
+void WindowLayout::showMode(LayoutMode mode) {
+    const bool toolbar = mode != LayoutMode::FullScreen;
+    const bool panel = mode == LayoutMode::SmallScreen;
     m_parts.tagArea->setVisible(toolbar && !isToolbarFloating());
     if (isToolbarFloating())
         m_floating->setVisible(toolbar);
     m_parts.filePanel->setVisible(panel);
     if (panel)
         applySizes();
-    m_layoutButton->setIcon(marloIcon(mode == 2 ? QStringLiteral("cabinet-shut")
-                                                : QStringLiteral("cabinet-open")));
+    m_layoutButton->setIcon(marloIcon(mode == LayoutMode::WideScreen
+                                          ? QStringLiteral("cabinet-shut")
+                                          : QStringLiteral("cabinet-open")));
 }
 
 bool WindowLayout::isToolbarFloating() const { return !m_floating.isNull(); }
@@ -144,7 +149,7 @@ void WindowLayout::toggleDocking() {
         m_parts.tagArea->layout()->addWidget(m_parts.tagToolbar);
         m_floating->deleteLater();
         m_floating.clear();
-        m_parts.tagArea->setVisible(m_applied != 3);
+        m_parts.tagArea->setVisible(m_applied != LayoutMode::FullScreen);
     } else {
         auto *floating = new FloatingToolbarWindow(m_parts.window, [this] { toggleDocking(); });
         floating->layout()->addWidget(m_parts.tagToolbar);

@@ -3,6 +3,8 @@
 // undocking of the tag toolbar.
 #pragma once
 
+#include "shell/appsettings.h"
+
 #include <QAction>
 #include <QObject>
 #include <QPointer>
@@ -30,13 +32,11 @@ public:
 
     // Sizes from the settings (start-up).
     void applySizes();
-    // The 80 ms step: applies a layout mode chosen since the last step.
-    void applyPendingMode();
-    int appliedMode() const { return m_applied; }
+    LayoutMode appliedMode() const { return m_applied; }
     // The layout button: small screen to wide screen and back; full screen stays.
     void toggleSmallWide();
-    // Chooses a layout mode; the next 80 ms step applies it.
-    void setMode(int mode);
+    // Chooses a layout mode and shows it at once.
+    void setMode(LayoutMode mode);
     bool isToolbarFloating() const;
     void toggleDocking();
 
@@ -52,13 +52,13 @@ public:
     QToolButton *fullScreenButton() const { return m_fullButton; }
 
 private:
-    void showMode(int mode);
+    void showMode(LayoutMode mode);
     void updateDockTexts();
     void rememberSizes();
 
     AppContext &m_ctx;
     WindowLayoutParts m_parts;
-    int m_applied = 1;
+    LayoutMode m_applied = LayoutMode::SmallScreen; // the designed layout
     QPointer<QWidget> m_floating;
     QAction *m_small;
     QAction *m_wide;

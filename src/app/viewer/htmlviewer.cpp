@@ -82,16 +82,8 @@ void HtmlViewer::setDefPreFontName(const QString &name) {
     m_defPreFontName = name;
     reload();
 }
-void HtmlViewer::setDefFontSize(int points) {
-    m_defFontSize = qBound(1, points, 200);
-    reload();
-}
 void HtmlViewer::setDefFontColor(const QColor &color) {
     m_defFontColor = color;
-    reload();
-}
-void HtmlViewer::setDefHotSpotColor(const QColor &color) {
-    m_defHotSpotColor = color;
     reload();
 }
 void HtmlViewer::setViewImages(bool on) {

@@ -45,28 +45,18 @@ public:
     QString currentFile() const { return m_currentFile; }
     QString documentTitle() const { return m_doc.title(); }
     QString lastError() const { return m_lastError; }
-    QString textDirectory() const { return m_textDirectory; }
     void setTextDirectory(const QString &dir) { m_textDirectory = dir; }
 
-    QColor defBackground() const { return m_defBackground; }
     void setDefBackground(const QColor &color);
-    QString defFontName() const { return m_defFontName; }
     void setDefFontName(const QString &name);
-    QString defPreFontName() const { return m_defPreFontName; }
     void setDefPreFontName(const QString &name);
-    int defFontSize() const { return m_defFontSize; }
-    void setDefFontSize(int points);
-    QColor defFontColor() const { return m_defFontColor; }
     void setDefFontColor(const QColor &color);
-    QColor defHotSpotColor() const { return m_defHotSpotColor; }
-    void setDefHotSpotColor(const QColor &color);
     bool viewImages() const { return m_viewImages; }
     void setViewImages(bool on);
     int imageCacheCount() const { return m_images.maxAge(); }
     void setImageCacheCount(int loads);
     int historyMaxCount() const { return m_historyMaxCount; }
     void setHistoryMaxCount(int count);
-    bool noSelect() const { return m_noSelect; }
     void setNoSelect(bool on);
 
     QString selectedText() const;
@@ -88,7 +78,6 @@ public:
 
     // Figures of the laid-out document (document coordinates).
     int documentHeight() const { return m_docHeight; }
-    int documentWidth() const { return m_docWidth; }
     const SectionList &document() const { return m_doc; }
     // The link target at a point of the viewport, empty when there is none.
     QString linkAt(const QPoint &viewportPos) const;

@@ -9,8 +9,11 @@
 namespace {
 
 bool writeWhole(const QString &path, const QByteArray &bytes, QString *error) {
+    // Unbuffered, so that a write cut short (a full disk, a size limit) shows in its count:
+    // buffered, the short write is lost in the flush and commit() would replace the old file
+    // with the truncated new one.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = file.errorString();
         return false;

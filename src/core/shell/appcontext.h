@@ -3,6 +3,7 @@
 #pragma once
 
 #include "shell/appsettings.h"
+#include "shell/insertionchannel.h"
 
 #include <QSet>
 #include <QString>
@@ -38,25 +39,12 @@ private:
     QStringList m_names;
 };
 
-struct PendingInsertion {
-    QString startText;
-    QString endText;
-    bool pending = false;
-};
-
-// Lines of a multi-line insertion, then "\end", then the four-digit caret code (column, count).
-struct PendingBlock {
-    QStringList lines;
-    bool pending = false;
-};
-
 struct AppContext {
     AppSettings settings;
     AppPaths paths;
     Prompts *prompts = nullptr;
 
-    PendingInsertion pendingInsertion;
-    PendingBlock pendingBlock;
+    InsertionChannel insertions; // text handed from dialogs to the current editor
     QString handOverFileName; // the file chosen in the file panel, offered to dialogs
 
     FileNameList temporaryFiles{100}; // deleted at exit
@@ -71,10 +59,9 @@ struct AppContext {
     bool settingsWriteErrorShown = false;
 
     Prompts &prompt() const { return *prompts; }
-    // Hands text to the main window's pump, which inserts it into the current editor.
+    // Hands text to the current editor once the calling dialog has closed.
     void setPendingInsertion(const QString &start, const QString &end) {
-        pendingInsertion.startText = start;
-        pendingInsertion.endText = end;
-        pendingInsertion.pending = true;
+        insertions.setPendingInsertion(start, end);
     }
+    void setPendingBlock(const QStringList &lines) { insertions.setPendingBlock(lines); }
 };

@@ -10,6 +10,13 @@
 
 inline const QString MarkerEmpty = QStringLiteral("[empty]");
 
+// How much of the main window the documents take; stored as 1, 2 and 3.
+enum class LayoutMode {
+    SmallScreen = 1, // tag toolbar and file panel shown
+    WideScreen = 2,  // tag toolbar shown, file panel hidden
+    FullScreen = 3,  // neither
+};
+
 struct AppSettings {
     static constexpr int RecentFileCount = 4;
     static constexpr int RecentListSlots = 21; // slot 21 is always MarkerEmpty
@@ -33,7 +40,7 @@ struct AppSettings {
     bool relativeReferences = true;
     bool absoluteReferences = false;
     bool bareNameReferences = false;
-    int layoutMode = 1;             // 1 small screen, 2 wide screen, 3 full screen
+    LayoutMode layoutMode = LayoutMode::SmallScreen;
     bool imageWidthChecked = false; // the image dialog's "Width:" box
     QString primaryBrowser;         // default external browser program
     QString secondaryBrowser;       // the other external browser program

@@ -162,8 +162,11 @@ CopyResult copyFileExpandingResult(const QString &source, const QString &destina
     QFile in(source);
     if (source.isEmpty() || !in.open(QIODevice::ReadOnly))
         return CopyResult::BadSourceHandle;
+    // Unbuffered, so that a write cut short (a full disk, a size limit) shows in its count:
+    // buffered, the short write is lost in the flush and commit() would replace the old file
+    // with the truncated new one.
     QSaveFile out(destination);
-    if (destination.isEmpty() || !out.open(QIODevice::WriteOnly))
+    if (destination.isEmpty() || !out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return CopyResult::BadDestinationHandle;
     const CopyResult r = copyExpanding(in, out);
     if (r != CopyResult::Ok) {

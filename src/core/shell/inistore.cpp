@@ -187,8 +187,11 @@ QByteArray IniStore::serialize() const {
 bool IniStore::save(const QString &fileName, QString *error) const {
     const QString folder = QFileInfo(fileName).absolutePath();
     QDir().mkpath(folder); // a failure shows up as the open error below
+    // Unbuffered, so that a write cut short (a full disk, a size limit) shows in its count:
+    // buffered, the short write is lost in the flush and commit() would replace the old file
+    // with the truncated new one.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = file.errorString();
         return false;

@@ -36,6 +36,5 @@ public:
 
     // Shorthands for the common message kinds.
     void information(const QString &text) { message(Kind::Information, text); }
-    void warning(const QString &text) { message(Kind::Warning, text); }
     void error(const QString &text) { message(Kind::Error, text); }
 };

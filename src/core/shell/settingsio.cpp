@@ -42,7 +42,7 @@ void visitSettings(Settings &s, const AppSettings &d, Visitor &v) {
     v.boolean(Options, Key(QStringLiteral("relativ")), s.relativeReferences, d.relativeReferences);
     v.boolean(Options, Key(QStringLiteral("absolut")), s.absoluteReferences, d.absoluteReferences);
     v.boolean(Options, Key(QStringLiteral("no")), s.bareNameReferences, d.bareNameReferences);
-    v.integer(Options, Key(QStringLiteral("screenm")), s.layoutMode, d.layoutMode);
+    v.layout(Options, Key(QStringLiteral("screenm")), s.layoutMode, d.layoutMode);
     v.boolean(Options, Key(QStringLiteral("groesse")), s.imageWidthChecked, d.imageWidthChecked);
     v.string(Options, Key(QStringLiteral("npath")), s.primaryBrowser, d.primaryBrowser);
     v.string(Options, Key(QStringLiteral("iepath")), s.secondaryBrowser, d.secondaryBrowser);
@@ -115,6 +115,13 @@ struct Reader {
     void color(const QString &sec, const Key &k, ColorValue &field, ColorValue def) {
         field = colorFromText(ini.readString(sec, k.read, colorToText(def))).value_or(def);
     }
+    // A number that names no layout mode keeps the default.
+    void layout(const QString &sec, const Key &k, LayoutMode &field, LayoutMode def) {
+        const int n = ini.readInt(sec, k.read, int(def));
+        field = n >= int(LayoutMode::SmallScreen) && n <= int(LayoutMode::FullScreen)
+                    ? LayoutMode(n)
+                    : def;
+    }
 };
 
 struct Writer {
@@ -130,6 +137,9 @@ struct Writer {
     }
     void color(const QString &sec, const Key &k, ColorValue field, ColorValue) {
         ini.writeString(sec, k.write, colorToText(field));
+    }
+    void layout(const QString &sec, const Key &k, LayoutMode field, LayoutMode) {
+        ini.writeInt(sec, k.write, int(field));
     }
 };
 

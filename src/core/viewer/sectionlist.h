@@ -42,7 +42,6 @@ public:
     // The index of a font in the font table (added when new); its point size is scaled here.
     int fontId(DocumentFont font);
     const DocumentFont &font(int id) const { return m_fonts[size_t(id)]; }
-    int fontCount() const { return int(m_fonts.size()); }
 
     // Named anchors, upper-cased, with the section where each stands.
     void addAnchor(const QString &name, const SectionBase *section);

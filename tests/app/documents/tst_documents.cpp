@@ -1,10 +1,12 @@
 // The document set as a user meets it: tabs, the modified marker, saving, closing, the recent
 // files and the exit questions.
-#include "documents/statuspanels.h"
-#include "editor/editcommands.h"
+#include "common/filesizelimit.h"
 #include "common/windowharness.h"
+#include "documents/documentstatus.h"
+#include "editor/editcommands.h"
 
 #include <QFile>
+#include <QSignalSpy>
 #include <QTabWidget>
 
 namespace {
@@ -21,17 +23,17 @@ private Q_SLOTS:
         WindowHarness h;
         const QString templ = h.t.writeFile("tpl/Default.htm", "<HTML>\n<BODY>\n</BODY>\n</HTML>\n");
         h.t.ctx.settings.templateFile = templ;
-        h.docs().newDocument();
+        h.files().newDocument();
         QCOMPARE(h.docs().count(), 2);
         QCOMPARE(h.editor().text(), QStringLiteral("<HTML>\n<BODY>\n</BODY>\n</HTML>\n"));
         QVERIFY(h.docs().current().saved);
-        QVERIFY(!h.docs().saveAction()->isEnabled());
+        QVERIFY(!h.files().saveAction()->isEnabled());
         QCOMPARE(tabText(h, 1), QStringLiteral("New.htm"));
 
         h.type("x");
         QVERIFY(!h.docs().current().saved);
         QCOMPARE(tabText(h, 1), QStringLiteral("* New.htm"));
-        QVERIFY(h.docs().saveAction()->isEnabled());
+        QVERIFY(h.files().saveAction()->isEnabled());
     }
 
     void aCommandInsertionIntoAFreshDocumentCountsAsAChange() {
@@ -45,10 +47,10 @@ private Q_SLOTS:
     void switchingTabsKeepsEachDocumentsState() {
         WindowHarness h;
         const QString a = h.t.writeFile("site/a.htm", "<P>a</P>\n");
-        QVERIFY(h.docs().openFile(a));
+        QVERIFY(h.files().openFile(a));
         h.type("1");
         const QString lastSaveA = h.docs().current().lastSave;
-        h.docs().newDocument();
+        h.files().newDocument();
         h.docs().setCurrentIndex(1);
         QVERIFY(!h.docs().current().saved);
         QCOMPARE(h.docs().current().fileName, a);
@@ -58,9 +60,9 @@ private Q_SLOTS:
         h.docs().setCurrentIndex(2);
         QVERIFY(h.docs().current().saved);
         QCOMPARE(h.docs().current().lastSave, QStringLiteral("--:--"));
-        QVERIFY(!h.docs().saveAction()->isEnabled());
+        QVERIFY(!h.files().saveAction()->isEnabled());
         h.docs().setCurrentIndex(1);
-        QVERIFY(h.docs().saveAction()->isEnabled());
+        QVERIFY(h.files().saveAction()->isEnabled());
     }
 
     void closingTabsActivatesTheRightNeighbour_data() {
@@ -77,10 +79,10 @@ private Q_SLOTS:
         QFETCH(QString, activated);
         WindowHarness h;
         for (const char *name : {"a.htm", "b.htm", "c.htm"})
-            h.docs().openStartupFiles({h.t.writeFile(QString("s/") + name, name)});
+            h.files().openStartupFiles({h.t.writeFile(QString("s/") + name, name)});
         QCOMPARE(h.docs().count(), 3); // the untouched first tab was reused
         h.docs().setCurrentIndex(closed);
-        QVERIFY(h.docs().closeCurrentDocument());
+        QVERIFY(h.files().close(h.docs().current()));
         QStringList names;
         for (int i = 0; i < h.docs().count(); ++i)
             names << fileNamePart(h.docs().state(i).fileName);
@@ -93,7 +95,7 @@ private Q_SLOTS:
         WindowHarness h;
         h.type("abc");
         h.t.prompts.answers << Prompts::Answer::No;
-        QVERIFY(h.docs().closeCurrentDocument());
+        QVERIFY(h.files().close(h.docs().current()));
         QCOMPARE(h.docs().count(), 1);
         QVERIFY(h.editor().text().isEmpty());
         QVERIFY(h.docs().current().saved);
@@ -103,11 +105,11 @@ private Q_SLOTS:
     void yesThenCancelledSaveDialogKeepsTheDocument() {
         // Answering Yes and then cancelling the file name must not lose the text.
         WindowHarness h;
-        h.docs().newDocument();
+        h.files().newDocument();
         h.type("precious");
         h.t.prompts.answers << Prompts::Answer::Yes;
         h.t.prompts.fileNames << QString(); // the save dialog is cancelled
-        QVERIFY(!h.docs().closeCurrentDocument());
+        QVERIFY(!h.files().close(h.docs().current()));
         QCOMPARE(h.docs().count(), 2);
         QCOMPARE(h.editor().text(), QStringLiteral("precious"));
         QVERIFY(!h.docs().current().saved);
@@ -118,12 +120,12 @@ private Q_SLOTS:
     void closeAllStopsAtCancel() {
         WindowHarness h;
         h.type("1");
-        h.docs().newDocument();
+        h.files().newDocument();
         h.type("2");
-        h.docs().newDocument();
+        h.files().newDocument();
         h.type("3");
         h.t.prompts.answers << Prompts::Answer::No << Prompts::Answer::Cancel;
-        QVERIFY(!h.docs().closeAllDocuments());
+        QVERIFY(!h.files().closeAll());
         QCOMPARE(h.docs().count(), 2);
         QCOMPARE(h.docs().editor(1)->text(), QStringLiteral("2"));
         QCOMPARE(h.t.prompts.texts().size(), 2);
@@ -135,14 +137,14 @@ private Q_SLOTS:
         QDir().mkpath(h.t.path("out"));
         h.type("<P>");
         h.t.prompts.fileNames << path;
-        QVERIFY(h.docs().saveCurrentDocument());
+        QVERIFY(h.files().save(h.docs().current()));
         QCOMPARE(h.t.readFile(path), QByteArray("<P>"));
         QCOMPARE(h.t.ctx.settings.recentFiles[0], path);
         QCOMPARE(h.t.ctx.settings.recentFiles[1], QStringLiteral("/x/A.htm"));
         QVERIFY(h.t.settingsBytes().contains(("last1=" + path).toUtf8()));
         QCOMPARE(tabText(h, 0), QStringLiteral("page.htm"));
-        QVERIFY(h.docs().recentAction(0)->isVisible());
-        QVERIFY(!h.docs().recentAction(3)->isVisible());
+        QVERIFY(h.files().recentAction(0)->isVisible());
+        QVERIFY(!h.files().recentAction(3)->isVisible());
     }
 
     void saveAsTakesTheChosenNameEvenNewHtm() {
@@ -150,7 +152,7 @@ private Q_SLOTS:
         const QString path = h.t.path("New.htm");
         h.type("x");
         h.t.prompts.fileNames << path;
-        QVERIFY(h.docs().saveCurrentDocumentAs());
+        QVERIFY(h.files().saveAs(h.docs().current()));
         QCOMPARE(h.t.readFile(path), QByteArray("x"));
         QCOMPARE(h.t.prompts.records.size(), 1); // one dialog, not a second one
         QCOMPARE(h.t.prompts.unexpected, 0);
@@ -161,7 +163,7 @@ private Q_SLOTS:
         const QString path = h.t.path("missing/folder/page.htm");
         h.type("work");
         h.t.prompts.fileNames << path;
-        QVERIFY(!h.docs().saveCurrentDocument());
+        QVERIFY(!h.files().save(h.docs().current()));
         QVERIFY(!h.docs().current().saved);
         QVERIFY(isUntitledName(h.docs().current().fileName));
         QCOMPARE(h.t.ctx.settings.recentFiles[0], QStringLiteral("/x/A.htm"));
@@ -169,21 +171,88 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(path));
     }
 
+    // Every command that writes a page, cut off half-way by a full disk: the file it would
+    // replace keeps its bytes, the user hears of it, and unsaved work stays marked unsaved.
+    void interruptedWritesKeepTheOldFile_data() {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("save") << "save";
+        QTest::newRow("export") << "export";
+        QTest::newRow("backup") << "backup";
+    }
+    void interruptedWritesKeepTheOldFile() {
+        QFETCH(QString, command);
+        WindowHarness h;
+        const QString page = h.t.writeFile("w/page.htm", "<P>old page</P>");
+        QVERIFY(h.files().openFile(page));
+        QString target = page;
+        if (command == "export")
+            target = h.t.writeFile("w/unix.htm", "<P>old export</P>");
+        if (command == "backup") {
+            h.files().backup(h.docs().current()); // a backup this run may replace
+            target = h.t.path("w/page.bak");
+        }
+        const QByteArray before = h.t.readFile(target);
+        h.window().editCommands()->wrap(QString(5000, QLatin1Char('x')), QString());
+        h.t.prompts.fileNames << target;
+        {
+            const FileSizeLimit limit(64);
+            if (command == "save")
+                QVERIFY(!h.files().save(h.docs().current()));
+            else if (command == "export")
+                h.files().exportUnixFile(h.docs().current());
+            else
+                h.files().backup(h.docs().current());
+        }
+        QCOMPARE(h.t.readFile(target), before);
+        QCOMPARE(h.t.prompts.messages().size(), 1);
+        QVERIFY(!h.docs().current().saved);
+        QVERIFY(h.files().saveAction()->isEnabled());
+    }
+
+    // Save All writes every modified page without bringing it to the front.
+    void saveAllLeavesTheShownTabAlone() {
+        WindowHarness h;
+        const QString a = h.t.writeFile("s/a.htm", "a");
+        const QString b = h.t.writeFile("s/b.htm", "b");
+        h.files().openStartupFiles({a, b});
+        h.docs().setCurrentIndex(1);
+        h.type("2");
+        h.docs().setCurrentIndex(0);
+        h.type("1");
+        QSignalSpy switches(&h.docs(), &DocumentController::currentDocumentChanged);
+        h.files().saveAll();
+        QCOMPARE(switches.count(), 0);
+        QCOMPARE(h.t.readFile(a), QByteArray("1a"));
+        QCOMPARE(h.t.readFile(b), QByteArray("2b"));
+        QVERIFY(h.docs().state(0).saved && h.docs().state(1).saved);
+        QCOMPARE(tabText(h, 1), QStringLiteral("b.htm"));
+    }
+
+    void openingAFileSetsTheCaptionOnce() {
+        WindowHarness h;
+        const QString page = h.t.writeFile("c/page.htm", "<P>");
+        QSignalSpy captions(&h.window(), &QWidget::windowTitleChanged);
+        QVERIFY(h.files().openFile(page));
+        QCOMPARE(captions.count(), 1);
+        QCOMPARE(h.window().windowTitle(), QStringLiteral("Marlo - ") + page);
+        QCOMPARE(h.window().documentStatus()->positionText(), QStringLiteral("1:1"));
+    }
+
     void anUnchangedFileSavesByteForByte() {
         WindowHarness h;
         const QByteArray bytes = "\xEF\xBB\xBF<P>caf\xC3\xA9</P>\r\n<P>2</P>";
         const QString path = h.t.writeFile("rt/page.htm", bytes);
-        QVERIFY(h.docs().openFile(path));
+        QVERIFY(h.files().openFile(path));
         h.type("x");
         QTest::keyClick(&h.editor(), Qt::Key_Backspace);
-        QVERIFY(h.docs().saveCurrentDocument());
+        QVERIFY(h.files().save(h.docs().current()));
         QCOMPARE(h.t.readFile(path), bytes);
     }
 
     void aFileWithNulBytesIsRefusedWithoutATab() {
         WindowHarness h;
         const QString path = h.t.writeFile("bin/x.htm", QByteArray("ab\0cd", 5));
-        QVERIFY(!h.docs().openFile(path));
+        QVERIFY(!h.files().openFile(path));
         QCOMPARE(h.docs().count(), 1);
         QCOMPARE(h.t.prompts.messages().size(), 1);
     }
@@ -195,16 +264,16 @@ private Q_SLOTS:
         h.t.ctx.settings.recentFiles[1] = h.t.path("r/gone.htm");
         h.type("unsaved");
         h.t.prompts.answers << Prompts::Answer::Cancel;
-        h.docs().openRecentFile(0);
+        h.files().openRecentFile(0);
         QCOMPARE(h.editor().text(), QStringLiteral("unsaved"));
 
         h.t.prompts.answers << Prompts::Answer::No;
-        h.docs().openRecentFile(1);
+        h.files().openRecentFile(1);
         QCOMPARE(h.t.prompts.messages(), QStringList{"The file does not exist."});
         QCOMPARE(h.editor().text(), QStringLiteral("unsaved"));
 
         h.t.prompts.answers << Prompts::Answer::No;
-        h.docs().openRecentFile(0);
+        h.files().openRecentFile(0);
         QCOMPARE(h.docs().count(), 1);
         QCOMPARE(h.editor().text(), QStringLiteral("<HR>"));
         QVERIFY(h.docs().current().saved);
@@ -214,10 +283,10 @@ private Q_SLOTS:
     void exportWritesUnixLineEnds() {
         WindowHarness h;
         const QString source = h.t.writeFile("e/dos.htm", "a\r\nb\r\n");
-        QVERIFY(h.docs().openFile(source));
+        QVERIFY(h.files().openFile(source));
         const QString target = h.t.path("e/unix.htm");
         h.t.prompts.fileNames << target;
-        h.docs().exportUnixFile();
+        h.files().exportUnixFile(h.docs().current());
         QCOMPARE(h.t.readFile(target), QByteArray("a\nb\n"));
         QCOMPARE(h.docs().current().fileName, source);
     }
@@ -226,10 +295,10 @@ private Q_SLOTS:
         WindowHarness h;
         const QString page = h.t.writeFile("b/page.htm", "<P>");
         const QString older = h.t.writeFile("b/page.bak", "older backup");
-        QVERIFY(h.docs().openFile(page));
+        QVERIFY(h.files().openFile(page));
         h.type("1");
-        h.docs().backupCurrentDocument();
-        h.docs().backupCurrentDocument(); // the second run reuses this run's own file
+        h.files().backup(h.docs().current());
+        h.files().backup(h.docs().current()); // the second run reuses this run's own file
         QCOMPARE(h.t.readFile(older), QByteArray("older backup"));
         QCOMPARE(h.t.ctx.backupFiles.names(), QStringList{h.t.path("b/page~1.bak")});
         QCOMPARE(h.t.readFile(h.t.path("b/page~1.bak")), QByteArray("1<P>"));
@@ -240,12 +309,12 @@ private Q_SLOTS:
         h.type("first\nsecond\nthird");
         h.editor().setSelection(h.editor().lineStart(2) + 4, 0);
         QTest::keyClick(&h.editor(), Qt::Key_Shift); // a key release updates the status
-        QCOMPARE(h.window().statusPanels()->positionText(), QStringLiteral("5:3"));
+        QCOMPARE(h.window().documentStatus()->positionText(), QStringLiteral("5:3"));
     }
 
     void insertTogglesTheModeIndicatorOnlyWithoutModifiers() {
         WindowHarness h;
-        StatusPanels *status = h.window().statusPanels();
+        DocumentStatus *status = h.window().documentStatus();
         QCOMPARE(status->modeText(), QStringLiteral("Insert"));
         QTest::keyClick(&h.editor(), Qt::Key_Insert, Qt::ShiftModifier);
         QCOMPARE(status->modeText(), QStringLiteral("Insert"));

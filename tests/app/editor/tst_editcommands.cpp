@@ -1,11 +1,13 @@
 // The markup commands as the user reaches them: toolbar buttons, menu shortcuts, the template
-// and attribute pages, the date/time menu, the previously used lists and the dialogs' pump.
+// and attribute pages, the date/time menu, the previously used lists and the text dialogs hand over.
 #include "common/windowharness.h"
 #include "editor/editcommands.h"
 #include "editor/searchcommands.h"
 #include "editor/tagtoolbar.h"
 
 #include <QComboBox>
+#include <QDialog>
+#include <QTimer>
 #include <QMenu>
 #include <QToolButton>
 
@@ -164,12 +166,27 @@ private Q_SLOTS:
         QVERIFY(h.t.settingsBytes().contains("lastl1=[empty]"));
     }
 
-    void thePumpInsertsWhatDialogsHandOver() {
+    // A dialog's OK hands its text over and closes; the text arrives after the dialog is gone,
+    // wraps the selection as one undo step, and a block handed over with it follows it.
+    void handedOverTextArrivesOnceTheDialogHasClosed() {
         WindowHarness h;
-        h.t.ctx.setPendingInsertion(QStringLiteral("<IMG SRC=\"a.gif\">"), QString());
-        QTRY_COMPARE(h.editor().text(), QStringLiteral("<IMG SRC=\"a.gif\">"));
-        QVERIFY(!h.t.ctx.pendingInsertion.pending);
-        QVERIFY(!h.docs().current().saved);
+        h.type("abc");
+        h.editor().setSelection(1, 1);
+        QDialog dialog(&h.window());
+        bool openOnArrival = false;
+        QObject::connect(&h.editor(), &SourceEditor::textChanged, &dialog,
+                         [&] { openOnArrival = openOnArrival || dialog.isVisible(); });
+        QTimer::singleShot(0, &dialog, [&] {
+            h.t.ctx.setPendingInsertion(QStringLiteral("<B>"), QStringLiteral("</B>"));
+            QCOMPARE(h.editor().text(), QStringLiteral("abc")); // not while the dialog is open
+            dialog.accept();
+        });
+        dialog.exec();
+        QTRY_COMPARE(h.editor().text(), QStringLiteral("a<B>b</B>c"));
+        QVERIFY(!openOnArrival);
+        QVERIFY(!h.t.ctx.insertions.hasPending());
+        h.editor().undo();
+        QCOMPARE(h.editor().text(), QStringLiteral("abc"));
     }
 
     void stripAllTagsAsksFirst() {

@@ -28,8 +28,8 @@ private Q_SLOTS:
                  QStringLiteral("browser"));
         for (const QString &m : menus)
             QVERIFY2(!menuNamed(h.window(), m)->isEnabled(), qPrintable(m));
-        QVERIFY(!h.docs().saveAction()->isEnabled());
-        QVERIFY(!h.docs().newAction()->isEnabled());
+        QVERIFY(!h.files().saveAction()->isEnabled());
+        QVERIFY(!h.files().newAction()->isEnabled());
         QVERIFY(!h.window().findChild<QWidget *>("tagToolbar")->isEnabled());
         QCOMPARE(preview->internalViewerAction()->text(), QStringLiteral("Back to Ed&itor"));
         QCOMPARE(preview->toggleButton()->toolTip(), QStringLiteral("Back to HTML Editor"));
@@ -39,7 +39,7 @@ private Q_SLOTS:
         for (const QString &m : menus)
             QVERIFY2(menuNamed(h.window(), m)->isEnabled(), qPrintable(m));
         // Save keeps its own state: the document is still modified.
-        QVERIFY(h.docs().saveAction()->isEnabled());
+        QVERIFY(h.files().saveAction()->isEnabled());
         QCOMPARE(preview->internalViewerAction()->text(), QStringLiteral("&Internal HTML View"));
         QCOMPARE(h.editor().text(), QStringLiteral("<P>text"));
         QVERIFY(h.editor().hasFocus() || !h.window().isActiveWindow());
@@ -49,18 +49,18 @@ private Q_SLOTS:
         // A change made while the viewer shows (here by the still open Replace dialog) must
         // leave Save enabled on the way back, and a save made meanwhile must leave it off.
         WindowHarness h;
-        QVERIFY(h.docs().openFile(h.t.writeFile("v/a.htm", "aaa")));
+        QVERIFY(h.files().openFile(h.t.writeFile("v/a.htm", "aaa")));
         PreviewController *preview = h.window().preview();
         preview->toggleInternalViewer();
         h.window().search()->replace(QStringLiteral("a"), QStringLiteral("b"), true);
-        QVERIFY(!h.docs().saveAction()->isEnabled());
+        QVERIFY(!h.files().saveAction()->isEnabled());
         preview->toggleInternalViewer();
-        QVERIFY(h.docs().saveAction()->isEnabled());
+        QVERIFY(h.files().saveAction()->isEnabled());
 
         preview->toggleInternalViewer();
-        QVERIFY(h.docs().saveCurrentDocument());
+        QVERIFY(h.files().save(h.docs().current()));
         preview->toggleInternalViewer();
-        QVERIFY(!h.docs().saveAction()->isEnabled());
+        QVERIFY(!h.files().saveAction()->isEnabled());
     }
 
     void reloadShowsTheCurrentText() {
@@ -79,7 +79,7 @@ private Q_SLOTS:
         h.t.ctx.settings.primaryBrowser = browser;
         h.t.ctx.settings.primaryBrowserIsDefault = true;
         const QString page = h.t.writeFile("site/a.htm", "<P>saved");
-        QVERIFY(h.docs().openFile(page));
+        QVERIFY(h.files().openFile(page));
         h.type("x");
         h.window().preview()->externalPreview(false);
         const QString copy = h.t.path("site/temp.htm");
@@ -94,7 +94,7 @@ private Q_SLOTS:
         WindowHarness h;
         h.t.ctx.settings.primaryBrowser = h.t.writeFile("bin/firefox", "");
         const QString users = h.t.writeFile("site/temp.htm", "the user's own page");
-        QVERIFY(h.docs().openFile(h.t.writeFile("site/a.htm", "<P>")));
+        QVERIFY(h.files().openFile(h.t.writeFile("site/a.htm", "<P>")));
         h.window().preview()->externalPreview(false);
         QCOMPARE(h.t.readFile(users), QByteArray("the user's own page"));
         QCOMPARE(h.t.readFile(h.t.path("site/temp~1.htm")), QByteArray("<P>"));
@@ -122,7 +122,7 @@ private Q_SLOTS:
         h.t.ctx.settings.primaryBrowserIsDefault = false;
         h.t.ctx.settings.saveAllBeforeBrowsing = true;
         const QString page = h.t.writeFile("site/b.htm", "<P>");
-        QVERIFY(h.docs().openFile(page));
+        QVERIFY(h.files().openFile(page));
         h.type("y");
         h.window().preview()->externalPreview(false);
         QCOMPARE(h.t.readFile(page), QByteArray("y<P>"));

@@ -35,9 +35,9 @@ private Q_SLOTS:
 
     void exitAsksForModifiedDocumentsFromTheLastTab() {
         WindowHarness h;
-        h.docs().openStartupFiles({h.t.writeFile("a.htm", "a")});
-        h.docs().openFile(h.t.writeFile("b.htm", "b"));
-        h.docs().openFile(h.t.writeFile("c.htm", "c"));
+        h.files().openStartupFiles({h.t.writeFile("a.htm", "a")});
+        h.files().openFile(h.t.writeFile("b.htm", "b"));
+        h.files().openFile(h.t.writeFile("c.htm", "c"));
         h.docs().setCurrentIndex(1);
         h.type("!");
         h.t.prompts.answers << Prompts::Answer::Yes << Prompts::Answer::Cancel;
@@ -58,8 +58,8 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(bool, deleted);
         WindowHarness h;
-        QVERIFY(h.docs().openFile(h.t.writeFile("p/page.htm", "<P>")));
-        h.docs().backupCurrentDocument();
+        QVERIFY(h.files().openFile(h.t.writeFile("p/page.htm", "<P>")));
+        h.files().backup(h.docs().current());
         const QString bak = h.t.path("p/page.bak");
         QVERIFY(QFile::exists(bak));
         h.t.prompts.answers << Prompts::Answer::Yes << Prompts::Answer(answer);
@@ -88,14 +88,13 @@ private Q_SLOTS:
     void layoutButtonSwitchesSmallAndWideOnly() {
         QFETCH(int, before);
         QFETCH(int, after);
-        WindowHarness h;
+        // The stored mode is applied at start; the button's choice shows at once.
+        WindowHarness h(QByteArray("[Options]\ntotd=0\nscreenm=") + QByteArray::number(before));
         WindowLayout *layout = h.window().windowLayout();
-        layout->setMode(before);
-        h.window().pump();
+        QCOMPARE(int(layout->appliedMode()), before);
         layout->layoutButton()->click();
-        QCOMPARE(h.t.ctx.settings.layoutMode, after);
-        h.window().pump();
-        QCOMPARE(layout->appliedMode(), after);
+        QCOMPARE(int(h.t.ctx.settings.layoutMode), after);
+        QCOMPARE(int(layout->appliedMode()), after);
         QWidget *panel = h.window().findChild<QWidget *>("folderPanel");
         QWidget *tags = h.window().findChild<QWidget *>("tagArea");
         QCOMPARE(panel->isVisible(), after == 1);
@@ -123,15 +122,19 @@ private Q_SLOTS:
         QVERIFY(h.t.ctx.settings.filePanelWidth == 180);
     }
 
-    void startupFilesOpenInTabs() {
+    // Through the real start: the first file takes the untouched untitled tab, the rest get
+    // tabs of their own, and the window shows the first one's name once started.
+    void commandLineFilesOpenWhenTheWindowFirstShows() {
         TestContext probe;
         const QString a = probe.writeFile("a.htm", "<P>a");
         const QString b = probe.writeFile("b.htm", "<P>b");
-        WindowHarness h;
-        h.docs().openStartupFiles({a, b});
+        WindowHarness h("[Options]\ntotd=0\n", {a, b});
         QCOMPARE(h.docs().count(), 2);
         QCOMPARE(h.docs().state(0).fileName, a);
+        QCOMPARE(h.docs().editor(0)->text(), QStringLiteral("<P>a"));
         QCOMPARE(h.docs().state(1).fileName, b);
+        QCOMPARE(h.docs().currentIndex(), 1);
+        QCOMPARE(h.window().windowTitle(), QStringLiteral("Marlo - ") + b);
     }
 };
 

@@ -1,3 +1,4 @@
+#include "common/filesizelimit.h"
 #include "common/testfiles.h"
 #include "documents/documentfile.h"
 #include "shell/appsettings.h"
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void unreadableFiles_data();
     void unreadableFiles();
     void failedSaveKeepsTheOldFile();
+    void interruptedWritesKeepTheOldFile_data();
+    void interruptedWritesKeepTheOldFile();
     void exportUsesUnixLineEnds_data();
     void exportUsesUnixLineEnds();
     void backupNames_data();
@@ -81,6 +84,31 @@ void TestDocumentFile::failedSaveKeepsTheOldFile() {
     QVERIFY(QFileInfo(dir.filePath("page.htm/inner")).isDir());
     // No temporary files are left behind by the failed attempts.
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+// A write that stops half-way (a full disk) must leave the file it replaces as it was.
+void TestDocumentFile::interruptedWritesKeepTheOldFile_data() {
+    QTest::addColumn<bool>("exporting");
+    QTest::newRow("save") << false;
+    QTest::newRow("Unix export") << true;
+}
+
+void TestDocumentFile::interruptedWritesKeepTheOldFile() {
+    QFETCH(bool, exporting);
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    writeFile(page, "<P>old page</P>");
+    const QString text = QString(5000, QLatin1Char('x'));
+    QString error;
+    bool written = true;
+    {
+        const FileSizeLimit limit(64);
+        written = exporting ? exportUnixFile(page, text, TextFormat(), &error)
+                            : saveDocumentFile(page, text, TextFormat(), &error);
+    }
+    QVERIFY(!written);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readFile(page), QByteArray("<P>old page</P>"));
 }
 
 void TestDocumentFile::exportUsesUnixLineEnds_data() {

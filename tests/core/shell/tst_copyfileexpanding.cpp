@@ -1,3 +1,4 @@
+#include "common/filesizelimit.h"
 #include "common/scriptedprompts.h"
 #include "common/szddwriter.h"
 #include "common/testfiles.h"
@@ -22,6 +23,7 @@ private Q_SLOTS:
     void errors_data();
     void errors();
     void fullDiskIsReportedAsSuch();
+    void anInterruptedCopyKeepsTheOldFile();
 };
 
 void TestCopyFileExpanding::handAssembledSamples_data() {
@@ -176,6 +178,19 @@ void TestCopyFileExpanding::fullDiskIsReportedAsSuch() {
     QCOMPARE(copyResultText(CopyResult::NoSpace),
              QString("There is insufficient space for the output file"));
     QCOMPARE(copyResultText(-42), QString("Unknown error"));
+}
+
+void TestCopyFileExpanding::anInterruptedCopyKeepsTheOldFile() {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("src"), QByteArray(5000, 'n'));
+    writeFile(dir.filePath("dst"), "old dictionary");
+    bool copied = true;
+    {
+        const FileSizeLimit limit(64);
+        copied = copyFileExpanding(dir.filePath("src"), dir.filePath("dst"), nullptr);
+    }
+    QVERIFY(!copied);
+    QCOMPARE(readFile(dir.filePath("dst")), QByteArray("old dictionary"));
 }
 
 QTEST_GUILESS_MAIN(TestCopyFileExpanding)

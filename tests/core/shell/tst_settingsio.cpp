@@ -1,3 +1,4 @@
+#include "common/filesizelimit.h"
 #include "common/testcontext.h"
 #include "common/testfiles.h"
 #include "shell/colortext.h"
@@ -18,7 +19,7 @@ AppSettings changedSettings() {
     s.wordWrap = s.backupEnabled = s.absoluteReferences = s.bareNameReferences = s.imageWidthChecked = true;
     s.backupMinutes = 17;
     s.convertSlashes = s.relativeReferences = s.primaryBrowserIsDefault = s.colorCoding = s.convertExtendedCharacters = false;
-    s.layoutMode = 3;
+    s.layoutMode = LayoutMode::FullScreen;
     s.primaryBrowser = "/usr/bin/firefox";
     s.secondaryBrowser = "/usr/bin/chromium";
     s.tagHelpFile = "/usr/share/doc/html.htm";
@@ -75,6 +76,7 @@ private Q_SLOTS:
     void valuesReadFromHandWrittenFile();
     void unknownKeysStay();
     void saveFailureIsReportedOnce();
+    void anInterruptedSaveKeepsTheOldFile();
     void untitledName_data();
     void untitledName();
 };
@@ -229,6 +231,23 @@ void TestSettingsIo::saveFailureIsReportedOnce() {
     QCOMPARE(t.prompts.records.size(), 1);
     QCOMPARE(t.prompts.records[0].kind, Prompts::Kind::Error);
     QVERIFY(t.prompts.records[0].text.contains("Marlo.ini"));
+}
+
+// A write that stops half-way (a full disk) must leave the settings file as it was.
+void TestSettingsIo::anInterruptedSaveKeepsTheOldFile() {
+    TestContext t;
+    t.writeSettings("[Options]\nfontsize=11\n");
+    const QByteArray before = t.settingsBytes();
+    t.ctx.settings.buttonStartTexts[0] = QString(900, QLatin1Char('x'));
+    bool saved = true;
+    {
+        const FileSizeLimit limit(64);
+        saved = saveSettings(t.ctx);
+    }
+    QVERIFY(!saved);
+    QCOMPARE(t.settingsBytes(), before);
+    QCOMPARE(t.prompts.records.size(), 1);
+    QCOMPARE(t.prompts.records[0].kind, Prompts::Kind::Error);
 }
 
 void TestSettingsIo::untitledName_data() {

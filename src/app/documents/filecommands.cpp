@@ -1,0 +1,365 @@
+#include "documents/filecommands.h"
+
+#include "documents/documentcontroller.h"
+#include "documents/documentfile.h"
+#include "editor/sourceeditor.h"
+#include "shell/appcontext.h"
+#include "shell/prompts.h"
+#include "shell/settingsio.h"
+#include "text/plaintext.h"
+
+#include <QFileInfo>
+#include <QTextDocument>
+
+namespace {
+
+// The page filter of the open and save dialogs in Qt's filter syntax, which cannot carry the
+// commas and semicolons of the classic "Html Files (*.html, *.htm; *.shtm; *.shtml)" text; an
+// "All Files" entry lets pages with other extensions be opened too.
+const QString HtmlFilter = QStringLiteral("Html Files (*.html *.htm *.shtm *.shtml);;All Files (*)");
+
+// Backups run only once the preferences have switched them on during this run.
+constexpr int InitialBackupInterval = 500000;
+
+} // namespace
+
+FileCommands::FileCommands(AppContext &ctx, DocumentController &docs, QObject *parent)
+    : QObject(parent), m_ctx(ctx), m_docs(docs) {
+    auto make = [this](const QString &text, const QString &name, QKeySequence key = {}) {
+        auto *a = new QAction(text, this);
+        a->setObjectName(name);
+        if (!key.isEmpty())
+            a->setShortcut(key);
+        return a;
+    };
+    m_newAction = make(QStringLiteral("&New..."), QStringLiteral("actionNew"), QKeySequence::New);
+    m_openAction =
+        make(QStringLiteral("&Open..."), QStringLiteral("actionOpen"), QKeySequence::Open);
+    m_saveAction = make(QStringLiteral("&Save"), QStringLiteral("actionSave"),
+                        QKeySequence(Qt::CTRL | Qt::Key_S));
+    m_saveAsAction = make(QStringLiteral("Save &As..."), QStringLiteral("actionSaveAs"));
+    m_saveAllAction = make(QStringLiteral("Save All"), QStringLiteral("actionSaveAll"));
+    m_exportAction =
+        make(QStringLiteral("Export to Uni&x file..."), QStringLiteral("actionExportUnix"));
+    m_closeAction = make(QStringLiteral("&Close"), QStringLiteral("actionClose"),
+                         QKeySequence(Qt::CTRL | Qt::Key_W));
+    m_closeAllAction = make(QStringLiteral("C&lose All"), QStringLiteral("actionCloseAll"));
+    m_recentSeparator = new QAction(this);
+    m_recentSeparator->setSeparator(true);
+    for (int i = 0; i < AppSettings::RecentFileCount; ++i) {
+        m_recentActions[size_t(i)] = make(QString(), QStringLiteral("actionRecent%1").arg(i + 1));
+        connect(m_recentActions[size_t(i)], &QAction::triggered, this,
+                [this, i] { openRecentFile(i); });
+    }
+
+    connect(m_newAction, &QAction::triggered, this, &FileCommands::newDocument);
+    connect(m_openAction, &QAction::triggered, this, &FileCommands::openDocument);
+    connect(m_saveAction, &QAction::triggered, this, [this] { save(m_docs.current()); });
+    connect(m_saveAsAction, &QAction::triggered, this, [this] { saveAs(m_docs.current()); });
+    connect(m_saveAllAction, &QAction::triggered, this, &FileCommands::saveAll);
+    connect(m_exportAction, &QAction::triggered, this,
+            [this] { exportUnixFile(m_docs.current()); });
+    connect(m_closeAction, &QAction::triggered, this, [this] { close(m_docs.current()); });
+    connect(m_closeAllAction, &QAction::triggered, this, [this] { closeAll(); });
+
+    // The Save command is on exactly while the current document has unsaved changes.
+    connect(&m_docs, &DocumentController::currentDocumentChanged, this,
+            &FileCommands::followSavedState);
+    connect(&m_docs, &DocumentController::documentRefreshed, this,
+            &FileCommands::followSavedState);
+    if (m_docs.count() > 0)
+        followSavedState(m_docs.current());
+
+    m_backupTimer.setInterval(InitialBackupInterval);
+    connect(&m_backupTimer, &QTimer::timeout, this, [this] { backup(m_docs.current()); });
+}
+
+void FileCommands::followSavedState(const Document &doc) {
+    // While the viewer shows, the Save command stays off; it follows the document on return.
+    if (&doc == &m_docs.current() && !m_saveLocked)
+        m_saveAction->setEnabled(!doc.saved);
+}
+
+void FileCommands::setSaveLocked(bool locked) {
+    m_saveLocked = locked;
+    if (locked)
+        m_saveAction->setEnabled(false);
+    else
+        followSavedState(m_docs.current());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loading
+
+bool FileCommands::readFile(const QString &path, DecodedText *page) {
+    *page = loadDocumentFile(path);
+    if (!page->ok)
+        m_ctx.prompt().error(page->error);
+    return page->ok;
+}
+
+void FileCommands::loadTemplate(Document &doc) {
+    const QString templ = m_ctx.settings.templateFile;
+    if (templ.isEmpty())
+        return;
+    if (!QFileInfo(templ).isFile()) {
+        m_ctx.prompt().information(QStringLiteral(
+            "The template HTML file specified in the preferences dialog does not exist."));
+        return;
+    }
+    DecodedText page;
+    if (!readFile(templ, &page))
+        return;
+    m_docs.setText(doc, page.text, true);
+    doc.format = page.format;
+}
+
+void FileCommands::showLoaded(Document &doc, const QString &path, const DecodedText &page) {
+    m_docs.setText(doc, page.text, m_ctx.settings.colorCoding);
+    doc.fileName = path;
+    doc.format = page.format;
+    doc.lastSave = currentTimeText();
+    doc.saved = true;
+    doc.changeGuard = false;
+    m_docs.refresh(doc);
+    m_docs.setPanelFolder(QFileInfo(path).absolutePath());
+}
+
+QString FileCommands::existingFile(const QString &path) {
+    const QString full = QFileInfo(path).absoluteFilePath();
+    if (QFileInfo(full).isFile())
+        return full;
+    m_ctx.prompt().information(full + QStringLiteral("\n") +
+                               QStringLiteral("The file does not exist."));
+    return QString();
+}
+
+void FileCommands::newDocument() {
+    Document &doc = m_docs.addDocument();
+    loadTemplate(doc);
+    m_docs.activate(doc);
+    doc.editor()->setFocus();
+}
+
+void FileCommands::openDocument() {
+    const QStringList files =
+        m_ctx.prompt().openFileNames(QStringLiteral("Open"), m_docs.panelFolder(), HtmlFilter);
+    for (const QString &file : files)
+        openFile(file);
+}
+
+bool FileCommands::openFile(const QString &path) {
+    const QString full = existingFile(path);
+    if (full.isEmpty())
+        return false;
+    // Read before a tab exists, so that a file that cannot be opened leaves no empty tab.
+    DecodedText page;
+    if (!readFile(full, &page))
+        return false;
+    Document &doc = m_docs.addDocument();
+    showLoaded(doc, full, page);
+    m_docs.activate(doc);
+    return true;
+}
+
+void FileCommands::openStartupFiles(const QStringList &paths) {
+    for (const QString &path : paths) {
+        Document &first = m_docs.current();
+        const bool reuseFirst =
+            m_docs.count() == 1 && isUntitledName(first.fileName) && first.saved;
+        if (!reuseFirst) {
+            openFile(path);
+            continue;
+        }
+        const QString full = existingFile(path);
+        DecodedText page;
+        if (!full.isEmpty() && readFile(full, &page))
+            showLoaded(first, full, page);
+    }
+}
+
+void FileCommands::openRecentFile(int index) {
+    const QString name = m_ctx.settings.recentFiles[size_t(index)];
+    if (name == MarkerEmpty || name.isEmpty())
+        return;
+    Document &doc = m_docs.current();
+    if (!doc.saved) {
+        const Prompts::Answer answer = m_ctx.prompt().askYesNoCancel(
+            Prompts::Kind::Information,
+            QStringLiteral("The current file is not saved. Do you wish to save it before "
+                           "opening the new file?"));
+        if (answer == Prompts::Answer::Cancel)
+            return;
+        // A save that did not happen must not let the unsaved text be replaced.
+        if (answer == Prompts::Answer::Yes && !save(doc))
+            return;
+    }
+    if (!QFileInfo(name).isFile()) {
+        m_ctx.prompt().information(QStringLiteral("The file does not exist."));
+        return;
+    }
+    DecodedText page;
+    if (readFile(name, &page))
+        showLoaded(doc, name, page);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saving
+
+QString FileCommands::saveDialog(const Document &doc) {
+    return m_ctx.prompt().saveFileName(QStringLiteral("Save As"), folderPart(doc.fileName),
+                                       HtmlFilter);
+}
+
+bool FileCommands::save(Document &doc) {
+    QString path = doc.fileName;
+    if (isUntitledName(path)) {
+        m_docs.activate(doc); // the user is asked for its name, so it shows
+        path = saveDialog(doc);
+        if (path.isEmpty())
+            return false;
+    }
+    return saveTo(doc, path);
+}
+
+bool FileCommands::saveAs(Document &doc) {
+    m_docs.activate(doc);
+    const QString path = saveDialog(doc);
+    return !path.isEmpty() && saveTo(doc, path);
+}
+
+bool FileCommands::saveTo(Document &doc, const QString &path) {
+    QString error;
+    if (!saveDocumentFile(path, doc.editor()->text(), doc.format, &error)) {
+        m_ctx.prompt().error(path + QStringLiteral("\n\n") + error);
+        return false;
+    }
+    doc.editor()->document()->setModified(false);
+    doc.fileName = path;
+    updateRecentFiles(m_ctx.settings.recentFiles, path);
+    updateRecentMenu();
+    saveSettings(m_ctx);
+    doc.lastSave = currentTimeText();
+    doc.saved = true;
+    m_docs.refresh(doc);
+    return true;
+}
+
+void FileCommands::saveAll() {
+    Document &shown = m_docs.current();
+    for (int i = m_docs.count() - 1; i >= 0; --i) {
+        Document &doc = m_docs.document(i);
+        if (!doc.saved)
+            save(doc);
+    }
+    m_docs.activate(shown);
+}
+
+void FileCommands::exportUnixFile(const Document &doc) {
+    const QString path = m_ctx.prompt().saveFileName(QStringLiteral("Export to Unix file"),
+                                                     folderPart(doc.fileName), HtmlFilter);
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!::exportUnixFile(path, doc.editor()->text(), doc.format, &error))
+        m_ctx.prompt().error(path + QStringLiteral("\n\n") + error);
+}
+
+void FileCommands::backup(const Document &doc) {
+    const QString base = backupFileName(doc.fileName);
+    // A backup never replaces a file this run did not write: an older one gets a sibling.
+    QString name = base;
+    for (int n = 1; QFileInfo::exists(name) && !m_ctx.filesWrittenThisRun.contains(name); ++n)
+        name = base.left(base.size() - 4) + QStringLiteral("~%1.bak").arg(n);
+    const QString readOnly =
+        name + QStringLiteral(" seems to be read only. Please delete this file manually, so that "
+                              "backup autosave can access the file.");
+    QFileInfo info(name);
+    if (info.exists() && !info.isWritable()) {
+        m_ctx.prompt().information(readOnly);
+        return;
+    }
+    QString error;
+    if (!saveDocumentFile(name, doc.editor()->text(), doc.format, &error)) {
+        m_ctx.prompt().information(readOnly);
+        return;
+    }
+    m_ctx.filesWrittenThisRun.insert(name);
+    m_ctx.backupFiles.add(name);
+}
+
+void FileCommands::configureBackupTimer(bool enabled, int minutes) {
+    m_backupTimer.setInterval(qBound(1, minutes, 999) * 60000);
+    if (enabled)
+        m_backupTimer.start();
+    else
+        m_backupTimer.stop();
+}
+
+void FileCommands::updateRecentMenu() {
+    const auto &recent = m_ctx.settings.recentFiles;
+    for (size_t i = 0; i < recent.size(); ++i) {
+        m_recentActions[i]->setText(escapeAmpersands(recent[i]));
+        m_recentActions[i]->setVisible(recent[i] != MarkerEmpty);
+    }
+    m_recentSeparator->setVisible(recent[0] != MarkerEmpty);
+}
+
+void FileCommands::renameUntitledDocument(const QString &name) {
+    Document &doc = m_docs.current();
+    if (m_docs.count() != 1 || !isUntitledName(doc.fileName) || !doc.saved)
+        return;
+    doc.fileName = name;
+    m_docs.setPanelFolder(QFileInfo(name).absolutePath());
+    m_docs.refresh(doc);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Closing
+
+bool FileCommands::offerToSave(Document &doc) {
+    if (doc.saved)
+        return true;
+    m_docs.activate(doc); // the question is about this document, so it shows
+    const Prompts::Answer answer = m_ctx.prompt().askYesNoCancel(
+        Prompts::Kind::Information, doc.fileName + QStringLiteral(" is not saved!") +
+                                        QStringLiteral("\n") +
+                                        QStringLiteral("Do you wish to save it now?"));
+    if (answer == Prompts::Answer::Cancel)
+        return false;
+    // Yes with a cancelled or failed save keeps the document open rather than losing it.
+    return answer == Prompts::Answer::No || save(doc);
+}
+
+bool FileCommands::close(Document &doc) {
+    if (!offerToSave(doc))
+        return false;
+    if (m_docs.count() > 1) {
+        m_docs.removeDocument(doc);
+        return true;
+    }
+    // The last document is never closed: it becomes a fresh untitled one.
+    m_docs.setText(doc, QString(), false);
+    doc.resetState(m_docs.untitledName());
+    loadTemplate(doc);
+    m_docs.refresh(doc);
+    return true;
+}
+
+bool FileCommands::closeAll() {
+    for (int i = m_docs.count() - 1; i >= 0; --i)
+        if (!close(m_docs.document(i)))
+            return false;
+    return true;
+}
+
+bool FileCommands::closeAllForExit() {
+    for (int i = m_docs.count() - 1; i >= 0; --i) {
+        // The last document only needs its question: the window closes right after.
+        if (i == 0)
+            return offerToSave(m_docs.document(0));
+        if (!close(m_docs.document(i)))
+            return false;
+    }
+    return true;
+}

@@ -1,0 +1,86 @@
+// The File menu's commands on documents of the document set: new, open, save, save as, save all,
+// close, close all, the recent files, the Unix export, the template and the periodic backup.
+// Every command takes the document it acts on; only a question about a document shows it.
+#pragma once
+
+#include "shell/appsettings.h"
+
+#include <QAction>
+#include <QObject>
+#include <QTimer>
+#include <array>
+
+struct AppContext;
+class Document;
+class DocumentController;
+struct DecodedText;
+
+class FileCommands : public QObject {
+    Q_OBJECT
+public:
+    FileCommands(AppContext &ctx, DocumentController &docs, QObject *parent);
+
+    // The bool results say whether the command went through (false: cancelled by the user or
+    // failed with a message already shown).
+    void newDocument();
+    void openDocument();
+    bool openFile(const QString &path);
+    // Opens the files named on the command line; an untouched untitled first tab is reused.
+    void openStartupFiles(const QStringList &paths);
+    bool save(Document &doc);
+    bool saveAs(Document &doc);
+    void saveAll();
+    bool close(Document &doc);
+    bool closeAll();
+    // The exit walk: every document from the last tab to the first, asking for modified ones.
+    bool closeAllForExit();
+    void openRecentFile(int index);
+    void exportUnixFile(const Document &doc);
+    void backup(const Document &doc);
+    void configureBackupTimer(bool enabled, int minutes);
+    // Replaces the document's text with the template page, if one is set.
+    void loadTemplate(Document &doc);
+    void updateRecentMenu();
+    // Gives the untouched untitled first document a new name (the settings changed its folder).
+    void renameUntitledDocument(const QString &name);
+    // Keeps the Save command off while the internal viewer shows.
+    void setSaveLocked(bool locked);
+
+    QAction *newAction() const { return m_newAction; }
+    QAction *openAction() const { return m_openAction; }
+    QAction *saveAction() const { return m_saveAction; }
+    QAction *saveAsAction() const { return m_saveAsAction; }
+    QAction *saveAllAction() const { return m_saveAllAction; }
+    QAction *exportAction() const { return m_exportAction; }
+    QAction *closeAction() const { return m_closeAction; }
+    QAction *closeAllAction() const { return m_closeAllAction; }
+    QAction *recentSeparator() const { return m_recentSeparator; }
+    QAction *recentAction(int index) const { return m_recentActions[size_t(index)]; }
+    QTimer *backupTimer() { return &m_backupTimer; }
+
+private:
+    bool offerToSave(Document &doc);
+    void showLoaded(Document &doc, const QString &path, const DecodedText &page);
+    // The absolute name of an existing file, or empty after telling the user it is missing.
+    QString existingFile(const QString &path);
+    bool readFile(const QString &path, DecodedText *page);
+    QString saveDialog(const Document &doc);
+    bool saveTo(Document &doc, const QString &path);
+    void followSavedState(const Document &doc);
+
+    AppContext &m_ctx;
+    DocumentController &m_docs;
+    bool m_saveLocked = false;
+    QTimer m_backupTimer;
+
+    QAction *m_newAction;
+    QAction *m_openAction;
+    QAction *m_saveAction;
+    QAction *m_saveAsAction;
+    QAction *m_saveAllAction;
+    QAction *m_exportAction;
+    QAction *m_closeAction;
+    QAction *m_closeAllAction;
+    QAction *m_recentSeparator;
+    std::array<QAction *, AppSettings::RecentFileCount> m_recentActions{};
+};
