@@ -8,6 +8,7 @@
 #include "editor/sourceeditor.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPaintEvent>
 #include <QScrollBar>
 #include <QTemporaryDir>
@@ -119,6 +120,17 @@ int main(int argc, char *argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     constexpr int Runs = 5;
+    if (argc == 3 && QByteArray(argv[1]) == "--write-pages") {
+        // The pages compare_editors.sh opens in other editors.
+        const QDir out(QString::fromLocal8Bit(argv[2]));
+        for (const int mb : {1, 10, 50}) {
+            QFile f(out.filePath(QStringLiteral("page%1.htm").arg(mb)));
+            const QByteArray page = BenchPage::generate(BenchPage::Lines * mb / 10);
+            if (!f.open(QIODevice::WriteOnly) || f.write(page) != page.size())
+                return 1;
+        }
+        return 0;
+    }
     QTemporaryDir dir;
     std::printf("decoder: %s; editor 1200 x 800\n\n", MARLO_BENCH_DECODER);
 
