@@ -8,6 +8,7 @@
 #include "editor/searchcommands.h"
 #include "editor/sourceeditor.h"
 #include "editor/tagtoolbar.h"
+#include "filepanel/filepanelcontroller.h"
 #include "wizards/tagwizardcommands.h"
 #include "platform/processlauncher.h"
 #include "preview/previewcontroller.h"
@@ -19,10 +20,12 @@
 #include "shell/settingsio.h"
 #include "shell/tipofthedaydialog.h"
 #include "shell/windowlayout.h"
+#include "tools/toolcommands.h"
 #include "viewer/helpwindow.h"
 #include "viewer/htmlviewer.h"
 #include "widgets/folderpanel.h"
 #include "widgets/icons.h"
+#include "wizards/tagdialogcommands.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -66,17 +69,24 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     m_preview->setLayoutActions(m_layout->fullWindowAction(), m_layout->wideWindowAction(),
                                 m_layout->smallWindowAction());
 
+    m_filePanel = new FilePanelController(m_ctx, m_folderPanel, this, filePanelHost());
     m_edit->connectToolbar(m_tagToolbar);
     m_tagWizard = new TagWizardCommands(m_ctx, this);
     m_tagWizard->addToolbarButtons(m_tagToolbar);
+    auto *tagDialogs = new TagDialogCommands(
+        m_ctx,
+        {[this] { return m_docs->currentEditor(); }, [this] { return m_docs->currentFileName(); }, {}},
+        this);
+    tagDialogs->addToolbarButtons(m_tagToolbar);
+    m_tools = new ToolCommands(m_ctx, *m_docs, this);
+    m_tools->addToToolbar(m_tagToolbar);
+    connectToolCommands();
     buildFileButtons(fileButtonArea);
     buildMenus();
 
     connect(m_docs, &DocumentController::panelFolderChanged, m_folderPanel,
             &FolderPanel::setFolder);
     connect(m_folderPanel, &FolderPanel::folderChosen, m_docs, &DocumentController::setPanelFolder);
-    connect(m_folderPanel, &FolderPanel::fileActivated, m_files,
-            [this](const QString &path) { m_files->openFile(path); });
     connect(m_viewer, &HtmlViewer::hotSpotCovered, this,
             [this](const QString &target) { statusBar()->showMessage(target); });
 
@@ -87,6 +97,23 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
 }
 
 MainWindow::~MainWindow() { m_docs->releaseAllEditors(); }
+
+FilePanelHost MainWindow::filePanelHost() {
+    FilePanelHost host;
+    host.openPage = [this](const QString &path) { return m_files->openFile(path); };
+    host.wrap = [this](const QString &start, const QString &end) { m_edit->wrap(start, end); };
+    host.currentFileName = [this] { return m_docs->current().fileName; };
+    host.currentText = [this] { return m_docs->currentEditor()->text(); };
+    host.openFileNames = [this] {
+        QStringList names;
+        for (int i = 0; i < m_docs->count(); ++i)
+            names << m_docs->state(i).fileName;
+        return names;
+    };
+    host.currentEditor = [this]() -> QWidget * { return m_docs->currentEditor(); };
+    host.showHelp = [this](const QString &topic) { showHelp(topic); };
+    return host;
+}
 
 WindowLayoutParts MainWindow::buildCentralArea(QWidget **fileButtonArea) {
     auto *central = new QWidget(this);
@@ -220,6 +247,8 @@ void MainWindow::buildMenus() {
     file->addSeparator();
     file->addAction(m_printer->printAction());
     file->addSeparator();
+    file->addAction(m_tools->preferencesAction());
+    file->addSeparator();
     file->addAction(m_files->closeAction());
     file->addAction(m_files->closeAllAction());
     file->addSeparator();
@@ -274,11 +303,16 @@ void MainWindow::buildMenus() {
     // Filled by the dialogs of the tag editing commands; hidden while it has no items.
     QMenu *moreTags = bar->addMenu(QStringLiteral("&More Tags"));
     moreTags->setObjectName(QStringLiteral("menuMoreTags"));
+    findChild<TagDialogCommands *>()->addMenuItems(moreTags);
     moreTags->menuAction()->setVisible(!moreTags->actions().isEmpty());
 
     QMenu *tools = bar->addMenu(QStringLiteral("T&ools"));
     tools->setObjectName(QStringLiteral("menuTools"));
     tools->addAction(m_edit->textConversionAction());
+    tools->addAction(m_tools->spellCheckAction());
+    tools->addMenu(m_tools->launcherMenu());
+    tools->addAction(m_filePanel->fileDependenciesAction());
+    tools->addAction(m_filePanel->multiFileReplaceAction());
     tools->addSeparator();
     tools->addAction(m_tagWizard->wizardAction());
     tools->addMenu(m_edit->deletePreviousListsMenu());
@@ -310,6 +344,7 @@ void MainWindow::buildMenus() {
     m_editorMenu->addSeparator();
     QAction *close = m_editorMenu->addAction(QStringLiteral("Close"));
     connect(close, &QAction::triggered, m_files->closeAction(), &QAction::trigger);
+    findChild<TagDialogCommands *>()->installInContextMenu(m_editorMenu);
     m_docs->setEditorContextMenu(m_editorMenu);
 
     // The tag toolbar's own context menu.
@@ -335,12 +370,30 @@ void MainWindow::applySettingsToWindow() {
             s.launcherTitles[i] = MarkerEmpty;
     m_layout->applySizes();
     m_tagToolbar->setUserButtonCaptions(s.buttonCaptions);
-    m_folderPanel->setHtmlMask(s.htmlMask);
+    m_filePanel->applyFileMask();
     m_folderPanel->setFolder(m_docs->panelFolder());
     m_files->updateRecentMenu();
     m_docs->applySettingsToEditors();
+    // Backups run from the start when the settings ask for them.
+    m_files->configureBackupTimer(s.backupEnabled, s.backupMinutes);
     const QPalette pal = palette();
     m_folderPanel->setColors(resolveColor(s.textColor, pal), resolveColor(s.backgroundColor, pal));
+}
+
+void MainWindow::connectToolCommands() {
+    connect(m_tools, &ToolCommands::backupSettingsChanged, m_files,
+            &FileCommands::configureBackupTimer);
+    connect(m_tools, &ToolCommands::editorSettingsChanged, m_docs,
+            &DocumentController::applySettingsToEditors);
+    connect(m_tools, &ToolCommands::fileListSettingsChanged, this, [this] {
+        const AppSettings &s = m_ctx.settings;
+        m_filePanel->applyPreferencesMask();
+        m_folderPanel->setColors(resolveColor(s.textColor, palette()),
+                                 resolveColor(s.backgroundColor, palette()));
+    });
+    connect(m_tools, &ToolCommands::userButtonCaptionsChanged, this,
+            [this] { m_tagToolbar->setUserButtonCaptions(m_ctx.settings.buttonCaptions); });
+    connect(m_tools, &ToolCommands::helpRequested, this, &MainWindow::showHelp);
 }
 
 void MainWindow::applyFirstStartSettings() {

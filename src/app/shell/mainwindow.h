@@ -12,7 +12,9 @@ class DocumentPrinter;
 class DocumentStatus;
 class EditCommands;
 class FileCommands;
+class FilePanelController;
 class FolderPanel;
+struct FilePanelHost;
 class HtmlViewer;
 class PreviewController;
 class QMenu;
@@ -21,6 +23,7 @@ class QTabWidget;
 class SearchCommands;
 class TagToolbar;
 class TagWizardCommands;
+class ToolCommands;
 class WindowLayout;
 struct WindowLayoutParts;
 
@@ -49,6 +52,8 @@ public:
     SearchCommands *search() const { return m_search; }
     PreviewController *preview() const { return m_preview; }
     WindowLayout *windowLayout() const { return m_layout; }
+    ToolCommands *tools() const { return m_tools; }
+    FilePanelController *filePanel() const { return m_filePanel; }
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
     TagWizardCommands *tagWizard() const { return m_tagWizard; }
     HtmlViewer *viewer() const { return m_viewer; }
@@ -66,6 +71,8 @@ private:
     void buildFileButtons(QWidget *area);
     void applySettingsToWindow();
     void startAutostartPrograms();
+    void connectToolCommands();
+    FilePanelHost filePanelHost();
 
     AppContext &m_ctx;
     QTabWidget *m_tabs = nullptr;
@@ -82,6 +89,8 @@ private:
     SearchCommands *m_search = nullptr;
     PreviewController *m_preview = nullptr;
     WindowLayout *m_layout = nullptr;
+    ToolCommands *m_tools = nullptr;
+    FilePanelController *m_filePanel = nullptr;
     QMenu *m_editorMenu = nullptr;
     QMenu *m_toolbarMenu = nullptr;
     bool m_shown = false;

@@ -82,6 +82,10 @@ void HtmlViewer::setDefPreFontName(const QString &name) {
     m_defPreFontName = name;
     reload();
 }
+void HtmlViewer::setDefFontSize(int points) {
+    m_defFontSize = qBound(1, points, 200);
+    reload();
+}
 void HtmlViewer::setDefFontColor(const QColor &color) {
     m_defFontColor = color;
     reload();

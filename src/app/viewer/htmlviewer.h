@@ -50,6 +50,7 @@ public:
     void setDefBackground(const QColor &color);
     void setDefFontName(const QString &name);
     void setDefPreFontName(const QString &name);
+    void setDefFontSize(int points); // the size of the default font, in points
     void setDefFontColor(const QColor &color);
     bool viewImages() const { return m_viewImages; }
     void setViewImages(bool on);

@@ -37,6 +37,10 @@ const IconName IconNames[] = {
     {"reset", nullptr},
     {"insert-tag", nullptr},
     {"tag-wizard", nullptr},
+    {"file-page", "text-html"},
+    {"file-page-secondary", nullptr},
+    {"file-image", "image-x-generic"},
+    {"file-media", "audio-x-generic"},
     {"help", "help-contents"},
     {"back", "go-previous"},
     {"forward", "go-next"},
@@ -46,6 +50,13 @@ const IconName IconNames[] = {
     {"cut", "edit-cut"},
     {"copy", "edit-copy"},
     {"paste", "edit-paste"},
+    {"image", "insert-image"},
+    {"link", "insert-link"},
+    {"anchor", nullptr},
+    {"mail", "mail-message-new"},
+    {"embed", nullptr},
+    {"page-properties", "document-properties"},
+    {"color", "color-picker"},
 };
 
 const IconName *find(const QString &name) {

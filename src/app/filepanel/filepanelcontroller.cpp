@@ -1,0 +1,323 @@
+#include "filepanel/filepanelcontroller.h"
+
+#include "filepanel/filedependenciesdialog.h"
+#include "filepanel/filelisting.h"
+#include "filepanel/fileoperations.h"
+#include "filepanel/imagepreviewwindow.h"
+#include "filepanel/multifilereplacedialog.h"
+#include "filepanel/previewgeometry.h"
+#include "filepanel/thumbnailwindow.h"
+#include "shell/appcontext.h"
+#include "shell/filepaths.h"
+#include "shell/prompts.h"
+#include "tools/recentlists.h"
+#include "widgets/folderpanel.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QScreen>
+#include <QTreeWidget>
+#include <QUrl>
+
+namespace {
+const QString PanelFileFormat = QStringLiteral("application/x-marlo-panel-file");
+} // namespace
+
+FilePanelController::FilePanelController(AppContext &ctx, FolderPanel *panel, QWidget *window,
+                                         FilePanelHost host)
+    : QObject(window), m_ctx(ctx), m_panel(panel), m_window(window), m_host(std::move(host)),
+      m_menu(new QMenu(window)) {
+    m_menu->setObjectName(QStringLiteral("filePanelMenu"));
+    auto add = [this](const QString &text, const QString &name, void (FilePanelController::*slot)()) {
+        QAction *a = m_menu->addAction(text, this, slot);
+        a->setObjectName(name);
+        return a;
+    };
+    m_copy = add(QStringLiteral("Copy..."), QStringLiteral("panelCopy"),
+                 &FilePanelController::copySelected);
+    m_move = add(QStringLiteral("Move..."), QStringLiteral("panelMove"),
+                 &FilePanelController::moveSelected);
+    m_delete = add(QStringLiteral("Delete"), QStringLiteral("panelDelete"),
+                   &FilePanelController::deleteSelected);
+    m_view = m_menu->addAction(QStringLiteral("View..."), this,
+                               [this] { showPreview(selectedFile()); });
+    m_view->setObjectName(QStringLiteral("panelView"));
+    m_openDefault = add(QStringLiteral("Open in default application"),
+                        QStringLiteral("panelOpenDefault"),
+                        &FilePanelController::openSelectedInDefaultApplication);
+    m_menu->addSeparator();
+    auto addShow = [this](const QString &text, const QString &name, bool checked) {
+        QAction *a = m_menu->addAction(text);
+        a->setObjectName(name);
+        a->setCheckable(true);
+        a->setChecked(checked);
+        connect(a, &QAction::triggered, this, &FilePanelController::applyFileMask);
+        return a;
+    };
+    m_showHtml = addShow(QStringLiteral("Show HTML files"), QStringLiteral("showHtml"), true);
+    m_showImages = addShow(QStringLiteral("Show Image files"), QStringLiteral("showImages"),
+                           m_ctx.settings.showImageFiles);
+    m_showMultimedia = addShow(QStringLiteral("Show Multimedia files"),
+                               QStringLiteral("showMultimedia"), m_ctx.settings.showMultimediaFiles);
+    m_refresh = m_menu->addAction(QStringLiteral("Refresh"), m_panel, &FolderPanel::refresh);
+    m_refresh->setObjectName(QStringLiteral("panelRefresh"));
+    connect(m_menu, &QMenu::aboutToShow, this, &FilePanelController::updateMenu);
+
+    // The Delete key on the list itself works whatever the popup's state; while a name is
+    // being edited the key edits the name.
+    QTreeWidget *list = m_panel->fileList();
+    m_delete->setText(QStringLiteral("Delete\t") +
+                      QKeySequence(QKeySequence::Delete).toString(QKeySequence::NativeText));
+    auto *deleteKey = new QAction(list);
+    deleteKey->setObjectName(QStringLiteral("panelDeleteKey"));
+    deleteKey->setShortcut(QKeySequence::Delete);
+    deleteKey->setShortcutContext(Qt::WidgetShortcut);
+    connect(deleteKey, &QAction::triggered, this, &FilePanelController::deleteSelected);
+    list->addAction(deleteKey);
+    list->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(list, &QWidget::customContextMenuRequested, this,
+            [this, list](const QPoint &at) { m_menu->popup(list->viewport()->mapToGlobal(at)); });
+
+    m_dependencies = new QAction(QStringLiteral("&File dependencies..."), this);
+    m_dependencies->setObjectName(QStringLiteral("actionFileDependencies"));
+    connect(m_dependencies, &QAction::triggered, this, &FilePanelController::showFileDependencies);
+    m_multiFile = new QAction(QStringLiteral("&Multiple file search/replace..."), this);
+    m_multiFile->setObjectName(QStringLiteral("actionMultiFileReplace"));
+    connect(m_multiFile, &QAction::triggered, this, &FilePanelController::showMultiFileReplace);
+
+    m_panel->setSettings(&m_ctx.settings);
+    connect(m_panel, &FolderPanel::fileActivated, this, &FilePanelController::openFile);
+    connect(m_panel, &FolderPanel::selectedFileChanged, this,
+            &FilePanelController::followSelection);
+    connect(m_panel, &FolderPanel::renameRequested, this, &FilePanelController::onRename);
+    applyFileMask();
+    qApp->installEventFilter(this);
+}
+
+FilePanelController::~FilePanelController() { qApp->removeEventFilter(this); }
+
+QString FilePanelController::selectedFile() const { return m_panel->selectedFile(); }
+
+void FilePanelController::handOverSelectedFile() { m_ctx.handOverFileName = selectedFile(); }
+
+void FilePanelController::applyFileMask() {
+    m_ctx.settings.showImageFiles = m_showImages->isChecked();
+    m_ctx.settings.showMultimediaFiles = m_showMultimedia->isChecked();
+    m_panel->setFileMask(panelFileMask(m_showHtml->isChecked(), m_showImages->isChecked(),
+                                       m_showMultimedia->isChecked(), m_ctx.settings));
+}
+
+void FilePanelController::applyPreferencesMask() {
+    m_panel->setFileMask(m_ctx.settings.htmlMask + QStringLiteral("*.gif;*.jpg;") +
+                         m_ctx.settings.multimediaMask);
+}
+
+void FilePanelController::updateMenu() {
+    const PanelMenuState state = panelMenuState(selectedFile(), m_ctx.settings);
+    m_copy->setEnabled(state.copy);
+    m_move->setEnabled(state.move);
+    m_delete->setEnabled(state.remove);
+    m_view->setEnabled(state.view);
+    m_openDefault->setEnabled(state.openDefault);
+}
+
+void FilePanelController::openFile(const QString &path) {
+    if (isHtmlFile(path, m_ctx.settings.htmlMask)) {
+        if (m_host.openPage)
+            m_host.openPage(path);
+    } else if (isImageFile(path)) {
+        showPreview(path);
+    }
+}
+
+void FilePanelController::dropFile(const QString &path) {
+    const QString current = m_host.currentFileName ? m_host.currentFileName() : QString();
+    const DropInsertion d =
+        dropInsertion(path, makeReference(path, m_ctx.settings, current), m_ctx.settings);
+    if (d.kind == DropInsertion::Kind::None || !m_host.wrap)
+        return;
+    m_host.wrap(d.startText, d.endText);
+    if (d.kind == DropInsertion::Kind::Link)
+        pushRecentLink(m_ctx.settings, path);
+    else if (d.kind == DropInsertion::Kind::Image)
+        pushRecentImage(m_ctx.settings, path);
+}
+
+bool FilePanelController::isEditorTarget(QObject *watched) const {
+    QWidget *editor = m_host.currentEditor ? m_host.currentEditor() : nullptr;
+    if (!editor)
+        return false;
+    for (QObject *o = watched; o; o = o->parent())
+        if (o == editor)
+            return true;
+    return false;
+}
+
+bool FilePanelController::eventFilter(QObject *watched, QEvent *event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
+        return false;
+    auto *drop = static_cast<QDropEvent *>(event);
+    if (!drop->mimeData() || !drop->mimeData()->hasFormat(PanelFileFormat) ||
+        !isEditorTarget(watched))
+        return false;
+    drop->setDropAction(Qt::CopyAction);
+    drop->accept();
+    if (type == QEvent::Drop) {
+        const QString path = QString::fromUtf8(drop->mimeData()->data(PanelFileFormat));
+        // After the drag has ended, so the editor is not in the middle of its drag handling.
+        QMetaObject::invokeMethod(this, [this, path] { dropFile(path); }, Qt::QueuedConnection);
+    }
+    return true;
+}
+
+ThumbnailWindow *FilePanelController::thumbnailWindow() {
+    if (!m_thumbnail) {
+        m_thumbnail = new ThumbnailWindow(m_window);
+        connect(m_thumbnail, &PictureWindow::navigationKey, this,
+                &FilePanelController::onNavigationKey);
+        connect(m_thumbnail, &PictureWindow::switchRequested, this,
+                [this] { switchPreview(true); });
+    }
+    return m_thumbnail;
+}
+
+ImagePreviewWindow *FilePanelController::imagePreviewWindow() {
+    if (!m_fullSize) {
+        m_fullSize = new ImagePreviewWindow(m_window);
+        connect(m_fullSize, &PictureWindow::navigationKey, this,
+                &FilePanelController::onNavigationKey);
+        connect(m_fullSize, &PictureWindow::switchRequested, this,
+                [this] { switchPreview(false); });
+    }
+    return m_fullSize;
+}
+
+void FilePanelController::showPreview(const QString &path) {
+    if (!isImageFile(path))
+        return;
+    if (m_ctx.settings.imagePreviewMode) {
+        ImagePreviewWindow *w = imagePreviewWindow();
+        w->showPicture(path);
+        w->show();
+        w->fitToPicture();
+        w->raise();
+        w->activateWindow();
+    } else {
+        ThumbnailWindow *w = thumbnailWindow();
+        w->showPicture(path);
+        if (!w->isVisible() && w->screen())
+            w->move(centeredOrigin(w->screen()->availableGeometry(), w->size()));
+        w->show();
+        w->raise();
+        w->activateWindow();
+    }
+}
+
+void FilePanelController::switchPreview(bool fullSize) {
+    PictureWindow *from = fullSize ? static_cast<PictureWindow *>(thumbnailWindow())
+                                   : static_cast<PictureWindow *>(imagePreviewWindow());
+    const QString path = from->picturePath();
+    from->close();
+    m_ctx.settings.imagePreviewMode = fullSize;
+    showPreview(path);
+}
+
+void FilePanelController::followSelection(const QString &path) {
+    if (path.isEmpty() || !isImageFile(path))
+        return;
+    if (m_thumbnail && m_thumbnail->isVisible())
+        m_thumbnail->showPicture(path);
+    if (m_fullSize && m_fullSize->isVisible()) {
+        m_fullSize->showPicture(path);
+        m_fullSize->fitToPicture();
+    }
+}
+
+void FilePanelController::onNavigationKey(int key) {
+    const int target = previewKeyTarget(key, m_panel->selectedRow(), m_panel->rowCount());
+    if (target < 0)
+        return;
+    m_panel->selectRow(target);
+    followSelection(selectedFile());
+}
+
+void FilePanelController::onRename(const QString &oldName, const QString &newName) {
+    const bool renamed = renamePanelFile(m_panel->folder(), oldName, newName, m_ctx.prompt());
+    // Re-reading shows the name on disk: the new one, or the old one after a refusal.
+    QMetaObject::invokeMethod(
+        this,
+        [this, renamed, oldName, newName] {
+            m_panel->refresh();
+            m_panel->selectFile(renamed ? newName : oldName);
+        },
+        Qt::QueuedConnection);
+}
+
+void FilePanelController::deleteSelected() {
+    const QString path = selectedFile();
+    if (path.isEmpty() || m_panel->isRenaming())
+        return;
+    const int row = m_panel->selectedRow();
+    deleteToTrash(path, m_ctx.prompt());
+    m_panel->refresh();
+    if (m_panel->selectedRow() < 0 && m_panel->rowCount() > 0)
+        m_panel->selectRow(qMin(row, m_panel->rowCount() - 1));
+}
+
+void FilePanelController::copySelected() {
+    const QString path = selectedFile();
+    if (path.isEmpty())
+        return;
+    const QString folder = m_ctx.prompt().pickFolder(QStringLiteral("Copy to..."), m_panel->folder());
+    if (!folder.isEmpty())
+        copyFileToFolder(path, folder, m_ctx.prompt());
+}
+
+void FilePanelController::moveSelected() {
+    const QString path = selectedFile();
+    if (path.isEmpty())
+        return;
+    const QString folder = m_ctx.prompt().pickFolder(QStringLiteral("Move to..."), m_panel->folder());
+    if (!folder.isEmpty())
+        moveFileToFolder(path, folder, m_ctx.prompt());
+    m_panel->refresh();
+}
+
+void FilePanelController::openSelectedInDefaultApplication() {
+    const QString path = selectedFile();
+    if (path.isEmpty())
+        return;
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
+        m_ctx.prompt().information(QStringLiteral("Can not open ") +
+                                   QDir::toNativeSeparators(path) + QStringLiteral("."));
+}
+
+void FilePanelController::showFileDependencies() {
+    FileDependenciesDialog dialog(m_host.currentText ? m_host.currentText() : QString(),
+                                  [this] {
+                                      if (m_host.showHelp)
+                                          m_host.showHelp(QStringLiteral("linkedfiles"));
+                                  },
+                                  m_window);
+    dialog.exec();
+}
+
+void FilePanelController::showMultiFileReplace() {
+    QStringList open;
+    if (m_host.openFileNames)
+        for (const QString &f : m_host.openFileNames())
+            open << QDir::cleanPath(QFileInfo(f).absoluteFilePath());
+    MultiFileReplaceDialog dialog(m_ctx, m_panel->folder(), open,
+                                  [this] {
+                                      if (m_host.showHelp)
+                                          m_host.showHelp(QStringLiteral("sr"));
+                                  },
+                                  m_window);
+    dialog.exec();
+}

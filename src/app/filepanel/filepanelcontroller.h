@@ -1,0 +1,106 @@
+// The commands of the side panel and the file tools: the file list's popup menu (copy, move,
+// delete, view, open in the default application, the three show items, refresh), renaming in
+// place, opening by double click, dropping a file into the editor, the picture windows, and the
+// "File dependencies" and "Multiple file search/replace" dialogs.
+#pragma once
+
+#include <QAction>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+struct AppContext;
+class FolderPanel;
+class ImagePreviewWindow;
+class PictureWindow;
+class QMenu;
+class ThumbnailWindow;
+
+// What the controller needs of the rest of the main window.
+struct FilePanelHost {
+    std::function<bool(const QString &path)> openPage;                   // open in a new tab
+    std::function<void(const QString &start, const QString &end)> wrap; // the wrap operation
+    std::function<QString()> currentFileName;
+    std::function<QString()> currentText;
+    std::function<QStringList()> openFileNames; // every document open in the editor
+    std::function<QWidget *()> currentEditor;   // where a dropped file is inserted
+    std::function<void(const QString &topic)> showHelp;
+};
+
+class FilePanelController : public QObject {
+    Q_OBJECT
+public:
+    FilePanelController(AppContext &ctx, FolderPanel *panel, QWidget *window, FilePanelHost host);
+    ~FilePanelController() override;
+
+    // The file selected in the panel's list (full name), empty without a selection. Dialogs that
+    // take a file from the panel receive it as the hand-over file name.
+    QString selectedFile() const;
+    // Puts the selected file (or nothing) into the context's hand-over file name; the image,
+    // link and embed commands call this just before they open their dialog.
+    void handOverSelectedFile();
+
+    // Builds the mask from the three show items and applies it.
+    void applyFileMask();
+    // The preferences' OK: pages, GIF and JPEG images and multimedia, whatever the show items say.
+    void applyPreferencesMask();
+
+    // A double click: a page opens in a new tab, a picture in its preview window.
+    void openFile(const QString &path);
+    // Inserts the link, image or embed text for `path` at the current editor's selection.
+    void dropFile(const QString &path);
+    // Opens the preview window the settings choose for `path`.
+    void showPreview(const QString &path);
+    ThumbnailWindow *thumbnailWindow();
+    ImagePreviewWindow *imagePreviewWindow();
+
+    void deleteSelected();
+    void copySelected();
+    void moveSelected();
+    void openSelectedInDefaultApplication();
+    void showFileDependencies();
+    void showMultiFileReplace();
+
+    QMenu *popupMenu() const { return m_menu; }
+    QAction *copyAction() const { return m_copy; }
+    QAction *moveAction() const { return m_move; }
+    QAction *deleteAction() const { return m_delete; }
+    QAction *viewAction() const { return m_view; }
+    QAction *openDefaultAction() const { return m_openDefault; }
+    QAction *showHtmlAction() const { return m_showHtml; }
+    QAction *showImagesAction() const { return m_showImages; }
+    QAction *showMultimediaAction() const { return m_showMultimedia; }
+    QAction *refreshAction() const { return m_refresh; }
+    QAction *fileDependenciesAction() const { return m_dependencies; }
+    QAction *multiFileReplaceAction() const { return m_multiFile; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void updateMenu();
+    void followSelection(const QString &path);
+    void onNavigationKey(int key);
+    void onRename(const QString &oldName, const QString &newName);
+    void switchPreview(bool fullSize);
+    bool isEditorTarget(QObject *watched) const;
+
+    AppContext &m_ctx;
+    FolderPanel *m_panel;
+    QWidget *m_window;
+    FilePanelHost m_host;
+    QPointer<ThumbnailWindow> m_thumbnail;
+    QPointer<ImagePreviewWindow> m_fullSize;
+    QMenu *m_menu;
+    QAction *m_copy;
+    QAction *m_move;
+    QAction *m_delete;
+    QAction *m_view;
+    QAction *m_openDefault;
+    QAction *m_showHtml;
+    QAction *m_showImages;
+    QAction *m_showMultimedia;
+    QAction *m_refresh;
+    QAction *m_dependencies;
+    QAction *m_multiFile;
+};

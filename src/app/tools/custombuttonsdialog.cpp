@@ -1,0 +1,70 @@
+#include "tools/custombuttonsdialog.h"
+
+#include "shell/appsettings.h"
+
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+CustomButtonsDialog::CustomButtonsDialog(AppSettings &settings, QWidget *parent)
+    : QDialog(parent, Qt::Tool), m_settings(settings), m_number(new QSpinBox(this)),
+      m_caption(new QLineEdit(this)), m_start(new QLineEdit(this)), m_end(new QLineEdit(this)) {
+    setObjectName(QStringLiteral("customButtonsDialog"));
+    setWindowTitle(QStringLiteral("Custom button control"));
+    m_number->setObjectName(QStringLiteral("buttonNumber"));
+    m_number->setRange(1, AppSettings::UserButtonCount);
+    m_number->setWrapping(false);
+    m_number->setMaximumWidth(80);
+    m_caption->setObjectName(QStringLiteral("buttonCaption"));
+    m_caption->setMaxLength(4);
+    m_caption->setMaximumWidth(80);
+    m_start->setObjectName(QStringLiteral("buttonStart"));
+    m_end->setObjectName(QStringLiteral("buttonEnd"));
+    for (QLineEdit *e : {m_caption, m_start, m_end})
+        e->installEventFilter(this);
+    m_start->setMinimumWidth(300);
+
+    auto *form = new QFormLayout;
+    form->addRow(QStringLiteral("Button:"), m_number);
+    form->addRow(QStringLiteral("Button text:"), m_caption);
+    form->addRow(QStringLiteral("Tag start:"), m_start);
+    form->addRow(QStringLiteral("Tag end:"), m_end);
+    auto *buttons = new QDialogButtonBox(this);
+    QPushButton *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("okButton"));
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("cancelButton"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+
+    connect(m_number, &QSpinBox::valueChanged, this, &CustomButtonsDialog::showSlot);
+    showSlot();
+}
+
+void CustomButtonsDialog::showSlot() {
+    const int i = m_number->value() - 1;
+    m_caption->setText(m_settings.buttonCaptions[i]);
+    m_start->setText(m_settings.buttonStartTexts[i]);
+    m_end->setText(m_settings.buttonEndTexts[i]);
+}
+
+bool CustomButtonsDialog::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::KeyRelease) {
+        const int i = m_number->value() - 1;
+        if (watched == m_caption)
+            m_settings.buttonCaptions[i] = m_caption->text();
+        else if (watched == m_start)
+            m_settings.buttonStartTexts[i] = m_start->text();
+        else if (watched == m_end)
+            m_settings.buttonEndTexts[i] = m_end->text();
+    }
+    return QDialog::eventFilter(watched, event);
+}

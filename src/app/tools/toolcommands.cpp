@@ -1,0 +1,252 @@
+#include "tools/toolcommands.h"
+
+#include "editor/editorprovider.h"
+#include "editor/sourceeditor.h"
+#include "editor/tagtoolbar.h"
+#include "platform/processlauncher.h"
+#include "shell/appcontext.h"
+#include "shell/firststart.h"
+#include "shell/prompts.h"
+#include "shell/settingsio.h"
+#include "tools/custombuttonsdialog.h"
+#include "tools/hunspellspeller.h"
+#include "tools/preferences.h"
+#include "tools/preferencesdialog.h"
+#include "tools/spellcheckdialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QHBoxLayout>
+#include <QMenu>
+#include <QScreen>
+#include <QToolButton>
+
+namespace {
+
+// The editor side of a spell check: mirrors the walk's changes into the editor, and for each
+// rejected word selects it, shows the dialog and waits for the answer.
+class EditorSpellHost : public SpellCheckHost {
+public:
+    EditorSpellHost(SourceEditor *editor, SpellCheckDialog *dialog, QWidget *window)
+        : m_editor(editor), m_dialog(dialog), m_window(window) {}
+
+    void applyEdits(const TextEdits &edits) override {
+        if (m_editor)
+            m_editor->applyEdits(edits);
+    }
+
+    SpellAnswer ask(const SpellQuestion &q) override {
+        if (!m_editor)
+            return {SpellAnswer::Cancel, {}};
+        m_dialog->setQuestion(q.checkedWord, q.suggestions);
+        QApplication::restoreOverrideCursor();
+        m_editor->setSelection(q.position, q.word.size());
+        m_editor->setTopLine(qMax(0, m_editor->lineFromPosition(q.position) - 1));
+        m_editor->endUpdate();
+        if (!m_dialog->isVisible()) {
+            placeDialog();
+            m_dialog->show();
+        }
+        m_dialog->raise();
+        m_dialog->activateWindow(); // keys answer at once: Enter ignores, Escape cancels
+        // The text must stay as the check knows it while the user decides.
+        m_editor->setReadOnly(true);
+        SpellAnswer answer{SpellAnswer::Cancel, {}};
+        QEventLoop loop;
+        QObject::connect(m_dialog, &SpellCheckDialog::answered, &loop,
+                         [&](const SpellAnswer &a) {
+                             answer = a;
+                             loop.quit();
+                         });
+        QObject::connect(m_editor, &QObject::destroyed, &loop, &QEventLoop::quit);
+        loop.exec();
+        if (!m_editor)
+            return {SpellAnswer::Cancel, {}};
+        m_editor->setReadOnly(false);
+        m_editor->beginUpdate();
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        return answer;
+    }
+
+private:
+    void placeDialog() {
+        // Beside the text, near the top of the window, clear of the editor's first lines.
+        const QRect frame = m_window->frameGeometry();
+        int x = frame.right() - m_dialog->width() - 40;
+        if (const QScreen *screen = m_window->screen())
+            x = qMin(x, screen->availableGeometry().right() - m_dialog->width());
+        m_dialog->move(qMax(frame.left(), x), frame.top() + 80);
+    }
+
+    QPointer<SourceEditor> m_editor;
+    SpellCheckDialog *m_dialog;
+    QWidget *m_window;
+};
+
+} // namespace
+
+ToolCommands::ToolCommands(AppContext &ctx, EditorProvider &editors, QWidget *window)
+    : QObject(window), m_ctx(ctx), m_editors(editors), m_window(window) {
+    m_preferences = new QAction(QStringLiteral("P&references..."), this);
+    m_preferences->setObjectName(QStringLiteral("actionPreferences"));
+    m_preferences->setShortcut(QKeySequence::Preferences);
+    connect(m_preferences, &QAction::triggered, this, &ToolCommands::openPreferences);
+
+    m_spellCheck = new QAction(QStringLiteral("Check spe&lling"), this);
+    m_spellCheck->setObjectName(QStringLiteral("actionCheckSpelling"));
+    m_spellCheck->setShortcut(QKeySequence(Qt::Key_F7));
+    connect(m_spellCheck, &QAction::triggered, this, &ToolCommands::checkSpelling);
+
+    m_customButtons = new QAction(QStringLiteral("Setup custom buttons"), this);
+    m_customButtons->setObjectName(QStringLiteral("actionCustomButtons"));
+    connect(m_customButtons, &QAction::triggered, this, &ToolCommands::openCustomButtons);
+
+    m_launcher = new QMenu(QStringLiteral("&Application Launcher"), window);
+    m_launcher->setObjectName(QStringLiteral("menuApplicationLauncher"));
+    for (int i = 0; i < AppSettings::LauncherSlots; ++i) {
+        m_launcherItems[i] = m_launcher->addAction(MarkerEmpty);
+        m_launcherItems[i]->setObjectName(QStringLiteral("launcherItem%1").arg(i + 1));
+        connect(m_launcherItems[i], &QAction::triggered, this, [this, i] { startLauncherSlot(i); });
+    }
+    connect(m_launcher, &QMenu::aboutToShow, this, &ToolCommands::updateLauncherMenu);
+    updateLauncherMenu();
+}
+
+ToolCommands::~ToolCommands() = default;
+
+void ToolCommands::addToToolbar(TagToolbar *toolbar) {
+    QHBoxLayout *row = toolbar->pageLayout(TagPage::User);
+    auto *setup = new QToolButton(row->parentWidget());
+    setup->setObjectName(QStringLiteral("customButtonsButton"));
+    setup->setDefaultAction(m_customButtons);
+    setup->setText(QStringLiteral("..."));
+    setup->setToolTip(m_customButtons->text());
+    setup->setAutoRaise(true);
+    setup->setFocusPolicy(Qt::NoFocus);
+    row->insertWidget(row->count() - 1, setup);
+}
+
+void ToolCommands::updateLauncherMenu() {
+    const AppSettings &s = m_ctx.settings;
+    for (int i = 0; i < AppSettings::LauncherSlots; ++i) {
+        QString title = s.launcherTitles[i];
+        m_launcherItems[i]->setText(title.replace(QLatin1Char('&'), QStringLiteral("&&")));
+        m_launcherItems[i]->setVisible(launcherItemVisible(s, i));
+    }
+}
+
+bool ToolCommands::startLauncherSlot(int slot) {
+    const QString command = launcherCommand(m_ctx.settings, slot);
+    // A program that does not start gives no message, as the launcher always did.
+    return !command.isEmpty() && startCommandLine(command);
+}
+
+void ToolCommands::openPreferences() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    PreferencesDialog dialog(m_ctx, m_window);
+    connect(&dialog, &PreferencesDialog::backupChanged, this,
+            &ToolCommands::backupSettingsChanged);
+    dialog.loadFromSettings();
+    QApplication::restoreOverrideCursor();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const AppSettings &s = m_ctx.settings;
+    saveSettings(m_ctx);
+    Q_EMIT editorSettingsChanged();
+    if (dialog.fontChanged() || dialog.colorsChanged()) {
+        // The font pass recolours every document, a colour change the current one.
+        const QList<SourceEditor *> editors =
+            dialog.fontChanged() ? m_editors.editors()
+                                 : QList<SourceEditor *>{m_editors.currentEditor()};
+        for (SourceEditor *ed : editors)
+            if (ed)
+                ed->colorCodeLines(0, SourceEditor::LastLine);
+    }
+    Q_EMIT fileListSettingsChanged();
+    Q_EMIT backupSettingsChanged(s.backupEnabled, s.backupMinutes);
+    updateLauncherMenu();
+}
+
+void ToolCommands::openCustomButtons() {
+    CustomButtonsDialog dialog(m_ctx.settings, m_window);
+    if (dialog.exec() == QDialog::Accepted) {
+        saveSettings(m_ctx);
+        Q_EMIT userButtonCaptionsChanged();
+    }
+    if (SourceEditor *ed = m_editors.currentEditor())
+        ed->setFocus();
+}
+
+HunspellSpeller *ToolCommands::speller() {
+    if (!m_spellerTried) {
+        m_spellerTried = true;
+        // The installed dictionary, or the standard one when nothing is installed yet.
+        QString vtd = QDir(m_ctx.paths.dataDir).filePath(QLatin1String(InstalledDictionaryName));
+        if (!QFileInfo::exists(vtd))
+            vtd = QDir(m_ctx.paths.installDir).filePath(QStringLiteral("american.vtd"));
+        const HunspellFiles files = resolveDictionary(
+            vtd, {m_ctx.paths.dataDir, m_ctx.paths.installDir, QStringLiteral("/usr/share/hunspell"),
+                  QStringLiteral("/usr/share/myspell/dicts")});
+        if (files.isValid())
+            m_speller = std::make_unique<HunspellSpeller>(files);
+        if (!m_speller || !m_speller->isLoaded()) {
+            m_speller.reset();
+            m_spellerTried = false; // the user may install one and try again
+        }
+    }
+    return m_speller.get();
+}
+
+void ToolCommands::checkSpelling() {
+    SourceEditor *ed = m_editors.currentEditor();
+    if (!ed)
+        return;
+    HunspellSpeller *engine = speller();
+    if (!engine) {
+        m_ctx.prompt().error(
+            QStringLiteral("The spelling dictionary could not be opened. Choose a dictionary in "
+                           "the preferences and make sure its Hunspell files are installed."));
+        return;
+    }
+    if (!m_spellDialog) {
+        m_spellDialog = new SpellCheckDialog(m_window);
+        m_spellDialog->setSuggestionSource(
+            [this](const QString &word) { return m_speller ? m_speller->findSuggestions(word) : QStringList(); });
+        connect(m_spellDialog, &SpellCheckDialog::helpRequested, this,
+                [this] { Q_EMIT helpRequested(QStringLiteral("spell")); });
+    }
+
+    m_spellCheck->setEnabled(false);
+    const int selStart = ed->selectionStart();
+    const int selLength = ed->selectionLength();
+    const int top = ed->topLine();
+    QPointer<SourceEditor> guard(ed);
+    ed->beginUpdate();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+
+    SpellCheckOptions options;
+    options.convertEntities = m_ctx.settings.spellConvertExtended;
+    options.ignoreMail = m_ctx.settings.spellIgnoreMail;
+    options.ignoreLinks = m_ctx.settings.spellIgnoreLinks;
+    EditorSpellHost host(ed, m_spellDialog, m_window);
+    const SpellCheckOutcome outcome =
+        spellCheck(ed->text(), *engine, host, m_ctx.prompt(), options);
+
+    m_spellDialog->hide();
+    QApplication::restoreOverrideCursor();
+    m_spellCheck->setEnabled(true);
+    if (!guard)
+        return; // the document was closed meanwhile
+    ed->setFocus();
+    ed->setSelection(qMin(selStart, ed->textLength()), selLength);
+    ed->setTopLine(top);
+    ed->endUpdate();
+    if (outcome == SpellCheckOutcome::Completed)
+        m_ctx.prompt().information(SpellTexts::Completed);
+    if (guard && ed->colorCoding())
+        ed->colorCodeLines(0, SourceEditor::LastLine);
+}
+
+SpellCheckDialog *ToolCommands::spellCheckDialog() const { return m_spellDialog; }

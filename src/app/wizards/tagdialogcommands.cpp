@@ -1,0 +1,422 @@
+#include "wizards/tagdialogcommands.h"
+
+#include "editor/sourceeditor.h"
+#include "editor/tagtoolbar.h"
+#include "shell/appcontext.h"
+#include "shell/filepaths.h"
+#include "tools/recentlists.h"
+#include "widgets/icons.h"
+#include "wizards/anchordialog.h"
+#include "wizards/colorselectiondialog.h"
+#include "wizards/embeddialog.h"
+#include "wizards/htmlcolors.h"
+#include "wizards/imagedialog.h"
+#include "wizards/linkdialog.h"
+#include "wizards/maillinkdialog.h"
+#include "wizards/pageproperties.h"
+#include "wizards/pagepropertiesdialog.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
+#include <QToolButton>
+
+namespace {
+
+template <typename List> QStringList usedEntries(const List &entries) {
+    QStringList out;
+    for (const QString &s : entries) {
+        if (s == MarkerEmpty || s.isEmpty())
+            break;
+        out.append(s);
+    }
+    return out;
+}
+
+bool isLinkKind(TagKind kind) {
+    return kind == TagKind::Link || kind == TagKind::MailLink || kind == TagKind::Anchor;
+}
+
+// The text to edit inside the selection: the first tag, for links the element through "</A>".
+// Its offset in the selection, or -1 when the selection holds none.
+int editedSpan(const QString &selection, TagKind kind, int *length) {
+    const int lt = selection.indexOf(QLatin1Char('<'));
+    if (lt < 0)
+        return -1;
+    int end = -1;
+    if (isLinkKind(kind)) {
+        const int close = selection.indexOf(QLatin1String("</A>"), lt, Qt::CaseInsensitive);
+        end = close < 0 ? -1 : close + 4;
+    } else {
+        const int gt = selection.indexOf(QLatin1Char('>'), lt);
+        end = gt < 0 ? -1 : gt + 1;
+    }
+    if (end < 0)
+        return -1;
+    *length = end - lt;
+    return lt;
+}
+
+} // namespace
+
+TagDialogCommands::TagDialogCommands(AppContext &ctx, Host host, QWidget *window)
+    : QObject(window), m_ctx(ctx), m_host(std::move(host)), m_window(window) {
+    m_editTag = new QAction(QStringLiteral("Edit this Tag"), this);
+    m_editTag->setObjectName(QStringLiteral("editTagAction"));
+    m_editTag->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_editTag->setShortcutVisibleInContextMenu(true);
+    m_editTag->setShortcutContext(Qt::WidgetShortcut); // shown only; the window's twin acts
+    m_editTag->setVisible(false);
+    m_editTag->setEnabled(false);
+    connect(m_editTag, &QAction::triggered, this, &TagDialogCommands::editTag);
+    // The menu entry is hidden between uses; the shortcut lives on the window so that it works
+    // whether or not the menu was opened.
+    m_editShortcut = new QAction(this);
+    m_editShortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    m_editShortcut->setShortcutContext(Qt::WindowShortcut);
+    connect(m_editShortcut, &QAction::triggered, this, &TagDialogCommands::editTag);
+    if (m_window)
+        m_window->addAction(m_editShortcut);
+
+    registerTagEditor(TagKind::Body, [this](const QString &) { openPageProperties(); });
+    registerTagEditor(TagKind::Title, [this](const QString &) { openPageProperties(); });
+    registerTagEditor(TagKind::Image, [this](const QString &t) { editImage(t); });
+    registerTagEditor(TagKind::Link, [this](const QString &t) { editLink(t); });
+    registerTagEditor(TagKind::MailLink, [this](const QString &t) { editMailLink(t); });
+    registerTagEditor(TagKind::Anchor, [this](const QString &t) { editAnchor(t); });
+    registerTagEditor(TagKind::Embed, [this](const QString &t) { editEmbed(t); });
+
+    makeAction(QStringLiteral("&Image..."), QStringLiteral("imageAction"), QStringLiteral("image"),
+               QStringLiteral("Inline Image"));
+    makeAction(QStringLiteral("&Link..."), QStringLiteral("linkAction"), QStringLiteral("link"),
+               QStringLiteral("Link"));
+    makeAction(QStringLiteral("&Anchor..."), QStringLiteral("anchorAction"),
+               QStringLiteral("anchor"), QStringLiteral("Anchor"));
+    makeAction(QStringLiteral("&E-Mail link..."), QStringLiteral("mailLinkAction"),
+               QStringLiteral("mail"), QStringLiteral("E-Mail link"));
+    makeAction(QStringLiteral("E&mbed multimedia..."), QStringLiteral("embedAction"),
+               QStringLiteral("embed"), QStringLiteral("Embed multimedia document"));
+    makeAction(QStringLiteral("&Page properties..."), QStringLiteral("pagePropertiesAction"),
+               QStringLiteral("page-properties"), QStringLiteral("HTML page properties"));
+    makeAction(QStringLiteral("&Color..."), QStringLiteral("colorAction"),
+               QStringLiteral("color"), QStringLiteral("Color Selection"));
+}
+
+TagDialogCommands::~TagDialogCommands() = default;
+
+QAction *TagDialogCommands::makeAction(const QString &text, const QString &name,
+                                       const QString &icon, const QString &hint) {
+    auto *a = new QAction(marloIcon(icon), text, this);
+    a->setObjectName(name);
+    a->setToolTip(hint);
+    a->setProperty("iconName", icon);
+    m_actions.append(a);
+    return a;
+}
+
+QAction *TagDialogCommands::action(const QString &objectName) const {
+    for (QAction *a : m_actions)
+        if (a->objectName() == objectName)
+            return a;
+    return nullptr;
+}
+
+void TagDialogCommands::addToolbarButtons(TagToolbar *toolbar) {
+    // Toolbar and menu hand over different kinds of panel files.
+    const QList<QPair<QString, std::function<void()>>> buttons = {
+        {QStringLiteral("imageAction"), [this] { newImage(false); }},
+        {QStringLiteral("linkAction"), [this] { newLink(false); }},
+        {QStringLiteral("anchorAction"), [this] { newAnchor(); }},
+        {QStringLiteral("mailLinkAction"), [this] { newMailLink(); }},
+        {QStringLiteral("embedAction"), [this] { newEmbed(); }},
+        {QStringLiteral("pagePropertiesAction"), [this] { openPageProperties(); }},
+        {QStringLiteral("colorAction"), [this] { openColorSelection(QCursor::pos()); }},
+    };
+    for (const auto &entry : buttons) {
+        QAction *a = action(entry.first);
+        QToolButton *b = toolbar->addButton(TagPage::Common, QString(),
+                                            a->property("iconName").toString(), a->toolTip());
+        b->setObjectName(entry.first.chopped(6) + QStringLiteral("Button"));
+        connect(b, &QToolButton::clicked, this, entry.second);
+    }
+}
+
+void TagDialogCommands::addMenuItems(QMenu *menu) {
+    const QList<QPair<QString, std::function<void()>>> items = {
+        {QStringLiteral("imageAction"), [this] { newImage(true); }},
+        {QStringLiteral("linkAction"), [this] { newLink(true); }},
+        {QStringLiteral("anchorAction"), [this] { newAnchor(); }},
+        {QStringLiteral("mailLinkAction"), [this] { newMailLink(); }},
+        {QStringLiteral("embedAction"), [this] { newEmbed(); }},
+        {QStringLiteral("pagePropertiesAction"), [this] { openPageProperties(); }},
+        {QStringLiteral("colorAction"), [this] {
+             openColorSelection(m_window ? m_window->mapToGlobal(m_window->rect().center())
+                                         : QCursor::pos());
+         }},
+    };
+    for (const auto &item : items) {
+        if (item.first == QLatin1String("pagePropertiesAction"))
+            menu->addSeparator();
+        QAction *a = action(item.first);
+        connect(a, &QAction::triggered, this, item.second);
+        menu->addAction(a);
+    }
+    menu->menuAction()->setVisible(true);
+}
+
+void TagDialogCommands::installInContextMenu(QMenu *menu) {
+    QAction *first = menu->actions().isEmpty() ? nullptr : menu->actions().constFirst();
+    menu->insertAction(first, m_editTag);
+    if (first)
+        menu->insertSeparator(first); // collapses away while the entry is hidden
+    connect(menu, &QMenu::aboutToShow, this, &TagDialogCommands::classifySelection);
+}
+
+void TagDialogCommands::registerTagEditor(TagKind kind, TagEditor editor) {
+    m_editors.insert(kind, std::move(editor));
+}
+
+SourceEditor *TagDialogCommands::editor() const { return m_host.editor ? m_host.editor() : nullptr; }
+
+void TagDialogCommands::classifySelection() {
+    SourceEditor *ed = editor();
+    TagKind kind = TagKind::None;
+    if (ed && ed->selectionLength() > 0)
+        kind = classifyTag(ed->selectedText()).kind;
+    if (!canEdit(kind))
+        kind = TagKind::None;
+    m_lastKind = kind;
+    const bool offered = kind != TagKind::None;
+    if (offered)
+        m_editTag->setText(editCaption(kind));
+    m_editTag->setVisible(offered);
+    m_editTag->setEnabled(offered);
+}
+
+void TagDialogCommands::editTag() {
+    SourceEditor *ed = editor();
+    // Not while the internal viewer stands in the editor's place.
+    if (!ed || !ed->isVisible() || ed->selectionLength() == 0)
+        return;
+    // The selection is classified again: a caption left from an earlier menu could name another
+    // kind of tag and put, say, an image tag in place of a link's start tag.
+    classifySelection();
+    const TagKind kind = m_lastKind;
+    if (kind == TagKind::None || !canEdit(kind))
+        return;
+    const QString selection = ed->selectedText();
+    int length = 0;
+    const int offset = editedSpan(selection, kind, &length);
+    if (offset < 0)
+        return;
+    m_ctx.handOverFileName.clear();
+    const QString edited = selection.mid(offset, length);
+    if (kind != TagKind::Body && kind != TagKind::Title)
+        ed->setSelection(ed->selectionStart() + offset, length);
+    m_editors.value(kind)(edited);
+}
+
+TagDialogEnvironment TagDialogCommands::environment() const {
+    const AppSettings &s = m_ctx.settings;
+    TagDialogEnvironment env;
+    env.prompts = m_ctx.prompts;
+    env.documentFileName = m_host.documentFileName ? m_host.documentFileName() : QString();
+    env.handOverFileName = m_ctx.handOverFileName;
+    env.recentImages = usedEntries(s.previousImages);
+    env.recentLinks = usedEntries(s.previousLinks);
+    env.colorList = htmlColorList(s);
+    env.sizeFromImage = s.imageWidthChecked;
+    env.multimediaMask = s.multimediaMask;
+    const QString document = env.documentFileName;
+    AppContext *ctx = &m_ctx;
+    env.reference = [ctx, document](const QString &name) {
+        return makeReference(name, ctx->settings, document);
+    };
+    return env;
+}
+
+void TagDialogCommands::handOverPanelFile(const std::function<bool(const QString &)> &accept) {
+    const QString file = m_host.panelFileName ? m_host.panelFileName() : QString();
+    m_ctx.handOverFileName = !file.isEmpty() && accept(file) ? file : QString();
+}
+
+void TagDialogCommands::deliver(const TagInsertion &insertion) {
+    SourceEditor *ed = editor();
+    if (!ed)
+        return;
+    if (insertion.selectionText) {
+        const QString text = *insertion.selectionText;
+        ed->replaceSelection(text);
+        const int end = ed->selectionStart();
+        ed->setSelection(end - int(text.size()), int(text.size()));
+    }
+    m_ctx.setPendingInsertion(insertion.startText, insertion.endText);
+    ed->setFocus();
+}
+
+ImageDialog *TagDialogCommands::imageDialog() {
+    if (!m_image)
+        m_image = new ImageDialog(m_window);
+    return m_image;
+}
+
+LinkDialog *TagDialogCommands::linkDialog() {
+    if (!m_link)
+        m_link = new LinkDialog(m_window);
+    return m_link;
+}
+
+AnchorDialog *TagDialogCommands::anchorDialog() {
+    if (!m_anchor)
+        m_anchor = new AnchorDialog(m_window);
+    return m_anchor;
+}
+
+MailLinkDialog *TagDialogCommands::mailLinkDialog() {
+    if (!m_mail)
+        m_mail = new MailLinkDialog(m_window);
+    return m_mail;
+}
+
+EmbedDialog *TagDialogCommands::embedDialog() {
+    if (!m_embed)
+        m_embed = new EmbedDialog(m_window);
+    return m_embed;
+}
+
+namespace {
+QString selectedText(SourceEditor *ed) { return ed ? ed->selectedText() : QString(); }
+} // namespace
+
+void TagDialogCommands::newImage(bool anyImageFile) {
+    handOverPanelFile([anyImageFile](const QString &f) {
+        return anyImageFile ? isImageFile(f) : isWebImageFile(f);
+    });
+    editImage(QString());
+}
+
+void TagDialogCommands::newLink(bool anyFile) {
+    const QString mask = m_ctx.settings.htmlMask;
+    handOverPanelFile([anyFile, mask](const QString &f) { return anyFile || isHtmlFile(f, mask); });
+    editLink(QString());
+}
+
+void TagDialogCommands::newAnchor() { editAnchor(QString()); }
+
+void TagDialogCommands::newMailLink() { editMailLink(QString()); }
+
+void TagDialogCommands::newEmbed() {
+    const QString mask = m_ctx.settings.multimediaMask;
+    handOverPanelFile([mask](const QString &f) { return isMultimediaFile(f, mask); });
+    editEmbed(QString());
+}
+
+// Each editor below serves both a new tag (empty text) and a selected one: the dialog is reset,
+// filled from the tag when there is one, and its OK replaces the selection.
+
+void TagDialogCommands::editImage(const QString &tag) {
+    ImageDialog *d = imageDialog();
+    const TagDialogEnvironment env = environment();
+    d->reset(env);
+    if (!tag.isEmpty())
+        d->setFields(imageFieldsFromTag(tag));
+    if (d->exec() != QDialog::Accepted) {
+        if (editor())
+            editor()->setFocus();
+        return;
+    }
+    const ImageFields f = d->fields();
+    deliver(buildImageTag(f, env.reference));
+    pushRecentImage(m_ctx.settings, f.source);
+}
+
+void TagDialogCommands::editLink(const QString &element) {
+    LinkDialog *d = linkDialog();
+    const TagDialogEnvironment env = environment();
+    d->reset(env, selectedText(editor()));
+    if (!element.isEmpty())
+        d->setFields(linkFieldsFromElement(element));
+    if (d->exec() != QDialog::Accepted)
+        return;
+    const LinkFields f = d->fields();
+    deliver(buildLinkTag(f, env.reference));
+    pushRecentLink(m_ctx.settings, f.link);
+}
+
+void TagDialogCommands::editMailLink(const QString &element) {
+    MailLinkDialog *d = mailLinkDialog();
+    d->reset(selectedText(editor()));
+    if (!element.isEmpty())
+        d->setFields(mailLinkFieldsFromElement(element));
+    if (d->exec() == QDialog::Accepted)
+        deliver(buildMailLinkTag(d->fields()));
+}
+
+void TagDialogCommands::editAnchor(const QString &element) {
+    AnchorDialog *d = anchorDialog();
+    d->reset(selectedText(editor()));
+    if (!element.isEmpty())
+        d->setFields(anchorFieldsFromElement(element));
+    if (d->exec() == QDialog::Accepted)
+        deliver(buildAnchorTag(d->fields()));
+}
+
+void TagDialogCommands::editEmbed(const QString &tag) {
+    EmbedDialog *d = embedDialog();
+    const TagDialogEnvironment env = environment();
+    d->reset(env);
+    if (!tag.isEmpty())
+        d->setFields(embedFieldsFromTag(tag));
+    if (d->exec() == QDialog::Accepted)
+        deliver(buildEmbedTag(d->fields(), env.reference));
+}
+
+void TagDialogCommands::openPageProperties() {
+    SourceEditor *ed = editor();
+    if (!ed)
+        return;
+    const TagDialogEnvironment env = environment();
+    PagePropertiesDialog d(env, m_window);
+    connect(&d, &PagePropertiesDialog::newColor, this,
+            [this](const QString &text) { pushRecentColor(m_ctx.settings, text); });
+    const QString before = ed->text();
+    d.setProperties(readPageProperties(before));
+    if (d.exec() != QDialog::Accepted)
+        return;
+    const PageProperties p = d.properties();
+    const TextEdits edits = pagePropertiesEdits(before, p, env.reference);
+    const int row = ed->row();
+    const int col = ed->col();
+    const int top = ed->topLine();
+    ed->beginUpdate();
+    if (!edits.isEmpty()) {
+        ed->applyEdits(edits);
+        if (ed->colorCoding()) {
+            int shift = 0;
+            for (const TextEdit &e : edits) {
+                const int start = e.position + shift;
+                ed->colorCodeLines(ed->lineFromPosition(start) - 1,
+                                   ed->lineFromPosition(start + int(e.text.size())) + 2);
+                shift += int(e.text.size()) - e.length;
+            }
+        }
+    }
+    pushRecentImage(m_ctx.settings, p.background);
+    ed->setRow(row);
+    ed->setCol(col);
+    ed->setTopLine(top);
+    ed->setFocus();
+    ed->endUpdate();
+}
+
+void TagDialogCommands::openColorSelection(const QPoint &pointer) {
+    auto *d = new ColorSelectionDialog(htmlColorList(m_ctx.settings), m_ctx.prompt(), m_window);
+    connect(d, &ColorSelectionDialog::newColor, this,
+            [this](const QString &text) { pushRecentColor(m_ctx.settings, text); });
+    connect(d, &ColorSelectionDialog::colorChosen, this,
+            [this](const QString &text) { m_ctx.setPendingInsertion(text, QString()); });
+    d->placeAt(pointer);
+    d->show();
+    d->raise();
+    d->activateWindow();
+}

@@ -1,0 +1,104 @@
+// The commands of the tag dialogs: a new image, link, anchor, e-mail link or embedded object,
+// the page properties and the colour picker, and "Edit <...> tag..." which reopens the tag at the
+// selection in the dialog that made it. The main window creates one and places its actions.
+#pragma once
+
+#include "wizards/dialogparts.h"
+#include "wizards/tagclassification.h"
+
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+struct AppContext;
+class AnchorDialog;
+class EmbedDialog;
+class ImageDialog;
+class LinkDialog;
+class MailLinkDialog;
+class QAction;
+class QMenu;
+class SourceEditor;
+class TagToolbar;
+
+class TagDialogCommands : public QObject {
+    Q_OBJECT
+public:
+    // How the commands reach the rest of the program.
+    struct Host {
+        std::function<SourceEditor *()> editor;        // the current editor
+        std::function<QString()> documentFileName;     // its file ("" while untitled)
+        std::function<QString()> panelFileName;        // the file panel's selected file, or ""
+    };
+    // Edits the given tag text (already selected in the editor) in its dialog.
+    using TagEditor = std::function<void(const QString &editedText)>;
+
+    TagDialogCommands(AppContext &ctx, Host host, QWidget *window);
+    ~TagDialogCommands() override;
+
+    // Buttons for the "Common" page of the tag toolbar.
+    void addToolbarButtons(TagToolbar *toolbar);
+    // The menu items (image, link, anchor, e-mail, embed, page properties, colour).
+    void addMenuItems(QMenu *menu);
+    // Puts "Edit <...> tag..." at the top of the editor's context menu, named each time the menu
+    // opens after the first tag of the selection.
+    void installInContextMenu(QMenu *menu);
+
+    // Offers "Edit <...> tag..." for tags of this kind; a dialog family registers its editor
+    // with one call, e.g. registerTagEditor(TagKind::Font, [&](const QString &tag) {...}).
+    void registerTagEditor(TagKind kind, TagEditor editor);
+    bool canEdit(TagKind kind) const { return m_editors.contains(kind); }
+
+    QAction *editTagAction() const { return m_editTag; }
+    QAction *action(const QString &objectName) const;
+
+    // Names the edit entry after the selection's first tag (hidden when it offers none).
+    void classifySelection();
+    // Edits the selection's first tag (or link element) in its dialog.
+    void editTag();
+
+    void newImage(bool anyImageFile);
+    void newLink(bool anyFile);
+    void newAnchor();
+    void newMailLink();
+    void newEmbed();
+    void openPageProperties();
+    void openColorSelection(const QPoint &pointer);
+
+    // The dialogs, for tests and screenshots; created on first use.
+    ImageDialog *imageDialog();
+    LinkDialog *linkDialog();
+    AnchorDialog *anchorDialog();
+    MailLinkDialog *mailLinkDialog();
+    EmbedDialog *embedDialog();
+
+private:
+    TagDialogEnvironment environment() const;
+    SourceEditor *editor() const;
+    // Takes the panel's file when `accept` holds for it, else clears the hand-over.
+    void handOverPanelFile(const std::function<bool(const QString &)> &accept);
+    // Replaces the selection as the insertion says, then hands the tag texts to the editor.
+    void deliver(const TagInsertion &insertion);
+    void editImage(const QString &tag);
+    void editLink(const QString &element);
+    void editMailLink(const QString &element);
+    void editAnchor(const QString &element);
+    void editEmbed(const QString &tag);
+    QAction *makeAction(const QString &text, const QString &name, const QString &icon,
+                        const QString &hint);
+
+    AppContext &m_ctx;
+    Host m_host;
+    QWidget *m_window;
+    QMap<TagKind, TagEditor> m_editors;
+    TagKind m_lastKind = TagKind::None;
+    QAction *m_editTag;
+    QAction *m_editShortcut;
+    QList<QAction *> m_actions;
+    QPointer<ImageDialog> m_image;
+    QPointer<LinkDialog> m_link;
+    QPointer<AnchorDialog> m_anchor;
+    QPointer<MailLinkDialog> m_mail;
+    QPointer<EmbedDialog> m_embed;
+};

@@ -1,0 +1,64 @@
+// The spell check of a document: which text is checked (outside tags and comments), how words
+// are cut out of it, which words are skipped (e-mail addresses, links), entity references
+// checked as their characters, and what each answer of the user does to the text. Works on a
+// copy of the document's text and mirrors every change to the host, which owns the editor and
+// the dialog.
+#pragma once
+
+#include "editor/textcommands.h"
+
+#include <QString>
+#include <QStringList>
+
+class Prompts;
+class Speller;
+
+struct SpellCheckOptions {
+    bool convertEntities = true; // "&uuml;" is checked as the character and written back
+    bool ignoreMail = true;      // words holding "@" and the rest of their address
+    bool ignoreLinks = true;     // "http://..." and the other link schemes
+};
+
+struct SpellQuestion {
+    int position = 0; // of the word in the text as it is now
+    QString word;     // as cut from the text
+    QString checkedWord;
+    QStringList suggestions; // empty when there are none
+};
+
+struct SpellAnswer {
+    enum Action { Ignore, IgnoreAll, Replace, ReplaceAll, Cancel };
+    Action action = Ignore;
+    QString replacement; // for Replace and ReplaceAll
+};
+
+class SpellCheckHost {
+public:
+    virtual ~SpellCheckHost() = default;
+    // The check changed its text: the same edits (sorted, in positions of the text before them)
+    // go to the document.
+    virtual void applyEdits(const TextEdits &edits) = 0;
+    // Shows the rejected word (selected at question.position) and waits for the user.
+    virtual SpellAnswer ask(const SpellQuestion &question) = 0;
+};
+
+enum class SpellCheckOutcome { Completed, Cancelled };
+
+namespace SpellTexts {
+inline const QString UnclosedComment = QStringLiteral(
+    "A comment tag (\"<!-- .. -->\") is not properly closed in this document! Please fix this "
+    "before spellchecking.");
+inline const QString Completed = QStringLiteral("Spell checking completed.");
+inline const QString NoSuggestions = QStringLiteral("[No suggestions]");
+inline const QString DialogCaption = QStringLiteral("Spelling checker");
+} // namespace SpellTexts
+
+// Checks `text` word by word. A comment without its end is reported and ends the walk as if
+// the text ended there. The completion message is the caller's (it follows the clean-up).
+SpellCheckOutcome spellCheck(const QString &text, Speller &speller, SpellCheckHost &host,
+                             Prompts &prompts, const SpellCheckOptions &options);
+
+// The entity references checked as their characters: the accented Latin-1 letters and the
+// copyright and registered signs, without "&Aring;", "&aring;", "&Iuml;", "&iuml;", "&THORN;".
+TextEdits planEntitiesToCharacters(QStringView text);
+TextEdits planCharactersToEntities(QStringView text);

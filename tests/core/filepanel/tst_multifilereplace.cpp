@@ -1,0 +1,155 @@
+#include "common/testfiles.h"
+#include "filepanel/multifilereplace.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+#include <utime.h>
+
+class TestMultiFileReplace : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void counting_data();
+    void counting();
+    void replacing_data();
+    void replacing();
+    void filesKeepTheirFormat_data();
+    void filesKeepTheirFormat();
+    void unreadableFileIsReportedAndRunGoesOn();
+    void cancelledRunLeavesTheRest();
+};
+
+void TestMultiFileReplace::counting_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("needle");
+    QTest::addColumn<bool>("caseSensitive");
+    QTest::addColumn<int>("count");
+    QTest::newRow("overlapping") << QByteArray("aaaa") << "aa" << true << 3;
+    QTest::newRow("case-insensitive") << QByteArray("Table TABLE table") << "table" << false << 3;
+    QTest::newRow("case-sensitive") << QByteArray("Table TABLE table") << "table" << true << 1;
+    QTest::newRow("accented needle, legacy file")
+        << QByteArray("Gr\xFC\xDF Gr\xDC\xDF") << QString::fromUtf8("grü") << false << 2;
+    QTest::newRow("accented text, ASCII needle")
+        << QByteArray("\xC3\xA9t\xC3\xA9 ETE") << "t" << false << 2;
+    QTest::newRow("Kelvin sign folds to k") << QByteArray("\xE2\x84\xAAilo kilo") << "KILO" << false
+                                            << 2;
+    QTest::newRow("needle at the very end") << QByteArray("xx<a>") << "<a>" << false << 1;
+    QTest::newRow("across a line end is not found") << QByteArray("a\r\nb") << "ab" << true << 0;
+    QTest::newRow("not found") << QByteArray("<p>") << "x" << true << 0;
+}
+
+void TestMultiFileReplace::counting() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, needle);
+    QFETCH(bool, caseSensitive);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("p.htm");
+    writeFile(file, bytes);
+    MultiFileRequest r;
+    r.needle = needle;
+    r.cs = caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    const FileOutcome o = processFile(file, r);
+    QVERIFY2(o.error.isEmpty(), qPrintable(o.error));
+    QTEST(o.count, "count");
+}
+
+void TestMultiFileReplace::replacing_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("needle");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("result");
+    QTest::addColumn<int>("count");
+    QTest::newRow("replacement holds the needle") << "aa" << "a" << "ab" << "abab" << 2;
+    QTest::newRow("non-overlapping") << "aaaa" << "aa" << "b" << "bb" << 2;
+    QTest::newRow("any case") << "<B>x</b>" << "b>" << "STRONG>" << "<STRONG>x</STRONG>" << 2;
+    QTest::newRow("to nothing") << "a-b-c" << "-" << "" << "abc" << 2;
+    QTest::newRow("none") << "abc" << "x" << "y" << "abc" << 0;
+}
+
+void TestMultiFileReplace::replacing() {
+    QFETCH(QString, text);
+    QFETCH(QString, needle);
+    QFETCH(QString, replacement);
+    const int count = replaceOccurrences(text, needle, replacement, Qt::CaseInsensitive);
+    QTEST(text, "result");
+    QTEST(count, "count");
+}
+
+void TestMultiFileReplace::filesKeepTheirFormat_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    QTest::newRow("legacy bytes, CR LF")
+        << QByteArray("<p>Gr\xFC\xDF old</p>\r\n<p>old</p>\r\n")
+        << QByteArray("<p>Gr\xFC\xDF new\x80</p>\r\n<p>new\x80</p>\r\n");
+    QTest::newRow("UTF-8 with mark, LF")
+        << QByteArray("\xEF\xBB\xBF<p>\xC3\xA9 old</p>\n")
+        << QByteArray("\xEF\xBB\xBF<p>\xC3\xA9 new\xE2\x82\xAC</p>\n");
+    QTest::newRow("untouched file keeps its bytes")
+        << QByteArray("<p>nothing\r\nhere\n") << QByteArray("<p>nothing\r\nhere\n");
+}
+
+void TestMultiFileReplace::filesKeepTheirFormat() {
+    QFETCH(QByteArray, before);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("p.htm");
+    writeFile(file, before);
+    utimbuf old{1000000000, 1000000000};
+    QCOMPARE(::utime(QFile::encodeName(file).constData(), &old), 0);
+    MultiFileRequest r;
+    r.mode = MultiFileRequest::Mode::Replace;
+    r.needle = "old";
+    r.replacement = QString::fromUtf8("new€");
+    const QVector<FileOutcome> out = processFiles({file}, r);
+    QCOMPARE(out.size(), 1);
+    QTEST(readFile(file), "after");
+    const bool changed = before != readFile(file);
+    QCOMPARE(out[0].changed, changed);
+    // A file without a hit is not rewritten: its time stays too.
+    QCOMPARE(QFileInfo(file).lastModified().toSecsSinceEpoch() == 1000000000, !changed);
+}
+
+void TestMultiFileReplace::unreadableFileIsReportedAndRunGoesOn() {
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a.htm"), bin = dir.filePath("b.htm"),
+                  missing = dir.filePath("gone.htm"), c = dir.filePath("c.htm");
+    writeFile(a, "x x");
+    writeFile(bin, QByteArray("x\0x", 3));
+    writeFile(c, "x");
+    MultiFileRequest r;
+    r.mode = MultiFileRequest::Mode::Replace;
+    r.needle = "x";
+    r.replacement = "y";
+    const QVector<FileOutcome> out = processFiles({a, bin, missing, c}, r, nullptr, {}, 2);
+    QCOMPARE(readFile(a), QByteArray("y y"));
+    QCOMPARE(readFile(bin), QByteArray("x\0x", 3));
+    QCOMPARE(readFile(c), QByteArray("y"));
+    const QStringList lines = outcomeLines(out, r.mode);
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines[0], "Made 2 replacement(s) in " + QDir::toNativeSeparators(a));
+    QVERIFY(lines[1].contains("b.htm"));
+    QVERIFY(lines[2].contains("gone.htm"));
+    QCOMPARE(lines[3], "Made 1 replacement(s) in " + QDir::toNativeSeparators(c));
+}
+
+void TestMultiFileReplace::cancelledRunLeavesTheRest() {
+    QTemporaryDir dir;
+    QStringList files;
+    for (int i = 0; i < 5; ++i) {
+        files << dir.filePath(QString("p%1.htm").arg(i));
+        writeFile(files.last(), "x");
+    }
+    MultiFileRequest r;
+    r.mode = MultiFileRequest::Mode::Replace;
+    r.needle = "x";
+    r.replacement = "y";
+    std::atomic_bool cancel{false};
+    const QVector<FileOutcome> out =
+        processFiles(files, r, &cancel, [&](int done) { cancel = done >= 2; }, 1);
+    QCOMPARE(readFile(files[1]), QByteArray("y"));
+    QCOMPARE(readFile(files[2]), QByteArray("x"));
+    const QStringList lines = outcomeLines(out, r.mode);
+    QCOMPARE(lines.last(), "Cancelled: 3 of 5 file(s) were not processed.");
+    QCOMPARE(lines.size(), 3);
+}
+
+QTEST_GUILESS_MAIN(TestMultiFileReplace)
+#include "tst_multifilereplace.moc"
