@@ -4,6 +4,8 @@
 # program until the screen stops changing (its window is mapped and two screenshots 100 ms apart
 # are the same), and its resident memory then. Median of RUNS (default 3).
 # Usage: bench/compare_editors.sh [build dir]   (needs xvfb-run, xdotool, xwd)
+# Known gap: an editor whose screen holds still before it starts reading the file (Marlo, which
+# shows its window first) is measured too early; its figures here are not yet to be trusted.
 set -euo pipefail
 build=${1:-build}
 runs=${RUNS:-3}
