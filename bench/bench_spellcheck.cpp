@@ -21,7 +21,10 @@ public:
     Answer askYesNoCancel(Kind, const QString &) override { return Answer::Cancel; }
     QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
     QStringList openFileNames(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(const QString &, const QString &, const QString &,
+                         const QString &) override {
+        return {};
+    }
     QString pickFolder(const QString &, const QString &) override { return {}; }
     std::optional<QColor> pickColor(const QColor &) override { return std::nullopt; }
 };

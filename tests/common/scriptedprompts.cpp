@@ -1,5 +1,7 @@
 #include "scriptedprompts.h"
 
+#include <QFileInfo>
+
 void ScriptedPrompts::message(Kind kind, const QString &text) {
     records.append({PromptRecord::Type::Message, kind, text});
 }
@@ -41,13 +43,17 @@ QStringList ScriptedPrompts::openFileNames(const QString &caption, const QString
     return fileLists.dequeue();
 }
 
-QString ScriptedPrompts::saveFileName(const QString &caption, const QString &, const QString &) {
+QString ScriptedPrompts::saveFileName(const QString &caption, const QString &, const QString &,
+                                      const QString &defaultSuffix) {
     records.append({PromptRecord::Type::SaveFile, Kind::Information, caption});
     if (fileNames.isEmpty()) {
         ++unexpected;
         return {};
     }
-    return fileNames.dequeue();
+    QString name = fileNames.dequeue();
+    if (!name.isEmpty() && !defaultSuffix.isEmpty() && QFileInfo(name).suffix().isEmpty())
+        name += QLatin1Char('.') + defaultSuffix;
+    return name;
 }
 
 QString ScriptedPrompts::pickFolder(const QString &caption, const QString &) {

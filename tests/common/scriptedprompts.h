@@ -32,8 +32,9 @@ public:
                          const QString &filter) override;
     QStringList openFileNames(const QString &caption, const QString &dir,
                               const QString &filter) override;
-    QString saveFileName(const QString &caption, const QString &dir,
-                         const QString &filter) override;
+    // Like the real dialog, adds `defaultSuffix` to a queued name without an extension.
+    QString saveFileName(const QString &caption, const QString &dir, const QString &filter,
+                         const QString &defaultSuffix = QString()) override;
     QString pickFolder(const QString &caption, const QString &dir) override;
     std::optional<QColor> pickColor(const QColor &initial) override;
 

@@ -7,9 +7,10 @@
 
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 DocumentPrinter::DocumentPrinter(AppContext &ctx, DocumentController &docs, QWidget *window)
-    : QObject(window), m_ctx(ctx), m_window(window) {
+    : QObject(window), m_ctx(ctx), m_window(window), m_printerInstalled(&printerInstalled) {
     m_printAction = new QAction(QStringLiteral("&Print..."), this);
     m_printAction->setObjectName(QStringLiteral("actionPrint"));
     m_printAction->setShortcut(QKeySequence::Print);
@@ -20,7 +21,22 @@ DocumentPrinter::DocumentPrinter(AppContext &ctx, DocumentController &docs, QWid
             [this, &docs] { print(docs.current(), false); });
 }
 
+bool DocumentPrinter::printerInstalled() {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+void DocumentPrinter::setPrinterCheck(std::function<bool()> check) {
+    m_printerInstalled = std::move(check);
+}
+
 void DocumentPrinter::print(const Document &doc, bool withDialog) {
+    // With no printer installed Qt still offers a default printer (a PDF file without a name),
+    // on which printing fails without a word. The button that prints at once says so instead;
+    // the dialog of the menu command offers printing to a file.
+    if (!withDialog && !m_printerInstalled()) {
+        m_ctx.prompt().error(QStringLiteral("No printer is available."));
+        return;
+    }
     QPrinter printer;
     if (withDialog) {
         QPrintDialog dialog(&printer, m_window);
@@ -30,9 +46,24 @@ void DocumentPrinter::print(const Document &doc, bool withDialog) {
     } else {
         printer.setDocName(QString());
     }
-    if (!printer.isValid()) {
-        m_ctx.prompt().error(QStringLiteral("No printer is available."));
-        return;
+    printTo(doc, printer);
+}
+
+bool DocumentPrinter::printTo(const Document &doc, QPrinter &printer) {
+    const bool noFile = printer.outputFormat() == QPrinter::PdfFormat &&
+                        printer.outputFileName().isEmpty();
+    if (!noFile && printer.isValid())
+        doc.editor()->print(&printer);
+    // A job that could not start leaves the printer in another state than idle.
+    if (noFile || !printer.isValid() || printer.printerState() != QPrinter::Idle) {
+        const QString where = printer.outputFormat() == QPrinter::PdfFormat
+                                  ? printer.outputFileName()
+                                  : printer.printerName();
+        m_ctx.prompt().error(
+            QStringLiteral("%1 could not be printed%2.")
+                .arg(fileNamePart(doc.fileName),
+                     where.isEmpty() ? QString() : QStringLiteral(" on %1").arg(where)));
+        return false;
     }
-    doc.editor()->print(&printer);
+    return true;
 }

@@ -4,10 +4,12 @@
 
 #include <QAction>
 #include <QObject>
+#include <functional>
 
 struct AppContext;
 class Document;
 class DocumentController;
+class QPrinter;
 class QWidget;
 
 class DocumentPrinter : public QObject {
@@ -16,7 +18,14 @@ public:
     DocumentPrinter(AppContext &ctx, DocumentController &docs, QWidget *window);
 
     // With the dialog the job carries the document's name; without it the job has no title.
+    // Without a printer installed the toolbar's immediate print says so.
     void print(const Document &doc, bool withDialog);
+    // Prints on `printer`; a job that cannot start is reported. False when it failed.
+    bool printTo(const Document &doc, QPrinter &printer);
+
+    // Whether the system has a printer; tests put their own answer in.
+    static bool printerInstalled();
+    void setPrinterCheck(std::function<bool()> check);
 
     QAction *printAction() const { return m_printAction; }
     QAction *printNowAction() const { return m_printNowAction; }
@@ -26,4 +35,5 @@ private:
     QWidget *m_window;
     QAction *m_printAction;
     QAction *m_printNowAction;
+    std::function<bool()> m_printerInstalled;
 };

@@ -9,6 +9,7 @@
 #include "text/plaintext.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTextDocument>
 
 namespace {
@@ -17,6 +18,9 @@ namespace {
 // commas and semicolons of the classic "Html Files (*.html, *.htm; *.shtm; *.shtml)" text; an
 // "All Files" entry lets pages with other extensions be opened too.
 const QString HtmlFilter = QStringLiteral("Html Files (*.html *.htm *.shtm *.shtml);;All Files (*)");
+
+// A name typed without an extension is a page, and the filter would hide it otherwise.
+const QString DefaultSuffix = QStringLiteral("htm");
 
 // Backups run only once the preferences have switched them on during this run.
 constexpr int InitialBackupInterval = 500000;
@@ -70,6 +74,15 @@ FileCommands::FileCommands(AppContext &ctx, DocumentController &docs, QObject *p
     if (m_docs.count() > 0)
         followSavedState(m_docs.current());
 
+    // Coming back to the program is when files changed elsewhere are noticed.
+    connect(
+        qApp, &QGuiApplication::applicationStateChanged, this,
+        [this](Qt::ApplicationState state) {
+            if (state == Qt::ApplicationActive)
+                offerReloadOfChangedFiles();
+        },
+        Qt::QueuedConnection);
+
     m_backupTimer.setInterval(InitialBackupInterval);
     connect(&m_backupTimer, &QTimer::timeout, this, [this] { backup(m_docs.current()); });
 }
@@ -118,6 +131,8 @@ void FileCommands::showLoaded(Document &doc, const QString &path, const DecodedT
     m_docs.setText(doc, page.text, m_ctx.settings.colorCoding);
     doc.fileName = path;
     doc.format = page.format;
+    doc.diskStamp = fileStampOf(path);
+    doc.reloadDeclined = FileStamp();
     doc.lastSave = currentTimeText();
     doc.saved = true;
     doc.changeGuard = false;
@@ -127,7 +142,9 @@ void FileCommands::showLoaded(Document &doc, const QString &path, const DecodedT
 
 QString FileCommands::existingFile(const QString &path) {
     const QString full = QFileInfo(path).absoluteFilePath();
-    if (QFileInfo(full).isFile())
+    // Anything that is there goes to the reader, which tells a folder, a pipe, a device, a file
+    // too large or a name that cannot be represented from a page.
+    if (QFileInfo::exists(full) || full.contains(QChar::ReplacementCharacter))
         return full;
     m_ctx.prompt().information(full + QStringLiteral("\n") +
                                QStringLiteral("The file does not exist."));
@@ -194,7 +211,7 @@ void FileCommands::openRecentFile(int index) {
         if (answer == Prompts::Answer::Yes && !save(doc))
             return;
     }
-    if (!QFileInfo(name).isFile()) {
+    if (!QFileInfo::exists(name)) {
         m_ctx.prompt().information(QStringLiteral("The file does not exist."));
         return;
     }
@@ -203,12 +220,46 @@ void FileCommands::openRecentFile(int index) {
         showLoaded(doc, name, page);
 }
 
+void FileCommands::offerReloadOfChangedFiles() {
+    if (m_offeringReload)
+        return; // the question itself takes the focus away and back
+    m_offeringReload = true;
+    for (int i = 0; i < m_docs.count(); ++i) {
+        Document &doc = m_docs.document(i);
+        // Only documents without unsaved work are offered; the others are asked about when
+        // they are saved.
+        if (!doc.saved || !changedOnDisk(doc.fileName, doc.diskStamp))
+            continue;
+        const FileStamp now = fileStampOf(doc.fileName);
+        if (now == doc.reloadDeclined)
+            continue;
+        m_docs.activate(doc);
+        const Prompts::Answer answer = m_ctx.prompt().askYesNo(
+            Prompts::Kind::Confirmation,
+            doc.fileName + QStringLiteral("\nhas been changed by another program.\n\nDo you "
+                                          "want to reload it? Marlo has no unsaved changes "
+                                          "to this page."));
+        DecodedText page;
+        if (answer != Prompts::Answer::Yes) {
+            doc.reloadDeclined = now;
+        } else if (readFile(doc.fileName, &page)) {
+            // The reader stays where it was in the page (setters clamp a shorter text).
+            const int line = doc.editor()->row();
+            const int top = doc.editor()->topLine();
+            showLoaded(doc, doc.fileName, page);
+            doc.editor()->setRow(line);
+            doc.editor()->setTopLine(top);
+        }
+    }
+    m_offeringReload = false;
+}
+
 // ---------------------------------------------------------------------------------------------
 // Saving
 
 QString FileCommands::saveDialog(const Document &doc) {
     return m_ctx.prompt().saveFileName(QStringLiteral("Save As"), folderPart(doc.fileName),
-                                       HtmlFilter);
+                                       HtmlFilter, DefaultSuffix);
 }
 
 bool FileCommands::save(Document &doc) {
@@ -229,6 +280,17 @@ bool FileCommands::saveAs(Document &doc) {
 }
 
 bool FileCommands::saveTo(Document &doc, const QString &path) {
+    if (path == doc.fileName && changedOnDisk(path, doc.diskStamp)) {
+        m_docs.activate(doc); // the question is about this document, so it shows
+        const Prompts::Answer answer = m_ctx.prompt().askYesNo(
+            Prompts::Kind::Warning,
+            path + QStringLiteral("\nhas been changed by another program since Marlo read or "
+                                  "last saved it.\n\nDo you want to overwrite it with the text "
+                                  "in Marlo? The other program's changes will be lost.\nNo "
+                                  "leaves the file as it is and keeps your text unsaved."));
+        if (answer != Prompts::Answer::Yes)
+            return false;
+    }
     QString error;
     if (!saveDocumentFile(path, doc.editor()->text(), doc.format, &error)) {
         m_ctx.prompt().error(path + QStringLiteral("\n\n") + error);
@@ -236,6 +298,8 @@ bool FileCommands::saveTo(Document &doc, const QString &path) {
     }
     doc.editor()->document()->setModified(false);
     doc.fileName = path;
+    doc.diskStamp = fileStampOf(path);
+    doc.reloadDeclined = FileStamp();
     updateRecentFiles(m_ctx.settings.recentFiles, path);
     updateRecentMenu();
     saveSettings(m_ctx);
@@ -256,8 +320,9 @@ void FileCommands::saveAll() {
 }
 
 void FileCommands::exportUnixFile(const Document &doc) {
-    const QString path = m_ctx.prompt().saveFileName(QStringLiteral("Export to Unix file"),
-                                                     folderPart(doc.fileName), HtmlFilter);
+    const QString path =
+        m_ctx.prompt().saveFileName(QStringLiteral("Export to Unix file"),
+                                    folderPart(doc.fileName), HtmlFilter, DefaultSuffix);
     if (path.isEmpty())
         return;
     QString error;

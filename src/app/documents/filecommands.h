@@ -43,6 +43,9 @@ public:
     void updateRecentMenu();
     // Gives the untouched untitled first document a new name (the settings changed its folder).
     void renameUntitledDocument(const QString &name);
+    // Offers to reload each document without unsaved changes whose file another program has
+    // changed since it was read or saved; runs whenever the program becomes active.
+    void offerReloadOfChangedFiles();
     // Keeps the Save command off while the internal viewer shows.
     void setSaveLocked(bool locked);
 
@@ -71,6 +74,7 @@ private:
     AppContext &m_ctx;
     DocumentController &m_docs;
     bool m_saveLocked = false;
+    bool m_offeringReload = false;
     QTimer m_backupTimer;
 
     QAction *m_newAction;

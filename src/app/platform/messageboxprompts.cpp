@@ -65,7 +65,9 @@ void MessageBoxPrompts::message(Kind kind, const QString &text) {
 }
 
 Prompts::Answer MessageBoxPrompts::askYesNo(Kind kind, const QString &text) {
-    Answer a = runBox(parent(), kind, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    // A warning asks before something that cannot be undone: Enter gives the safe answer.
+    const auto defaultButton = kind == Kind::Warning ? QMessageBox::No : QMessageBox::Yes;
+    Answer a = runBox(parent(), kind, text, QMessageBox::Yes | QMessageBox::No, defaultButton);
     return a == Answer::Yes ? Answer::Yes : Answer::No;
 }
 
@@ -85,9 +87,17 @@ QStringList MessageBoxPrompts::openFileNames(const QString &caption, const QStri
 }
 
 QString MessageBoxPrompts::saveFileName(const QString &caption, const QString &dir,
-                                        const QString &filter) {
-    // QFileDialog asks before overwriting an existing file.
-    return QFileDialog::getSaveFileName(parent(), caption, dir, filter);
+                                        const QString &filter, const QString &defaultSuffix) {
+    // QFileDialog asks before overwriting an existing file; with the default suffix it asks
+    // about the name that will really be written.
+    QFileDialog dialog(parent(), caption, dir, filter);
+    dialog.setObjectName(QStringLiteral("saveFileDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 QString MessageBoxPrompts::pickFolder(const QString &caption, const QString &dir) {

@@ -9,6 +9,7 @@
 #include "editor/sourceeditor.h"
 #include "editor/tagtoolbar.h"
 #include "filepanel/filepanelcontroller.h"
+#include "wizards/layoutcommands.h"
 #include "wizards/tagwizardcommands.h"
 #include "platform/processlauncher.h"
 #include "preview/previewcontroller.h"
@@ -73,11 +74,15 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     m_edit->connectToolbar(m_tagToolbar);
     m_tagWizard = new TagWizardCommands(m_ctx, this);
     m_tagWizard->addToolbarButtons(m_tagToolbar);
-    auto *tagDialogs = new TagDialogCommands(
-        m_ctx,
-        {[this] { return m_docs->currentEditor(); }, [this] { return m_docs->currentFileName(); }, {}},
-        this);
-    tagDialogs->addToolbarButtons(m_tagToolbar);
+    m_tagDialogs = new TagDialogCommands(m_ctx,
+                                         {[this] { return m_docs->currentEditor(); },
+                                          [this] { return m_docs->currentFileName(); },
+                                          [this] { return m_filePanel->selectedFile(); }},
+                                         this);
+    m_tagDialogs->addToolbarButtons(m_tagToolbar);
+    m_layoutCommands = new LayoutCommands(m_ctx, this, [this] { return m_docs->currentFileName(); });
+    m_layoutCommands->addToToolbar(m_tagToolbar);
+    m_layoutCommands->registerTagEditors(*m_tagDialogs, [this] { return m_docs->currentEditor(); });
     m_tools = new ToolCommands(m_ctx, *m_docs, this);
     m_tools->addToToolbar(m_tagToolbar);
     connectToolCommands();
@@ -184,6 +189,7 @@ WindowLayoutParts MainWindow::buildCentralArea(QWidget **fileButtonArea) {
 
     WindowLayoutParts parts;
     parts.window = this;
+    parts.toolbarRow = top;
     parts.tagArea = tagArea;
     parts.tagToolbar = m_tagToolbar;
     parts.filePanel = m_folderPanel;
@@ -303,7 +309,8 @@ void MainWindow::buildMenus() {
     // Filled by the dialogs of the tag editing commands; hidden while it has no items.
     QMenu *moreTags = bar->addMenu(QStringLiteral("&More Tags"));
     moreTags->setObjectName(QStringLiteral("menuMoreTags"));
-    findChild<TagDialogCommands *>()->addMenuItems(moreTags);
+    m_tagDialogs->addMenuItems(moreTags);
+    m_layoutCommands->addToMenu(moreTags);
     moreTags->menuAction()->setVisible(!moreTags->actions().isEmpty());
 
     QMenu *tools = bar->addMenu(QStringLiteral("T&ools"));
@@ -344,7 +351,7 @@ void MainWindow::buildMenus() {
     m_editorMenu->addSeparator();
     QAction *close = m_editorMenu->addAction(QStringLiteral("Close"));
     connect(close, &QAction::triggered, m_files->closeAction(), &QAction::trigger);
-    findChild<TagDialogCommands *>()->installInContextMenu(m_editorMenu);
+    m_tagDialogs->installInContextMenu(m_editorMenu);
     m_docs->setEditorContextMenu(m_editorMenu);
 
     // The tag toolbar's own context menu.

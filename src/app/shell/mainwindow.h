@@ -16,12 +16,14 @@ class FilePanelController;
 class FolderPanel;
 struct FilePanelHost;
 class HtmlViewer;
+class LayoutCommands;
 class PreviewController;
 class QMenu;
 class QStackedWidget;
 class QTabWidget;
 class SearchCommands;
 class TagToolbar;
+class TagDialogCommands;
 class TagWizardCommands;
 class ToolCommands;
 class WindowLayout;
@@ -56,7 +58,9 @@ public:
     FilePanelController *filePanel() const { return m_filePanel; }
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
     TagWizardCommands *tagWizard() const { return m_tagWizard; }
+    TagDialogCommands *tagDialogs() const { return m_tagDialogs; }
     HtmlViewer *viewer() const { return m_viewer; }
+    LayoutCommands *layoutCommands() const { return m_layoutCommands; }
     QMenu *editorContextMenu() const { return m_editorMenu; }
 
 protected:
@@ -80,6 +84,7 @@ private:
     HtmlViewer *m_viewer = nullptr;
     TagToolbar *m_tagToolbar = nullptr;
     TagWizardCommands *m_tagWizard = nullptr;
+    TagDialogCommands *m_tagDialogs = nullptr;
     FolderPanel *m_folderPanel = nullptr;
     DocumentController *m_docs = nullptr;
     FileCommands *m_files = nullptr;
@@ -89,6 +94,7 @@ private:
     SearchCommands *m_search = nullptr;
     PreviewController *m_preview = nullptr;
     WindowLayout *m_layout = nullptr;
+    LayoutCommands *m_layoutCommands = nullptr;
     ToolCommands *m_tools = nullptr;
     FilePanelController *m_filePanel = nullptr;
     QMenu *m_editorMenu = nullptr;

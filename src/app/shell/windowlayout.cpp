@@ -4,6 +4,9 @@
 #include "widgets/icons.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLayout>
+#include <QScreen>
 #include <functional>
 #include <QSplitter>
 #include <QToolButton>
@@ -34,6 +37,15 @@ private:
 
 constexpr int NarrowestPanel = 15;
 constexpr int CollapsedPanel = 9;
+// Room the documents always keep beside or below the panels, whatever the settings say.
+constexpr int SmallestEditor = 120;
+constexpr int ToolbarRowHeight = 56;
+
+// The screen a size has to fit on; a window not yet on a screen uses the primary one.
+QSize screenSize(const QWidget *window) {
+    const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().size() : QSize(1024, 768);
+}
 
 } // namespace
 
@@ -71,6 +83,14 @@ WindowLayout::WindowLayout(AppContext &ctx, const WindowLayoutParts &parts)
     m_fullButton->setToolTip(QStringLiteral("Full screen"));
     connect(m_fullButton, &QToolButton::clicked, this, [this] { setMode(LayoutMode::FullScreen); });
 
+    // Neither the side panel nor the documents can be dragged away; the panel narrows down to
+    // its strip at most. The file list keeps its height when the window grows.
+    parts.mainSplitter->setCollapsible(0, false);
+    parts.mainSplitter->setCollapsible(1, false);
+    parts.filePanel->setMinimumWidth(CollapsedPanel);
+    parts.filePanelSplitter->setStretchFactor(0, 1);
+    parts.filePanelSplitter->setStretchFactor(1, 0);
+
     connect(parts.mainSplitter, &QSplitter::splitterMoved, this, [this] {
         // A side panel pushed narrower than 15 pixels collapses to a 9-pixel strip.
         QList<int> sizes = m_parts.mainSplitter->sizes();
@@ -86,21 +106,32 @@ WindowLayout::WindowLayout(AppContext &ctx, const WindowLayoutParts &parts)
 }
 
 void WindowLayout::applySizes() {
+    // Stored sizes may be anything a hand or an old version wrote; each is fitted to the screen
+    // when applied, so the documents always keep their room. The stored values stay until the
+    // user moves a splitter.
     const AppSettings &s = m_ctx.settings;
-    const int total = qMax(m_parts.mainSplitter->width(), s.filePanelWidth + 200);
-    m_parts.mainSplitter->setSizes({s.filePanelWidth, total - s.filePanelWidth});
+    const QSize screen = screenSize(m_parts.window);
+    const int widest = qMax(CollapsedPanel, screen.width() - SmallestEditor);
+    const int panel = qBound(CollapsedPanel, s.filePanelWidth, widest);
+    const int total = qMax(m_parts.mainSplitter->width(), panel + SmallestEditor);
+    m_parts.mainSplitter->setSizes({panel, total - panel});
     if (s.rightPanelWidth > -1) {
-        const int top = qMax(m_parts.topSplitter->width(), s.rightPanelWidth + 200);
-        m_parts.topSplitter->setSizes({top - s.rightPanelWidth, s.rightPanelWidth});
+        const int right = qBound(m_parts.rightPanel->minimumWidth(), s.rightPanelWidth,
+                                 qMax(m_parts.rightPanel->minimumWidth(), screen.width() / 2));
+        const int top = qMax(m_parts.topSplitter->width(), right + SmallestEditor);
+        m_parts.topSplitter->setSizes({top - right, right});
     }
-    const int height = qMax(m_parts.filePanelSplitter->height(), s.fileListHeight + 100);
-    m_parts.filePanelSplitter->setSizes({height - s.fileListHeight, s.fileListHeight});
+    const int list = qBound(0, s.fileListHeight, qMax(0, screen.height() - SmallestEditor));
+    const int height = qMax(m_parts.filePanelSplitter->height(), list + SmallestEditor);
+    m_parts.filePanelSplitter->setSizes({height - list, list});
 }
 
 void WindowLayout::rememberSizes() {
     AppSettings &s = m_ctx.settings;
-    if (m_parts.filePanel->isVisible())
-        s.filePanelWidth = m_parts.mainSplitter->sizes().value(0, s.filePanelWidth);
+    // A panel squeezed to nothing keeps the width it had, and comes back at it.
+    const int panel = m_parts.mainSplitter->sizes().value(0, 0);
+    if (m_parts.filePanel->isVisible() && panel >= CollapsedPanel)
+        s.filePanelWidth = panel;
     if (m_parts.rightPanel->isVisible())
         s.rightPanelWidth = m_parts.rightPanel->width();
     if (m_parts.filePanel->isVisible())
@@ -137,6 +168,7 @@ void WindowLayout::showMode(LayoutMode mode) {
     m_parts.filePanel->setVisible(panel);
     if (panel)
         applySizes();
+    fitToolbarRow();
     m_layoutButton->setIcon(marloIcon(mode == LayoutMode::WideScreen
                                           ? QStringLiteral("cabinet-shut")
                                           : QStringLiteral("cabinet-open")));
@@ -150,17 +182,41 @@ void WindowLayout::toggleDocking() {
         m_floating->deleteLater();
         m_floating.clear();
         m_parts.tagArea->setVisible(m_applied != LayoutMode::FullScreen);
+        fitToolbarRow();
     } else {
         auto *floating = new FloatingToolbarWindow(m_parts.window, [this] { toggleDocking(); });
         floating->layout()->addWidget(m_parts.tagToolbar);
         m_parts.tagToolbar->show();
         m_floating = floating;
-        m_parts.tagArea->hide(); // the panels below move up into its place
+        m_parts.tagArea->hide();
+        fitToolbarRow(); // the panels below move up into its place
         floating->adjustSize();
         floating->move(m_parts.window->mapToGlobal(QPoint(60, 60)));
         floating->show();
     }
     updateDockTexts();
+}
+
+void WindowLayout::fitToolbarRow() {
+    if (!m_parts.toolbarRow)
+        return;
+    // With the tag toolbar docked the row has its designed height; without it, only the file
+    // buttons' height, so no blank strip is left above the documents.
+    const bool tags = !isToolbarFloating() && m_applied != LayoutMode::FullScreen;
+    int height = ToolbarRowHeight;
+    if (!tags) {
+        // The file buttons decide; the splitter that held the tag toolbar has nothing to show.
+        const QLayout *row = m_parts.toolbarRow->layout();
+        int buttons = 0;
+        for (int i = 0; i < row->count(); ++i) {
+            const QWidget *w = row->itemAt(i)->widget();
+            if (w && w != m_parts.topSplitter && !w->isHidden())
+                buttons = qMax(buttons, w->sizeHint().height());
+        }
+        const QMargins margins = row->contentsMargins();
+        height = qMin(ToolbarRowHeight, buttons + margins.top() + margins.bottom());
+    }
+    m_parts.toolbarRow->setFixedHeight(height);
 }
 
 void WindowLayout::updateDockTexts() {

@@ -16,6 +16,7 @@ class QWidget;
 
 struct WindowLayoutParts {
     QWidget *window = nullptr;
+    QWidget *toolbarRow = nullptr;    // the row of file buttons and the docked tag toolbar
     QWidget *tagArea = nullptr;       // holds the tag toolbar while it is docked
     QWidget *tagToolbar = nullptr;    // the dockable tag toolbar itself
     QWidget *filePanel = nullptr;     // the side panel
@@ -30,7 +31,7 @@ class WindowLayout : public QObject {
 public:
     WindowLayout(AppContext &ctx, const WindowLayoutParts &parts);
 
-    // Sizes from the settings (start-up).
+    // Sizes from the settings (start-up), each fitted to the screen.
     void applySizes();
     LayoutMode appliedMode() const { return m_applied; }
     // The layout button: small screen to wide screen and back; full screen stays.
@@ -54,6 +55,7 @@ public:
 private:
     void showMode(LayoutMode mode);
     void updateDockTexts();
+    void fitToolbarRow();
     void rememberSizes();
 
     AppContext &m_ctx;

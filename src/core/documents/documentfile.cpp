@@ -1,59 +1,67 @@
 #include "documents/documentfile.h"
 
 #include "shell/appsettings.h"
+#include "shell/fileaccess.h"
 
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
-
-namespace {
-
-bool writeWhole(const QString &path, const QByteArray &bytes, QString *error) {
-    // Unbuffered, so that a write cut short (a full disk, a size limit) shows in its count:
-    // buffered, the short write is lost in the flush and commit() would replace the old file
-    // with the truncated new one.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
-}
-
-} // namespace
+#include <QFileInfo>
 
 DecodedText loadDocumentFile(const QString &path) {
     const QString shown = QDir::toNativeSeparators(path);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        DecodedText failed;
-        failed.error = QStringLiteral("Cannot open \"%1\": %2").arg(shown, file.errorString());
-        return failed;
+    DecodedText failed;
+    const FileRead read = readRegularFile(path, MaxDocumentBytes);
+    switch (read.status) {
+    case FileRead::Status::Ok:
+        return decodeDocument(read.bytes, shown);
+    case FileRead::Status::Missing:
+        // A name whose bytes are not valid UTF-8 reaches the program with U+FFFD in their place
+        // and no longer names the file.
+        if (path.contains(QChar::ReplacementCharacter))
+            failed.error = QStringLiteral("The name \"%1\" cannot be represented: it is not valid "
+                                          "UTF-8, so the file cannot be opened. Rename the file "
+                                          "to open it.")
+                               .arg(shown);
+        else
+            failed.error = QStringLiteral("\"%1\": The file does not exist.").arg(shown);
+        break;
+    case FileRead::Status::NotRegular:
+        failed.error = QStringLiteral("\"%1\" is not a regular file, so it cannot be opened as a "
+                                      "page.")
+                           .arg(shown);
+        break;
+    case FileRead::Status::TooLarge:
+        failed.error = QStringLiteral("\"%1\" is %2, too large to open here. Pages of up to %3 "
+                                      "can be opened.")
+                           .arg(shown, fileSizeText(read.size), fileSizeText(MaxDocumentBytes));
+        break;
+    case FileRead::Status::Failed:
+        failed.error = QStringLiteral("Cannot read \"%1\": %2").arg(shown, read.error);
+        break;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        DecodedText failed;
-        failed.error = QStringLiteral("Cannot read \"%1\": %2").arg(shown, file.errorString());
-        return failed;
-    }
-    DecodedText decoded = decodeDocument(bytes);
-    if (!decoded.ok && bytes.contains('\0'))
-        decoded.error = binaryFileMessage(shown);
-    else if (!decoded.ok)
-        decoded.error = QStringLiteral("\"%1\": %2").arg(shown, decoded.error);
-    return decoded;
+    return failed;
 }
 
 bool saveDocumentFile(const QString &path, const QString &text, const TextFormat &format,
                       QString *error) {
-    return writeWhole(path, encodeDocument(text, format), error);
+    return writeFileAtomically(path, encodeDocument(text, format), error);
+}
+
+FileStamp fileStampOf(const QString &path) {
+    const QFileInfo info(path);
+    FileStamp stamp;
+    stamp.exists = info.isFile();
+    if (stamp.exists) {
+        stamp.size = info.size();
+        stamp.modified = info.lastModified();
+    }
+    return stamp;
+}
+
+bool changedOnDisk(const QString &path, const FileStamp &stamp) {
+    if (!stamp.exists)
+        return false;
+    const FileStamp now = fileStampOf(path);
+    return now.exists && (now.size != stamp.size || now.modified != stamp.modified);
 }
 
 bool exportUnixFile(const QString &path, const QString &text, const TextFormat &format,
@@ -65,7 +73,7 @@ bool exportUnixFile(const QString &path, const QString &text, const TextFormat &
     unix.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     TextFormat lf = format;
     lf.crlf = false;
-    return writeWhole(path, encodeDocument(unix, lf), error);
+    return writeFileAtomically(path, encodeDocument(unix, lf), error);
 }
 
 QString backupFileName(const QString &documentName) {

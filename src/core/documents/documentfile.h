@@ -5,17 +5,39 @@
 #include "documents/textcodec.h"
 #include "shell/appsettings.h"
 
+#include <QDateTime>
 #include <QString>
 #include <array>
 
-// Reads and decodes a page. ok is false with a message naming the file when it cannot be read or
-// is not a text file.
+// The largest page that is opened: far beyond any hand-written page, and small enough that the
+// editor can hold it with memory to spare.
+constexpr qint64 MaxDocumentBytes = qint64(128) << 20;
+
+// Reads and decodes a page. ok is false with a message naming the file when it is missing, not a
+// regular file (a folder, pipe or device), larger than MaxDocumentBytes, unreadable or not a text
+// file.
 DecodedText loadDocumentFile(const QString &path);
 
 // Writes `text` in `format` through a temporary file that replaces `path` only when complete, so a
 // failed write leaves the old file as it was. False with the platform's error text on failure.
 bool saveDocumentFile(const QString &path, const QString &text, const TextFormat &format,
                       QString *error);
+
+// What a page's file looked like on disk when it was read or last written, so that a change by
+// another program can be noticed before it is overwritten.
+struct FileStamp {
+    bool exists = false;
+    qint64 size = -1;
+    QDateTime modified;
+    bool operator==(const FileStamp &o) const {
+        return exists == o.exists && size == o.size && modified == o.modified;
+    }
+    bool operator!=(const FileStamp &o) const { return !(*this == o); }
+};
+FileStamp fileStampOf(const QString &path);
+// True when `path` is there and differs in size or modification time from `stamp`. A file that
+// was never on disk, or has been deleted since, does not count: saving it makes a new file.
+bool changedOnDisk(const QString &path, const FileStamp &stamp);
 
 // The Unix export: CR LF pairs become LF, the text ends before its first NUL, nothing is added at
 // the end. Encoded as the document (`format`'s encoding and byte-order mark; its crlf is ignored).

@@ -1,6 +1,7 @@
 // What the program remembers about one open document besides its text.
 #pragma once
 
+#include "documents/documentfile.h"
 #include "documents/textcodec.h"
 #include "shell/filepaths.h"
 
@@ -15,6 +16,8 @@ struct DocumentState {
     bool saved = true;                 // no unsaved changes
     bool changeGuard = true;           // edits by the program itself do not count as changes
     TextFormat format;                 // encoding, byte-order mark and line ends to write back
+    FileStamp diskStamp;               // the file as it was read or last written
+    FileStamp reloadDeclined;          // an outside change the user chose not to reload
 };
 
 // The folder part of a path with its trailing "/" ("/web/a.htm" gives "/web/"); "" without one.

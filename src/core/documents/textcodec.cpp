@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace {
 
@@ -53,53 +54,115 @@ QString lfToCrlf(const QString &in) {
 
 } // namespace
 
-QString binaryFileMessage(const QString &fileName) {
-    const QString who =
-        fileName.isEmpty() ? QStringLiteral("The file") : QStringLiteral("\"%1\"").arg(fileName);
-    return QStringLiteral("%1 contains NUL bytes, so it is a binary file and not a text file. "
-                          "Only text files (HTML pages, style sheets, scripts) can be edited.")
-        .arg(who);
+namespace {
+
+QString whoIs(const QString &fileName) {
+    return fileName.isEmpty() ? QStringLiteral("The file") : QStringLiteral("\"%1\"").arg(fileName);
 }
 
-DecodedText decodeDocument(const QByteArray &bytes) {
-    DecodedText result;
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        result.error = QStringLiteral("The file is encoded in UTF-16 or UTF-32, which cannot be "
-                                      "edited here. Save it as UTF-8 in another program first.");
-        return result;
+// UTF-16 without a byte-order mark shows as NUL bytes in every other place: the markup's ASCII
+// characters have a zero high byte. Checked on the first 4 KB.
+bool looksLikeUtf16(const QByteArray &bytes) {
+    const qsizetype n = qMin<qsizetype>(bytes.size(), 4096) & ~qsizetype(1);
+    if (n < 2)
+        return false;
+    qsizetype zeroEven = 0;
+    qsizetype zeroOdd = 0;
+    for (qsizetype i = 0; i < n; i += 2) {
+        zeroEven += bytes.at(i) == '\0';
+        zeroOdd += bytes.at(i + 1) == '\0';
     }
-    if (bytes.contains('\0')) {
-        result.error = binaryFileMessage(QString());
-        return result;
-    }
+    const qsizetype units = n / 2;
+    auto mostly = [units](qsizetype zeros) { return zeros * 10 >= units * 6; };
+    auto rarely = [units](qsizetype zeros) { return zeros * 10 < units; };
+    return (mostly(zeroOdd) && rarely(zeroEven)) || (mostly(zeroEven) && rarely(zeroOdd));
+}
 
+bool decodeUtf16(QByteArrayView bytes, TextFormat::Encoding encoding, QString *out) {
+    if (bytes.size() % 2 != 0)
+        return false; // half a character at the end
+    QStringDecoder decoder(encoding == TextFormat::Encoding::Utf16LE ? QStringConverter::Utf16LE
+                                                                     : QStringConverter::Utf16BE,
+                           QStringConverter::Flag::Stateless |
+                               QStringConverter::Flag::ConvertInitialBom);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError())
+        return false;
+    *out = std::move(text);
+    return true;
+}
+
+} // namespace
+
+QString binaryFileMessage(const QString &fileName) {
+    return QStringLiteral("%1 contains NUL bytes, so it is a binary file and not a text file. "
+                          "Only text files (HTML pages, style sheets, scripts) can be edited.")
+        .arg(whoIs(fileName));
+}
+
+DecodedText decodeDocument(const QByteArray &bytes, const QString &fileName) {
+    using Encoding = TextFormat::Encoding;
+    DecodedText result;
     QString text;
     TextFormat &format = result.format;
-    if (bytes.startsWith("\xEF\xBB\xBF") &&
-        decodeUtf8Strictly(QByteArrayView(bytes).sliced(3), &text)) {
-        format.encoding = TextFormat::Encoding::Utf8;
+    if (bytes.startsWith(QByteArrayView("\xFF\xFE\0\0", 4)) ||
+        bytes.startsWith(QByteArrayView("\0\0\xFE\xFF", 4))) {
+        result.error = QStringLiteral("%1 is encoded in UTF-32, which cannot be edited here. Save "
+                                      "it as UTF-8 or UTF-16 in another program first.")
+                           .arg(whoIs(fileName));
+        return result;
+    }
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        format.encoding = bytes.startsWith("\xFF\xFE") ? Encoding::Utf16LE : Encoding::Utf16BE;
+        format.bom = true;
+        if (!decodeUtf16(QByteArrayView(bytes).sliced(2), format.encoding, &text)) {
+            result.error = QStringLiteral("%1 starts like UTF-16 text but is not valid UTF-16, "
+                                          "so it cannot be edited.")
+                               .arg(whoIs(fileName));
+            return result;
+        }
+        if (text.contains(QChar(0))) {
+            result.error = binaryFileMessage(fileName);
+            return result;
+        }
+    } else if (bytes.contains('\0')) {
+        if (looksLikeUtf16(bytes))
+            result.error =
+                QStringLiteral("%1 looks like UTF-16 text without a byte-order mark. Without the "
+                               "mark its byte order cannot be told for certain, so it is not "
+                               "opened. Save it as UTF-8, or as UTF-16 with a byte-order mark, in "
+                               "another program first.")
+                    .arg(whoIs(fileName));
+        else
+            result.error = binaryFileMessage(fileName);
+        return result;
+    } else if (bytes.startsWith("\xEF\xBB\xBF") &&
+               decodeUtf8Strictly(QByteArrayView(bytes).sliced(3), &text)) {
+        format.encoding = Encoding::Utf8;
         format.bom = true;
     } else if (isAscii(bytes)) {
-        format.encoding = declaresLegacyCharset(bytes) ? TextFormat::Encoding::Windows1252
-                                                       : TextFormat::Encoding::Utf8;
+        format.encoding = declaresLegacyCharset(bytes) ? Encoding::Windows1252 : Encoding::Utf8;
         text = QString::fromLatin1(bytes);
     } else if (decodeUtf8Strictly(bytes, &text)) {
-        format.encoding = TextFormat::Encoding::Utf8;
+        format.encoding = Encoding::Utf8;
     } else {
-        format.encoding = TextFormat::Encoding::Windows1252;
+        format.encoding = Encoding::Windows1252;
         text = decodeWindows1252(bytes);
     }
 
     // The editor holds "\n" line breaks only; the style that most lines use is what a save
-    // writes back, so a file with one style throughout round-trips byte for byte.
+    // writes back, so a file with one style throughout round-trips byte for byte. Counted on
+    // the text, where CR and LF are single characters in every encoding.
     qsizetype pairs = 0;
     qsizetype bareLf = 0;
     qsizetype bareCr = 0;
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const char c = bytes.at(i);
-        if (c == '\n')
-            ++(i > 0 && bytes.at(i - 1) == '\r' ? pairs : bareLf);
-        else if (c == '\r' && (i + 1 == bytes.size() || bytes.at(i + 1) != '\n'))
+    const QChar *chars = text.constData();
+    const qsizetype length = text.size();
+    for (qsizetype i = 0; i < length; ++i) {
+        const char16_t c = chars[i].unicode();
+        if (c == u'\n')
+            ++(i > 0 && chars[i - 1] == u'\r' ? pairs : bareLf);
+        else if (c == u'\r' && (i + 1 == length || chars[i + 1] != u'\n'))
             ++bareCr;
     }
     format.crlf = pairs > bareLf + bareCr;
@@ -115,6 +178,14 @@ QByteArray encodeDocument(const QString &text, const TextFormat &format) {
     const QString lines = format.crlf ? lfToCrlf(text) : text;
     if (format.encoding == TextFormat::Encoding::Windows1252)
         return encodeWindows1252(lines);
+    if (format.encoding == TextFormat::Encoding::Utf16LE ||
+        format.encoding == TextFormat::Encoding::Utf16BE) {
+        const bool le = format.encoding == TextFormat::Encoding::Utf16LE;
+        QStringEncoder encoder(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        QByteArray out = encoder.encode(lines);
+        out.prepend(le ? "\xFF\xFE" : "\xFE\xFF");
+        return out;
+    }
     QByteArray out = lines.toUtf8();
     if (format.bom)
         out.prepend("\xEF\xBB\xBF");

@@ -1,14 +1,15 @@
-// Turns the bytes of a page into editor text and back: picks UTF-8 or Windows-1252, remembers the
-// byte-order mark and the line-end style, so that an unchanged page is written back byte for byte.
+// Turns the bytes of a page into editor text and back: picks UTF-8, Windows-1252 or (with a
+// byte-order mark) UTF-16, remembers the byte-order mark and the line-end style, so that an
+// unchanged page is written back byte for byte.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
 
 struct TextFormat {
-    enum class Encoding { Utf8, Windows1252 };
+    enum class Encoding { Utf8, Windows1252, Utf16LE, Utf16BE };
     Encoding encoding = Encoding::Utf8;
-    bool bom = false;  // UTF-8 only: the file starts with EF BB BF
+    bool bom = false;  // the file starts with a byte-order mark (UTF-16 always does)
     bool crlf = false; // lines end with CR LF (the text itself holds "\n" only)
 
     bool operator==(const TextFormat &o) const {
@@ -38,11 +39,16 @@ struct DecodedText {
 //   CR LF when pairs outnumber the other line ends, else LF; a file that mixed styles is saved
 //   in that one style throughout (mixedLineEnds tells), so only single-style files round-trip
 //   byte for byte.
-// - Bytes that are NUL (or a UTF-16/UTF-32 byte-order mark) are refused: ok is false.
-DecodedText decodeDocument(const QByteArray &bytes);
+// - A UTF-16 byte-order mark (FF FE or FE FF) followed by valid UTF-16: UTF-16 of that byte order.
+//   UTF-16 without a mark is refused with its own message (the byte order cannot be told for
+//   sure), as is UTF-32.
+// - Text with NUL bytes (or NUL characters) is refused: ok is false.
+// Messages name `fileName` when it is given.
+DecodedText decodeDocument(const QByteArray &bytes, const QString &fileName = QString());
 
-// The inverse of decodeDocument. Characters Windows-1252 cannot hold become numeric character
-// references ("&#8364;"; a code point above U+FFFF is written whole, "&#128512;").
+// The inverse of decodeDocument; UTF-16 is written with its byte-order mark. Characters
+// Windows-1252 cannot hold become numeric character references ("&#8364;"; a code point above
+// U+FFFF is written whole, "&#128512;").
 QByteArray encodeDocument(const QString &text, const TextFormat &format);
 
 // The message shown when a file holds NUL bytes; `fileName` may be empty.

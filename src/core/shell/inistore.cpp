@@ -1,11 +1,10 @@
 #include "shell/inistore.h"
 
+#include "shell/fileaccess.h"
 #include "text/windows1252.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <climits>
@@ -119,22 +118,37 @@ bool IniStore::parseInt(const QString &text, int *value) {
 }
 
 void IniStore::clear() {
+    m_leadingComments.clear();
     m_sections.clear();
     m_sectionIndex.clear();
 }
 
 bool IniStore::load(const QString &fileName, QString *error) {
     clear();
-    QFile file(fileName);
-    if (!file.exists())
+    const FileRead read = readRegularFile(fileName, MaxFileBytes);
+    QString problem;
+    switch (read.status) {
+    case FileRead::Status::Ok:
+        parse(read.bytes);
+        return true;
+    case FileRead::Status::Missing:
         return false;
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    case FileRead::Status::NotRegular:
+        problem = QStringLiteral("It is not a regular file. Marlo leaves it alone and uses its "
+                                 "default settings.");
+        break;
+    case FileRead::Status::TooLarge:
+        problem = QStringLiteral("It is %1, far larger than a settings file. Marlo leaves it "
+                                 "alone and uses its default settings.")
+                      .arg(fileSizeText(read.size));
+        break;
+    case FileRead::Status::Failed:
+        problem = read.error;
+        break;
     }
-    parse(file.readAll());
-    return true;
+    if (error)
+        *error = problem;
+    return false;
 }
 
 void IniStore::parse(const QByteArray &bytes) {
@@ -150,8 +164,16 @@ void IniStore::parse(const QByteArray &bytes) {
             ++end;
         const QString line = trimBlanks(QStringView(text).mid(pos, end - pos));
         pos = end + 1;
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+        if (line.isEmpty())
             continue;
+        if (line.startsWith(QLatin1Char(';'))) {
+            // Comments stay where they stand, so that saving keeps the user's notes.
+            if (current)
+                current->entries.append(Entry{QString(), line, true});
+            else
+                m_leadingComments.append(line);
+            continue;
+        }
         if (line.startsWith(QLatin1Char('['))) {
             qsizetype close = line.indexOf(QLatin1Char(']'));
             if (close < 0)
@@ -172,38 +194,25 @@ void IniStore::parse(const QByteArray &bytes) {
 
 QByteArray IniStore::serialize() const {
     QString out;
-    bool first = true;
+    for (const QString &comment : m_leadingComments)
+        out += comment + QLatin1Char('\n');
+    bool first = m_leadingComments.isEmpty();
     for (const Section &section : m_sections) {
         if (!first)
             out += QLatin1Char('\n');
         first = false;
         out += QLatin1Char('[') + section.name + QStringLiteral("]\n");
         for (const Entry &e : section.entries)
-            out += e.key + QLatin1Char('=') + quoteForFile(e.value) + QLatin1Char('\n');
+            out += (e.comment ? e.value : e.key + QLatin1Char('=') + quoteForFile(e.value)) +
+                   QLatin1Char('\n');
     }
     return out.toUtf8();
 }
 
 bool IniStore::save(const QString &fileName, QString *error) const {
     const QString folder = QFileInfo(fileName).absolutePath();
-    QDir().mkpath(folder); // a failure shows up as the open error below
-    // Unbuffered, so that a write cut short (a full disk, a size limit) shows in its count:
-    // buffered, the short write is lost in the flush and commit() would replace the old file
-    // with the truncated new one.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    const QByteArray bytes = serialize();
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    QDir().mkpath(folder); // a failure shows up as the write error
+    return writeFileAtomically(fileName, serialize(), error);
 }
 
 const IniStore::Entry *IniStore::find(const QString &section, const QString &key) const {
@@ -294,6 +303,7 @@ QStringList IniStore::keys(const QString &section) const {
     const auto s = m_sectionIndex.constFind(foldCase(cleanName(section)));
     if (s != m_sectionIndex.constEnd())
         for (const Entry &e : m_sections.at(*s).entries)
-            out << e.key;
+            if (!e.comment)
+                out << e.key;
     return out;
 }

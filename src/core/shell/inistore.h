@@ -20,9 +20,14 @@ public:
     // Longest value a read returns, as the profile API reads through a 1024-byte buffer.
     static constexpr int MaxValueLength = 1023;
 
+    // Larger files are not settings files; they are neither read nor replaced.
+    static constexpr qint64 MaxFileBytes = qint64(4) << 20;
+
     // Reads `fileName`. A missing file gives an empty store and returns false, as does an
-    // unreadable one (then `error` gets the platform's text). Damaged content never fails: what
-    // can be read is read, lines that make no sense are skipped, the first of duplicate keys wins.
+    // unreadable one, one that is not a regular file (a pipe or a device would hang or never end)
+    // and one beyond MaxFileBytes; then `error` says why. Damaged content never fails: what can
+    // be read is read, lines that make no sense are skipped, the first of duplicate keys wins.
+    // Comment lines (";") are kept and written back in place.
     bool load(const QString &fileName, QString *error = nullptr);
     void parse(const QByteArray &bytes);
 
@@ -55,7 +60,8 @@ public:
 private:
     struct Entry {
         QString key;
-        QString value;
+        QString value;        // for a comment: the whole line, ";" included
+        bool comment = false; // comments are kept in place but are no keys
     };
     struct Section {
         QString name;
@@ -67,6 +73,7 @@ private:
     Section &sectionFor(const QString &name);
     void addEntry(Section &section, const QString &key, const QString &value, bool replace);
 
+    QStringList m_leadingComments; // comment lines before the first section
     QList<Section> m_sections;
     QHash<QString, qsizetype> m_sectionIndex; // lower-case name -> section
 };

@@ -17,7 +17,8 @@ public:
 
     // A message with a single OK button.
     virtual void message(Kind kind, const QString &text) = 0;
-    // Yes and No; closing the box counts as No.
+    // Yes and No; closing the box counts as No. Yes is the default answer, except for a
+    // warning, which asks before something that cannot be undone.
     virtual Answer askYesNo(Kind kind, const QString &text) = 0;
     // Yes, No and Cancel; closing the box counts as Cancel.
     virtual Answer askYesNoCancel(Kind kind, const QString &text) = 0;
@@ -28,9 +29,11 @@ public:
                                  const QString &filter) = 0;
     virtual QStringList openFileNames(const QString &caption, const QString &dir,
                                       const QString &filter) = 0;
-    // Asks before overwriting an existing file.
+    // Asks before overwriting an existing file. A name typed without an extension gets
+    // `defaultSuffix` (such as "htm") when one is given.
     virtual QString saveFileName(const QString &caption, const QString &dir,
-                                 const QString &filter) = 0;
+                                 const QString &filter,
+                                 const QString &defaultSuffix = QString()) = 0;
     virtual QString pickFolder(const QString &caption, const QString &dir) = 0;
     virtual std::optional<QColor> pickColor(const QColor &initial) = 0;
 

@@ -2,12 +2,16 @@
 // files and the exit questions.
 #include "common/filesizelimit.h"
 #include "common/windowharness.h"
+#include "documents/documentprinter.h"
 #include "documents/documentstatus.h"
 #include "editor/editcommands.h"
 
 #include <QFile>
+#include <QPrinter>
 #include <QSignalSpy>
 #include <QTabWidget>
+
+#include <sys/stat.h>
 
 namespace {
 QString tabText(WindowHarness &h, int index) {
@@ -255,6 +259,140 @@ private Q_SLOTS:
         QVERIFY(!h.files().openFile(path));
         QCOMPARE(h.docs().count(), 1);
         QCOMPARE(h.t.prompts.messages().size(), 1);
+    }
+
+    // Things that are not pages are refused with a message that says what they are, and no
+    // open document is touched (devices and oversized files: see the reader's own tests).
+    void openRefusesWhatIsNotAPage_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("fragment");
+        QTest::newRow("folder") << "folder"
+                                << "is not a regular file";
+        QTest::newRow("pipe") << "pipe.htm"
+                              << "is not a regular file";
+        QTest::newRow("missing") << "gone.htm"
+                                 << "The file does not exist.";
+    }
+    void openRefusesWhatIsNotAPage() {
+        QFETCH(QString, name);
+        QFETCH(QString, fragment);
+        WindowHarness h;
+        QDir().mkpath(h.t.path("folder"));
+        QCOMPARE(mkfifo(QFile::encodeName(h.t.path("pipe.htm")).constData(), 0600), 0);
+        h.type("unsaved work");
+        h.t.prompts.fileLists << QStringList{h.t.path(name)};
+        h.files().openAction()->trigger();
+        QCOMPARE(h.docs().count(), 1);
+        QCOMPARE(h.editor().text(), QStringLiteral("unsaved work"));
+        QCOMPARE(h.t.prompts.messages().size(), 1);
+        QVERIFY2(h.t.prompts.messages()[0].contains(fragment), qPrintable(h.t.prompts.messages()[0]));
+    }
+
+    void aNameWithoutExtensionIsSavedAsHtm() {
+        WindowHarness h;
+        h.type("<P>");
+        h.t.prompts.fileNames << h.t.path("first");
+        QVERIFY(h.files().saveAs(h.docs().current()));
+        QCOMPARE(h.t.readFile(h.t.path("first.htm")), QByteArray("<P>"));
+        QVERIFY(!QFile::exists(h.t.path("first")));
+    }
+
+    // Another program changes the file of an open page.
+    void savingOverAnOutsideChangeAsksFirst_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("onDisk");
+        QTest::newRow("yes overwrites") << int(Prompts::Answer::Yes) << QByteArray("x<P>");
+        QTest::newRow("no keeps theirs") << int(Prompts::Answer::No) << QByteArray("<P>theirs");
+    }
+    void savingOverAnOutsideChangeAsksFirst() {
+        QFETCH(int, answer);
+        QFETCH(QByteArray, onDisk);
+        WindowHarness h;
+        const QString path = h.t.writeFile("c/page.htm", "<P>");
+        QVERIFY(h.files().openFile(path));
+        h.type("x");
+        h.t.writeFile("c/page.htm", "<P>theirs");
+        h.t.prompts.answers << Prompts::Answer(answer);
+        QCOMPARE(h.files().save(h.docs().current()), answer == int(Prompts::Answer::Yes));
+        QCOMPARE(h.t.readFile(path), onDisk);
+        QCOMPARE(h.docs().current().saved, answer == int(Prompts::Answer::Yes));
+        QVERIFY(h.t.prompts.texts().value(0).contains("changed by another program"));
+        // Once written, the file is ours again: the next save does not ask.
+        h.t.prompts.clear();
+        if (answer == int(Prompts::Answer::Yes)) {
+            h.type("y");
+            QVERIFY(h.files().save(h.docs().current()));
+            QVERIFY(h.t.prompts.texts().isEmpty());
+        }
+    }
+
+    void aDeletedFileIsSavedAsANewFile() {
+        WindowHarness h;
+        const QString path = h.t.writeFile("d/page.htm", "<P>");
+        QVERIFY(h.files().openFile(path));
+        h.type("x");
+        QVERIFY(QFile::remove(path));
+        QVERIFY(h.files().save(h.docs().current()));
+        QCOMPARE(h.t.readFile(path), QByteArray("x<P>"));
+        QVERIFY(h.t.prompts.texts().isEmpty());
+    }
+
+    void anUnchangedPageIsOfferedForReload_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("reload") << int(Prompts::Answer::Yes) << "<P>theirs";
+        QTest::newRow("keep") << int(Prompts::Answer::No) << "<P>";
+    }
+    void anUnchangedPageIsOfferedForReload() {
+        QFETCH(int, answer);
+        QFETCH(QString, text);
+        WindowHarness h;
+        const QString path = h.t.writeFile("r/page.htm", "<P>");
+        const QString other = h.t.writeFile("r/other.htm", "<B>");
+        QVERIFY(h.files().openFile(path));
+        QVERIFY(h.files().openFile(other));
+        h.type("mine"); // unsaved work is never offered for reload
+        h.t.writeFile("r/page.htm", "<P>theirs");
+        h.t.writeFile("r/other.htm", "<B>theirs");
+        h.t.prompts.answers << Prompts::Answer(answer);
+        h.files().offerReloadOfChangedFiles();
+        QCOMPARE(h.t.prompts.texts().size(), 1);
+        QVERIFY(h.t.prompts.texts()[0].startsWith(path));
+        QCOMPARE(h.docs().current().fileName, path);
+        QCOMPARE(h.editor().text(), text);
+        QVERIFY(h.docs().current().saved);
+        // A change once declined is not offered again.
+        h.files().offerReloadOfChangedFiles();
+        QCOMPARE(h.t.prompts.texts().size(), 1);
+        QCOMPARE(h.t.prompts.unexpected, 0);
+    }
+
+    void printingWithoutAPrinterSaysSo() {
+        WindowHarness h;
+        h.window().printer()->setPrinterCheck([] { return false; });
+        h.window().printer()->printNowAction()->trigger();
+        QCOMPARE(h.t.prompts.messages(), QStringList{"No printer is available."});
+    }
+
+    void aFailedPrintIsReported_data() {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<bool>("printed");
+        QTest::newRow("to a file") << "out.pdf" << true;
+        QTest::newRow("to a missing folder") << "missing/out.pdf" << false;
+        QTest::newRow("to no file at all") << "" << false;
+    }
+    void aFailedPrintIsReported() {
+        QFETCH(QString, output);
+        QFETCH(bool, printed);
+        WindowHarness h;
+        h.type("<P>print me");
+        QPrinter printer;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(output.isEmpty() ? QString() : h.t.path(output));
+        QCOMPARE(h.window().printer()->printTo(h.docs().current(), printer), printed);
+        QCOMPARE(h.t.prompts.messages().size(), printed ? 0 : 1);
+        if (printed)
+            QVERIFY(QFileInfo(h.t.path(output)).size() > 0);
     }
 
     void openRecentReplacesTheCurrentDocument() {

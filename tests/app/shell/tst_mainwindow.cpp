@@ -1,8 +1,10 @@
 // Start and exit of the main window, its layout modes, and the command line.
 #include "shell/windowlayout.h"
 #include "common/windowharness.h"
+#include "shell/inistore.h"
 
 #include <QFile>
+#include <QMouseEvent>
 #include <QSplitter>
 #include <QToolButton>
 
@@ -120,6 +122,82 @@ private Q_SLOTS:
         auto *splitter = h.window().findChild<QSplitter *>("mainSplitter");
         QCOMPARE(splitter->sizes().first(), 180);
         QVERIFY(h.t.ctx.settings.filePanelWidth == 180);
+    }
+
+    void sidePanelNarrowsToAStripNeverToNothing_data() {
+        QTest::addColumn<int>("dragTo");
+        QTest::addColumn<int>("width");
+        QTest::newRow("to nothing") << 0 << 9;
+        QTest::newRow("below the strip") << 5 << 9;
+        QTest::newRow("just below 15") << 14 << 9;
+        QTest::newRow("wider") << 60 << 60;
+    }
+    void sidePanelNarrowsToAStripNeverToNothing() {
+        QFETCH(int, dragTo);
+        QFETCH(int, width);
+        WindowHarness h("[Options]\ntotd=0\npanelwidth=180\n");
+        auto *splitter = h.window().findChild<QSplitter *>("mainSplitter");
+        QSplitterHandle *handle = splitter->handle(1);
+        auto send = [handle](QEvent::Type type, int x, Qt::MouseButtons buttons) {
+            const QPointF local = handle->mapFromParent(QPointF(x, 10));
+            QMouseEvent e(type, local, handle->mapToGlobal(local), Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+            QApplication::sendEvent(handle, &e);
+        };
+        send(QEvent::MouseButtonPress, 180, Qt::LeftButton);
+        send(QEvent::MouseMove, dragTo, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, dragTo, Qt::NoButton);
+        QCOMPARE(splitter->sizes().first(), width);
+        QCOMPARE(h.t.ctx.settings.filePanelWidth, width);
+    }
+
+    void storedSizesAreFittedToTheScreen_data() {
+        QTest::addColumn<QByteArray>("sizes");
+        QTest::newRow("huge panel") << QByteArray("panelwidth=2147483647");
+        QTest::newRow("negative panel") << QByteArray("panelwidth=-2147483647");
+        QTest::newRow("huge right panel") << QByteArray("p3w=2147483647");
+        QTest::newRow("huge file list") << QByteArray("p9h=2147483647");
+        QTest::newRow("negative file list") << QByteArray("p9h=-2147483647");
+    }
+    void storedSizesAreFittedToTheScreen() {
+        QFETCH(QByteArray, sizes);
+        WindowHarness h("[Options]\ntotd=0\n" + sizes + "\n");
+        h.window().resize(1000, 700);
+        QWidget *documents = h.window().findChild<QWidget *>("notebook");
+        QWidget *tags = h.window().findChild<QWidget *>("tagArea");
+        QTRY_VERIFY(documents->width() >= 100);
+        QVERIFY(documents->height() >= 100);
+        QVERIFY(tags->width() >= 100);
+        QWidget *panel = h.window().findChild<QWidget *>("folderPanel");
+        QVERIFY(panel->width() >= 9);
+        // The stored value is left as it was until a splitter is moved.
+        IniStore ini;
+        QVERIFY(ini.load(h.t.ctx.paths.settingsFile()));
+        QVERIFY(ini.serialize().contains(sizes));
+    }
+
+    void fileListStartsAtItsStoredHeight() {
+        WindowHarness h("[Options]\ntotd=0\np9h=150\n");
+        auto *list = h.window().findChild<QSplitter *>("folderPanel");
+        QTRY_COMPARE(list->sizes().value(1), 150);
+        h.window().resize(h.window().width(), h.window().height() + 200);
+        QTRY_COMPARE(list->sizes().value(1), 150);
+    }
+
+    void panelsMoveUpWhenTheTagToolbarLeaves() {
+        WindowHarness h;
+        WindowLayout *layout = h.window().windowLayout();
+        QWidget *documents = h.window().findChild<QWidget *>("notebook");
+        auto top = [&] { return documents->mapTo(&h.window(), QPoint()).y(); };
+        const int docked = top();
+        layout->setMode(LayoutMode::FullScreen);
+        QTRY_VERIFY2(top() <= docked - 20, qPrintable(QString::number(top())));
+        layout->setMode(LayoutMode::SmallScreen);
+        QTRY_COMPARE(top(), docked);
+        layout->toggleDocking();
+        QTRY_VERIFY(top() <= docked - 20);
+        layout->toggleDocking();
+        QTRY_COMPARE(top(), docked);
     }
 
     // Through the real start: the first file takes the untouched untitled tab, the rest get

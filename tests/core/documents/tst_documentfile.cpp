@@ -2,10 +2,15 @@
 #include "common/testfiles.h"
 #include "documents/documentfile.h"
 #include "shell/appsettings.h"
+#include "shell/fileaccess.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -20,8 +25,10 @@ private Q_SLOTS:
     void unreadableFiles_data();
     void unreadableFiles();
     void failedSaveKeepsTheOldFile();
-    void interruptedWritesKeepTheOldFile_data();
-    void interruptedWritesKeepTheOldFile();
+    void interruptedWritesKeepTheOldFileAndSayWhy_data();
+    void interruptedWritesKeepTheOldFileAndSayWhy();
+    void changesByOtherPrograms_data();
+    void changesByOtherPrograms();
     void exportUsesUnixLineEnds_data();
     void exportUsesUnixLineEnds();
     void backupNames_data();
@@ -48,26 +55,55 @@ void TestDocumentFile::unchangedPageIsSavedByteForByte() {
 }
 
 void TestDocumentFile::unreadableFiles_data() {
+    // Names starting with "/" are used as they are; the others lie in a folder holding a folder,
+    // a pipe, a binary file, UTF-16 without a byte-order mark, a sparse file one byte beyond the
+    // bound and a file whose name is not valid UTF-8.
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("fragment");
     QTest::newRow("missing") << "missing.htm"
-                             << "missing.htm";
+                             << "does not exist";
     QTest::newRow("folder") << "folder"
-                            << "folder";
+                            << "not a regular file";
+    QTest::newRow("pipe") << "pipe.htm"
+                          << "not a regular file";
+    QTest::newRow("device") << "/dev/zero"
+                            << "not a regular file";
+    QTest::newRow("too large") << "huge.htm"
+                               << "too large to open";
     QTest::newRow("binary") << "picture.gif"
                             << "binary file";
+    QTest::newRow("utf-16 without mark") << "notes.txt"
+                                         << "without a byte-order mark";
+    QTest::newRow("name not utf-8") << QFile::decodeName("caf\xE9.htm") << "cannot be represented";
 }
 
 void TestDocumentFile::unreadableFiles() {
     QFETCH(QString, name);
     QFETCH(QString, fragment);
     QTemporaryDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
     QDir(dir.path()).mkdir("folder");
+    QCOMPARE(mkfifo((folder + "pipe.htm").constData(), 0600), 0);
     writeFile(dir.filePath("picture.gif"), QByteArray("GIF89a\x01\0\x01\0", 10));
-    const DecodedText d = loadDocumentFile(dir.filePath(name));
+    writeFile(dir.filePath("notes.txt"), QByteArray("<\0H\0T\0M\0L\0>\0\r\0\n\0", 16));
+    QFile huge(dir.filePath("huge.htm"));
+    QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(MaxDocumentBytes + 1));
+    // Written and removed by its raw bytes: Qt cannot name it.
+    const QByteArray oddName = folder + "caf\xE9.htm";
+    struct Remover {
+        QByteArray name;
+        ~Remover() { std::remove(name.constData()); }
+    } remover{oddName};
+    FILE *raw = std::fopen(oddName.constData(), "w");
+    QVERIFY(raw && std::fputs("<P>", raw) >= 0 && std::fclose(raw) == 0);
+
+    const QString path = name.startsWith('/') ? name : dir.filePath(name);
+    const DecodedText d = loadDocumentFile(path);
     QVERIFY(!d.ok);
     QVERIFY2(d.error.contains(fragment), qPrintable(d.error));
-    QVERIFY2(d.error.contains(name), qPrintable(d.error));
+    QVERIFY2(d.error.contains(path), qPrintable(d.error));
+    if (name == "huge.htm")
+        QVERIFY2(d.error.contains(fileSizeText(MaxDocumentBytes + 1)), qPrintable(d.error));
 }
 
 void TestDocumentFile::failedSaveKeepsTheOldFile() {
@@ -86,19 +122,23 @@ void TestDocumentFile::failedSaveKeepsTheOldFile() {
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
-// A write that stops half-way (a full disk) must leave the file it replaces as it was.
-void TestDocumentFile::interruptedWritesKeepTheOldFile_data() {
+// A write that stops half-way (a full disk, here a file size limit) must leave the file it
+// replaces as it was and say why in the system's words, which Qt has none for.
+void TestDocumentFile::interruptedWritesKeepTheOldFileAndSayWhy_data() {
     QTest::addColumn<bool>("exporting");
-    QTest::newRow("save") << false;
-    QTest::newRow("Unix export") << true;
+    QTest::addColumn<int>("length");
+    QTest::newRow("save, small page") << false << 1000; // written in one go at the end
+    QTest::newRow("save, large page") << false << 200000; // written in pieces
+    QTest::newRow("Unix export") << true << 5000;
 }
 
-void TestDocumentFile::interruptedWritesKeepTheOldFile() {
+void TestDocumentFile::interruptedWritesKeepTheOldFileAndSayWhy() {
     QFETCH(bool, exporting);
+    QFETCH(int, length);
     QTemporaryDir dir;
     const QString page = dir.filePath("page.htm");
     writeFile(page, "<P>old page</P>");
-    const QString text = QString(5000, QLatin1Char('x'));
+    const QString text = QString(length, QLatin1Char('x'));
     QString error;
     bool written = true;
     {
@@ -107,8 +147,42 @@ void TestDocumentFile::interruptedWritesKeepTheOldFile() {
                             : saveDocumentFile(page, text, TextFormat(), &error);
     }
     QVERIFY(!written);
-    QVERIFY(!error.isEmpty());
+    QCOMPARE(error, QString::fromLocal8Bit(std::strerror(EFBIG)));
     QCOMPARE(readFile(page), QByteArray("<P>old page</P>"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"page.htm"});
+}
+
+void TestDocumentFile::changesByOtherPrograms_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("changed");
+    QTest::newRow("untouched") << "none" << false;
+    QTest::newRow("appended") << "append" << true;
+    QTest::newRow("same size, new time") << "touch" << true;
+    QTest::newRow("deleted") << "delete" << false;
+    QTest::newRow("never on disk") << "new" << false;
+}
+
+void TestDocumentFile::changesByOtherPrograms() {
+    QFETCH(QString, change);
+    QFETCH(bool, changed);
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    if (change != "new")
+        writeFile(page, "<P>mine</P>");
+    const FileStamp stamp = fileStampOf(page);
+    QFile file(page);
+    if (change == "append") {
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("<P>theirs</P>");
+        file.close();
+    } else if (change == "touch") {
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(stamp.modified.addSecs(-60), QFileDevice::FileModificationTime));
+        file.close();
+    } else if (change == "delete") {
+        QVERIFY(file.remove());
+    }
+    QCOMPARE(changedOnDisk(page, stamp), changed);
 }
 
 void TestDocumentFile::exportUsesUnixLineEnds_data() {

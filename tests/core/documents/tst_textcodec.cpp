@@ -63,6 +63,13 @@ void TestTextCodec::filesRoundTripByteForByte_data() {
         << QByteArray(5000, ' ') + "<meta charset=iso-8859-1>" << E::Utf8 << false << false
         << QString(5000, ' ') + "<meta charset=iso-8859-1>";
     QTest::newRow("empty") << QByteArray() << E::Utf8 << false << false << QString();
+    QTest::newRow("utf-16le crlf") << QByteArray("\xFF\xFE<\0P\0>\0\xAC\x20\r\0\n\0", 14)
+                                   << E::Utf16LE << true << true << QString("<P>€\n");
+    QTest::newRow("utf-16be lf beyond bmp")
+        << QByteArray("\xFE\xFF\0a\xD8\x3D\xDE\x00\0\n", 10) << E::Utf16BE << true << false
+        << QString::fromUcs4(U"a\U0001F600\n");
+    QTest::newRow("utf-16le mark only") << QByteArray("\xFF\xFE") << E::Utf16LE << true << false
+                                        << QString();
 }
 
 void TestTextCodec::filesRoundTripByteForByte() {
@@ -152,7 +159,13 @@ void TestTextCodec::refusesBinaryFiles_data() {
     QTest::addColumn<QString>("fragment");
     QTest::newRow("nul") << QByteArray("GIF89a\0\0\x01", 9) << "binary file";
     QTest::newRow("nul at end") << QByteArray("<HTML>\0", 7) << "NUL bytes";
-    QTest::newRow("utf-16") << QByteArray("\xFF\xFE<\0H\0", 6) << "UTF-16";
+    QTest::newRow("utf-16 without mark") << QByteArray("<\0H\0T\0M\0L\0>\0", 12)
+                                         << "without a byte-order mark";
+    QTest::newRow("utf-16be without mark") << QByteArray("\0<\0H\0T\0M\0L\0>", 12)
+                                           << "without a byte-order mark";
+    QTest::newRow("utf-16 half a character") << QByteArray("\xFF\xFE<\0H", 5) << "not valid UTF-16";
+    QTest::newRow("utf-16 nul character") << QByteArray("\xFF\xFEa\0\0\0", 6) << "NUL bytes";
+    QTest::newRow("utf-32") << QByteArray("\xFF\xFE\0\0<\0\0\0", 8) << "UTF-32";
 }
 
 void TestTextCodec::refusesBinaryFiles() {

@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 class TestIniStore : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -19,6 +21,9 @@ private Q_SLOTS:
     void keepsOrderOfFirstWrite();
     void missingFileIsEmpty();
     void saveFailureKeepsOldFileAndTellsWhy();
+    void commentsAreKept();
+    void onlyRegularFilesOfSaneSizeAreRead_data();
+    void onlyRegularFilesOfSaneSizeAreRead();
 };
 
 void TestIniStore::integers_data() {
@@ -188,6 +193,50 @@ void TestIniStore::saveFailureKeepsOldFileAndTellsWhy() {
     QVERIFY(!error.isEmpty());
     QVERIFY(loaded.load(file));
     QCOMPARE(loaded.readString("Options", "homedir"), QString("/a"));
+}
+
+void TestIniStore::commentsAreKept() {
+    IniStore ini;
+    ini.parse("; written by hand\n[Options]\n; my home page folder\nhomedir=/srv\n"
+              "  ;indented note\nfontsize=8\n[Buttons]\nbtext1=B\n;last line");
+    QCOMPARE(ini.keys("Options"), QStringList({"homedir", "fontsize"}));
+    ini.writeInt("Options", "fontsize", 10);
+    ini.writeString("Options", "added", "x");
+    QCOMPARE(ini.serialize(), QByteArray("; written by hand\n\n[Options]\n; my home page folder\n"
+                                         "homedir=/srv\n;indented note\nfontsize=10\nadded=x\n\n"
+                                         "[Buttons]\nbtext1=B\n;last line\n"));
+}
+
+void TestIniStore::onlyRegularFilesOfSaneSizeAreRead_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("fragment");
+    QTest::newRow("pipe") << "pipe"
+                          << "not a regular file";
+    QTest::newRow("device") << "device"
+                            << "not a regular file";
+    QTest::newRow("huge") << "huge"
+                          << "far larger than a settings file";
+}
+
+void TestIniStore::onlyRegularFilesOfSaneSizeAreRead() {
+    // None of these may hang or fill the memory, and none is replaced by a save.
+    QFETCH(QString, kind);
+    QFETCH(QString, fragment);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("Marlo.ini");
+    if (kind == "pipe")
+        QCOMPARE(mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    else if (kind == "device")
+        QVERIFY(QFile::link("/dev/zero", file));
+    else {
+        QFile huge(file);
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(IniStore::MaxFileBytes + 1));
+    }
+    IniStore ini;
+    QString error;
+    QVERIFY(!ini.load(file, &error));
+    QVERIFY2(error.contains(fragment), qPrintable(error));
+    QVERIFY(ini.sections().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestIniStore)

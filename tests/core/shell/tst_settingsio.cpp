@@ -76,6 +76,7 @@ private Q_SLOTS:
     void valuesReadFromHandWrittenFile();
     void unknownKeysStay();
     void saveFailureIsReportedOnce();
+    void deviceAsSettingsFileIsLeftAlone();
     void anInterruptedSaveKeepsTheOldFile();
     void untitledName_data();
     void untitledName();
@@ -231,6 +232,20 @@ void TestSettingsIo::saveFailureIsReportedOnce() {
     QCOMPARE(t.prompts.records.size(), 1);
     QCOMPARE(t.prompts.records[0].kind, Prompts::Kind::Error);
     QVERIFY(t.prompts.records[0].text.contains("Marlo.ini"));
+}
+
+void TestSettingsIo::deviceAsSettingsFileIsLeftAlone() {
+    TestContext t;
+    QDir().mkpath(t.ctx.paths.configDir);
+    QVERIFY(QFile::link("/dev/zero", t.ctx.paths.settingsFile()));
+    t.ctx.settings = changedSettings();
+    loadSettings(t.ctx);
+    QCOMPARE(t.ctx.settings.fontName, QString("MS Sans Serif"));
+    QVERIFY(!saveSettings(t.ctx));
+    QCOMPARE(QFileInfo(t.ctx.paths.settingsFile()).symLinkTarget(), QString("/dev/zero"));
+    QCOMPARE(t.prompts.records.size(), 1);
+    QVERIFY2(t.prompts.records[0].text.contains("not a regular file"),
+             qPrintable(t.prompts.records[0].text));
 }
 
 // A write that stops half-way (a full disk) must leave the settings file as it was.

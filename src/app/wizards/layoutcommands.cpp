@@ -1,0 +1,236 @@
+#include "wizards/layoutcommands.h"
+
+#include "editor/sourceeditor.h"
+#include "editor/tagtoolbar.h"
+#include "shell/appcontext.h"
+#include "shell/filepaths.h"
+#include "viewer/helpwindow.h"
+#include "widgets/windowplacement.h"
+#include "wizards/basefontdialog.h"
+#include "wizards/checkboxdialog.h"
+#include "wizards/dropdownlistdialog.h"
+#include "wizards/formtagdialog.h"
+#include "wizards/quickdefinitionlistdialog.h"
+#include "wizards/quicklistdialog.h"
+#include "wizards/quicktabledialog.h"
+#include "wizards/radiobuttondialog.h"
+#include "wizards/tableeditordialog.h"
+#include "wizards/tagdialogcommands.h"
+#include "wizards/textareadialog.h"
+#include "wizards/textinputdialog.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
+#include <QTimer>
+#include <QToolButton>
+
+LayoutCommands::LayoutCommands(AppContext &ctx, QWidget *window,
+                               std::function<QString()> currentFileName)
+    : QObject(window), m_ctx(ctx), m_window(window),
+      m_currentFileName(std::move(currentFileName)) {
+    m_frameCounts.fill(1);
+    m_tableEditor = new QAction(QStringLiteral("Table &Editor..."), this);
+    m_tableEditor->setObjectName(QStringLiteral("actionTableEditor"));
+    connect(m_tableEditor, &QAction::triggered, this, &LayoutCommands::openTableEditor);
+    m_frameWizard = new QAction(QStringLiteral("&Frame Wizard..."), this);
+    m_frameWizard->setObjectName(QStringLiteral("actionFrameWizard"));
+    connect(m_frameWizard, &QAction::triggered, this, &LayoutCommands::openFrameWizard);
+}
+
+void LayoutCommands::addToMenu(QMenu *menu) {
+    menu->addAction(m_tableEditor);
+    menu->addAction(m_frameWizard);
+}
+
+void LayoutCommands::addToToolbar(TagToolbar *toolbar) {
+    struct Button {
+        TagPage page;
+        const char *caption;
+        const char *hint;
+        const char *name;
+        void (LayoutCommands::*open)();
+    };
+    static const Button buttons[] = {
+        {TagPage::Additional, "Tbl", "Table Editor", "tableEditorButton",
+         &LayoutCommands::openTableEditor},
+        {TagPage::Additional, "QT", "Quick Table", "quickTableButton", nullptr},
+        {TagPage::Additional, "QL", "Quick List", "quickListButton",
+         &LayoutCommands::openQuickList},
+        {TagPage::Additional, "QDL", "Quick Definition List", "quickDefinitionListButton",
+         &LayoutCommands::openQuickDefinitionList},
+        {TagPage::Fonts, "Font", "Quick font", "quickFontButton", &LayoutCommands::openFontTag},
+        {TagPage::Fonts, "BF", "Basefont size", "baseFontButton", &LayoutCommands::openBaseFont},
+        {TagPage::Forms, "Form", "Form", "formButton", &LayoutCommands::openFormTag},
+        {TagPage::Forms, "Txt", "Textbox", "textInputButton", &LayoutCommands::openTextInput},
+        {TagPage::Forms, "Area", "Textarea", "textAreaButton", &LayoutCommands::openTextArea},
+        {TagPage::Forms, "Chk", "Checkbox", "checkboxButton", &LayoutCommands::openCheckbox},
+        {TagPage::Forms, "Rad", "Radio button", "radioButtonButton",
+         &LayoutCommands::openRadioButton},
+        {TagPage::Forms, "Sel", "Dropdown list", "dropDownListButton",
+         &LayoutCommands::openDropDownList},
+    };
+    for (const Button &b : buttons) {
+        QToolButton *button = toolbar->addButton(b.page, QLatin1String(b.caption), QString(),
+                                                 QLatin1String(b.hint));
+        button->setObjectName(QLatin1String(b.name));
+        if (b.open) {
+            connect(button, &QToolButton::clicked, this, b.open);
+        } else {
+            // The quick table opens where the button was pressed.
+            connect(button, &QToolButton::pressed, this, [this, button] {
+                const QPoint at = QCursor::pos();
+                QTimer::singleShot(0, this, [this, button, at] {
+                    button->setDown(false);
+                    openQuickTable(at);
+                });
+            });
+        }
+    }
+}
+
+QString LayoutCommands::reference(const QString &fileName) const {
+    return makeReference(fileName, m_ctx.settings, m_currentFileName ? m_currentFileName()
+                                                                     : QString());
+}
+
+void LayoutCommands::deliverWrap(const QString &start, const QString &end) {
+    m_ctx.setPendingInsertion(start, end);
+}
+
+void LayoutCommands::deliverBlock(const QStringList &block) { m_ctx.setPendingBlock(block); }
+
+void LayoutCommands::openTableEditor() {
+    std::unique_ptr<TableEditorDialog> dialog;
+    {
+        WaitCursor wait;
+        dialog = std::make_unique<TableEditorDialog>(
+            m_ctx, [this](const QString &f) { return reference(f); }, m_window);
+    }
+    connect(dialog.get(), &TableEditorDialog::helpRequested, this,
+            [this, d = dialog.get()](const QString &topic) {
+                HelpWindow::showTopic(m_ctx.settings.programHelpFile, topic, d);
+            });
+    if (dialog->exec() == QDialog::Accepted)
+        deliverBlock(dialog->block());
+}
+
+void LayoutCommands::openQuickTable(const QPoint &point) {
+    QuickTableDialog dialog(m_window);
+    dialog.placeAt(point);
+    if (dialog.exec() == QDialog::Accepted)
+        deliverBlock(dialog.block());
+}
+
+void LayoutCommands::openFormTag() {
+    FormTagDialog dialog(m_window);
+    if (dialog.exec() == QDialog::Accepted) {
+        const WrapTexts t = buildFormTag(dialog.fields());
+        deliverWrap(t.start, t.end);
+    }
+}
+
+void LayoutCommands::openTextInput() {
+    TextInputDialog dialog(m_window);
+    if (dialog.exec() == QDialog::Accepted)
+        deliverWrap(buildTextInput(dialog.fields()), QString());
+}
+
+void LayoutCommands::openTextArea() {
+    TextAreaDialog dialog(m_window);
+    if (dialog.exec() == QDialog::Accepted) {
+        const WrapTexts t = buildTextArea(dialog.fields());
+        deliverWrap(t.start, t.end);
+    }
+}
+
+void LayoutCommands::openCheckbox() {
+    CheckboxDialog dialog(m_window);
+    if (dialog.exec() == QDialog::Accepted)
+        deliverWrap(dialog.inputTag(), QString());
+}
+
+void LayoutCommands::openRadioButton() {
+    RadioButtonDialog dialog(m_window);
+    if (dialog.exec() == QDialog::Accepted)
+        deliverWrap(dialog.inputTag(), QString());
+}
+
+void LayoutCommands::openDropDownList() {
+    DropDownListDialog dialog(m_window);
+    if (dialog.exec() == QDialog::Accepted)
+        deliverBlock(dialog.block());
+}
+
+void LayoutCommands::openFontTag() {
+    FontTagDialog dialog(m_ctx, m_window);
+    if (dialog.exec() == QDialog::Accepted) {
+        const WrapTexts t = buildFontTag(dialog.fields());
+        deliverWrap(t.start, t.end);
+    }
+}
+
+void LayoutCommands::openBaseFont() {
+    BaseFontDialog dialog(m_ctx, m_window);
+    if (dialog.exec() == QDialog::Accepted)
+        deliverWrap(dialog.baseFontTag(), QString());
+}
+
+void LayoutCommands::openQuickList() {
+    QuickListDialog dialog(m_window);
+    if (dialog.exec() == QDialog::Accepted)
+        deliverBlock(dialog.block());
+}
+
+void LayoutCommands::openQuickDefinitionList() {
+    QuickDefinitionListDialog dialog(m_window);
+    if (dialog.exec() == QDialog::Accepted)
+        deliverBlock(dialog.block());
+}
+
+void LayoutCommands::openFrameWizard() {
+    FrameWizard wizard(
+        m_ctx, m_frameCounts, [this](const QString &f) { return reference(f); }, m_window);
+    connect(&wizard, &FrameWizard::helpRequested, this, [this, &wizard](const QString &topic) {
+        HelpWindow::showTopic(m_ctx.settings.programHelpFile, topic, &wizard);
+    });
+    if (wizard.exec() == QDialog::Accepted && wizard.layout())
+        deliverBlock(wizard.block());
+}
+
+QString LayoutCommands::editFormTag(const QString &tag) {
+    return FormTagDialog::editStartTag(tag, m_window);
+}
+
+QString LayoutCommands::editFontTag(const QString &tag) {
+    return FontTagDialog::editStartTag(m_ctx, tag, m_window);
+}
+
+QString LayoutCommands::editBaseFontTag(const QString &tag) {
+    return BaseFontDialog::editStartTag(m_ctx, tag, m_window);
+}
+
+void LayoutCommands::registerTagEditors(TagDialogCommands &dispatch,
+                                        std::function<SourceEditor *()> editor) {
+    auto replaceWith = [editor](const QString &newTag) {
+        SourceEditor *ed = editor ? editor() : nullptr;
+        if (!ed)
+            return;
+        if (!newTag.isEmpty()) {
+            const int line = ed->lineFromPosition(ed->selectionStart());
+            ed->replaceSelection(newTag);
+            if (ed->colorCoding())
+                ed->colorCodeLines(line - 1, line + 1);
+        }
+        ed->setFocus();
+    };
+    dispatch.registerTagEditor(TagKind::Form, [this, replaceWith](const QString &tag) {
+        replaceWith(editFormTag(tag));
+    });
+    dispatch.registerTagEditor(TagKind::Font, [this, replaceWith](const QString &tag) {
+        replaceWith(editFontTag(tag));
+    });
+    dispatch.registerTagEditor(TagKind::BaseFont, [this, replaceWith](const QString &tag) {
+        replaceWith(editBaseFontTag(tag));
+    });
+}

@@ -1,0 +1,69 @@
+// The commands that build tables, form elements, fonts, lists and framesets through their
+// dialogs: one action each, their toolbar buttons and menu entries. The dialogs' text reaches
+// the current document through the pending insertion or the pending block.
+#pragma once
+
+#include "wizards/framewizard.h"
+
+#include <QObject>
+#include <functional>
+
+struct AppContext;
+class QAction;
+class QDialog;
+class QMenu;
+class QWidget;
+class SourceEditor;
+class TagDialogCommands;
+class TagToolbar;
+
+class LayoutCommands : public QObject {
+    Q_OBJECT
+public:
+    // `currentFileName` names the current document, against which chosen files are referenced.
+    LayoutCommands(AppContext &ctx, QWidget *window, std::function<QString()> currentFileName);
+
+    // Puts the buttons on the toolbar's pages and the menu entries into `menu`.
+    void addToToolbar(TagToolbar *toolbar);
+    void addToMenu(QMenu *menu);
+
+    void openTableEditor();
+    // The quick table opens with its right edge at `point` (the pointer, in global coordinates).
+    void openQuickTable(const QPoint &point);
+    void openFormTag();
+    void openTextInput();
+    void openTextArea();
+    void openCheckbox();
+    void openRadioButton();
+    void openDropDownList();
+    void openFontTag();
+    void openBaseFont();
+    void openQuickList();
+    void openQuickDefinitionList();
+    void openFrameWizard();
+
+    QAction *tableEditorAction() const { return m_tableEditor; }
+    QAction *frameWizardAction() const { return m_frameWizard; }
+
+    // Edit-in-place of an existing start tag (the tag-at-cursor commands): each shows its dialog
+    // filled from the tag's attributes and returns the new start tag, or an empty string when
+    // the user cancelled.
+    QString editFormTag(const QString &tag);
+    QString editFontTag(const QString &tag);
+    QString editBaseFontTag(const QString &tag);
+    // Offers the three edits for FORM, FONT and BASEFONT tags in the editor's "Edit <...> tag..."
+    // entry; Ok puts the new start tag in place of the selected one, the end tag stays.
+    void registerTagEditors(TagDialogCommands &dispatch, std::function<SourceEditor *()> editor);
+
+private:
+    QString reference(const QString &fileName) const;
+    void deliverWrap(const QString &start, const QString &end);
+    void deliverBlock(const QStringList &block);
+
+    AppContext &m_ctx;
+    QWidget *m_window;
+    std::function<QString()> m_currentFileName;
+    FrameWizard::FrameCounts m_frameCounts;
+    QAction *m_tableEditor;
+    QAction *m_frameWizard;
+};

@@ -1,0 +1,162 @@
+// Takes the pictures of the README and the AppStream file from the real main window, offscreen:
+// a coloured page in the editor, the same page in the built-in viewer, and two dialogs.
+// Usage: marlo_screenshots <output folder> <installation folder> [icon theme]
+// (an icon theme name such as Adwaita or breeze shows the toolbar as that desktop would).
+#include "editor/replacedialog.h"
+#include "editor/searchcommands.h"
+#include "platform/browserlauncher.h"
+#include "platform/messageboxprompts.h"
+#include "preview/previewcontroller.h"
+#include "shell/appcontext.h"
+#include "shell/mainwindow.h"
+#include "wizards/tagwizard.h"
+#include "wizards/tagwizardcommands.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QStandardPaths>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+#include <QThread>
+#include <cstdio>
+
+namespace {
+
+class NoBrowser : public BrowserLauncher {
+public:
+    void activate(const QString &) override {}
+    void openUrl(const QString &, const QString &) override {}
+};
+
+const char SamplePage[] = R"(<!DOCTYPE HTML PUBLIC "-//W3C//DTD HTML 3.2 Final//EN">
+<HTML>
+<HEAD>
+<TITLE>Garden club</TITLE>
+</HEAD>
+<BODY BGCOLOR="#FFFFF0" TEXT="#202020" LINK="#006000">
+<!-- Header: keep the picture small so the page loads fast -->
+<H1 ALIGN=CENTER>Garden club</H1>
+<P>Welcome to the <B>garden club</B>. We meet every <I>second Saturday</I> of the month
+in the old greenhouse behind the library.</P>
+<H2>Next meetings</H2>
+<UL>
+<LI>March 14: pruning fruit trees
+<LI>April 11: sowing vegetables under glass
+<LI>May 9: the plant swap
+</UL>
+<TABLE BORDER=1 CELLPADDING=4>
+<TR><TH>Month</TH><TH>Topic</TH></TR>
+<TR><TD>June</TD><TD>Roses and their friends</TD></TR>
+<TR><TD>July</TD><TD>Watering wisely</TD></TR>
+</TABLE>
+<P>Questions? Write to <A HREF="mailto:club@example.org">club@example.org</A>.</P>
+<HR>
+<P><A HREF="archive.htm">Archive of past meetings</A></P>
+</BODY>
+</HTML>
+)";
+
+void settle(int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(10);
+    }
+}
+
+bool save(QWidget *widget, const QString &file) {
+    const bool ok = widget->grab().save(file);
+    std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "cannot write", qPrintable(file));
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    if (argc < 3) {
+        std::fputs("usage: marlo_screenshots <output folder> <installation folder>\n", stderr);
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString outDir = QString::fromLocal8Bit(argv[1]);
+    if (argc > 3) {
+        // The offscreen platform knows no icon folders of its own; use the desktop's.
+        QStringList paths = QIcon::themeSearchPaths();
+        for (const QString &dir : QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation))
+            paths << dir + QStringLiteral("/icons");
+        QIcon::setThemeSearchPaths(paths);
+        QIcon::setThemeName(QString::fromLocal8Bit(argv[3]));
+    }
+    QDir().mkpath(outDir);
+
+    QTemporaryDir home;
+    AppContext ctx;
+    ctx.paths.configDir = home.filePath(QStringLiteral("config"));
+    ctx.paths.dataDir = home.filePath(QStringLiteral("data"));
+    ctx.paths.installDir = QString::fromLocal8Bit(argv[2]);
+    QDir().mkpath(ctx.paths.configDir);
+    QFile ini(ctx.paths.settingsFile());
+    if (!ini.open(QIODevice::WriteOnly))
+        return 1;
+    ini.write("[General]\nversion=100\n[Options]\ntotd=0\nfontname=DejaVu Sans Mono\nfontsize=10\n");
+    ini.close();
+    const QString page = home.filePath(QStringLiteral("site/index.htm"));
+    QDir().mkpath(home.filePath(QStringLiteral("site")));
+    QFile pageFile(page);
+    if (!pageFile.open(QIODevice::WriteOnly))
+        return 1;
+    pageFile.write(SamplePage);
+    pageFile.close();
+    ctx.startupFiles = {page};
+
+    MessageBoxPrompts prompts;
+    ctx.prompts = &prompts;
+    NoBrowser browsers;
+    MainWindow window(ctx, browsers);
+    prompts.setParentWindow(&window);
+    window.resize(1000, 640);
+    window.show();
+    settle(800);
+
+    bool ok = save(&window, outDir + QStringLiteral("/editor.png"));
+
+    window.preview()->toggleInternalViewer();
+    settle(500);
+    ok = save(&window, outDir + QStringLiteral("/viewer.png")) && ok;
+    window.preview()->toggleInternalViewer();
+    settle(200);
+
+    window.search()->openReplace();
+    settle(300);
+    if (ReplaceDialog *replace = window.search()->replaceDialog()) {
+        const QList<QLineEdit *> fields = replace->findChildren<QLineEdit *>();
+        if (fields.size() >= 2) {
+            fields[0]->setText(QStringLiteral("Saturday"));
+            fields[1]->setText(QStringLiteral("Sunday"));
+        }
+        ok = save(replace, outDir + QStringLiteral("/replace.png")) && ok;
+        replace->close();
+    }
+
+    window.tagWizard()->showWizard();
+    settle(300);
+    if (TagWizard *wizard = window.tagWizard()->wizard()) {
+        const QList<QListWidgetItem *> img =
+            wizard->tagList()->findItems(QStringLiteral("<IMG ...>"), Qt::MatchExactly);
+        if (!img.isEmpty()) {
+            wizard->tagList()->setCurrentItem(img.first());
+            wizard->tagList()->scrollToItem(img.first());
+            wizard->startTagEdit()->setText(QStringLiteral("<IMG SRC=\"\" ALT=\"\">"));
+        }
+        settle(100);
+        ok = save(wizard, outDir + QStringLiteral("/tagwizard.png")) && ok;
+        wizard->close();
+    }
+    return ok ? 0 : 1;
+}
