@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes through the viewer's decoding, reader, layout (fixed-width metrics, at
-// a wide and a narrow width), hit testing, copying and, for some inputs, drawing.
+// a wide and a narrow width), anchors, hit testing, copying and, for some inputs, drawing.
 #include "viewer/fixedfontmetrics.h"
 #include "viewer/htmlreader.h"
 #include "viewer/htmlsource.h"
@@ -60,6 +60,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         const int height = doc.doLayout(ctx, width, maxWidth);
         if (height < 0 || maxWidth < 0)
             abort();
+        // Every named anchor leads to a section of the laid-out document, as following a link
+        // to it does; then a few points around it are hit-tested.
+        for (const QString &name : doc.anchorNames()) {
+            const SectionBase *section = doc.anchor(name);
+            if (!section)
+                abort();
+            const int y = section->y();
+            if (section->height() < 0)
+                abort();
+            for (int x : {0, width / 3, width - 1}) {
+                doc.linkAt(QPoint(x, y));
+                if (doc.cursorAt(QPoint(x, y + section->height() / 2)) > doc.positionCount())
+                    abort();
+            }
+        }
         for (int y = -5; y < height + 20; y += qMax(1, height / 7)) {
             for (int x : {-10, 0, 5, width / 2, width + 50}) {
                 doc.linkAt(QPoint(x, y));

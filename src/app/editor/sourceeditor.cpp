@@ -7,21 +7,22 @@
 #include "text/plaintext.h"
 
 #include <QGuiApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QResizeEvent>
 #include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
 namespace {
-
-// Ranges of more lines than this are coloured from the whole text rather than from their lines.
-constexpr int WholeTextColoringLines = 2000;
 
 QString plainFromDocument(QString raw) {
     raw.replace(QChar::ParagraphSeparator, u'\n');
@@ -79,18 +80,15 @@ void SourceEditor::setDocumentText(const QString &text) {
     // The document's own load (undo history cleared) without the widget's extra pass that sets
     // one character format over the whole text.
     document()->setPlainText(plain);
-    m_styles.clear();
-    m_styles.resize(textLength(), CharStyle::Text);
+    // Room for typing where the caret starts: the first keystroke must not copy the whole array.
+    m_styles.reset(textLength(), textLength() / 64 + 4096);
     document()->setModified(false);
     setTextCursor(QTextCursor(document()));
     verticalScrollBar()->setValue(0);
     horizontalScrollBar()->setValue(0);
-    // Keep the loaded text as the cache when the document holds exactly these characters.
-    if (plain.size() == textLength() && !plain.contains(QChar::ParagraphSeparator) &&
-        !plain.contains(QChar(0xFDD0)) && !plain.contains(QChar(0xFDD1))) {
-        m_textCache = plain;
-        m_textCacheValid = true;
-    }
+    // No copy of the loaded text is kept: on a large page it would double what the document
+    // holds. text() makes one when a command asks.
+    m_pass.active = false;
     viewport()->update();
 }
 
@@ -114,6 +112,25 @@ void SourceEditor::onContentsChange(int position, int removed, int added) {
     }
     if (m_styles.size() != length)
         m_styles.resize(length, CharStyle::Text);
+    if (m_pass.active) {
+        // Positions behind the change move with it; what lies ahead is coloured when the pass
+        // gets there, typed characters included.
+        auto shift = [&](qsizetype &p) {
+            if (p >= position + removed)
+                p += added - removed;
+            else if (p > position)
+                p = position;
+        };
+        qsizetype next = m_pass.next, end = m_pass.end;
+        shift(next);
+        shift(end);
+        if (m_pass.state.tagOpen >= 0)
+            shift(m_pass.state.tagOpen);
+        if (m_pass.state.commentOpen >= 0)
+            shift(m_pass.state.commentOpen);
+        m_pass.end = int(std::clamp<qsizetype>(end, 0, length));
+        m_pass.next = int(std::clamp<qsizetype>(next, 0, m_pass.end + 1));
+    }
 }
 
 CharStyle SourceEditor::insertionStyle(int position, int replaced) const {
@@ -177,11 +194,22 @@ void SourceEditor::replaceStyled(int start, int length, const QString &text,
     c.setPosition(start + length, QTextCursor::KeepAnchor);
     {
         QScopedValueRollback<std::optional<CharStyle>> rollback(m_insertStyle, style);
+        // Each change made here is an undo step of its own, never merged with typing around it.
+        const bool ownStep = m_editGroupDepth == 0;
+        if (ownStep)
+            c.beginEditBlock();
         if (text.isEmpty())
             c.removeSelectedText();
         else
             c.insertText(text);
+        if (ownStep) {
+            if (!text.isEmpty())
+                sealUndoStep(c);
+            c.endEditBlock();
+        }
     }
+    if (m_editGroupDepth > 0)
+        m_groupSealAt = text.isEmpty() ? -1 : start + int(text.size());
     if (m_editGroupDepth > 0) {
         // The document reports the group's changes only when it ends; keep the styles and the
         // text in step now so that later changes of the group find them in place.
@@ -193,6 +221,14 @@ void SourceEditor::replaceStyled(int start, int length, const QString &text,
     if (styles && !text.isEmpty())
         std::memcpy(static_cast<void *>(m_styles.span(start, int(text.size()))), styles,
                     size_t(text.size()));
+}
+
+void SourceEditor::sealUndoStep(QTextCursor &c) {
+    // The document joins characters typed right behind an insertion to the insertion's undo
+    // step, even when that insertion ended an edit block. A step that ends with a removal is
+    // never joined: put a character in and take it out again at the end of the step.
+    c.insertText(QStringLiteral(" "));
+    c.deletePreviousChar();
 }
 
 void SourceEditor::applyEdits(const TextEdits &edits) {
@@ -321,6 +357,12 @@ void SourceEditor::beginEditGroup() {
 void SourceEditor::endEditGroup() {
     if (m_editGroupDepth == 0 || --m_editGroupDepth > 0)
         return;
+    if (m_groupSealAt >= 0) {
+        QTextCursor seal(document());
+        seal.setPosition(qMin(m_groupSealAt, textLength()));
+        sealUndoStep(seal);
+        m_groupSealAt = -1;
+    }
     {
         QScopedValueRollback<bool> ending(m_groupEnding, true);
         m_groupCursor.endEditBlock();
@@ -375,8 +417,19 @@ void SourceEditor::colorCodeLines(int firstLine, int lastLine) {
     const int last = lastLine >= LastLine ? lines - 1 : qBound(0, lastLine, lines - 1);
     const int first = qBound(0, firstLine, lines - 1);
     const bool longRange = qint64(last) - firstLine > LongRangeLines;
+    const int rangeStart = lineStart(first);
+    const int rangeEnd = lineStart(last) + lineLength(last);
     if (!m_colorCoding) {
+        m_pass.active = false;
         m_styles.fill(0, m_styles.size(), CharStyle::Text);
+    } else if (first <= last && m_styles.size() == textLength() &&
+               rangeEnd - rangeStart > BackgroundColoringCharacters) {
+        // A pass still running goes on as part of this one. (A short range is coloured at once
+        // and leaves a running pass alone: the pass colours that part again when it gets there.)
+        if (m_pass.active)
+            startColorPass(qMin(rangeStart, m_pass.next), qMax(rangeEnd, m_pass.end));
+        else
+            startColorPass(rangeStart, rangeEnd);
     } else if (first <= last && m_styles.size() == textLength()) {
         if (longRange) {
             if (!m_notice)
@@ -384,22 +437,90 @@ void SourceEditor::colorCodeLines(int firstLine, int lastLine) {
             m_notice->showNow(this);
         }
         const int size = textLength();
-        const int start = lineStart(first);
-        const int end = lineStart(last) + lineLength(last);
+        const int start = rangeStart;
+        const int end = rangeEnd;
         const int styled = qMin(end + 1, size) - start; // the line break after the range too
-        if (last - first > WholeTextColoringLines) {
-            const QString all = text();
-            colorCodeRange(all, start, end, m_styles.span(start, styled));
-        } else {
-            const QString part = textRange(start, styled);
-            colorCodeRange(part, 0, end - start, m_styles.span(start, styled));
-        }
+        const QString part = textRange(start, styled);
+        colorCodeRange(part, 0, end - start, m_styles.span(start, styled));
         if (longRange)
             m_notice->hide();
     }
     viewport()->update();
     setFocus();
     endUpdate();
+}
+
+void SourceEditor::startColorPass(int start, int end) {
+    m_pass.active = true;
+    m_pass.next = start;
+    m_pass.end = end;
+    m_pass.state = ColorPassState();
+    scheduleColorPass();
+}
+
+void SourceEditor::scheduleColorPass() {
+    if (m_pass.scheduled || !m_pass.active)
+        return;
+    m_pass.scheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        m_pass.scheduled = false;
+        if (!m_pass.active)
+            return;
+        // A slice well under a frame, so that keys and scrolling are served in between.
+        runColorPass(-1, 8);
+        scheduleColorPass();
+    });
+}
+
+void SourceEditor::runColorPass(int pos, int budgetMs) {
+    if (!m_pass.active)
+        return;
+    const int size = textLength();
+    if (m_styles.size() != size) {
+        m_pass.active = false;
+        return;
+    }
+    QElapsedTimer clock;
+    clock.start();
+    auto paint = [this](qsizetype from, qsizetype count, CharStyle style) {
+        m_styles.fill(int(from), int(count), style);
+    };
+    int lines = 0;
+    QTextBlock block = document()->findBlock(m_pass.next);
+    while (block.isValid() && m_pass.next <= m_pass.end) {
+        if (pos >= 0) {
+            // Done once past pos, unless something that opened before pos is still open.
+            const auto openBefore = [&](qsizetype p) { return p >= 0 && p < pos; };
+            if (m_pass.next > pos && !openBefore(m_pass.state.tagOpen) &&
+                !openBefore(m_pass.state.commentOpen))
+                break;
+        } else if ((++lines & 63) == 0 && clock.elapsed() >= budgetMs) {
+            break;
+        }
+        const int blockStart = block.position();
+        const int lineEnd = blockStart + block.length() - 1; // its line break
+        const int from = qMax(blockStart, m_pass.next);
+        const int to = qMin(lineEnd, m_pass.end);
+        // The line break after the range's last line is text too, as in a pass over lines.
+        m_styles.fill(from, qMin(to + 1, size) - from, CharStyle::Text);
+        const QString line = block.text();
+        continueColorPass(QStringView(line).mid(from - blockStart, to - from), from, m_pass.state,
+                          paint);
+        m_pass.next = to + 1;
+        if (to >= m_pass.end)
+            break;
+        block = block.next();
+    }
+    if (!block.isValid() || m_pass.next > m_pass.end) {
+        m_pass.active = false;
+        viewport()->update();
+    }
+}
+
+void SourceEditor::finishColoring() {
+    if (m_pass.active)
+        runColorPass(textLength() + 1, 0);
+    m_pass.active = false;
 }
 
 void SourceEditor::redoColorCoding() {
@@ -414,19 +535,34 @@ void SourceEditor::redoColorCoding() {
     endUpdate();
 }
 
-void SourceEditor::paintVisibleBlocks() {
+void SourceEditor::paintVisibleBlocks(const QRegion &painting) {
     if (m_styles.size() != textLength())
         return;
     const QPointF offset = contentOffset();
     const qreal bottom = viewport()->rect().bottom();
+    if (m_pass.active) {
+        // Colour what is about to be shown before the pass gets there by itself.
+        const QTextCursor below = cursorForPosition(QPoint(0, viewport()->height()));
+        const int lastShown = below.block().position() + below.block().length();
+        if (lastShown > m_pass.next)
+            runColorPass(lastShown, 0);
+    }
     for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
         if (blockBoundingGeometry(block).translated(offset).top() > bottom)
             break;
         if (block.isVisible() && !m_highlighter->isCurrent(block)) {
             // Repainting a block goes through an (empty) edit of the document, which would
-            // report a text change; colours are not one.
+            // report a text change; colours are not one. The layout would also ask to repaint
+            // the whole editor (it takes the block's new formats for a change reaching into the
+            // next block): this paint draws the block anyway, or else the block alone is asked
+            // for below.
             const QSignalBlocker quiet(document());
+            const QSignalBlocker quietLayout(document()->documentLayout());
             m_highlighter->rehighlightBlock(block);
+            const QRect area = blockBoundingGeometry(block).translated(offset).toAlignedRect();
+            const QRect shown(0, area.top(), viewport()->width(), area.height());
+            if (!painting.contains(shown))
+                viewport()->update(shown);
         }
     }
 }
@@ -509,8 +645,13 @@ void SourceEditor::keyPressEvent(QKeyEvent *event) {
         return;
     }
     const QString typed = event->text();
-    if (!isReadOnly() && typed.size() == 1 && (typed.at(0).isPrint() || typed.at(0) == u'\t') &&
-        typeCharacter(typed.at(0))) {
+    const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                       !(held & (Qt::ControlModifier | Qt::AltModifier));
+    if (!isReadOnly() && enter) {
+        // A line break is coloured like any typed character (text after a ">").
+        typeCharacter(u'\n');
+    } else if (!isReadOnly() && typed.size() == 1 &&
+               (typed.at(0).isPrint() || typed.at(0) == u'\t') && typeCharacter(typed.at(0))) {
         event->accept();
         return;
     }
@@ -542,8 +683,20 @@ void SourceEditor::focusInEvent(QFocusEvent *event) {
 }
 
 void SourceEditor::paintEvent(QPaintEvent *event) {
-    paintVisibleBlocks();
+    paintVisibleBlocks(event->region());
     QPlainTextEdit::paintEvent(event);
+}
+
+void SourceEditor::resizeEvent(QResizeEvent *event) {
+    if (lineWrapMode() == QPlainTextEdit::NoWrap && event->oldSize().width() != event->size().width()) {
+        // A new width relays out nothing when lines are not wrapped, but the base class would
+        // still give every line of the document a layout of its own: on a page of a million lines
+        // that is over a second and hundreds of megabytes. Tell it the width stayed.
+        QResizeEvent sameWidth(event->size(), QSize(event->size().width(), event->oldSize().height()));
+        QPlainTextEdit::resizeEvent(&sameWidth);
+        return;
+    }
+    QPlainTextEdit::resizeEvent(event);
 }
 
 void SourceEditor::setContextMenu(QMenu *menu) {

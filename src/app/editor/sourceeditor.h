@@ -93,6 +93,15 @@ public:
     void colorCodeLines(int firstLine, int lastLine);
     // The whole document without a selection, else the lines the selection touches.
     void redoColorCoding();
+    // Ranges of more characters than this are coloured in the background, a slice at a time,
+    // while the editor stays usable; whatever is about to be painted is coloured first.
+    static constexpr int BackgroundColoringCharacters = 256 * 1024;
+    // True while such a colouring still runs.
+    bool isColoringInBackground() const { return m_pass.active; }
+    // Completes a background colouring at once.
+    void finishColoring();
+    // Bytes held for the characters' styles.
+    qint64 styleMemory() const { return m_styles.capacity(); }
 
     // Shown on a context-menu request instead of the standard menu.
     void setContextMenu(QMenu *menu);
@@ -117,6 +126,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
 
@@ -124,9 +134,15 @@ private:
     void onContentsChange(int position, int removed, int added);
     CharStyle insertionStyle(int position, int replaced) const;
     void replaceStyled(int start, int length, const QString &text, const CharStyle *styles);
-    void paintVisibleBlocks();
+    void sealUndoStep(QTextCursor &c);
+    void paintVisibleBlocks(const QRegion &painting);
     void undoRedo(bool undo);
     void emitCaretPosition();
+    void startColorPass(int start, int end);
+    // Runs the background pass until it has passed `pos` (and closed what it found open before
+    // `pos`), or for about `budgetMs` when pos is -1.
+    void runColorPass(int pos, int budgetMs);
+    void scheduleColorPass();
     bool typeCharacter(QChar typed);
 
     StyleBuffer m_styles;
@@ -145,8 +161,18 @@ private:
     int m_editGroupDepth = 0;
     QTextCursor m_groupCursor;
     bool m_groupEnding = false;
+    int m_groupSealAt = -1;   // behind the group's last insertion
     int m_deferredFirst = -1; // colouring asked for inside an edit group
     int m_deferredLast = -1;
+
+    // The colouring that runs in the background: it has coloured [start, next) of [start, end).
+    struct ColorPass {
+        bool active = false;
+        bool scheduled = false;
+        int next = 0;
+        int end = 0;
+        ColorPassState state;
+    } m_pass;
 
     bool m_trackingUndo = false;
     int m_undoFrom = -1;

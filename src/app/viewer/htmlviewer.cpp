@@ -16,12 +16,6 @@
 #include <QPainter>
 #include <QScrollBar>
 
-namespace {
-
-const QString CannotLocate = QStringLiteral("Can't locate file: ");
-
-} // namespace
-
 // Pictures for layout and drawing: sources resolved like link targets, served by the cache.
 class HtmlViewer::Pictures : public ImageProvider {
 public:
@@ -181,7 +175,7 @@ bool HtmlViewer::loadFromFile(const QString &name) {
     m_lastError.clear();
     // A '#' that is part of an existing file's name is not an anchor.
     LinkTarget::Parts parts;
-    if (QFileInfo(name).isFile()) {
+    if (QFileInfo::exists(name)) {
         parts.path = name;
     } else {
         const qsizetype hash = name.lastIndexOf(u'#');
@@ -191,8 +185,8 @@ bool HtmlViewer::loadFromFile(const QString &name) {
             parts.hasAnchor = true;
         }
     }
-    if (!QFileInfo(parts.path).isFile()) {
-        report(CannotLocate + name);
+    if (!QFileInfo::exists(parts.path)) {
+        report(LocalFile::missingMessage(name));
         return false;
     }
     return loadFile(QFileInfo(parts.path).absoluteFilePath(), parts.anchor, parts.hasAnchor, true);
@@ -204,6 +198,11 @@ bool HtmlViewer::loadFile(const QString &file, const QString &anchor, bool hasAn
         report(error);
         return false;
     }
+    return showFile(file, text, anchor, hasAnchor, record);
+}
+
+bool HtmlViewer::showFile(const QString &file, const QString &text, const QString &anchor,
+                          bool hasAnchor, bool record) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString previous = m_currentFile;
     const int previousScroll = verticalScrollBar()->value();
@@ -575,12 +574,18 @@ void HtmlViewer::followLink(const QString &target) {
             positionTo(parts.anchor);
         return;
     }
-    // Errors while following a link are not shown.
-    if (!QFileInfo(absolute).isFile())
+    // A missing page or a parse error is not shown; a page that cannot be read (a pipe, a
+    // device, a folder, one too large to hold) is refused with a message, without waiting on it.
+    if (!QFileInfo::exists(absolute))
         return;
+    QString text, error;
+    if (!HtmlSource::readFile(absolute, text, error)) {
+        report(error);
+        return;
+    }
     const QString savedError = m_lastError;
     QSignalBlocker block(this);
-    loadFile(absolute, parts.anchor, parts.hasAnchor, true);
+    showFile(absolute, text, parts.anchor, parts.hasAnchor, true);
     block.unblock();
     m_lastError = savedError;
     Q_EMIT historyChanged();

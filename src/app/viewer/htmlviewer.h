@@ -115,6 +115,8 @@ private:
     void layoutDocument();
     void updateScrollBars();
     bool loadFile(const QString &file, const QString &anchor, bool hasAnchor, bool record);
+    bool showFile(const QString &file, const QString &text, const QString &anchor, bool hasAnchor,
+                  bool record);
     void followLink(const QString &target);
     void recordVisit(const QString &previousFile, int previousScroll);
     void goToHistory(int index);

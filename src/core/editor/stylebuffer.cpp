@@ -9,6 +9,12 @@ void StyleBuffer::clear() {
     m_gapStart = m_gapEnd = 0;
 }
 
+void StyleBuffer::reset(int size, int gap, CharStyle fill) {
+    m_data.assign(size_t(std::max(0, size) + std::max(0, gap)), fill);
+    m_gapStart = 0;
+    m_gapEnd = std::max(0, gap);
+}
+
 void StyleBuffer::resize(int newSize, CharStyle fillStyle) {
     const int old = size();
     if (newSize > old)
@@ -38,9 +44,12 @@ void StyleBuffer::ensureGap(int count) {
     // Grow by an eighth of the content as well, so that a run of insertions stays linear.
     const int newGap = std::max(count, used / 8 + 4096);
     std::vector<CharStyle> grown(size_t(used + newGap));
-    std::memcpy(grown.data(), m_data.data(), size_t(m_gapStart));
-    std::memcpy(grown.data() + m_gapStart + newGap, m_data.data() + m_gapEnd,
-                size_t(used - m_gapStart));
+    // An empty buffer has no storage at all: copying nothing from it is still not allowed.
+    if (m_gapStart > 0)
+        std::memcpy(grown.data(), m_data.data(), size_t(m_gapStart));
+    if (used > m_gapStart)
+        std::memcpy(grown.data() + m_gapStart + newGap, m_data.data() + m_gapEnd,
+                    size_t(used - m_gapStart));
     m_data.swap(grown);
     m_gapEnd = m_gapStart + newGap;
 }

@@ -9,11 +9,15 @@
 class StyleBuffer {
 public:
     int size() const { return int(m_data.size()) - gapLength(); }
+    qint64 capacity() const { return qint64(m_data.capacity()); }
     CharStyle at(int pos) const {
         return m_data[size_t(pos < m_gapStart ? pos : pos + gapLength())];
     }
 
     void clear();
+    // `size` entries of `fill`, with room for `gap` insertions at the start before the storage
+    // has to grow.
+    void reset(int size, int gap, CharStyle fill = CharStyle::Text);
     // Makes the buffer `size` long; new entries get `fill`.
     void resize(int size, CharStyle fill = CharStyle::Text);
     void insert(int pos, int count, CharStyle style);

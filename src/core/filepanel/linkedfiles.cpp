@@ -1,13 +1,10 @@
 #include "filepanel/linkedfiles.h"
 
+#include "wizards/tagattributes.h"
+
 #include <QRegularExpression>
 
 namespace {
-
-bool isNameChar(QChar c) {
-    return c.isLetterOrNumber() || c == QLatin1Char('-') || c == QLatin1Char('_') ||
-           c == QLatin1Char(':');
-}
 
 // The extension of a reference in lower case, without a query or fragment.
 QString referenceExtension(const QString &reference) {
@@ -52,40 +49,6 @@ bool isRemoteReference(const QString &reference) {
         if (reference.startsWith(QLatin1String(s), Qt::CaseInsensitive))
             return true;
     return false;
-}
-
-QString tagAttributeValue(const QString &tag, const QString &name) {
-    if (name.isEmpty())
-        return QString();
-    qsizetype from = 0;
-    while (true) {
-        const qsizetype at = tag.indexOf(name, from, Qt::CaseInsensitive);
-        if (at < 0)
-            return QString();
-        from = at + 1;
-        const qsizetype end = at + name.size();
-        if ((at > 0 && isNameChar(tag[at - 1])) || (end < tag.size() && isNameChar(tag[end])))
-            continue;
-        qsizetype i = end;
-        while (i < tag.size() && tag[i].isSpace())
-            ++i;
-        if (i >= tag.size() || tag[i] != QLatin1Char('='))
-            continue;
-        ++i;
-        while (i < tag.size() && tag[i].isSpace())
-            ++i;
-        if (i < tag.size() && (tag[i] == QLatin1Char('"') || tag[i] == QLatin1Char('\''))) {
-            const QChar quote = tag[i];
-            const qsizetype close = tag.indexOf(quote, i + 1);
-            if (close >= 0)
-                return tag.mid(i + 1, close - i - 1);
-            ++i; // an unclosed quote: the value runs as an unquoted one
-        }
-        qsizetype stop = i;
-        while (stop < tag.size() && !tag[stop].isSpace() && tag[stop] != QLatin1Char('>'))
-            ++stop;
-        return tag.mid(i, stop - i);
-    }
 }
 
 QStringList listLinkedFiles(const QString &text, const LinkedFilesFilter &filter) {

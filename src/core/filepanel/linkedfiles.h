@@ -16,10 +16,6 @@ struct LinkedFilesFilter {
 // text order within a group; a file referred to twice is listed twice. Empty values are skipped.
 QStringList listLinkedFiles(const QString &pageText, const LinkedFilesFilter &filter);
 
-// The value of attribute `name` in the text of one tag: the whole attribute name must match
-// (so "src" never reads LOWSRC's value); quoted values run to the closing quote, unquoted ones
-// to a blank or the tag's end. Empty when the tag has no such attribute.
-QString tagAttributeValue(const QString &tagText, const QString &name);
 
 // Whether a reference names a file on another machine (http, ftp, wais, telnet, gopher).
 bool isRemoteReference(const QString &reference);

@@ -10,6 +10,8 @@
 #include "viewer/sectionlist.h"
 #include "viewer/tablesection.h"
 
+#include <limits>
+
 using Kind = HtmlLexer::Kind;
 
 namespace {
@@ -40,6 +42,7 @@ bool HtmlReader::read(QStringView html) {
     m_alignment = TextSection::AlignLeft;
     m_anySectionAdded = false;
     m_finished = false;
+    m_anchorNames.clear();
     styleChanged();
 
     Block top;
@@ -108,7 +111,11 @@ TextSection &HtmlReader::ensureSection(Block &block) {
 void HtmlReader::closeSection(Block &block) {
     if (!block.current)
         return;
+    const TextSection *section = block.current.get();
     block.cell->add(std::move(block.current));
+    for (const QString &name : std::as_const(block.anchors))
+        m_doc.addAnchor(name, section);
+    block.anchors.clear();
     m_anySectionAdded = true;
 }
 
@@ -294,6 +301,8 @@ void HtmlReader::readBody(Block &block) {
                 m_doc.setBackgroundColor(*c | 0xFF000000);
         if (const auto *a = m_lex->attribute(HtmlAttr::Background))
             m_doc.setBackgroundImage(a->text.trimmed());
+        // The empty section read so far gives way to the body's; anchors already named in it
+        // stay with the block and so move to the new one.
         block.current.reset();
         newSection(block, m_alignment);
     }
@@ -315,7 +324,10 @@ void HtmlReader::readList(Block &outer, HtmlTag tag, int start, int depth) {
             const int font = currentFontId();
             if (m_lex->tag() == HtmlTag::Li && tag == HtmlTag::Ol) {
                 inner.current = std::make_unique<NumberedItem>(inner.level, m_alignment, font,
-                                                               m_link, number++);
+                                                               m_link, number);
+                // A list that starts at the largest number keeps it rather than wrapping.
+                if (number < std::numeric_limits<int>::max())
+                    ++number;
             } else if (m_lex->tag() == HtmlTag::Li && tag != HtmlTag::Dl) {
                 inner.current =
                     std::make_unique<BulletItem>(inner.level, m_alignment, font, m_link);
@@ -695,8 +707,15 @@ void HtmlReader::handleInline(Block &block) {
                 styleChanged();
             }
         } else {
-            if (const auto *a = m_lex->attribute(HtmlAttr::Name); a && !a->text.isEmpty())
-                m_doc.addAnchor(a->text, &ensureSection(block));
+            if (const auto *a = m_lex->attribute(HtmlAttr::Name); a && !a->text.isEmpty()) {
+                // The first anchor of a name counts; it stands in the section being read.
+                ensureSection(block);
+                const QString name = a->text.toUpper();
+                if (!m_anchorNames.contains(name)) {
+                    m_anchorNames.insert(name);
+                    block.anchors << name;
+                }
+            }
             if (const auto *a = m_lex->attribute(HtmlAttr::Href)) {
                 if (!m_link.isEmpty())
                     popFont(HtmlTag::A);
@@ -742,8 +761,9 @@ void HtmlReader::readFont(bool baseFont) {
     if (const auto *a = m_lex->attribute(HtmlAttr::Size)) {
         const QString text = a->text.trimmed();
         int size = a->number;
+        // Any step beyond the 7-step scale misses it anyway; bounded so the sum cannot overflow.
         if (text.startsWith(u'+') || text.startsWith(u'-'))
-            size = m_baseSize + a->number;
+            size = m_baseSize + qBound(-100, a->number, 100);
         if (size >= 1 && size <= 7) {
             f.nominalSize =
                 f.fixedPitch ? HtmlTables::fixedSize(size) : HtmlTables::proportionalSize(size);

@@ -6,7 +6,9 @@
 #include "viewer/documentfont.h"
 #include "viewer/htmllexer.h"
 
+#include <QSet>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -38,6 +40,9 @@ private:
         int level = 0;
         bool inTable = false;
         std::unique_ptr<TextSection> current;
+        // Anchor names (upper case) that stand in `current`; they enter the document's list
+        // once the section belongs to it, so no anchor ever names a section that is dropped.
+        QStringList anchors;
     };
     struct FontEntry {
         DocumentFont font;
@@ -86,6 +91,7 @@ private:
     QString m_link;
     int m_baseSize = 3;
     int m_alignment = 1;
+    QSet<QString> m_anchorNames;
     bool m_anySectionAdded = false;
     bool m_finished = false;
     int m_styleId = -1;

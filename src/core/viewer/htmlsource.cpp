@@ -2,8 +2,6 @@
 
 #include "documents/textcodec.h"
 
-#include <QFile>
-
 namespace HtmlSource {
 
 // The editor's decoding rule, so the viewer shows a file as the editor does.
@@ -11,13 +9,11 @@ QString decode(const QByteArray &bytes) {
     return decodeDocument(bytes).text;
 }
 
-bool readFile(const QString &fileName, QString &text, QString &error) {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = file.errorString();
+bool readFile(const QString &fileName, QString &text, QString &error, qint64 maxBytes) {
+    QByteArray bytes;
+    if (!LocalFile::read(fileName, maxBytes, bytes, &error))
         return false;
-    }
-    const DecodedText decoded = decodeDocument(file.readAll());
+    const DecodedText decoded = decodeDocument(bytes);
     if (!decoded.ok) {
         error = decoded.error.isEmpty() ? binaryFileMessage(fileName) : decoded.error;
         return false;

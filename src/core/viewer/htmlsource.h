@@ -2,6 +2,8 @@
 // Windows-1252 otherwise; files with NUL bytes are refused).
 #pragma once
 
+#include "viewer/localfile.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -9,7 +11,9 @@ namespace HtmlSource {
 
 QString decode(const QByteArray &bytes);
 
-// Reads and decodes a file; false with the platform's error text when it cannot be read.
-bool readFile(const QString &fileName, QString &text, QString &error);
+// Reads and decodes a file; false with a message when it cannot be read, is not a regular file
+// or is larger than maxBytes.
+bool readFile(const QString &fileName, QString &text, QString &error,
+              qint64 maxBytes = LocalFile::MaxPageBytes);
 
 } // namespace HtmlSource

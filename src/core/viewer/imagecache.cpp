@@ -29,8 +29,9 @@ ImageCache::Entry &ImageCache::entry(const QString &fileName) {
     auto it = m_entries.find(fileName);
     if (it == m_entries.end()) {
         Entry e;
-        if (isPictureFile(fileName)) {
-            QImageReader reader(fileName);
+        QFile file;
+        if (isPictureFile(fileName) && LocalFile::open(file, fileName, m_maxFileSize, nullptr)) {
+            QImageReader reader(&file);
             e.size = reader.size();
             if (!e.size.isValid() && reader.canRead()) {
                 e.image = reader.read();
@@ -53,8 +54,11 @@ QSize ImageCache::size(const QString &fileName) {
 QImage ImageCache::image(const QString &fileName) {
     Entry &e = entry(fileName);
     if (!e.decoded) {
-        QImageReader reader(fileName);
-        e.image = reader.read();
+        QFile file;
+        if (LocalFile::open(file, fileName, m_maxFileSize, nullptr)) {
+            QImageReader reader(&file);
+            e.image = reader.read();
+        }
         e.decoded = true;
         if (e.image.isNull())
             e.size = QSize();

@@ -1,6 +1,9 @@
 // Pictures of the viewer by file name, each with an age: a picture unused for more loads than
 // the cache allows is dropped. Sizes are read from the file header; pixels only when drawn.
+// Only regular files up to a size bound are read: a pipe or a device named as a picture is none.
 #pragma once
+
+#include "viewer/localfile.h"
 
 #include <QHash>
 #include <QImage>
@@ -23,6 +26,9 @@ public:
     // The decoded picture; null when the file is missing, unreadable or of another kind.
     QImage image(const QString &fileName);
 
+    // Files larger than this are no pictures.
+    void setMaxFileSize(qint64 bytes) { m_maxFileSize = bytes; }
+
     int count() const { return int(m_entries.size()); }
     bool contains(const QString &fileName) const { return m_entries.contains(fileName); }
     // Whether the file is of a kind the viewer shows (JPEG, GIF, BMP, PNG by extension).
@@ -40,4 +46,5 @@ private:
 
     QHash<QString, Entry> m_entries;
     int m_maxAge = 5;
+    qint64 m_maxFileSize = LocalFile::MaxPictureBytes;
 };

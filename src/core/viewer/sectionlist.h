@@ -8,6 +8,7 @@
 #include <QColor>
 #include <QHash>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 class SectionList : public Cell {
@@ -43,9 +44,11 @@ public:
     int fontId(DocumentFont font);
     const DocumentFont &font(int id) const { return m_fonts[size_t(id)]; }
 
-    // Named anchors, upper-cased, with the section where each stands.
+    // Named anchors, upper-cased, with the section where each stands. The section must already
+    // belong to the document (sections are only freed by clear(), which drops the anchors too).
     void addAnchor(const QString &name, const SectionBase *section);
     const SectionBase *anchor(const QString &name) const;
+    QStringList anchorNames() const { return m_anchors.keys(); }
 
     QString title() const { return m_title; }
     void setTitle(const QString &title) { m_title = title; }

@@ -67,6 +67,9 @@ void TableSection::finish() {
             Entry &e = m_entries[next];
             while (column < int(busy.size()) && busy[size_t(column)] > 0)
                 ++column;
+            // Cells past the widest grid share its last column, so that no count can overflow.
+            column = qMin(column, MaxColumns - 1);
+            e.colSpan = qMin(e.colSpan, MaxColumns - column);
             e.column = column;
             e.rowSpan = qMin(e.rowSpan, m_rowCount - row);
             if (int(busy.size()) < column + e.colSpan)

@@ -34,6 +34,7 @@ public:
     };
 
     static constexpr int MaxColSpan = 1000;
+    static constexpr int MaxColumns = 1000;
     static constexpr int MaxRowSpan = 65534;
 
     TableSection(Placement placement, int border, int padding, int spacing, int widthPercent);

@@ -341,8 +341,8 @@ TextSection::Line TextSection::finishLine(LayoutContext &ctx, int start, int end
     return line;
 }
 
-// Floats at the start of a line are registered before the line is measured, so the line
-// already runs beside them; floats further in begin below the line they stand in.
+// Registers the floated pictures among the characters from start to end at the line's y. With
+// leadingOnly, only those before the first word: they are placed before the line is measured.
 void TextSection::placeFloats(IndentManager &indents, int start, int end, int y, bool leadingOnly,
                               int &maxWidth) {
     for (InlineObject &o : m_objects) {
@@ -376,6 +376,16 @@ void TextSection::placeFloats(IndentManager &indents, int start, int end, int y,
     }
 }
 
+bool TextSection::hasUnplacedFloat(int start, int end) const {
+    for (const InlineObject &o : m_objects) {
+        if (o.position >= end)
+            break;
+        if (o.position >= start && o.isFloat() && !o.placed)
+            return true;
+    }
+    return false;
+}
+
 int TextSection::layout(LayoutContext &ctx, int y, int, IndentManager &indents, int &maxWidth) {
     m_y = y;
     m_lines.clear();
@@ -401,11 +411,17 @@ int TextSection::layout(LayoutContext &ctx, int y, int, IndentManager &indents, 
             ++fitting;
         }
         const int end = breakLine(pos, fitting);
+        // Floats further in also begin at the line's y; the line is then measured again
+        // between the edges they leave, so its text runs beside them. Each pass places at least
+        // one float, so this ends.
+        if (hasUnplacedFloat(pos, end)) {
+            placeFloats(indents, pos, end, lineY, false, maxWidth);
+            continue;
+        }
         m_lines.push_back(finishLine(ctx, pos, end, lineY, left, right));
         const Line &line = m_lines.back();
         maxWidth = qMax(maxWidth, LayoutMath::add(line.x, line.width));
         lineY = LayoutMath::add(lineY, line.height);
-        placeFloats(indents, pos, end, lineY, false, maxWidth);
         pos = end;
     }
     m_height = qMax(lineY - y, indents.imageBottom() - y);

@@ -107,6 +107,7 @@ private:
     void ensureRun();
     int breakLine(int pos, int fitting) const;
     Line finishLine(LayoutContext &ctx, int start, int end, int y, int left, int right);
+    bool hasUnplacedFloat(int start, int end) const;
     void placeFloats(IndentManager &indents, int start, int end, int y, bool leadingOnly,
                      int &maxWidth);
     void sizeObject(LayoutContext &ctx, InlineObject &object);

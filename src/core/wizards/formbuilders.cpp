@@ -1,6 +1,6 @@
 #include "wizards/formbuilders.h"
 
-#include "filepanel/linkedfiles.h"
+#include "wizards/tagattributes.h"
 #include "wizards/htmlattributes.h"
 #include "wizards/tablebuilder.h"
 

@@ -116,3 +116,9 @@ QString elementText(const QString &element) {
     const int lt = element.indexOf(QLatin1Char('<'), gt + 1);
     return element.mid(gt + 1, lt < 0 ? -1 : lt - gt - 1);
 }
+
+QString tagAttributeValue(const QString &tagText, const QString &name) {
+    if (name.isEmpty())
+        return QString();
+    return TagAttributes(tagText).attributeValue(name);
+}

@@ -39,3 +39,8 @@ private:
 // A link element's description: everything between its start tag and its closing "</A>"; for
 // other text, what lies between the first ">" and the next "<".
 QString elementText(const QString &element);
+
+// The value of attribute `name` in the text of one tag, read as TagAttributes reads it: the
+// whole attribute name must match (so "src" never reads LOWSRC's value). Empty when the tag has
+// no such attribute.
+QString tagAttributeValue(const QString &tagText, const QString &name);

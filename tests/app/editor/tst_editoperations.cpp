@@ -5,6 +5,11 @@
 
 #include <QtTest>
 
+static void typeText(QWidget *w, const QString &text) {
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 static QString numberedLines(int count) {
     QStringList l;
     for (int i = 1; i <= count; ++i)
@@ -61,6 +66,43 @@ private Q_SLOTS:
         QCOMPARE(ed.selectionLength(), 0);
         ed.undo();
         QCOMPARE(ed.text(), text);
+    }
+
+    // Typing before and after a command never joins the command's undo step.
+    void commandIsItsOwnUndoStep_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("afterCommand");
+        QTest::newRow("wrap of a selection") << "wrap" << 3 << "ab<U>abc</U>";
+        QTest::newRow("wrap at the caret") << "wrap" << 0 << "ab<U></U>";
+        QTest::newRow("dialog insertion") << "pending" << 0 << "ab<IMG>";
+        QTest::newRow("typed entity") << "entity" << 0 << "ab&eacute;";
+    }
+    void commandIsItsOwnUndoStep() {
+        QFETCH(QString, command);
+        QFETCH(int, selected);
+        QFETCH(QString, afterCommand);
+        SourceEditor ed;
+        ed.setDocumentText(QString());
+        typeText(&ed, selected ? QStringLiteral("ababc") : QStringLiteral("ab"));
+        ed.setSelection(2, selected);
+        if (command == QLatin1String("wrap")) {
+            wrapSelection(ed, QStringLiteral("<U>"), QStringLiteral("</U>"), false);
+        } else if (command == QLatin1String("pending")) {
+            PendingInsertion p;
+            p.startText = QStringLiteral("<IMG>");
+            p.pending = true;
+            applyPendingInsertion(ed, p, false);
+        } else {
+            typeText(&ed, QStringLiteral("é"));
+        }
+        QCOMPARE(ed.text(), afterCommand);
+        ed.setSelection(ed.textLength(), 0);
+        typeText(&ed, QStringLiteral("Q"));
+        ed.undo();
+        QCOMPARE(ed.text(), afterCommand);
+        ed.undo();
+        QCOMPARE(ed.text(), selected ? QStringLiteral("ababc") : QStringLiteral("ab"));
     }
 
     void wrapColoursTheTouchedLines() {

@@ -23,6 +23,31 @@ static QString lines(int count) {
     return l.join(u'\n');
 }
 
+// A page long enough to be coloured in the background, with comments and tags over lines.
+static QString largePage() {
+    QStringList l;
+    for (int i = 0; i < 30000; ++i) {
+        if (i % 97 == 0)
+            l << QStringLiteral("<!-- note %1").arg(i) << QStringLiteral("<b>old</b> -->");
+        else if (i % 89 == 0)
+            l << QStringLiteral("<td class=\"a\"") << QStringLiteral("  title=\"x\">cell</td>");
+        else
+            l << QStringLiteral("<p>line %1</p> text").arg(i);
+    }
+    return l.join(u'\n');
+}
+
+// What one pass over the whole text gives.
+static QByteArray fullPass(const QString &text) {
+    std::vector<CharStyle> st(size_t(text.size()));
+    if (!st.empty())
+        colorCodeRange(text, 0, text.size(), st.data());
+    QByteArray out;
+    for (CharStyle c : st)
+        out.append(c == CharStyle::Tag ? 'T' : c == CharStyle::Comment ? 'C' : '.');
+    return out;
+}
+
 // Pixels of (nearly) the given pure colour in the painted editor.
 static int pixelsOf(SourceEditor &ed, const QColor &colour) {
     const QImage image = ed.grab().toImage();
@@ -136,8 +161,13 @@ private Q_SLOTS:
             << "<!-" << 3 << "-" << QByteArray("CCCC");
         QTest::newRow("comment ends after its greater-than")
             << "" << 0 << "<!--a-->b" << QByteArray("CCCCCCCC.");
-        // Only the character right after a ">" of the same line turns back to text.
-        QTest::newRow("new line after a tag") << "<b>" << 3 << "\nx" << QByteArray("TTTTT");
+        // Enter is a typed character like any other.
+        QTest::newRow("new line after a tag") << "<b>" << 3 << "\nx" << QByteArray("TTT..");
+        QTest::newRow("text on the line after a tag")
+            << "" << 0 << "<BODY>\nHello" << QByteArray("TTTTTT......");
+        QTest::newRow("new line after a comment")
+            << "<!--a-->" << 8 << "\nb" << QByteArray("CCCCCCCC..");
+        QTest::newRow("new line inside a tag") << "<b>" << 2 << "\n" << QByteArray("TTTT");
     }
     void liveColouring() {
         QFETCH(QString, text);
@@ -388,6 +418,68 @@ private Q_SLOTS:
         ed.colorCodeLines(0, 0);
         QCOMPARE(pixelsOf(ed, Qt::red), 0);
         QVERIFY(afterTyping > 20);
+    }
+
+    // Whatever happens while a long colouring runs, the end is what one pass would give.
+    void backgroundColouring_data() {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("left alone") << "none";
+        QTest::newRow("typing where it has not been yet") << "type";
+        QTest::newRow("typing where it has been") << "type early";
+        QTest::newRow("recolouring meanwhile") << "recolour";
+        QTest::newRow("undo meanwhile") << "undo";
+    }
+    void backgroundColouring() {
+        QFETCH(QString, action);
+        SourceEditor ed;
+        ed.resize(500, 300);
+        ed.setDocumentText(largePage());
+        ed.colorCodeLines(0, SourceEditor::LastLine);
+        QVERIFY(ed.isColoringInBackground());
+        const QString loaded = ed.text();
+        if (action == QLatin1String("type")) {
+            // A "<" turns the rest of its line into a tag, which live colouring alone would not.
+            ed.setSelection(ed.lineStart(20000) + 3, 0);
+            type(&ed, QStringLiteral("<q"));
+        } else if (action == QLatin1String("type early")) {
+            ed.grab(); // colours the first screen
+            ed.setSelection(ed.lineStart(2) + 3, 0);
+            type(&ed, QStringLiteral("<i>q</i>"));
+        } else if (action == QLatin1String("recolour")) {
+            QTest::qWait(5);
+            ed.setSelection(0, 0);
+            ed.redoColorCoding();
+        } else if (action == QLatin1String("undo")) {
+            ed.replaceRange(ed.lineStart(25000), 0, QStringLiteral("<b>"));
+            ed.undo();
+            QCOMPARE(ed.text(), loaded);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!ed.isColoringInBackground(), 20000);
+        QCOMPARE(styles(ed), fullPass(ed.text()));
+    }
+
+    void shownLinesAreColouredFirst() {
+        SourceEditor ed;
+        ed.resize(500, 300);
+        ed.setDocumentText(largePage());
+        ed.colorCodeLines(0, SourceEditor::LastLine);
+        ed.setTopLine(29000);
+        ed.grab();
+        QVERIFY(ed.isColoringInBackground());
+        const int from = ed.lineStart(ed.topLine());
+        const int to = ed.lineStart(ed.topLine() + 10);
+        QCOMPARE(styles(ed).mid(from, to - from), fullPass(ed.text()).mid(from, to - from));
+        // The text is whole at any moment: what a save writes.
+        QCOMPARE(ed.text(), largePage());
+    }
+
+    void closingWhileColouring() {
+        auto *ed = new SourceEditor;
+        ed->setDocumentText(largePage());
+        ed->colorCodeLines(0, SourceEditor::LastLine);
+        QVERIFY(ed->isColoringInBackground());
+        delete ed;
+        QTest::qWait(20); // the next slice must not find the editor gone
     }
 };
 

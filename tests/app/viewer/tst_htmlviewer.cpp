@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -226,6 +227,35 @@ private Q_SLOTS:
         QVERIFY(!v->canGoBack());
         v->goForward();
         QCOMPARE(v->documentTitle(), QString("Page"));
+    }
+
+    // A page or picture that is a named pipe or a folder is refused at once: the page with the
+    // picture shows, and a link to such a page says why it is not followed.
+    void pipesAndFoldersAreRefused_data() {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("named pipe") << "pipe.htm";
+        QTest::newRow("folder") << "folder.htm";
+    }
+    void pipesAndFoldersAreRefused() {
+        QFETCH(QString, target);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("index.htm"),
+                  "<IMG SRC=\"pic.png\" ALIGN=LEFT><A HREF=\"" + target + "\">go</A>");
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pipe.htm")).constData(), 0600), 0);
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("pic.png")).constData(), 0600), 0);
+        QVERIFY(QDir(dir.path()).mkdir("folder.htm"));
+        const QString index = QFileInfo(dir.filePath("index.htm")).absoluteFilePath();
+        const QString expected = "\"" + QFileInfo(dir.filePath(target)).absoluteFilePath() +
+                                 "\" is not a regular file.";
+        auto v = makeViewer();
+        QSignalSpy errors(v.get(), &HtmlViewer::errorReported);
+        QVERIFY(v->loadFromFile(index));
+        QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, findLink(*v, target));
+        QCOMPARE(v->currentFile(), index);
+        QCOMPARE(errors.count(), 1);
+        QCOMPARE(errors.first().first().toString(), expected);
+        QVERIFY(!v->loadFromFile(dir.filePath(target)));
+        QCOMPARE(v->lastError(), "\"" + dir.filePath(target) + "\" is not a regular file.");
     }
 
     void handledClicksAreLeftToTheOwner() {

@@ -33,6 +33,31 @@ static QByteArray colour(const QString &text, int first, int last, char initial)
     return out;
 }
 
+// The same, fed to the piecewise pass one line at a time.
+static QByteArray colourByLines(const QString &text, int first, int last, char initial) {
+    QStringList lines = text.split(u'\n');
+    first = qBound(0, first, int(lines.size()) - 1);
+    last = qBound(0, last, int(lines.size()) - 1);
+    std::vector<CharStyle> styles(size_t(text.size()), fromLetter(initial));
+    ColorPassState state;
+    qsizetype at = 0;
+    for (int i = 0; i < int(lines.size()); ++i) {
+        const qsizetype lineEnd = at + lines[i].size();
+        if (i >= first && i <= last) {
+            std::fill(styles.begin() + at, styles.begin() + qMin(lineEnd + 1, text.size()),
+                      CharStyle::Text);
+            continueColorPass(lines[i], at, state, [&](qsizetype p, qsizetype n, CharStyle st) {
+                std::fill(styles.begin() + p, styles.begin() + p + n, st);
+            });
+        }
+        at = lineEnd + 1;
+    }
+    QByteArray out;
+    for (CharStyle s : styles)
+        out.append(letter(s));
+    return out;
+}
+
 class TestColorCoding : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -79,6 +104,7 @@ private Q_SLOTS:
         QFETCH(int, last);
         QFETCH(QByteArray, expected);
         QCOMPARE(colour(text, first, last, 'C'), expected);
+        QCOMPARE(colourByLines(text, first, last, 'C'), expected);
     }
 
     void typing_data() {
@@ -159,6 +185,26 @@ private Q_SLOTS:
         }
         for (int i = 0; i < buffer.size(); ++i)
             QCOMPARE(buffer.at(i), model[size_t(i)]);
+    }
+
+    // A buffer that holds nothing has no storage; growing it must not copy from it.
+    void emptyBufferGrows_data() {
+        QTest::addColumn<bool>("cleared");
+        QTest::newRow("fresh") << false;
+        QTest::newRow("cleared") << true;
+    }
+    void emptyBufferGrows() {
+        QFETCH(bool, cleared);
+        StyleBuffer buffer;
+        if (cleared) {
+            buffer.reset(5, 100);
+            buffer.clear();
+        }
+        buffer.insert(0, 3, CharStyle::Tag);
+        buffer.resize(4, CharStyle::Comment);
+        QCOMPARE(buffer.size(), 4);
+        QCOMPARE(buffer.at(0), CharStyle::Tag);
+        QCOMPARE(buffer.at(3), CharStyle::Comment);
     }
 
     void hashSeesStyleAndLength() {

@@ -1,4 +1,5 @@
 #include "filepanel/linkedfiles.h"
+#include "wizards/tagattributes.h"
 
 #include <QtTest>
 

@@ -130,7 +130,8 @@ void TestIniStore::duplicateKeysFirstWins() {
 void TestIniStore::damagedContentLoadsWhatItCan() {
     QByteArray bytes = "garbage before any section\nk=ignored\n[Options]\n"
                        "; a comment\nno equals sign\n=no key\n  fontsize = 12  \n";
-    bytes += QByteArray("\x00\xFF\xFE\x01\x9C binary\n", 15);
+    static const char binary[] = "\x00\xFF\xFE\x01\x9C binary\n";
+    bytes += QByteArray(binary, sizeof binary - 1);
     bytes += "[Broken\nhomedir=/srv/www\n[Options]\ntagcolor=clRed\r\ntruncated=ab";
     IniStore ini;
     ini.parse(bytes);

@@ -81,6 +81,19 @@ const TextSection *firstText(const Cell &cell) {
     return nullptr;
 }
 
+// Every section of the document, table cells and captions included.
+void collectSections(const Cell &cell, QSet<const SectionBase *> &out) {
+    for (const auto &s : cell.sections()) {
+        out.insert(s.get());
+        if (auto *t = dynamic_cast<const TableSection *>(s.get())) {
+            if (t->caption())
+                collectSections(*t->caption(), out);
+            for (const auto &e : t->entries())
+                collectSections(*e.content, out);
+        }
+    }
+}
+
 } // namespace
 
 class TestHtmlReader : public QObject {
@@ -199,6 +212,9 @@ private Q_SLOTS:
                                         << "B1:a|B1:b|T0:c";
         QTest::newRow("ordered list with start") << "<OL START=4><LI>a<LI>b</OL>"
                                                  << "N(4)1:a|N(5)1:b";
+        QTest::newRow("ordered list at the largest number")
+            << "<OL START=2147483647><LI>a<LI>b</OL>"
+            << "N(2147483647)1:a|N(2147483647)1:b";
         QTest::newRow("nested lists") << "<UL><LI>a<OL><LI>b</OL>c</UL>"
                                       << "B1:a|N(1)2:b|T1:c";
         QTest::newRow("definition list") << "<DL><DT>term<DD>meaning</DL>"
@@ -223,6 +239,9 @@ private Q_SLOTS:
                                                         << "T0: |T0:xy|TABLE 1x1";
         QTest::newRow("many columns") << "<TABLE><TR>" + QString("<TD>c").repeated(40) + "</TABLE>"
                                       << "T0: |TABLE 1x40";
+        QTest::newRow("absurdly wide rows are bounded")
+            << "<TABLE><TR>" + QString("<TD COLSPAN=1000>c").repeated(3) + "</TABLE>"
+            << "T0: |TABLE 1x1000";
         QTest::newRow("row span reserves cells")
             << "<TABLE><TR><TD ROWSPAN=2>a<TD>b<TR><TD>c</TABLE>"
             << "T0: |TABLE 2x2";
@@ -250,6 +269,10 @@ private Q_SLOTS:
         QTest::newRow("font quoted -2") << "<FONT SIZE=\"-2\">x</FONT>" << 12 << 8 << false;
         QTest::newRow("font 7") << "<FONT SIZE=7>x</FONT>" << 12 << 36 << false;
         QTest::newRow("font 9 ignored") << "<FONT SIZE=9>x</FONT>" << 12 << 12 << false;
+        QTest::newRow("largest step ignored")
+            << "<FONT SIZE=+2147483647>x</FONT>" << 12 << 12 << false;
+        QTest::newRow("smallest step ignored")
+            << "<BASEFONT SIZE=-2147483648>x" << 12 << 12 << false;
         QTest::newRow("basefont moves relative sizes")
             << "<BASEFONT SIZE=5><FONT SIZE=+1>x" << 12 << 24 << false;
         QTest::newRow("big") << "<BIG>x</BIG>" << 12 << 14 << false;
@@ -305,6 +328,39 @@ private Q_SLOTS:
         QVERIFY(p->doc.anchor("TOP"));
         QVERIFY(p->doc.anchor("top"));
         QVERIFY(!p->doc.anchor("bottom"));
+    }
+
+    // An anchor names a section of the document, wherever the markup puts it.
+    void anchorsStandInTheDocument_data() {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("sectionText");
+        QTest::newRow("before body") << "<HTML><HEAD><TITLE>t</TITLE></HEAD><A NAME=\"top\"></A>"
+                                        "<BODY BGCOLOR=red>text <A HREF=\"#top\">up</A>"
+                                     << "text up";
+        QTest::newRow("in text") << "a<P><A NAME=top>b</A>" << "b";
+        QTest::newRow("between cells") << "<TABLE><TR><A NAME=top><TD>cell</TABLE>after"
+                                       << "";
+        QTest::newRow("in a cell") << "<TABLE><TR><TD>x<BR><A NAME=top>cell</TABLE>" << "cell";
+        QTest::newRow("in a caption") << "<TABLE><CAPTION><A NAME=top>c</CAPTION></TABLE>"
+                                      << "c";
+        QTest::newRow("in a list") << "<UL><LI>a<LI><A NAME=top>b</UL>" << "b";
+        QTest::newRow("in preformatted text") << "<PRE>a\n<A NAME=top>b</PRE>" << "b";
+        QTest::newRow("first of a name counts") << "<A NAME=top>a</A><P><A NAME=TOP>b</A>"
+                                                << "a";
+        QTest::newRow("at the end") << "a<P><A NAME=top>" << "";
+    }
+    void anchorsStandInTheDocument() {
+        QFETCH(QString, html);
+        QFETCH(QString, sectionText);
+        auto p = parse(html);
+        QCOMPARE(p->doc.anchorNames(), QStringList("TOP"));
+        const SectionBase *anchored = p->doc.anchor("top");
+        QSet<const SectionBase *> all;
+        collectSections(p->doc, all);
+        QVERIFY(all.contains(anchored));
+        const auto *text = dynamic_cast<const TextSection *>(anchored);
+        QVERIFY(text);
+        QCOMPARE(text->text(), sectionText);
     }
 
     void bodyAppliesOnlyBeforeText_data() {

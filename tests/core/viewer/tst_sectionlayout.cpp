@@ -123,19 +123,26 @@ private Q_SLOTS:
         QCOMPARE(mn, 500);
     }
 
+    // A float begins at the y of the line it stands in, at its start or further in, and the
+    // lines beside it are narrower.
     void floatNarrowsLines_data() {
+        QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("align");
         QTest::addColumn<int>("left");
         QTest::addColumn<int>("right");
-        QTest::newRow("left") << "LEFT" << 105 << 400;
-        QTest::newRow("right") << "RIGHT" << 0 << 295;
+        QTest::newRow("left") << "" << "LEFT" << 105 << 400;
+        QTest::newRow("right") << "" << "RIGHT" << 0 << 295;
+        QTest::newRow("left in the line") << "in line " << "LEFT" << 105 << 400;
+        QTest::newRow("right in the line") << "in line " << "RIGHT" << 0 << 295;
     }
     void floatNarrowsLines() {
+        QFETCH(QString, before);
         QFETCH(QString, align);
         QFETCH(int, left);
         QFETCH(int, right);
-        auto l = lay(
-            "<IMG SRC=\"100x50.gif\" ALIGN=" + align + ">" + QString("word ").repeated(200), 400);
+        auto l = lay(before + "<IMG SRC=\"100x50.gif\" ALIGN=" + align + ">" +
+                         QString("word ").repeated(200),
+                     400);
         const auto t = texts(l->doc)[0];
         for (const auto &line : t->lines()) {
             const bool beside = line.y <= 50;

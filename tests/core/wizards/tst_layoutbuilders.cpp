@@ -1,4 +1,4 @@
-#include "filepanel/linkedfiles.h"
+#include "wizards/tagattributes.h"
 #include "wizards/formbuilders.h"
 #include "wizards/framelayout.h"
 #include "wizards/htmlattributes.h"
