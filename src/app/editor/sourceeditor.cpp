@@ -39,6 +39,13 @@ SourceEditor::SourceEditor(QWidget *parent) : QPlainTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChange, this, &SourceEditor::onContentsChange);
     m_highlighter = new StyleHighlighter(document(), m_styles);
     connect(this, &QPlainTextEdit::textChanged, this, &SourceEditor::emitCaretPosition);
+    m_caretReport.setSingleShot(true);
+    m_caretReport.setInterval(0);
+    connect(&m_caretReport, &QTimer::timeout, this, &SourceEditor::emitCaretPosition);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, [this] {
+        if (!m_caretReport.isActive())
+            m_caretReport.start();
+    });
 }
 
 SourceEditor::~SourceEditor() {

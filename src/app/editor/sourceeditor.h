@@ -10,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QTextCursor>
+#include <QTimer>
 #include <optional>
 
 class ColorCodingNotice;
@@ -148,6 +149,9 @@ private:
     StyleBuffer m_styles;
     StyleHighlighter *m_highlighter = nullptr;
     QPointer<ColorCodingNotice> m_notice;
+    // Reports a caret that code moved (a dialog's insertion, Go to line) once control returns
+    // to the event loop, so a bulk edit reports once and not at every step.
+    QTimer m_caretReport;
     QPointer<QMenu> m_contextMenu;
 
     mutable QString m_textCache;

@@ -103,6 +103,18 @@ private Q_SLOTS:
         QCOMPARE(ed.styleAt(ed.lineStart(299)), CharStyle::Tag);
     }
 
+    // The status bar follows a caret that code moved, once, after the move is over.
+    void caretMovedByCodeIsReported() {
+        SourceEditor ed;
+        ed.setDocumentText(lines(20));
+        QSignalSpy spy(&ed, &SourceEditor::caretPositionChanged);
+        ed.setRow(12);
+        ed.setCol(3);
+        QTRY_COMPARE(spy.size(), 1);
+        QCOMPARE(spy.first().at(1).toInt(), 12);
+        QCOMPARE(spy.first().at(0).toInt(), 3);
+    }
+
     void switchOffTurnsEverythingToText() {
         SourceEditor ed;
         ed.setDocumentText(QStringLiteral("<b>x</b>\n<!-- c -->"));
