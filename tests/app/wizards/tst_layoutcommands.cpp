@@ -1,5 +1,6 @@
 // The table, form, font, list and frame commands from the main window's toolbar and menu, as a
 // new user takes them: each dialog filled and confirmed, the result checked in the document.
+#include "common/dialogdriver.h"
 #include "common/windowharness.h"
 #include "wizards/layoutcommands.h"
 
@@ -15,42 +16,6 @@
 #include <functional>
 
 namespace {
-
-template <typename T = QWidget> T *child(QWidget *parent, const QString &name) {
-    T *w = parent->findChild<T *>(name);
-    if (!w)
-        qWarning("no child %s", qPrintable(name));
-    return w;
-}
-
-void click(QWidget *parent, const QString &name) {
-    QTest::mouseClick(child<QAbstractButton>(parent, name), Qt::LeftButton);
-}
-
-void typeNumber(QWidget *parent, const QString &name, int value) {
-    auto *field = child<QSpinBox>(parent, name);
-    field->setFocus();
-    field->selectAll();
-    QTest::keyClicks(field, QString::number(value));
-    QTest::keyClick(field, Qt::Key_Tab); // leaving the field settles the value
-}
-
-// Fills the modal dialog the next step opens, then presses its Ok.
-void whenModalOpens(std::function<void(QWidget *)> fill) {
-    // The dialog may open a moment later (the quick table opens after the button press).
-    auto *poll = new QTimer;
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, fill] {
-        QWidget *dialog = QApplication::activeModalWidget();
-        if (!dialog || !dialog->isVisible())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        fill(dialog);
-        click(dialog, QStringLiteral("okButton"));
-    });
-    poll->start();
-}
 
 void pressToolButton(MainWindow &w, const QString &name) {
     click(&w, name);
