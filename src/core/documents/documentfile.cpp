@@ -6,13 +6,14 @@
 #include <QDir>
 #include <QFileInfo>
 
-DecodedText loadDocumentFile(const QString &path) {
+bool readDocumentBytes(const QString &path, QByteArray *bytes, QString *error) {
     const QString shown = QDir::toNativeSeparators(path);
     DecodedText failed;
-    const FileRead read = readRegularFile(path, MaxDocumentBytes);
+    FileRead read = readRegularFile(path, MaxDocumentBytes);
     switch (read.status) {
     case FileRead::Status::Ok:
-        return decodeDocument(read.bytes, shown);
+        *bytes = std::move(read.bytes);
+        return true;
     case FileRead::Status::Missing:
         // A name whose bytes are not valid UTF-8 reaches the program with U+FFFD in their place
         // and no longer names the file.
@@ -38,7 +39,16 @@ DecodedText loadDocumentFile(const QString &path) {
         failed.error = QStringLiteral("Cannot read \"%1\": %2").arg(shown, read.error);
         break;
     }
-    return failed;
+    *error = failed.error;
+    return false;
+}
+
+DecodedText loadDocumentFile(const QString &path) {
+    QByteArray bytes;
+    DecodedText failed;
+    if (!readDocumentBytes(path, &bytes, &failed.error))
+        return failed;
+    return decodeDocument(bytes, QDir::toNativeSeparators(path));
 }
 
 bool saveDocumentFile(const QString &path, const QString &text, const TextFormat &format,

@@ -17,6 +17,8 @@ constexpr qint64 MaxDocumentBytes = qint64(128) << 20;
 // regular file (a folder, pipe or device), larger than MaxDocumentBytes, unreadable or not a text
 // file.
 DecodedText loadDocumentFile(const QString &path);
+// The reading half of loadDocumentFile: the file's bytes, or false with the same message.
+bool readDocumentBytes(const QString &path, QByteArray *bytes, QString *error);
 
 // Writes `text` in `format` through a temporary file that replaces `path` only when complete, so a
 // failed write leaves the old file as it was. False with the platform's error text on failure.

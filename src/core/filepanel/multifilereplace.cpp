@@ -132,16 +132,11 @@ FileOutcome processFile(const QString &path, const MultiFileRequest &r) {
     o.path = path;
     o.done = true;
     if (r.mode == MultiFileRequest::Mode::Search) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            o.error = QStringLiteral("Cannot open \"%1\": %2").arg(shown(path), file.errorString());
+        // The same reader as opening a page: a pipe or device in the list can never block the
+        // run, and a huge file is refused instead of filling the memory.
+        QByteArray bytes;
+        if (!readDocumentBytes(path, &bytes, &o.error))
             return o;
-        }
-        const QByteArray bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) {
-            o.error = QStringLiteral("Cannot read \"%1\": %2").arg(shown(path), file.errorString());
-            return o;
-        }
         if (countFast(bytes, r, &o.count))
             return o;
         DecodedText d = decodeDocument(bytes);

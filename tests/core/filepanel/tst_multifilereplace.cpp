@@ -3,6 +3,7 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 #include <utime.h>
 
 class TestMultiFileReplace : public QObject {
@@ -15,6 +16,7 @@ private Q_SLOTS:
     void filesKeepTheirFormat_data();
     void filesKeepTheirFormat();
     void unreadableFileIsReportedAndRunGoesOn();
+    void pipesNeverBlockTheRun();
     void cancelledRunLeavesTheRest();
 };
 
@@ -128,6 +130,23 @@ void TestMultiFileReplace::unreadableFileIsReportedAndRunGoesOn() {
     QVERIFY(lines[1].contains("b.htm"));
     QVERIFY(lines[2].contains("gone.htm"));
     QCOMPARE(lines[3], "Made 1 replacement(s) in " + QDir::toNativeSeparators(c));
+}
+
+// A named pipe that the mask lets into the list is reported; it never holds the run.
+void TestMultiFileReplace::pipesNeverBlockTheRun() {
+    QTemporaryDir dir;
+    const QString a = dir.filePath("a.htm"), pipe = dir.filePath("pipe.htm");
+    writeFile(a, "x x");
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (MultiFileRequest::Mode mode : {MultiFileRequest::Mode::Search, MultiFileRequest::Mode::Replace}) {
+        MultiFileRequest r;
+        r.mode = mode;
+        r.needle = "x";
+        r.replacement = "y";
+        const QStringList lines = outcomeLines(processFiles({pipe, a}, r, nullptr, {}, 1), mode);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY2(lines[0].contains("is not a regular file"), qPrintable(lines[0]));
+    }
 }
 
 void TestMultiFileReplace::cancelledRunLeavesTheRest() {
