@@ -7,6 +7,8 @@ void colorCodeRange(QStringView text, qsizetype start, qsizetype end, CharStyle 
     start = qBound<qsizetype>(0, start, size);
     end = qBound<qsizetype>(start, end, size);
     const qsizetype textEnd = end < size ? end + 1 : end;
+    if (textEnd == start)
+        return; // nothing to colour (an empty document hands over no style storage at all)
     std::memset(static_cast<void *>(rangeStyles), int(CharStyle::Text), size_t(textEnd - start));
 
     // The tag and the comment scans run side by side over the same characters. A tag that ends on
