@@ -1,5 +1,7 @@
 #include "tools/custombuttonsdialog.h"
 
+#include "widgets/dialogbuttons.h"
+
 #include "shell/appsettings.h"
 
 #include <QDialogButtonBox>
@@ -33,14 +35,7 @@ CustomButtonsDialog::CustomButtonsDialog(AppSettings &settings, QWidget *parent)
     form->addRow(QStringLiteral("Button text:"), m_caption);
     form->addRow(QStringLiteral("Tag start:"), m_start);
     form->addRow(QStringLiteral("Tag end:"), m_end);
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox *buttons = okCancelButtons(this);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(buttons);

@@ -1,5 +1,7 @@
 #include "tools/preferencesdialog.h"
 
+#include "widgets/dialogbuttons.h"
+
 #include "shell/appcontext.h"
 #include "shell/colortext.h"
 #include "shell/prompts.h"
@@ -54,16 +56,7 @@ PreferencesDialog::PreferencesDialog(AppContext &ctx, QWidget *parent)
     tabs->addTab(buildDirectoriesPage(), QStringLiteral("Directories"));
     tabs->addTab(buildLauncherPage(), QStringLiteral("App.Launcher/Spelling"));
     layout->addWidget(tabs);
-    auto *buttons = new QDialogButtonBox(this);
-    QPushButton *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("okButton"));
-    ok->setDefault(true);
-    QPushButton *cancel =
-        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &PreferencesDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &PreferencesDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(okCancelButtons(this));
     // The wrapped notes would otherwise stretch the window to one line of text each.
     resize(620, 500);
 }

@@ -20,7 +20,7 @@ AnchorDialog::AnchorDialog(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(form);
-    layout->addWidget(okCancel(this));
+    layout->addWidget(okCancelButtons(this));
 }
 
 void AnchorDialog::reset(const QString &selectedText) {

@@ -66,15 +66,6 @@ QToolButton *browseButton(QWidget *parent, const QString &objectName) {
     return b;
 }
 
-QDialogButtonBox *okCancel(QDialog *dialog) {
-    auto *box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    box->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
-    box->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
-    QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    return box;
-}
-
 OptionalField read(const QCheckBox *box, const QLineEdit *field) {
     return {box->isChecked(), field->text()};
 }

@@ -2,6 +2,8 @@
 // check box plus field that most of their fields are.
 #pragma once
 
+#include "widgets/dialogbuttons.h"
+
 #include "wizards/tagbuilders.h"
 
 #include <QStringList>
@@ -43,8 +45,6 @@ QSpinBox *sizeBox(QWidget *parent, const QString &objectName);
 QLineEdit *lineEdit(QWidget *parent, const QString &objectName);
 QCheckBox *checkBox(const QString &text, QWidget *parent, const QString &objectName);
 QToolButton *browseButton(QWidget *parent, const QString &objectName);
-// OK and Cancel, wired to accept and reject.
-QDialogButtonBox *okCancel(QDialog *dialog);
 // A field with a check box, read and written as one.
 OptionalField read(const QCheckBox *box, const QLineEdit *field);
 OptionalField read(const QCheckBox *box, const QComboBox *field);

@@ -74,7 +74,7 @@ EmbedDialog::EmbedDialog(QWidget *parent) : QDialog(parent, Qt::Tool | Qt::Windo
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(grid);
-    layout->addWidget(okCancel(this));
+    layout->addWidget(okCancelButtons(this));
 
     connect(browse, &QToolButton::clicked, this, [this] {
         if (!m_env.prompts)

@@ -119,7 +119,7 @@ ImageDialog::ImageDialog(QWidget *parent) : QDialog(parent, Qt::Tool) {
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_previewButton);
     bottom->addStretch(1);
-    bottom->addWidget(okCancel(this));
+    bottom->addWidget(okCancelButtons(this));
 
     auto *fields = new QVBoxLayout;
     fields->addLayout(grid);

@@ -72,7 +72,7 @@ LinkDialog::LinkDialog(QWidget *parent) : QDialog(parent, Qt::Tool | Qt::WindowS
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(grid);
-    layout->addWidget(okCancel(this));
+    layout->addWidget(okCancelButtons(this));
 
     // A chosen file is converted at once, so the field shows what the page will hold.
     connect(browse, &QToolButton::clicked, this, [this] {

@@ -28,7 +28,7 @@ MailLinkDialog::MailLinkDialog(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(form);
-    layout->addWidget(okCancel(this));
+    layout->addWidget(okCancelButtons(this));
 
     connect(m_address, &QLineEdit::textChanged, this, [this](const QString &address) {
         if (m_useAddress->isChecked())

@@ -124,7 +124,7 @@ PagePropertiesDialog::PagePropertiesDialog(const TagDialogEnvironment &env, QWid
     auto *bottom = new QHBoxLayout;
     bottom->addWidget(m_sampleButton);
     bottom->addStretch(1);
-    bottom->addWidget(okCancel(this));
+    bottom->addWidget(okCancelButtons(this));
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);

@@ -1,0 +1,8 @@
+// The "Ok" / "Cancel" row that closes the program's dialogs.
+#pragma once
+
+class QDialog;
+class QDialogButtonBox;
+
+// Buttons named "okButton" and "cancelButton", Ok the default, wired to accept and reject.
+QDialogButtonBox *okCancelButtons(QDialog *dialog);
