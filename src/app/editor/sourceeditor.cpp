@@ -7,6 +7,7 @@
 #include "text/plaintext.h"
 
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMenu>
@@ -29,6 +30,13 @@ QString plainFromDocument(QString raw) {
     return raw;
 }
 
+// The block format property that marks a block as the continuation of a long line.
+constexpr int SoftBreakMark = QTextFormat::UserProperty + 1;
+
+bool isMarked(const QTextBlock &block) {
+    return block.blockFormat().boolProperty(SoftBreakMark);
+}
+
 } // namespace
 
 SourceEditor::SourceEditor(QWidget *parent) : QPlainTextEdit(parent) {
@@ -37,7 +45,7 @@ SourceEditor::SourceEditor(QWidget *parent) : QPlainTextEdit(parent) {
     // The styles must follow a change before the highlighter paints the changed blocks, so this
     // connection comes first.
     connect(document(), &QTextDocument::contentsChange, this, &SourceEditor::onContentsChange);
-    m_highlighter = new StyleHighlighter(document(), m_styles);
+    m_highlighter = new StyleHighlighter(document(), m_styles, m_soft);
     connect(this, &QPlainTextEdit::textChanged, this, &SourceEditor::emitCaretPosition);
     m_caretReport.setSingleShot(true);
     m_caretReport.setInterval(0);
@@ -60,13 +68,17 @@ SourceEditor::~SourceEditor() {
 
 QString SourceEditor::text() const {
     if (!m_textCacheValid) {
-        m_textCache = plainFromDocument(document()->toRawText());
+        m_textCache = plainFromDocument(m_soft.strip(document()->toRawText(), 0));
         m_textCacheValid = true;
     }
     return m_textCache;
 }
 
 int SourceEditor::textLength() const {
+    return docLength() - m_soft.count();
+}
+
+int SourceEditor::docLength() const {
     return document()->characterCount() - 1;
 }
 
@@ -76,17 +88,51 @@ QString SourceEditor::textRange(int start, int length) const {
     length = qBound(0, length, size - start);
     if (m_textCacheValid)
         return m_textCache.mid(start, length);
-    QTextCursor c(document());
-    c.setPosition(start);
-    c.setPosition(start + length, QTextCursor::KeepAnchor);
-    return plainFromDocument(c.selectedText());
+    const int docStart = m_soft.toDoc(start, SoftBreaks::AfterBreak);
+    const int docEnd = length > 0 ? m_soft.toDoc(start + length, SoftBreaks::BeforeBreak) : docStart;
+    // From the blocks' texts: a cursor would lay out every block it is put into.
+    QString out;
+    out.reserve(length);
+    for (QTextBlock b = document()->findBlock(docStart); b.isValid() && b.position() < docEnd;
+         b = b.next()) {
+        const int at = b.position();
+        const int breakAt = at + b.length() - 1;
+        const int from = qMax(docStart, at) - at;
+        out.append(QStringView(b.text()).mid(from, qMin(docEnd, breakAt) - at - from));
+        if (breakAt < docEnd && !m_soft.contains(breakAt))
+            out.append(u'\n');
+    }
+    return out;
 }
 
 void SourceEditor::setDocumentText(const QString &text) {
     const QString plain = plainLineBreaks(text);
-    // The document's own load (undo history cleared) without the widget's extra pass that sets
-    // one character format over the whole text.
-    document()->setPlainText(plain);
+    std::vector<int> breaks;
+    const QString shown =
+        m_longLine > 0 ? SoftBreaks::split(plain, m_longLine, m_piece, &breaks) : plain;
+    {
+        QScopedValueRollback<bool> self(m_selfEdit, true);
+        // The document's own load (undo history cleared) without the widget's extra pass that
+        // sets one character format over the whole text.
+        document()->setPlainText(shown);
+        m_soft.assign(std::move(breaks));
+        m_breakMarks = !m_soft.isEmpty();
+        if (m_breakMarks) {
+            document()->setUndoRedoEnabled(false);
+            QTextCursor c(document());
+            // One change for all marks, so that the layout does not lay out each marked block.
+            c.beginEditBlock();
+            markBreaks(c, 0, docLength());
+            c.endEditBlock();
+            document()->setUndoRedoEnabled(true);
+        }
+    }
+    m_markFrom = m_markTo = -1;
+    m_textCacheValid = false;
+    m_textCache = QString();
+    // A drop that moves text within the editor is one change from the dragged text to the drop
+    // point, which cannot tell the pieces' breaks it passes over from line breaks.
+    setAcceptDrops(!m_breakMarks);
     // Room for typing where the caret starts: the first keystroke must not copy the whole array.
     m_styles.reset(textLength(), textLength() / 64 + 4096);
     document()->setModified(false);
@@ -102,6 +148,30 @@ void SourceEditor::setDocumentText(const QString &text) {
 void SourceEditor::onContentsChange(int position, int removed, int added) {
     m_textCacheValid = false;
     m_textCache = QString();
+    // Changes made by this class (and an edit group's summary of them) are followed as they are
+    // made.
+    if (m_selfEdit || m_groupEnding)
+        return;
+    const int textPos = m_soft.toText(position);
+    int breaksGone = 0;
+    int breaksBack = 0;
+    if (m_breakMarks) {
+        // The document may report more than it changed; the marks of the blocks in the stretch
+        // tell which of its breaks are soft. Undo and redo bring the marks back with the blocks,
+        // and the widget's own changes put in no line break (Enter and pastes come through this
+        // class). Only the block at the start of the stretch may show a wrong mark, when its
+        // start was taken out and it got the mark of a block joined to it: it is set right below.
+        breaksGone = m_soft.remove(position, removed, added);
+        breaksBack = adoptMarkedBreaks(position, added);
+        if (!m_trackingUndo) {
+            m_markFrom = m_markFrom < 0 ? position : qMin(m_markFrom, position);
+            m_markTo = qMax(m_markTo, position + added);
+        }
+    }
+    followTextChange(textPos, removed - breaksGone, added - breaksBack);
+}
+
+void SourceEditor::followTextChange(int position, int removed, int added) {
     const int length = textLength();
     if (m_trackingUndo) {
         if (m_undoTo > position)
@@ -109,14 +179,12 @@ void SourceEditor::onContentsChange(int position, int removed, int added) {
         m_undoFrom = m_undoFrom < 0 ? position : qMin(m_undoFrom, position);
         m_undoTo = qMax(m_undoTo, position + added);
     }
-    if (!m_groupEnding) {
-        // Whole-text replacements count the final paragraph separator as well; the size check
-        // below puts that right.
-        const int gone = qBound(0, removed, m_styles.size() - position);
-        const CharStyle style = m_insertStyle ? *m_insertStyle : insertionStyle(position, gone);
-        m_styles.remove(position, gone);
-        m_styles.insert(position, qBound(0, added, length - m_styles.size()), style);
-    }
+    // Whole-text replacements count the final paragraph separator as well; the size check below
+    // puts that right.
+    const int gone = qBound(0, removed, qMax(0, m_styles.size() - position));
+    const CharStyle style = m_insertStyle ? *m_insertStyle : insertionStyle(position, gone);
+    m_styles.remove(position, gone);
+    m_styles.insert(position, qBound(0, added, qMax(0, length - m_styles.size())), style);
     if (m_styles.size() != length)
         m_styles.resize(length, CharStyle::Text);
     if (m_pass.active) {
@@ -140,6 +208,51 @@ void SourceEditor::onContentsChange(int position, int removed, int added) {
     }
 }
 
+int SourceEditor::adoptMarkedBreaks(int from, int count) {
+    std::vector<int> found;
+    for (QTextBlock b = document()->findBlock(from).next(); b.isValid() && b.position() <= from + count;
+         b = b.next()) {
+        if (isMarked(b))
+            found.push_back(b.position() - 1);
+    }
+    m_soft.add(found);
+    return int(found.size());
+}
+
+void SourceEditor::markBreaks(QTextCursor &cursor, int from, int to) {
+    QScopedValueRollback<bool> self(m_selfEdit, true);
+    QTextBlockFormat marked;
+    marked.setProperty(SoftBreakMark, true);
+    for (QTextBlock b = document()->findBlock(from); b.isValid() && b.position() <= to + 1;
+         b = b.next()) {
+        const bool soft = b.position() > 0 && m_soft.contains(b.position() - 1);
+        if (isMarked(b) != soft) {
+            cursor.setPosition(b.position());
+            cursor.setBlockFormat(soft ? marked : QTextBlockFormat());
+        }
+    }
+}
+
+void SourceEditor::settleBreakMarks() {
+    if (m_markFrom < 0)
+        return;
+    const int from = qBound(0, m_markFrom, docLength());
+    const int to = qBound(0, m_markTo, docLength());
+    m_markFrom = m_markTo = -1;
+    bool wrong = false;
+    for (QTextBlock b = document()->findBlock(from); b.isValid() && b.position() <= to + 1 && !wrong;
+         b = b.next())
+        wrong = isMarked(b) != (b.position() > 0 && m_soft.contains(b.position() - 1));
+    if (!wrong)
+        return;
+    // Part of the change's own undo step, so that undo and redo find the marks as they were.
+    QScopedValueRollback<bool> self(m_selfEdit, true);
+    QTextCursor c(document());
+    c.joinPreviousEditBlock();
+    markBreaks(c, from, to);
+    c.endEditBlock();
+}
+
 CharStyle SourceEditor::insertionStyle(int position, int replaced) const {
     if (m_insertStyle)
         return *m_insertStyle;
@@ -156,26 +269,31 @@ CharStyle SourceEditor::insertionStyle(int position, int replaced) const {
 // ---- selection and changes --------------------------------------------------------------------
 
 int SourceEditor::selectionStart() const {
-    return textCursor().selectionStart();
+    return m_soft.toText(textCursor().selectionStart());
 }
 
 int SourceEditor::selectionLength() const {
     const QTextCursor c = textCursor();
-    return c.selectionEnd() - c.selectionStart();
+    return m_soft.toText(c.selectionEnd()) - m_soft.toText(c.selectionStart());
 }
 
 void SourceEditor::setSelection(int start, int length) {
     const int size = textLength();
     start = qBound(0, start, size);
     const int end = qBound(0, start + length, size);
+    // A selection covers no soft break at either end; a caret stands at the start of a piece.
+    const auto inner = SoftBreaks::AfterBreak;
+    const auto outer = SoftBreaks::BeforeBreak;
     QTextCursor c(document());
-    c.setPosition(start);
-    c.setPosition(end, QTextCursor::KeepAnchor);
+    c.setPosition(m_soft.toDoc(start, end < start ? outer : inner));
+    c.setPosition(m_soft.toDoc(end, end > start ? outer : inner), QTextCursor::KeepAnchor);
     setTextCursor(c);
 }
 
 QString SourceEditor::selectedText() const {
-    return plainFromDocument(textCursor().selectedText());
+    if (m_soft.isEmpty())
+        return plainFromDocument(textCursor().selectedText());
+    return textRange(selectionStart(), selectionLength());
 }
 
 void SourceEditor::replaceSelection(const QString &text) {
@@ -195,36 +313,69 @@ void SourceEditor::replaceStyled(int start, int length, const QString &text,
     length = qBound(0, length, size - start);
     if (length == 0 && text.isEmpty())
         return;
+    settleBreakMarks();
     const CharStyle style = insertionStyle(start, length);
-    QTextCursor c(document());
-    c.setPosition(start);
-    c.setPosition(start + length, QTextCursor::KeepAnchor);
+    const int docStart = m_soft.toDoc(start, SoftBreaks::AfterBreak);
+    const int docEnd = length > 0 ? m_soft.toDoc(start + length, SoftBreaks::BeforeBreak) : docStart;
+    // The soft breaks inside the stretch stay where the pieces were: the new text is dealt out
+    // over the pieces between them, each taking about as much as it held, the last one the rest.
+    std::vector<int> pieceStarts{docStart};
+    std::vector<int> pieceEnds;
+    for (int i = m_soft.countBefore(docStart); i < m_soft.count() && m_soft.at(i) < docEnd; ++i) {
+        pieceEnds.push_back(m_soft.at(i));
+        pieceStarts.push_back(m_soft.at(i) + 1);
+    }
+    pieceEnds.push_back(docEnd);
+    const size_t pieces = pieceStarts.size();
+    std::vector<qsizetype> chunkStart(pieces + 1, text.size());
+    chunkStart[0] = 0;
+    for (size_t i = 1; i < pieces; ++i) {
+        qsizetype at = qMin(text.size(), chunkStart[i - 1] + (pieceEnds[i - 1] - pieceStarts[i - 1]));
+        if (at > 0 && at < text.size() && text.at(at - 1).isHighSurrogate() &&
+            text.at(at).isLowSurrogate())
+            ++at;
+        chunkStart[i] = at;
+    }
     {
-        QScopedValueRollback<std::optional<CharStyle>> rollback(m_insertStyle, style);
+        QScopedValueRollback<bool> self(m_selfEdit, true);
+        QTextCursor c(document());
         // Each change made here is an undo step of its own, never merged with typing around it.
         const bool ownStep = m_editGroupDepth == 0;
         if (ownStep)
             c.beginEditBlock();
-        if (text.isEmpty())
-            c.removeSelectedText();
-        else
-            c.insertText(text);
+        // From the back, so that the positions of the pieces still to come stay valid.
+        for (size_t i = pieces; i-- > 0;) {
+            c.setPosition(pieceStarts[i]);
+            c.setPosition(pieceEnds[i], QTextCursor::KeepAnchor);
+            const QString chunk = pieces == 1 ? text : text.mid(chunkStart[i], chunkStart[i + 1] - chunkStart[i]);
+            if (chunk.isEmpty())
+                c.removeSelectedText();
+            else
+                c.insertText(chunk);
+        }
+        if (!m_soft.isEmpty()) {
+            std::vector<int> moved;
+            for (size_t i = 1; i < pieces; ++i)
+                moved.push_back(docStart + int(chunkStart[i]) + int(i) - 1);
+            m_soft.remove(docStart, docEnd - docStart, int(text.size()) + int(pieces) - 1);
+            m_soft.add(moved);
+        }
+        if (m_breakMarks)
+            markBreaks(c, docStart, docStart + int(text.size()) + int(pieces) - 1);
         if (ownStep) {
             if (!text.isEmpty())
                 sealUndoStep(c);
             c.endEditBlock();
         }
     }
-    if (m_editGroupDepth > 0)
-        m_groupSealAt = text.isEmpty() ? -1 : start + int(text.size());
-    if (m_editGroupDepth > 0) {
-        // The document reports the group's changes only when it ends; keep the styles and the
-        // text in step now so that later changes of the group find them in place.
+    {
+        QScopedValueRollback<std::optional<CharStyle>> rollback(m_insertStyle, style);
         m_textCacheValid = false;
         m_textCache = QString();
-        m_styles.remove(start, length);
-        m_styles.insert(start, int(text.size()), style);
+        followTextChange(start, length, int(text.size()));
     }
+    if (m_editGroupDepth > 0)
+        m_groupSealAt = text.isEmpty() ? -1 : start + int(text.size());
     if (styles && !text.isEmpty())
         std::memcpy(static_cast<void *>(m_styles.span(start, int(text.size()))), styles,
                     size_t(text.size()));
@@ -288,34 +439,61 @@ int SourceEditor::find(const QString &needle, int from, int to) const {
 // ---- lines and caret --------------------------------------------------------------------------
 
 int SourceEditor::lineFromPosition(int pos) const {
-    return document()->findBlock(qBound(0, pos, textLength())).blockNumber();
+    const QTextBlock block =
+        document()->findBlock(m_soft.toDoc(qBound(0, pos, textLength()), SoftBreaks::AfterBreak));
+    return block.blockNumber() - m_soft.countBefore(block.position());
+}
+
+int SourceEditor::firstBlockOfLine(int line) const {
+    // Soft break i lies in line blockNumber(break i) - i, which never decreases with i.
+    int low = 0;
+    int high = m_soft.count();
+    while (low < high) {
+        const int mid = (low + high) / 2;
+        if (document()->findBlock(m_soft.at(mid)).blockNumber() - mid < line)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return line + low;
 }
 
 int SourceEditor::lineStart(int line) const {
-    return document()->findBlockByNumber(qBound(0, line, lineCount() - 1)).position();
+    line = qBound(0, line, lineCount() - 1);
+    if (m_soft.isEmpty())
+        return document()->findBlockByNumber(line).position();
+    return m_soft.toText(document()->findBlockByNumber(firstBlockOfLine(line)).position());
 }
 
 int SourceEditor::lineLength(int line) const {
-    return document()->findBlockByNumber(qBound(0, line, lineCount() - 1)).length() - 1;
+    line = qBound(0, line, lineCount() - 1);
+    if (m_soft.isEmpty())
+        return document()->findBlockByNumber(line).length() - 1;
+    const int end = line + 1 < lineCount() ? lineStart(line + 1) - 1 : textLength();
+    return end - lineStart(line);
 }
 
 int SourceEditor::lineCount() const {
-    return document()->blockCount();
+    return document()->blockCount() - m_soft.count();
 }
 
 QString SourceEditor::lineText(int line) const {
     if (line < 0 || line >= lineCount())
         return QString();
-    return document()->findBlockByNumber(line).text();
+    if (m_soft.isEmpty())
+        return document()->findBlockByNumber(line).text();
+    return textRange(lineStart(line), lineLength(line));
 }
 
 int SourceEditor::topLine() const {
-    return firstVisibleBlock().blockNumber();
+    const QTextBlock block = firstVisibleBlock();
+    return block.blockNumber() - m_soft.countBefore(block.position());
 }
 
 void SourceEditor::setTopLine(int line) {
     line = qBound(0, line, lineCount() - 1);
-    verticalScrollBar()->setValue(document()->findBlockByNumber(line).firstLineNumber());
+    verticalScrollBar()->setValue(
+        document()->findBlockByNumber(firstBlockOfLine(line)).firstLineNumber());
 }
 
 int SourceEditor::row() const {
@@ -330,7 +508,9 @@ void SourceEditor::setRow(int line) {
 
 int SourceEditor::col() const {
     const int start = selectionStart();
-    return start - document()->findBlock(start).position();
+    if (m_soft.isEmpty())
+        return start - document()->findBlock(start).position();
+    return start - lineStart(lineFromPosition(start));
 }
 
 void SourceEditor::setCol(int column) {
@@ -366,7 +546,7 @@ void SourceEditor::endEditGroup() {
         return;
     if (m_groupSealAt >= 0) {
         QTextCursor seal(document());
-        seal.setPosition(qMin(m_groupSealAt, textLength()));
+        seal.setPosition(m_soft.toDoc(qMin(m_groupSealAt, textLength()), SoftBreaks::BeforeBreak));
         sealUndoStep(seal);
         m_groupSealAt = -1;
     }
@@ -493,7 +673,7 @@ void SourceEditor::runColorPass(int pos, int budgetMs) {
         m_styles.fill(int(from), int(count), style);
     };
     int lines = 0;
-    QTextBlock block = document()->findBlock(m_pass.next);
+    QTextBlock block = document()->findBlock(m_soft.toDoc(m_pass.next, SoftBreaks::AfterBreak));
     while (block.isValid() && m_pass.next <= m_pass.end) {
         if (pos >= 0) {
             // Done once past pos, unless something that opened before pos is still open.
@@ -504,18 +684,32 @@ void SourceEditor::runColorPass(int pos, int budgetMs) {
         } else if ((++lines & 63) == 0 && clock.elapsed() >= budgetMs) {
             break;
         }
-        const int blockStart = block.position();
-        const int lineEnd = blockStart + block.length() - 1; // its line break
+        const int blockDoc = block.position();
+        const int blockStart = m_soft.toText(blockDoc);
+        // Its line break, or where the next piece of its line starts.
+        const int lineEnd = blockStart + block.length() - 1;
+        const bool cutBefore = !m_soft.isEmpty() && m_soft.contains(blockDoc - 1);
+        const bool cutAfter = !m_soft.isEmpty() && m_soft.contains(blockDoc + block.length() - 1);
         const int from = qMax(blockStart, m_pass.next);
         const int to = qMin(lineEnd, m_pass.end);
         // The line break after the range's last line is text too, as in a pass over lines.
-        m_styles.fill(from, qMin(to + 1, size) - from, CharStyle::Text);
-        const QString line = block.text();
-        continueColorPass(QStringView(line).mid(from - blockStart, to - from), from, m_pass.state,
-                          paint);
-        m_pass.next = to + 1;
-        if (to >= m_pass.end)
+        m_styles.fill(from, qMin(cutAfter ? to : to + 1, size) - from, CharStyle::Text);
+        if (!cutBefore && !cutAfter) {
+            const QString line = block.text();
+            continueColorPass(QStringView(line).mid(from - blockStart, to - from), from,
+                              m_pass.state, paint);
+        } else {
+            // A piece of a long line: a "<!--" or "-->" may be cut apart at either end.
+            const int before = qMin(from, 2);
+            const QString around = textRange(from - before, to - from + before + 3);
+            continueColorPass(around, from - before, m_pass.state, paint, before,
+                              before + (to - from));
+        }
+        m_pass.next = cutAfter ? to : to + 1;
+        if (to >= m_pass.end) {
+            m_pass.next = to + 1;
             break;
+        }
         block = block.next();
     }
     if (!block.isValid() || m_pass.next > m_pass.end) {
@@ -550,7 +744,8 @@ void SourceEditor::paintVisibleBlocks(const QRegion &painting) {
     if (m_pass.active) {
         // Colour what is about to be shown before the pass gets there by itself.
         const QTextCursor below = cursorForPosition(QPoint(0, viewport()->height()));
-        const int lastShown = below.block().position() + below.block().length();
+        const int lastShown =
+            m_soft.toText(below.block().position() + below.block().length());
         if (lastShown > m_pass.next)
             runColorPass(lastShown, 0);
     }
@@ -584,7 +779,20 @@ void SourceEditor::redo() {
     undoRedo(false);
 }
 
+void SourceEditor::cut() {
+    const QTextCursor c = textCursor();
+    if (m_breakMarks && !isReadOnly() && spansBlocks(c.selectionStart(), c.selectionEnd())) {
+        // See editAcrossBlocks.
+        copy();
+        replaceSelection(QString());
+        return;
+    }
+    QPlainTextEdit::cut();
+    settleBreakMarks();
+}
+
 void SourceEditor::undoRedo(bool undo) {
+    settleBreakMarks();
     m_undoFrom = m_undoTo = -1;
     {
         QScopedValueRollback<bool> tracking(m_trackingUndo, true);
@@ -605,10 +813,10 @@ void SourceEditor::emitCaretPosition() {
 
 bool SourceEditor::typeCharacter(QChar typed) {
     const QTextCursor cursor = textCursor();
-    const int start = cursor.selectionStart();
-    const QTextBlock block = document()->findBlock(start);
-    const int column = start - block.position();
+    const QTextBlock block = document()->findBlock(cursor.selectionStart());
+    const int column = cursor.selectionStart() - block.position();
     const TypingStyle decided = typingStyle(block.text(), column, typed);
+    const int start = m_soft.toText(cursor.selectionStart());
     if (decided.opensComment)
         m_styles.fill(start - 3, 3, CharStyle::Comment);
     if (decided.style)
@@ -619,7 +827,7 @@ bool SourceEditor::typeCharacter(QChar typed) {
     if (entity.isEmpty())
         return false;
     // The entity goes in as one change, so one undo takes it out again.
-    int length = cursor.selectionEnd() - start;
+    int length = m_soft.toText(cursor.selectionEnd()) - start;
     if (length == 0 && overwriteMode() && !cursor.atBlockEnd())
         length = 1;
     const QString inserted = entity + QLatin1Char(';');
@@ -633,6 +841,7 @@ bool SourceEditor::typeCharacter(QChar typed) {
 
 void SourceEditor::keyPressEvent(QKeyEvent *event) {
     Q_EMIT userInteraction();
+    settleBreakMarks();
     const Qt::KeyboardModifiers held =
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     if (event->key() == Qt::Key_Insert && held == Qt::NoModifier) {
@@ -654,9 +863,30 @@ void SourceEditor::keyPressEvent(QKeyEvent *event) {
     const QString typed = event->text();
     const bool enter = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
                        !(held & (Qt::ControlModifier | Qt::AltModifier));
+    if (enter && (held & Qt::ShiftModifier)) {
+        // The widget would put in a Unicode line separator, which is no line break in a page.
+        QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                        event->text(), event->isAutoRepeat(), ushort(event->count()));
+        keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    if (!isReadOnly() && m_breakMarks && editAcrossBlocks(event)) {
+        event->accept();
+        return;
+    }
     if (!isReadOnly() && enter) {
         // A line break is coloured like any typed character (text after a ">").
         typeCharacter(u'\n');
+        if (m_breakMarks) {
+            // The widget's own line break would take the format of the block it splits, mark
+            // and all (and in an empty block with a format of its own, only clear the format).
+            replaceSelection(QStringLiteral("\n"));
+            m_insertStyle.reset();
+            ensureCursorVisible();
+            event->accept();
+            return;
+        }
     } else if (!isReadOnly() && typed.size() == 1 &&
                (typed.at(0).isPrint() || typed.at(0) == u'\t') && typeCharacter(typed.at(0))) {
         event->accept();
@@ -664,6 +894,75 @@ void SourceEditor::keyPressEvent(QKeyEvent *event) {
     }
     QPlainTextEdit::keyPressEvent(event);
     m_insertStyle.reset();
+    settleBreakMarks();
+}
+
+bool SourceEditor::spansBlocks(int from, int to) const {
+    const QTextBlock block = document()->findBlock(from);
+    return block.position() + block.length() - 1 < to;
+}
+
+bool SourceEditor::editAcrossBlocks(QKeyEvent *event) {
+    // Removing a line break or a soft break through the widget joins two blocks, and the joined
+    // block may keep the wrong one's mark; such keys change the text through this class instead,
+    // which keeps the marks right in the same undo step. Backspace at the start of a piece and
+    // Delete at its end take out the character beyond the soft break, as in the one line the
+    // pieces are.
+    const Qt::KeyboardModifiers held =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    const bool wordBack = event->matches(QKeySequence::DeleteStartOfWord);
+    const bool wordForward = event->matches(QKeySequence::DeleteEndOfWord);
+    const bool back = wordBack || (event->key() == Qt::Key_Backspace && !(held & ~Qt::ShiftModifier));
+    const bool forward = wordForward || (event->key() == Qt::Key_Delete && held == Qt::NoModifier);
+    const QString typed = event->text();
+    const bool typing = typed.size() == 1 && (typed.at(0).isPrint() || typed.at(0) == u'\t') &&
+                        !(held & (Qt::ControlModifier | Qt::AltModifier));
+    const QTextCursor c = textCursor();
+    QTextCursor range = c;
+    QString insert;
+    if (event->matches(QKeySequence::Cut)) {
+        if (!spansBlocks(c.selectionStart(), c.selectionEnd()))
+            return false;
+        copy();
+    } else if (c.hasSelection()) {
+        if (typing) {
+            const QString entity = m_convertExtended ? entityForCharacter(typed.at(0)) : QString();
+            insert = entity.isEmpty() ? typed : entity + QLatin1Char(';');
+        } else if (!back && !forward) {
+            return false;
+        }
+    } else if (back || forward) {
+        range.movePosition(wordBack      ? QTextCursor::PreviousWord
+                           : wordForward ? QTextCursor::NextWord
+                           : back        ? QTextCursor::PreviousCharacter
+                                         : QTextCursor::NextCharacter,
+                           QTextCursor::KeepAnchor);
+    } else {
+        return false;
+    }
+    if (!range.hasSelection() || !spansBlocks(range.selectionStart(), range.selectionEnd()))
+        return false;
+    int from = m_soft.toText(range.selectionStart());
+    int to = m_soft.toText(range.selectionEnd());
+    if (from == to && !c.hasSelection()) {
+        // Only a soft break in between: the character beyond it goes, both halves of a
+        // surrogate pair together.
+        const QString around = textRange(from - 2, 4);
+        const int at = qMin(from, 2);
+        if (back && from > 0) {
+            from -= (at == 2 && around.at(1).isLowSurrogate() && around.at(0).isHighSurrogate()) ? 2 : 1;
+        } else if (!back && to < textLength()) {
+            to += (around.size() > at + 1 && around.at(at).isHighSurrogate() &&
+                   around.at(at + 1).isLowSurrogate()) ? 2 : 1;
+        }
+    }
+    const int line = lineFromPosition(from);
+    replaceRange(from, to - from, insert);
+    setSelection(from + int(insert.size()), 0);
+    if (m_colorCoding)
+        colorCodeLines(line, lineFromPosition(from + int(insert.size())));
+    ensureCursorVisible();
+    return true;
 }
 
 void SourceEditor::keyReleaseEvent(QKeyEvent *event) {
@@ -718,6 +1017,44 @@ void SourceEditor::contextMenuEvent(QContextMenuEvent *event) {
 }
 
 void SourceEditor::insertFromMimeData(const QMimeData *source) {
-    if (source && source->hasText())
-        insertPlainText(source->text());
+    if (!source || !source->hasText())
+        return;
+    if (m_breakMarks) {
+        // See Enter: line breaks go in through this class.
+        replaceSelection(source->text());
+        ensureCursorVisible();
+        return;
+    }
+    insertPlainText(source->text());
+}
+
+QMimeData *SourceEditor::createMimeDataFromSelection() const {
+    if (m_soft.isEmpty())
+        return QPlainTextEdit::createMimeDataFromSelection();
+    auto *data = new QMimeData;
+    data->setText(selectedText());
+    return data;
+}
+
+void SourceEditor::inputMethodEvent(QInputMethodEvent *event) {
+    settleBreakMarks();
+    const QTextCursor c = textCursor();
+    if (m_breakMarks && !isReadOnly() && spansBlocks(c.selectionStart(), c.selectionEnd()) &&
+        (!event->commitString().isEmpty() || !event->preeditString().isEmpty()))
+        replaceSelection(QString()); // see editAcrossBlocks
+    QPlainTextEdit::inputMethodEvent(event);
+    settleBreakMarks();
+}
+
+void SourceEditor::setLongLineLimits(int longLine, int piece) {
+    m_longLine = longLine;
+    m_piece = piece;
+}
+
+bool SourceEditor::breakMarksConsistent() const {
+    for (QTextBlock b = document()->begin(); b.isValid(); b = b.next()) {
+        if (b.position() > 0 && isMarked(b) != m_soft.contains(b.position() - 1))
+            return false;
+    }
+    return true;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "editor/colorcoding.h"
+#include "editor/softbreaks.h"
 #include "editor/stylebuffer.h"
 #include "editor/textcommands.h"
 
@@ -27,6 +28,11 @@ public:
     static constexpr int EndOfLine = 300000;
     // Colouring more lines than this shows the notice.
     static constexpr int LongRangeLines = 80;
+    // A line longer than this is shown in pieces of at most PieceCharacters, one under the other,
+    // so that drawing it and typing into it lay out one piece and not the whole line; the text
+    // and the file keep it as one line.
+    static constexpr int LongLineCharacters = 5000;
+    static constexpr int PieceCharacters = 1000;
 
     explicit SourceEditor(QWidget *parent = nullptr);
     ~SourceEditor() override;
@@ -106,12 +112,20 @@ public:
 
     // Shown on a context-menu request instead of the standard menu.
     void setContextMenu(QMenu *menu);
+    // Other limits for the long lines of the next setDocumentText; longLine 0 never cuts.
+    void setLongLineLimits(int longLine, int piece);
+    // Soft breaks the document holds, the pieces of long lines being one block each.
+    int pieceBreaks() const { return m_soft.count(); }
+    // True when every block's mark tells rightly whether a soft break comes before it (a check
+    // for tests).
+    bool breakMarksConsistent() const;
 
 public Q_SLOTS:
     // Undo and redo recolour the lines they touched (when colour coding is on), as the styles of
     // restored text are not part of the history.
     void undo();
     void redo();
+    void cut();
 
 Q_SIGNALS:
     void caretPositionChanged(int column, int line);
@@ -130,9 +144,23 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
+    QMimeData *createMimeDataFromSelection() const override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
 
 private:
     void onContentsChange(int position, int removed, int added);
+    // Styles, background pass and undo range follow a change of text positions.
+    void followTextChange(int position, int removed, int added);
+    int docLength() const;
+    int firstBlockOfLine(int line) const;
+    // Soft breaks that undo or redo brought back in the document positions [from, from + count).
+    int adoptMarkedBreaks(int from, int count);
+    // Sets the mark of the blocks starting in [from, to + 1] to what the breaks before them are.
+    void markBreaks(QTextCursor &cursor, int from, int to);
+    // Marks the blocks that a change made outside this class touched, as part of its undo step.
+    void settleBreakMarks();
+    bool spansBlocks(int from, int to) const;
+    bool editAcrossBlocks(QKeyEvent *event);
     CharStyle insertionStyle(int position, int replaced) const;
     void replaceStyled(int start, int length, const QString &text, const CharStyle *styles);
     void sealUndoStep(QTextCursor &c);
@@ -147,6 +175,15 @@ private:
     bool typeCharacter(QChar typed);
 
     StyleBuffer m_styles;
+    SoftBreaks m_soft;
+    // The document holds (or held, and its history may bring back) soft breaks; their blocks
+    // carry a format mark, which the document's own undo restores with them.
+    bool m_breakMarks = false;
+    bool m_selfEdit = false; // a change made by this class, which keeps everything in step itself
+    int m_markFrom = -1;     // blocks a change from outside touched, to be marked
+    int m_markTo = -1;
+    int m_longLine = LongLineCharacters;
+    int m_piece = PieceCharacters;
     StyleHighlighter *m_highlighter = nullptr;
     QPointer<ColorCodingNotice> m_notice;
     // Reports a caret that code moved (a dialog's insertion, Go to line) once control returns

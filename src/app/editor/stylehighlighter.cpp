@@ -10,8 +10,9 @@ struct PaintedStyles : QTextBlockUserData {
 };
 } // namespace
 
-StyleHighlighter::StyleHighlighter(QTextDocument *document, const StyleBuffer &styles)
-    : QSyntaxHighlighter(document), m_styles(styles) {
+StyleHighlighter::StyleHighlighter(QTextDocument *document, const StyleBuffer &styles,
+                                   const SoftBreaks &breaks)
+    : QSyntaxHighlighter(document), m_styles(styles), m_breaks(breaks) {
     // Left connected, every change would repaint all blocks it touched, which for a loaded page
     // means every block; the editor asks for the blocks it is about to draw instead.
     disconnect(document, nullptr, this, nullptr);
@@ -26,7 +27,7 @@ void StyleHighlighter::setColors(const QColor &tag, const QColor &comment) {
 
 quint64 StyleHighlighter::signature(const QTextBlock &block) const {
     const int length = block.length() - 1;
-    const int pos = block.position();
+    const int pos = m_breaks.toText(block.position());
     if (pos + length > m_styles.size())
         return 0;
     return m_styles.hash(pos, length) ^ (m_colorGeneration * 0x9E3779B97F4A7C15ull);
@@ -39,7 +40,7 @@ bool StyleHighlighter::isCurrent(const QTextBlock &block) const {
 
 void StyleHighlighter::highlightBlock(const QString &text) {
     const QTextBlock block = currentBlock();
-    const int pos = block.position();
+    const int pos = m_breaks.toText(block.position());
     const int length = int(text.size());
     if (pos + length > m_styles.size()) {
         setCurrentBlockUserData(nullptr);

@@ -3,6 +3,7 @@
 // SourceEditor, which asks for the blocks about to be drawn; formats never enter the undo history.
 #pragma once
 
+#include "editor/softbreaks.h"
 #include "editor/stylebuffer.h"
 
 #include <QSyntaxHighlighter>
@@ -11,7 +12,7 @@
 class StyleHighlighter : public QSyntaxHighlighter {
     Q_OBJECT
 public:
-    StyleHighlighter(QTextDocument *document, const StyleBuffer &styles);
+    StyleHighlighter(QTextDocument *document, const StyleBuffer &styles, const SoftBreaks &breaks);
 
     void setColors(const QColor &tag, const QColor &comment);
     // True when the block shows its current styles in the current colours.
@@ -24,6 +25,7 @@ private:
     quint64 signature(const QTextBlock &block) const;
 
     const StyleBuffer &m_styles;
+    const SoftBreaks &m_breaks; // styles are kept by text position
     QTextCharFormat m_tagFormat;
     QTextCharFormat m_commentFormat;
     quint64 m_colorGeneration = 1;

@@ -24,15 +24,19 @@ void colorCodeRange(QStringView text, qsizetype start, qsizetype end, CharStyle 
 // text style by the caller first; `paint(position, count, style)` is then called for each tag and
 // comment as it closes, in positions of the whole text (a span may reach back into earlier
 // pieces). Fed the lines of a range in order, the result is that of colorCodeRange.
+// Only piece[first, last) is scanned (last < 0: to the end); the characters around it are context
+// for a "<!--" or "-->" cut apart between two pieces of one line.
 struct ColorPassState {
     qsizetype tagOpen = -1;
     qsizetype commentOpen = -1;
 };
 template <typename Paint>
-void continueColorPass(QStringView piece, qsizetype at, ColorPassState &state, Paint &&paint) {
+void continueColorPass(QStringView piece, qsizetype at, ColorPassState &state, Paint &&paint,
+                       qsizetype first = 0, qsizetype last = -1) {
     const char16_t *s = piece.utf16();
     const qsizetype size = piece.size();
-    for (qsizetype k = 0; k < size; ++k) {
+    const qsizetype scanEnd = last < 0 ? size : last;
+    for (qsizetype k = first; k < scanEnd; ++k) {
         const char16_t c = s[k];
         if (c != u'<' && c != u'>')
             continue;
@@ -40,7 +44,6 @@ void continueColorPass(QStringView piece, qsizetype at, ColorPassState &state, P
         if (c == u'<') {
             if (state.tagOpen < 0)
                 state.tagOpen = i;
-            // A "<!--" never spans two pieces cut at line breaks.
             if (state.commentOpen < 0 && k + 3 < size && s[k + 1] == u'!' && s[k + 2] == u'-' &&
                 s[k + 3] == u'-')
                 state.commentOpen = i;
