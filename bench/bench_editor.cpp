@@ -294,6 +294,16 @@ int main(int argc, char *argv[]) {
                     "%.0f), colouring done %.0f ms later\n",
                     firstScreen, phases.read, phases.load, phases.colour, phases.paint,
                     opened - firstScreen);
+        // A command over the whole line, through its pieces.
+        const QString before = ed->text();
+        t.restart();
+        stripAllTags(*ed);
+        finishColouring(*ed);
+        const double strip = ms(t);
+        const bool changed = ed->text() != before;
+        ed->undo();
+        std::printf("  Strip all tags: %.0f ms, one undo step: %s\n", strip,
+                    changed && ed->text() == before ? "yes" : "NO");
     }
     return 0;
 }

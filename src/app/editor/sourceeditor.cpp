@@ -215,7 +215,7 @@ int SourceEditor::adoptMarkedBreaks(int from, int count) {
         if (isMarked(b))
             found.push_back(b.position() - 1);
     }
-    m_soft.add(found);
+    m_soft.add(std::move(found));
     return int(found.size());
 }
 
@@ -358,7 +358,7 @@ void SourceEditor::replaceStyled(int start, int length, const QString &text,
             for (size_t i = 1; i < pieces; ++i)
                 moved.push_back(docStart + int(chunkStart[i]) + int(i) - 1);
             m_soft.remove(docStart, docEnd - docStart, int(text.size()) + int(pieces) - 1);
-            m_soft.add(moved);
+            m_soft.add(std::move(moved));
         }
         if (m_breakMarks)
             markBreaks(c, docStart, docStart + int(text.size()) + int(pieces) - 1);

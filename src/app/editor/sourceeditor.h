@@ -32,7 +32,7 @@ public:
     // so that drawing it and typing into it lay out one piece and not the whole line; the text
     // and the file keep it as one line.
     static constexpr int LongLineCharacters = 5000;
-    static constexpr int PieceCharacters = 1000;
+    static constexpr int PieceCharacters = 200;
 
     explicit SourceEditor(QWidget *parent = nullptr);
     ~SourceEditor() override;

@@ -38,11 +38,18 @@ int SoftBreaks::remove(int docPos, int removed, int added) {
     return gone;
 }
 
-void SoftBreaks::add(const std::vector<int> &docPositions) {
+void SoftBreaks::add(std::vector<int> docPositions) {
     if (docPositions.empty())
         return;
-    m_breaks.insert(m_breaks.end(), docPositions.begin(), docPositions.end());
-    std::sort(m_breaks.begin(), m_breaks.end());
+    std::sort(docPositions.begin(), docPositions.end());
+    // New breaks come in a stretch that has none yet: one insertion keeps the order.
+    const auto first = std::lower_bound(m_breaks.begin(), m_breaks.end(), docPositions.front());
+    if (first == m_breaks.end() || *first > docPositions.back()) {
+        m_breaks.insert(first, docPositions.begin(), docPositions.end());
+        return;
+    }
+    const auto middle = m_breaks.insert(m_breaks.end(), docPositions.begin(), docPositions.end());
+    std::inplace_merge(m_breaks.begin(), middle, m_breaks.end());
     m_breaks.erase(std::unique(m_breaks.begin(), m_breaks.end()), m_breaks.end());
 }
 

@@ -33,7 +33,7 @@ public:
     // removed stretch are gone (returns how many), those behind it move.
     int remove(int docPos, int removed, int added);
     // Adds breaks at these document positions (of the changed document).
-    void add(const std::vector<int> &docPositions);
+    void add(std::vector<int> docPositions);
 
     // The characters of document text `raw` (starting at document position docStart) that are
     // text: the soft breaks taken out.
