@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end open of the 1, 10 and 50 MB benchmark pages in Marlo and in whichever other editors
 # are installed (geany, kate, featherpad), each under its own Xvfb: the time from starting the
-# program until the screen stops changing (its window is mapped and two screenshots 100 ms apart
-# are the same), and its resident memory then. Median of RUNS (default 3).
+# program until the page is on screen (a window whose title names the page is mapped, and then two
+# screenshots 100 ms apart are the same), and its resident memory then. Median of RUNS (default 3).
+# Waiting for the title matters for editors that show their window before they read the file.
 # Usage: bench/compare_editors.sh [build dir]   (needs xvfb-run, xdotool, xwd)
-# Known gap: an editor whose screen holds still before it starts reading the file (Marlo, which
-# shows its window first) is measured too early; its figures here are not yet to be trusted.
 set -euo pipefail
 build=${1:-build}
 runs=${RUNS:-3}
@@ -21,7 +20,11 @@ set -u
 start=$(date +%s%N)
 "$1" "$2" >/dev/null 2>&1 &
 pid=$!
-xdotool search --sync --onlyvisible --pid "$pid" >/dev/null 2>&1 || true
+page=$(basename "$2")
+for _ in $(seq 1200); do
+  xdotool search --onlyvisible --name "$page" >/dev/null 2>&1 && break
+  sleep 0.05
+done
 prev=""
 while :; do
   shot=$(xwd -root -silent | md5sum)

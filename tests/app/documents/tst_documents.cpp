@@ -253,6 +253,55 @@ private Q_SLOTS:
         QCOMPARE(h.t.readFile(path), bytes);
     }
 
+    // A large page is coloured in the background after it opens, and its long line is held in
+    // pieces; neither may show in what is saved, nor outlast its tab.
+    void aLargePageSavesAndClosesWhileItIsColoured_data() {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("save at once") << "save";
+        QTest::newRow("type where no colour is yet, then save") << "type";
+        QTest::newRow("close the tab") << "close";
+    }
+    void aLargePageSavesAndClosesWhileItIsColoured() {
+        QFETCH(QString, action);
+        QByteArray bytes = "<HTML>\r\n<BODY>\r\n";
+        for (int i = 0; i < 40000; ++i)
+            bytes += "<P CLASS=\"a\">line " + QByteArray::number(i) + "</P> <!-- c -->\r\n";
+        for (int i = 0; i < 3000; ++i)
+            bytes += "<B>one long line " + QByteArray::number(i) + "</B>";
+        bytes += "\r\n</BODY></HTML>";
+        WindowHarness h;
+        const QString path = h.t.writeFile("big/page.htm", bytes);
+        QVERIFY(h.files().openFile(path));
+        SourceEditor &ed = h.editor();
+        QVERIFY(ed.isColoringInBackground());
+        QVERIFY(ed.pieceBreaks() > 0);
+        if (action == QLatin1String("close")) {
+            QVERIFY(h.files().close(h.docs().current()));
+            QTest::qWait(50); // later slices must not find the editor gone
+            QCOMPARE(h.docs().count(), 1); // a fresh page in its place
+            QVERIFY(h.editor().textLength() < 1000);
+            return;
+        }
+        QByteArray expected = bytes;
+        if (action == QLatin1String("type")) {
+            ed.setRow(39000);
+            QVERIFY(ed.isColoringInBackground());
+            h.type("<i>");
+            expected.insert(bytes.indexOf("<P CLASS=\"a\">line 38998<"), "<i>");
+        } else {
+            h.type("x");
+            QTest::keyClick(&ed, Qt::Key_Backspace);
+        }
+        QVERIFY(h.files().save(h.docs().current()));
+        QCOMPARE(h.t.readFile(path), expected);
+        QTRY_VERIFY_WITH_TIMEOUT(!ed.isColoringInBackground(), 20000);
+        const QString text = ed.text();
+        std::vector<CharStyle> full(size_t(text.size()));
+        colorCodeRange(text, 0, text.size(), full.data());
+        for (int i = 0; i < text.size(); ++i)
+            QVERIFY2(ed.styleAt(i) == full[size_t(i)], qPrintable(QString::number(i)));
+    }
+
     void aFileWithNulBytesIsRefusedWithoutATab() {
         WindowHarness h;
         const QString path = h.t.writeFile("bin/x.htm", QByteArray("ab\0cd", 5));
