@@ -435,11 +435,12 @@ void MainWindow::firstShow() {
     // edit control; under Qt's layouts it has no meaning and is kept only in the settings file.
     m_files->loadTemplate(m_docs->current());
     m_docs->refresh(m_docs->current());
-    if (m_ctx.settings.tipOfTheDay > 0)
-        showTipOfTheDay();
     m_layout->setMode(m_ctx.settings.layoutMode);
+    // The pages named on the command line are there before the tip, which opens over them.
     if (!m_ctx.startupFiles.isEmpty())
         m_files->openStartupFiles(m_ctx.startupFiles);
+    if (m_ctx.settings.tipOfTheDay > 0)
+        showTipOfTheDay();
     m_docs->currentEditor()->setFocus();
     m_started = true;
 }
