@@ -6,6 +6,7 @@
 #include "benchsupport.h"
 #include "editor/editoperations.h"
 #include "editor/sourceeditor.h"
+#include "platform/allocator.h"
 
 #include <QApplication>
 #include <QDir>
@@ -99,12 +100,13 @@ double percentile(std::vector<double> v, double p) {
     return v.empty() ? 0 : v[std::min(v.size() - 1, size_t(double(v.size()) * p))];
 }
 
-// Lets the background colouring finish; returns its longest slice and the time until done.
+// Lets the background loading and colouring finish; returns the longest slice and the time until
+// done.
 std::pair<double, double> finishColouring(SourceEditor &ed) {
     QElapsedTimer all;
     all.start();
     double longest = 0;
-    while (ed.isColoringInBackground()) {
+    while (ed.isColoringInBackground() || ed.isLoading()) {
         QElapsedTimer t;
         t.start();
         QApplication::processEvents(); // one slice and whatever else is waiting
@@ -118,6 +120,7 @@ std::pair<double, double> finishColouring(SourceEditor &ed) {
 int main(int argc, char *argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    tuneAllocatorForLargePages(); // as the program does
     QApplication app(argc, argv);
     constexpr int Runs = 5;
     if (argc == 3 && QByteArray(argv[1]) == "--write-pages") {

@@ -1,4 +1,5 @@
 // Start sequence of Marlo: command line, splash, main window, first-start setup, event loop.
+#include "platform/allocator.h"
 #include "platform/browserlauncher.h"
 #include "platform/messageboxprompts.h"
 #include "shell/appcontext.h"
@@ -29,6 +30,7 @@ int main(int argc, char *argv[]) {
         return 2;
     }
 
+    tuneAllocatorForLargePages();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Marlo"));
     QApplication::setApplicationVersion(QStringLiteral(MARLO_VERSION));

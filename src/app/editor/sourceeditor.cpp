@@ -7,6 +7,8 @@
 #include "text/plaintext.h"
 
 #include <QGuiApplication>
+#include <QAbstractTextDocumentLayout>
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -20,6 +22,8 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
+#include <climits>
+#include <iterator>
 #include <cstring>
 #include <vector>
 
@@ -67,6 +71,7 @@ SourceEditor::~SourceEditor() {
 // ---- text -------------------------------------------------------------------------------------
 
 QString SourceEditor::text() const {
+    ensureLoaded();
     if (!m_textCacheValid) {
         m_textCache = plainFromDocument(m_soft.strip(document()->toRawText(), 0));
         m_textCacheValid = true;
@@ -75,6 +80,11 @@ QString SourceEditor::text() const {
 }
 
 int SourceEditor::textLength() const {
+    ensureLoaded();
+    return loadedLength();
+}
+
+int SourceEditor::loadedLength() const {
     return docLength() - m_soft.count();
 }
 
@@ -83,7 +93,12 @@ int SourceEditor::docLength() const {
 }
 
 QString SourceEditor::textRange(int start, int length) const {
-    const int size = textLength();
+    ensureLoaded();
+    return loadedRange(start, length);
+}
+
+QString SourceEditor::loadedRange(int start, int length) const {
+    const int size = loadedLength();
     start = qBound(0, start, size);
     length = qBound(0, length, size - start);
     if (m_textCacheValid)
@@ -110,14 +125,30 @@ void SourceEditor::setDocumentText(const QString &text) {
     std::vector<int> breaks;
     const QString shown =
         m_longLine > 0 ? SoftBreaks::split(plain, m_longLine, m_piece, &breaks) : plain;
+    // A load still running gives way; a new one keeps the rest of a large page back.
+    m_load = Loading();
+    document()->setUndoRedoEnabled(true);
+    QString first = shown;
+    const qsizetype firstPart =
+        shown.size() > m_backgroundLoading ? shown.indexOf(u'\n', m_firstPart) : -1;
+    if (firstPart > 0 && firstPart + 1 < shown.size()) {
+        m_load.active = true;
+        m_load.rest = shown;
+        m_load.at = firstPart + 1;
+        first = shown.left(m_load.at);
+        const auto later = std::lower_bound(breaks.begin(), breaks.end(), int(m_load.at));
+        m_load.breaks.assign(later, breaks.end());
+        breaks.erase(later, breaks.end());
+    }
+    const bool pieces = !breaks.empty() || !m_load.breaks.empty();
     {
         QScopedValueRollback<bool> self(m_selfEdit, true);
         // The document's own load (undo history cleared) without the widget's extra pass that
         // sets one character format over the whole text.
-        document()->setPlainText(shown);
+        document()->setPlainText(first);
         m_soft.assign(std::move(breaks));
-        m_breakMarks = !m_soft.isEmpty();
-        if (m_breakMarks) {
+        m_breakMarks = pieces;
+        if (!m_soft.isEmpty()) {
             document()->setUndoRedoEnabled(false);
             QTextCursor c(document());
             // One change for all marks, so that the layout does not lay out each marked block.
@@ -133,8 +164,15 @@ void SourceEditor::setDocumentText(const QString &text) {
     // A drop that moves text within the editor is one change from the dragged text to the drop
     // point, which cannot tell the pieces' breaks it passes over from line breaks.
     setAcceptDrops(!m_breakMarks);
-    // Room for typing where the caret starts: the first keystroke must not copy the whole array.
-    m_styles.reset(textLength(), textLength() / 64 + 4096);
+    // Room for typing where the caret starts, so that the first keystroke does not copy the whole
+    // array; and for the text still to load.
+    const int total = int(shown.size()) - m_soft.count() - int(m_load.breaks.size());
+    m_styles.reset(loadedLength(), total - loadedLength() + total / 64 + 4096);
+    if (m_load.active) {
+        // Nothing is edited until the rest is in (an edit waits for it), so no undo step is lost.
+        document()->setUndoRedoEnabled(false);
+        scheduleLoadSlice();
+    }
     document()->setModified(false);
     setTextCursor(QTextCursor(document()));
     verticalScrollBar()->setValue(0);
@@ -143,6 +181,82 @@ void SourceEditor::setDocumentText(const QString &text) {
     // holds. text() makes one when a command asks.
     m_pass.active = false;
     viewport()->update();
+}
+
+void SourceEditor::scheduleLoadSlice() {
+    if (m_load.scheduled || !m_load.active)
+        return;
+    m_load.scheduled = true;
+    QTimer::singleShot(0, this, [this] {
+        m_load.scheduled = false;
+        // A slice well under a frame, as for the colouring.
+        loadSlice(6);
+    });
+}
+
+void SourceEditor::finishLoading() {
+    if (!m_load.active)
+        return;
+    WaitCursor wait;
+    loadSlice(INT_MAX);
+}
+
+void SourceEditor::loadSlice(int budgetMs) {
+    if (!m_load.active)
+        return;
+    QElapsedTimer clock;
+    clock.start();
+    const int loadedBefore = loadedLength();
+    {
+        // Loading is no change of the text: no modified flag, no text-changed signal. Nor does
+        // the editor repaint for text that comes in below what it shows (see below).
+        const QSignalBlocker quiet(document());
+        const QSignalBlocker quietLayout(document()->documentLayout());
+        QScopedValueRollback<bool> self(m_selfEdit, true);
+        QTextCursor c(document());
+        do {
+            qsizetype next = m_load.rest.indexOf(u'\n', m_load.at + qMin(m_firstPart, 16 * 1024));
+            next = next < 0 ? m_load.rest.size() : next + 1;
+            c.movePosition(QTextCursor::End);
+            // One change per part, so that the layout deals with its blocks together.
+            c.beginEditBlock();
+            c.insertText(m_load.rest.mid(m_load.at, next - m_load.at));
+            std::vector<int> breaks;
+            while (m_load.nextBreak < m_load.breaks.size() &&
+                   m_load.breaks[m_load.nextBreak] < next)
+                breaks.push_back(m_load.breaks[m_load.nextBreak++]);
+            if (!breaks.empty()) {
+                const int from = breaks.front();
+                m_soft.add(std::move(breaks));
+                markBreaks(c, from, docLength());
+            }
+            c.endEditBlock();
+            m_load.at = next;
+        } while (m_load.at < m_load.rest.size() && clock.elapsed() < budgetMs);
+        document()->setModified(false);
+    }
+    QAbstractTextDocumentLayout *layout = document()->documentLayout();
+    Q_EMIT layout->documentSizeChanged(layout->documentSize()); // the scroll bars
+    if (blockBoundingGeometry(document()->findBlock(qMax(0, docLength() - 1)))
+            .translated(contentOffset())
+            .top() < viewport()->height())
+        viewport()->update();
+    m_textCacheValid = false;
+    m_textCache = QString();
+    m_styles.insert(m_styles.size(), loadedLength() - loadedBefore, CharStyle::Text);
+    if (m_pass.active && m_pass.followsLoad)
+        m_pass.end = loadedLength();
+    if (m_load.at >= m_load.rest.size()) {
+        m_load = Loading();
+        document()->setUndoRedoEnabled(true);
+        m_pass.followsLoad = false;
+        // Typing starts near the top more often than at the end.
+        m_styles.placeGap(0);
+    } else {
+        scheduleLoadSlice();
+    }
+    if (m_pass.active)
+        scheduleColorPass();
 }
 
 void SourceEditor::onContentsChange(int position, int removed, int added) {
@@ -172,7 +286,7 @@ void SourceEditor::onContentsChange(int position, int removed, int added) {
 }
 
 void SourceEditor::followTextChange(int position, int removed, int added) {
-    const int length = textLength();
+    const int length = loadedLength();
     if (m_trackingUndo) {
         if (m_undoTo > position)
             m_undoTo = qMax(position, m_undoTo + added - removed);
@@ -278,6 +392,7 @@ int SourceEditor::selectionLength() const {
 }
 
 void SourceEditor::setSelection(int start, int length) {
+    ensureLoaded();
     const int size = textLength();
     start = qBound(0, start, size);
     const int end = qBound(0, start + length, size);
@@ -308,6 +423,7 @@ void SourceEditor::replaceRange(int start, int length, const QString &text) {
 
 void SourceEditor::replaceStyled(int start, int length, const QString &text,
                                  const CharStyle *styles) {
+    ensureLoaded();
     const int size = textLength();
     start = qBound(0, start, size);
     length = qBound(0, length, size - start);
@@ -439,8 +555,13 @@ int SourceEditor::find(const QString &needle, int from, int to) const {
 // ---- lines and caret --------------------------------------------------------------------------
 
 int SourceEditor::lineFromPosition(int pos) const {
-    const QTextBlock block =
-        document()->findBlock(m_soft.toDoc(qBound(0, pos, textLength()), SoftBreaks::AfterBreak));
+    ensureLoaded();
+    return lineAt(pos);
+}
+
+int SourceEditor::lineAt(int pos) const {
+    const QTextBlock block = document()->findBlock(
+        m_soft.toDoc(qBound(0, pos, loadedLength()), SoftBreaks::AfterBreak));
     return block.blockNumber() - m_soft.countBefore(block.position());
 }
 
@@ -459,7 +580,12 @@ int SourceEditor::firstBlockOfLine(int line) const {
 }
 
 int SourceEditor::lineStart(int line) const {
-    line = qBound(0, line, lineCount() - 1);
+    ensureLoaded();
+    return lineBegin(line);
+}
+
+int SourceEditor::lineBegin(int line) const {
+    line = qBound(0, line, document()->blockCount() - m_soft.count() - 1);
     if (m_soft.isEmpty())
         return document()->findBlockByNumber(line).position();
     return m_soft.toText(document()->findBlockByNumber(firstBlockOfLine(line)).position());
@@ -474,6 +600,7 @@ int SourceEditor::lineLength(int line) const {
 }
 
 int SourceEditor::lineCount() const {
+    ensureLoaded();
     return document()->blockCount() - m_soft.count();
 }
 
@@ -497,7 +624,7 @@ void SourceEditor::setTopLine(int line) {
 }
 
 int SourceEditor::row() const {
-    return lineFromPosition(selectionStart());
+    return lineAt(selectionStart());
 }
 
 void SourceEditor::setRow(int line) {
@@ -510,7 +637,7 @@ int SourceEditor::col() const {
     const int start = selectionStart();
     if (m_soft.isEmpty())
         return start - document()->findBlock(start).position();
-    return start - lineStart(lineFromPosition(start));
+    return start - lineBegin(lineAt(start));
 }
 
 void SourceEditor::setCol(int column) {
@@ -535,6 +662,7 @@ void SourceEditor::endUpdate() {
 }
 
 void SourceEditor::beginEditGroup() {
+    ensureLoaded();
     if (m_editGroupDepth++ == 0) {
         m_groupCursor = QTextCursor(document());
         m_groupCursor.beginEditBlock();
@@ -593,6 +721,19 @@ CharStyle SourceEditor::styleAt(int pos) const {
 }
 
 void SourceEditor::colorCodeLines(int firstLine, int lastLine) {
+    if (m_load.active && firstLine <= 0 && lastLine >= LastLine && m_editGroupDepth == 0) {
+        // The whole page while it loads: a pass that goes on with the text as it comes in.
+        if (m_colorCoding) {
+            startColorPass(0, loadedLength());
+            m_pass.followsLoad = true;
+        } else {
+            m_pass.active = false;
+            m_styles.fill(0, m_styles.size(), CharStyle::Text);
+        }
+        viewport()->update();
+        return;
+    }
+    ensureLoaded();
     if (m_editGroupDepth > 0) {
         m_deferredFirst = m_deferredFirst < 0 ? firstLine : qMin(m_deferredFirst, firstLine);
         m_deferredLast = qMax(m_deferredLast, lastLine);
@@ -639,6 +780,7 @@ void SourceEditor::colorCodeLines(int firstLine, int lastLine) {
 
 void SourceEditor::startColorPass(int start, int end) {
     m_pass.active = true;
+    m_pass.followsLoad = false;
     m_pass.next = start;
     m_pass.end = end;
     m_pass.state = ColorPassState();
@@ -655,14 +797,16 @@ void SourceEditor::scheduleColorPass() {
             return;
         // A slice well under a frame, so that keys and scrolling are served in between.
         runColorPass(-1, 8);
-        scheduleColorPass();
+        // Waiting for more text, it goes on when the next part is in.
+        if (!(m_load.active && m_pass.next >= loadedLength()))
+            scheduleColorPass();
     });
 }
 
 void SourceEditor::runColorPass(int pos, int budgetMs) {
     if (!m_pass.active)
         return;
-    const int size = textLength();
+    const int size = loadedLength();
     if (m_styles.size() != size) {
         m_pass.active = false;
         return;
@@ -675,6 +819,9 @@ void SourceEditor::runColorPass(int pos, int budgetMs) {
     int lines = 0;
     QTextBlock block = document()->findBlock(m_soft.toDoc(m_pass.next, SoftBreaks::AfterBreak));
     while (block.isValid() && m_pass.next <= m_pass.end) {
+        // The last (empty) block of a text still loading is where the next part goes in.
+        if (m_load.active && !block.next().isValid())
+            break;
         if (pos >= 0) {
             // Done once past pos, unless something that opened before pos is still open.
             const auto openBefore = [&](qsizetype p) { return p >= 0 && p < pos; };
@@ -701,7 +848,7 @@ void SourceEditor::runColorPass(int pos, int budgetMs) {
         } else {
             // A piece of a long line: a "<!--" or "-->" may be cut apart at either end.
             const int before = qMin(from, 2);
-            const QString around = textRange(from - before, to - from + before + 3);
+            const QString around = loadedRange(from - before, to - from + before + 3);
             continueColorPass(around, from - before, m_pass.state, paint, before,
                               before + (to - from));
         }
@@ -737,7 +884,7 @@ void SourceEditor::redoColorCoding() {
 }
 
 void SourceEditor::paintVisibleBlocks(const QRegion &painting) {
-    if (m_styles.size() != textLength())
+    if (m_styles.size() != loadedLength())
         return;
     const QPointF offset = contentOffset();
     const qreal bottom = viewport()->rect().bottom();
@@ -779,7 +926,13 @@ void SourceEditor::redo() {
     undoRedo(false);
 }
 
+void SourceEditor::selectAll() {
+    ensureLoaded();
+    QPlainTextEdit::selectAll();
+}
+
 void SourceEditor::cut() {
+    ensureLoaded();
     const QTextCursor c = textCursor();
     if (m_breakMarks && !isReadOnly() && spansBlocks(c.selectionStart(), c.selectionEnd())) {
         // See editAcrossBlocks.
@@ -792,6 +945,7 @@ void SourceEditor::cut() {
 }
 
 void SourceEditor::undoRedo(bool undo) {
+    ensureLoaded();
     settleBreakMarks();
     m_undoFrom = m_undoTo = -1;
     {
@@ -841,6 +995,23 @@ bool SourceEditor::typeCharacter(QChar typed) {
 
 void SourceEditor::keyPressEvent(QKeyEvent *event) {
     Q_EMIT userInteraction();
+    if (m_load.active) {
+        // Moving about the part that is in needs no more; anything else waits for the rest.
+        const Qt::KeyboardModifiers held =
+            event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+        const int key = event->key();
+        const bool modifier = key == Qt::Key_Shift || key == Qt::Key_Control ||
+                              key == Qt::Key_Alt || key == Qt::Key_Meta;
+        const bool move =
+            (held == Qt::NoModifier &&
+             (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up ||
+              key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown ||
+              key == Qt::Key_Home || key == Qt::Key_End)) ||
+            (held == Qt::ControlModifier &&
+             (key == Qt::Key_Home || key == Qt::Key_Left || key == Qt::Key_Right));
+        if (!move && !modifier)
+            finishLoading();
+    }
     settleBreakMarks();
     const Qt::KeyboardModifiers held =
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
@@ -1016,7 +1187,13 @@ void SourceEditor::contextMenuEvent(QContextMenuEvent *event) {
         QPlainTextEdit::contextMenuEvent(event);
 }
 
+void SourceEditor::dropEvent(QDropEvent *event) {
+    ensureLoaded();
+    QPlainTextEdit::dropEvent(event);
+}
+
 void SourceEditor::insertFromMimeData(const QMimeData *source) {
+    ensureLoaded();
     if (!source || !source->hasText())
         return;
     if (m_breakMarks) {
@@ -1037,6 +1214,7 @@ QMimeData *SourceEditor::createMimeDataFromSelection() const {
 }
 
 void SourceEditor::inputMethodEvent(QInputMethodEvent *event) {
+    ensureLoaded();
     settleBreakMarks();
     const QTextCursor c = textCursor();
     if (m_breakMarks && !isReadOnly() && spansBlocks(c.selectionStart(), c.selectionEnd()) &&
@@ -1044,6 +1222,11 @@ void SourceEditor::inputMethodEvent(QInputMethodEvent *event) {
         replaceSelection(QString()); // see editAcrossBlocks
     QPlainTextEdit::inputMethodEvent(event);
     settleBreakMarks();
+}
+
+void SourceEditor::setBackgroundLoading(int characters, int firstPart) {
+    m_backgroundLoading = characters;
+    m_firstPart = firstPart;
 }
 
 void SourceEditor::setLongLineLimits(int longLine, int piece) {

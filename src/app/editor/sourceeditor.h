@@ -33,12 +33,20 @@ public:
     // and the file keep it as one line.
     static constexpr int LongLineCharacters = 5000;
     static constexpr int PieceCharacters = 200;
+    // A page of more characters than this opens with its first part in view; the rest follows in
+    // the background a slice at a time. Whatever needs the whole text (a command, an edit, a
+    // save) waits for the rest first.
+    static constexpr int BackgroundLoadingCharacters = 16 * 1024 * 1024;
 
     explicit SourceEditor(QWidget *parent = nullptr);
     ~SourceEditor() override;
 
     QString text() const;
     int textLength() const;
+    // True while the text is still loading in the background.
+    bool isLoading() const { return m_load.active; }
+    // Loads the rest of the text at once.
+    void finishLoading();
     // Replaces the whole text as a fresh load: clears the undo history, caret to the start, every
     // character in the text style (the caller colours when colour coding is on).
     void setDocumentText(const QString &text);
@@ -114,6 +122,8 @@ public:
     void setContextMenu(QMenu *menu);
     // Other limits for the long lines of the next setDocumentText; longLine 0 never cuts.
     void setLongLineLimits(int longLine, int piece);
+    // Another size from which setDocumentText loads in the background, and of the first part.
+    void setBackgroundLoading(int characters, int firstPart);
     // Soft breaks the document holds, the pieces of long lines being one block each.
     int pieceBreaks() const { return m_soft.count(); }
     // True when every block's mark tells rightly whether a soft break comes before it (a check
@@ -126,6 +136,7 @@ public Q_SLOTS:
     void undo();
     void redo();
     void cut();
+    void selectAll();
 
 Q_SIGNALS:
     void caretPositionChanged(int column, int line);
@@ -144,6 +155,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
+    void dropEvent(QDropEvent *event) override;
     QMimeData *createMimeDataFromSelection() const override;
     void inputMethodEvent(QInputMethodEvent *event) override;
 
@@ -152,6 +164,18 @@ private:
     // Styles, background pass and undo range follow a change of text positions.
     void followTextChange(int position, int removed, int added);
     int docLength() const;
+    // The text's length, lines and characters as far as loaded: for painting and the caret,
+    // which never wait for the rest.
+    int loadedLength() const;
+    int lineAt(int pos) const;
+    int lineBegin(int line) const;
+    QString loadedRange(int start, int length) const;
+    void ensureLoaded() const {
+        if (Q_UNLIKELY(m_load.active))
+            const_cast<SourceEditor *>(this)->finishLoading();
+    }
+    void loadSlice(int budgetMs);
+    void scheduleLoadSlice();
     int firstBlockOfLine(int line) const;
     // Soft breaks that undo or redo brought back in the document positions [from, from + count).
     int adoptMarkedBreaks(int from, int count);
@@ -184,6 +208,8 @@ private:
     int m_markTo = -1;
     int m_longLine = LongLineCharacters;
     int m_piece = PieceCharacters;
+    int m_backgroundLoading = BackgroundLoadingCharacters;
+    int m_firstPart = 256 * 1024;
     StyleHighlighter *m_highlighter = nullptr;
     QPointer<ColorCodingNotice> m_notice;
     // Reports a caret that code moved (a dialog's insertion, Go to line) once control returns
@@ -210,10 +236,21 @@ private:
     struct ColorPass {
         bool active = false;
         bool scheduled = false;
+        bool followsLoad = false; // its end moves on with the text still loading
         int next = 0;
         int end = 0;
         ColorPassState state;
     } m_pass;
+
+    // The text still to load: the document holds `rest` up to `at` (whole lines).
+    struct Loading {
+        bool active = false;
+        bool scheduled = false;
+        QString rest;
+        qsizetype at = 0;
+        std::vector<int> breaks; // soft breaks of the rest, in document positions
+        size_t nextBreak = 0;
+    } m_load;
 
     bool m_trackingUndo = false;
     int m_undoFrom = -1;

@@ -27,6 +27,8 @@ public:
         m_data[size_t(pos < m_gapStart ? pos : pos + gapLength())] = style;
     }
 
+    // Puts the room for insertions at pos, where the next ones are expected.
+    void placeGap(int pos) { moveGap(pos < 0 ? 0 : pos > size() ? size() : pos); }
     // Writable contiguous storage for [pos, pos + count): moves the gap out of the way if needed.
     CharStyle *span(int pos, int count);
     // Copies [pos, pos + count) to out without moving the gap.

@@ -1,0 +1,128 @@
+// A large page opens with its first part and loads the rest in the background: whatever the user
+// or a command does meanwhile, the text, the colours and the history end as after a whole load.
+#include "common/editorstyles.h"
+#include "editor/sourceeditor.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QSignalSpy>
+#include <QtTest>
+
+class TestBackgroundLoading : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void whateverHappensMeanwhileTheEndIsAWholeLoad_data();
+    void whateverHappensMeanwhileTheEndIsAWholeLoad();
+    void aNewLoadReplacesOneStillRunning();
+};
+
+static QString page() {
+    QString p;
+    for (int i = 0; i < 6000; ++i) {
+        p += QStringLiteral("<p class=\"x\">line %1</p> <!-- note\n").arg(i);
+        p += i % 1000 == 999 ? QString(7000, u'w') + QStringLiteral(" -->\n")
+                             : QStringLiteral("still a note --> text\n");
+    }
+    return p;
+}
+
+static QByteArray fullPass(const QString &text) {
+    std::vector<CharStyle> st(size_t(text.size()));
+    colorCodeRange(text, 0, text.size(), st.data());
+    QByteArray out;
+    for (CharStyle c : st)
+        out.append(c == CharStyle::Tag ? 'T' : c == CharStyle::Comment ? 'C' : '.');
+    return out;
+}
+
+static void waitForAll(SourceEditor &ed) {
+    QTRY_VERIFY_WITH_TIMEOUT(!ed.isLoading() && !ed.isColoringInBackground(), 30000);
+}
+
+void TestBackgroundLoading::whateverHappensMeanwhileTheEndIsAWholeLoad_data() {
+    QTest::addColumn<QString>("action");
+    QTest::newRow("left alone") << "none";
+    QTest::newRow("moving about the first part") << "move";
+    QTest::newRow("typing") << "type";
+    QTest::newRow("a command reads the text") << "text";
+    QTest::newRow("select all and copy") << "copy";
+    QTest::newRow("going to a line not yet in") << "row";
+}
+
+void TestBackgroundLoading::whateverHappensMeanwhileTheEndIsAWholeLoad() {
+    QFETCH(QString, action);
+    const QString text = page();
+    SourceEditor ed;
+    ed.resize(600, 400);
+    ed.setBackgroundLoading(100000, 20000);
+    ed.setDocumentText(text);
+    ed.colorCodeLines(0, SourceEditor::LastLine);
+    QSignalSpy modified(ed.document(), &QTextDocument::modificationChanged);
+    QSignalSpy changed(&ed, &QPlainTextEdit::textChanged);
+    QVERIFY(ed.isLoading());
+    ed.grab(); // the first screen, coloured
+    QByteArray shown;
+    for (int i = 0; i < 800; ++i) {
+        const CharStyle c = ed.styleAt(i);
+        shown.append(c == CharStyle::Tag ? 'T' : c == CharStyle::Comment ? 'C' : '.');
+    }
+    QCOMPARE(shown, fullPass(text).left(800));
+    QVERIFY(ed.isLoading());
+    QString expected = text;
+    if (action == QLatin1String("move")) {
+        for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_Down, Qt::Key_End, Qt::Key_PageUp})
+            QTest::keyClick(&ed, key);
+        QVERIFY(ed.isLoading());
+        QVERIFY(ed.row() > 0);
+    } else if (action == QLatin1String("type")) {
+        QTest::keyClicks(&ed, QStringLiteral("xy"));
+        QVERIFY(!ed.isLoading());
+        expected.prepend(QStringLiteral("xy"));
+    } else if (action == QLatin1String("text")) {
+        QCOMPARE(ed.text(), text);
+    } else if (action == QLatin1String("copy")) {
+        QTest::keyClick(&ed, Qt::Key_A, Qt::ControlModifier);
+        ed.copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), text);
+    } else if (action == QLatin1String("row")) {
+        ed.setRow(11000);
+        QCOMPARE(ed.row(), 11000);
+    }
+    waitForAll(ed);
+    QCOMPARE(ed.text(), expected);
+    QCOMPARE(styles(ed), fullPass(expected));
+    QCOMPARE(ed.lineCount(), int(expected.count(u'\n')) + 1);
+    QVERIFY(ed.breakMarksConsistent());
+    // Loading is no change: nothing to undo but what was typed, never modified by itself.
+    if (action == QLatin1String("type")) {
+        ed.undo();
+        QCOMPARE(ed.text(), text);
+    } else {
+        QVERIFY(modified.isEmpty());
+        QVERIFY(changed.isEmpty());
+    }
+    QVERIFY(!ed.document()->isUndoAvailable());
+}
+
+void TestBackgroundLoading::aNewLoadReplacesOneStillRunning() {
+    SourceEditor ed;
+    ed.setBackgroundLoading(100000, 20000);
+    ed.setDocumentText(page());
+    ed.colorCodeLines(0, SourceEditor::LastLine);
+    QVERIFY(ed.isLoading());
+    ed.setDocumentText(QStringLiteral("<p>small</p>"));
+    QVERIFY(!ed.isLoading());
+    QTest::qWait(30);
+    QCOMPARE(ed.text(), QStringLiteral("<p>small</p>"));
+    // Going away while loading leaves nothing behind that runs later.
+    auto *other = new SourceEditor;
+    other->setBackgroundLoading(100000, 20000);
+    other->setDocumentText(page());
+    other->colorCodeLines(0, SourceEditor::LastLine);
+    QVERIFY(other->isLoading());
+    delete other;
+    QTest::qWait(30);
+}
+
+QTEST_MAIN(TestBackgroundLoading)
+#include "tst_backgroundloading.moc"
