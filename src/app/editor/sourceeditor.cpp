@@ -190,7 +190,7 @@ void SourceEditor::scheduleLoadSlice() {
     QTimer::singleShot(0, this, [this] {
         m_load.scheduled = false;
         // A slice well under a frame, as for the colouring.
-        loadSlice(6);
+        loadSlice(4);
     });
 }
 
@@ -207,6 +207,7 @@ void SourceEditor::loadSlice(int budgetMs) {
     QElapsedTimer clock;
     clock.start();
     const int loadedBefore = loadedLength();
+    const int blocksBefore = document()->blockCount();
     {
         // Loading is no change of the text: no modified flag, no text-changed signal. Nor does
         // the editor repaint for text that comes in below what it shows (see below).
@@ -235,18 +236,25 @@ void SourceEditor::loadSlice(int budgetMs) {
         } while (m_load.at < m_load.rest.size() && clock.elapsed() < budgetMs);
         document()->setModified(false);
     }
-    QAbstractTextDocumentLayout *layout = document()->documentLayout();
-    Q_EMIT layout->documentSizeChanged(layout->documentSize()); // the scroll bars
-    if (blockBoundingGeometry(document()->findBlock(qMax(0, docLength() - 1)))
-            .translated(contentOffset())
-            .top() < viewport()->height())
+    // The scroll bars follow, four times a second: to size them the widget lays out the last
+    // screenful of blocks, layouts that stay (at every slice they would add up to tens of
+    // megabytes over a large page).
+    const bool done = m_load.at >= m_load.rest.size();
+    if (done || !m_load.shown.isValid() || m_load.shown.elapsed() >= 250) {
+        QAbstractTextDocumentLayout *layout = document()->documentLayout();
+        Q_EMIT layout->documentSizeChanged(layout->documentSize());
+        m_load.shown.start();
+    }
+    // Text coming in where it shows (at first, on a short screenful) is painted.
+    const int shownBlocks = viewport()->height() / qMax(1, fontMetrics().lineSpacing()) + 2;
+    if (firstVisibleBlock().blockNumber() + shownBlocks >= blocksBefore)
         viewport()->update();
     m_textCacheValid = false;
     m_textCache = QString();
     m_styles.insert(m_styles.size(), loadedLength() - loadedBefore, CharStyle::Text);
     if (m_pass.active && m_pass.followsLoad)
         m_pass.end = loadedLength();
-    if (m_load.at >= m_load.rest.size()) {
+    if (done) {
         m_load = Loading();
         document()->setUndoRedoEnabled(true);
         m_pass.followsLoad = false;

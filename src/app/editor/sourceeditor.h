@@ -9,6 +9,7 @@
 #include "editor/textcommands.h"
 
 #include <QPlainTextEdit>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QTextCursor>
 #include <QTimer>
@@ -250,6 +251,7 @@ private:
         qsizetype at = 0;
         std::vector<int> breaks; // soft breaks of the rest, in document positions
         size_t nextBreak = 0;
+        QElapsedTimer shown; // since the scroll bars last followed
     } m_load;
 
     bool m_trackingUndo = false;
