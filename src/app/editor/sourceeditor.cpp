@@ -337,8 +337,9 @@ int SourceEditor::adoptMarkedBreaks(int from, int count) {
         if (isMarked(b))
             found.push_back(b.position() - 1);
     }
+    const int adopted = int(found.size());
     m_soft.add(std::move(found));
-    return int(found.size());
+    return adopted;
 }
 
 void SourceEditor::markBreaks(QTextCursor &cursor, int from, int to) {
