@@ -26,7 +26,7 @@ for _ in $(seq 1200); do
   sleep 0.05
 done
 prev=""
-while :; do
+for _ in $(seq 300); do # a blinking caret or a spinner may never hold still: 30 s at most
   shot=$(xwd -root -silent | md5sum)
   [ "$shot" = "$prev" ] && break
   prev=$shot
@@ -40,8 +40,12 @@ echo $(( (end - start) / 1000000 - 100 )) "$rss"
 INNER
 chmod +x "$inner"
 
-editors=("$build/bin/marlo")
-for e in geany kate featherpad; do command -v "$e" >/dev/null && editors+=("$(command -v "$e")"); done
+# EDITORS="kate featherpad" limits the run to those (marlo is the one of the build dir).
+editors=()
+for e in ${EDITORS:-marlo geany kate featherpad}; do
+  if [ "$e" = marlo ]; then editors+=("$build/bin/marlo")
+  elif command -v "$e" >/dev/null; then editors+=("$(command -v "$e")"); fi
+done
 printf '%-12s %-6s %10s %10s\n' editor page ms MiB
 for ed in "${editors[@]}"; do
   for mb in 1 10 50; do
