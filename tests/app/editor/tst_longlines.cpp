@@ -59,7 +59,7 @@ void TestLongLines::randomEditsKeepTextLinesAndHistory() {
         model += QStringLiteral("word%1 <a>").arg(i);
 
     SourceEditor ed;
-    ed.setLongLineLimits(40, 12);
+    ed.setLongLineLimits(40, 16);
     ed.setDocumentText(model);
     QVERIFY(ed.pieceBreaks() > 20);
     const QString original = model;
