@@ -4,12 +4,27 @@
 #include "editor/sourceeditor.h"
 
 #include <QByteArray>
+#include <vector>
 
-inline QByteArray styles(const SourceEditor &ed) {
+inline char styleLetter(CharStyle s) {
+    return s == CharStyle::Tag ? 'T' : s == CharStyle::Comment ? 'C' : '.';
+}
+
+// The first `count` characters' styles (all of them when count < 0).
+inline QByteArray styles(const SourceEditor &ed, int count = -1) {
     QByteArray out;
-    for (int i = 0; i < ed.textLength(); ++i) {
-        const CharStyle s = ed.styleAt(i);
-        out.append(s == CharStyle::Tag ? 'T' : s == CharStyle::Comment ? 'C' : '.');
-    }
+    for (int i = 0; i < (count < 0 ? ed.textLength() : count); ++i)
+        out.append(styleLetter(ed.styleAt(i)));
+    return out;
+}
+
+// What one colouring pass over the whole text gives.
+inline QByteArray fullPass(const QString &text) {
+    std::vector<CharStyle> st(size_t(text.size()));
+    if (!st.empty())
+        colorCodeRange(text, 0, text.size(), st.data());
+    QByteArray out;
+    for (CharStyle c : st)
+        out.append(styleLetter(c));
     return out;
 }

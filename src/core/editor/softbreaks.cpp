@@ -27,10 +27,9 @@ int SoftBreaks::toDoc(int textPos, Bias bias) const {
 }
 
 int SoftBreaks::remove(int docPos, int removed, int added) {
+    const int end = int(std::min<qint64>(qint64(docPos) + removed, INT_MAX));
     const auto first = std::lower_bound(m_breaks.begin(), m_breaks.end(), docPos);
-    const auto last = std::lower_bound(first, m_breaks.end(), qint64(docPos) + removed > INT_MAX
-                                                                  ? INT_MAX
-                                                                  : docPos + removed);
+    const auto last = std::lower_bound(first, m_breaks.end(), end);
     const int gone = int(last - first);
     const auto behind = m_breaks.erase(first, last);
     for (auto it = behind; it != m_breaks.end(); ++it)

@@ -1,5 +1,6 @@
 // The document set as a user meets it: tabs, the modified marker, saving, closing, the recent
 // files and the exit questions.
+#include "common/editorstyles.h"
 #include "common/filesizelimit.h"
 #include "common/windowharness.h"
 #include "documents/documentprinter.h"
@@ -295,11 +296,7 @@ private Q_SLOTS:
         QVERIFY(h.files().save(h.docs().current()));
         QCOMPARE(h.t.readFile(path), expected);
         QTRY_VERIFY_WITH_TIMEOUT(!ed.isColoringInBackground(), 20000);
-        const QString text = ed.text();
-        std::vector<CharStyle> full(size_t(text.size()));
-        colorCodeRange(text, 0, text.size(), full.data());
-        for (int i = 0; i < text.size(); ++i)
-            QVERIFY2(ed.styleAt(i) == full[size_t(i)], qPrintable(QString::number(i)));
+        QCOMPARE(styles(ed), fullPass(ed.text()));
     }
 
     void aFileWithNulBytesIsRefusedWithoutATab() {

@@ -18,15 +18,6 @@ private Q_SLOTS:
     void shiftEnterBreaksTheLine();
 };
 
-static QByteArray fullPass(const QString &text) {
-    std::vector<CharStyle> st(size_t(text.size()));
-    if (!st.empty())
-        colorCodeRange(text, 0, text.size(), st.data());
-    QByteArray out;
-    for (CharStyle c : st)
-        out.append(c == CharStyle::Tag ? 'T' : c == CharStyle::Comment ? 'C' : '.');
-    return out;
-}
 
 static void press(SourceEditor &ed, Qt::Key key, const QString &text = QString(),
                   Qt::KeyboardModifiers mods = Qt::NoModifier) {

@@ -37,16 +37,6 @@ static QString largePage() {
     return l.join(u'\n');
 }
 
-// What one pass over the whole text gives.
-static QByteArray fullPass(const QString &text) {
-    std::vector<CharStyle> st(size_t(text.size()));
-    if (!st.empty())
-        colorCodeRange(text, 0, text.size(), st.data());
-    QByteArray out;
-    for (CharStyle c : st)
-        out.append(c == CharStyle::Tag ? 'T' : c == CharStyle::Comment ? 'C' : '.');
-    return out;
-}
 
 // Pixels of (nearly) the given pure colour in the painted editor.
 static int pixelsOf(SourceEditor &ed, const QColor &colour) {
