@@ -24,7 +24,6 @@
 #include <algorithm>
 #include <climits>
 #include <iterator>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -502,8 +501,7 @@ void SourceEditor::replaceStyled(int start, int length, const QString &text,
     if (m_editGroupDepth > 0)
         m_groupSealAt = text.isEmpty() ? -1 : start + int(text.size());
     if (styles && !text.isEmpty())
-        std::memcpy(static_cast<void *>(m_styles.span(start, int(text.size()))), styles,
-                    size_t(text.size()));
+        m_styles.write(start, int(text.size()), styles);
 }
 
 void SourceEditor::sealUndoStep(QTextCursor &c) {
@@ -778,7 +776,9 @@ void SourceEditor::colorCodeLines(int firstLine, int lastLine) {
         const int end = rangeEnd;
         const int styled = qMin(end + 1, size) - start; // the line break after the range too
         const QString part = textRange(start, styled);
-        colorCodeRange(part, 0, end - start, m_styles.span(start, styled));
+        std::vector<CharStyle> styles(size_t(qMax(0, styled)));
+        colorCodeRange(part, 0, end - start, styles.data());
+        m_styles.write(start, styled, styles.data());
         if (longRange)
             m_notice->hide();
     }

@@ -1,5 +1,6 @@
-// The style of every character of a document, one byte per UTF-16 code unit, kept in a gap buffer
-// so that typing anywhere in a large document moves only the bytes between two edit points.
+// The style of every character of a document, two bits per UTF-16 code unit (a style is one of
+// three), kept in a gap buffer so that typing anywhere in a large document moves only the styles
+// between two edit points. On a 50 MB page the styles take 12 MiB instead of 50.
 #pragma once
 
 #include "editor/colorcoding.h"
@@ -8,11 +9,10 @@
 
 class StyleBuffer {
 public:
-    int size() const { return int(m_data.size()) - gapLength(); }
-    qint64 capacity() const { return qint64(m_data.capacity()); }
-    CharStyle at(int pos) const {
-        return m_data[size_t(pos < m_gapStart ? pos : pos + gapLength())];
-    }
+    int size() const { return m_fields - gapLength(); }
+    // Bytes of storage held.
+    qint64 capacity() const { return qint64(m_words.capacity() * sizeof(quint64)); }
+    CharStyle at(int pos) const { return CharStyle(field(physical(pos))); }
 
     void clear();
     // `size` entries of `fill`, with room for `gap` insertions at the start before the storage
@@ -23,25 +23,38 @@ public:
     void insert(int pos, int count, CharStyle style);
     void remove(int pos, int count);
     void fill(int pos, int count, CharStyle style);
-    void set(int pos, CharStyle style) {
-        m_data[size_t(pos < m_gapStart ? pos : pos + gapLength())] = style;
-    }
+    void set(int pos, CharStyle style) { setField(physical(pos), unsigned(style)); }
+    // Overwrites [pos, pos + count) with styles[0, count).
+    void write(int pos, int count, const CharStyle *styles);
 
     // Puts the room for insertions at pos, where the next ones are expected.
     void placeGap(int pos) { moveGap(pos < 0 ? 0 : pos > size() ? size() : pos); }
-    // Writable contiguous storage for [pos, pos + count): moves the gap out of the way if needed.
-    CharStyle *span(int pos, int count);
     // Copies [pos, pos + count) to out without moving the gap.
     void copyTo(int pos, int count, CharStyle *out) const;
     // A fingerprint of the styles of [pos, pos + count).
     quint64 hash(int pos, int count) const;
 
 private:
+    static constexpr int FieldsPerWord = 32;
+
     int gapLength() const { return m_gapEnd - m_gapStart; }
+    size_t physical(int pos) const { return size_t(pos < m_gapStart ? pos : pos + gapLength()); }
+    unsigned field(size_t i) const {
+        return unsigned(m_words[i / FieldsPerWord] >> (i % FieldsPerWord * 2)) & 3u;
+    }
+    void setField(size_t i, unsigned style) {
+        quint64 &w = m_words[i / FieldsPerWord];
+        const unsigned shift = i % FieldsPerWord * 2;
+        w = (w & ~(quint64(3) << shift)) | (quint64(style) << shift);
+    }
+    // Calls f(physical start, offset into the range, count) for the parts of [pos, pos + count)
+    // on either side of the gap.
+    template <typename F> void forParts(int pos, int count, F f) const;
     void moveGap(int pos);
     void ensureGap(int count);
 
-    std::vector<CharStyle> m_data;
+    std::vector<quint64> m_words;
+    int m_fields = 0; // the contents and the gap
     int m_gapStart = 0;
     int m_gapEnd = 0;
 };
