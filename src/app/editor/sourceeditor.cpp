@@ -57,6 +57,17 @@ SourceEditor::SourceEditor(QWidget *parent) : QPlainTextEdit(parent) {
         if (!m_caretReport.isActive())
             m_caretReport.start();
     });
+    // While a page loads, the widget sizes its scroll bar to the lines loaded so far: it is kept
+    // at the whole page's, so that it does not shrink as the rest comes in.
+    connect(verticalScrollBar(), &QScrollBar::rangeChanged, this, [this] {
+        if (!m_load.active || m_load.wholeRange)
+            return;
+        // The widget's maximum is its line count less the lines of the last screenful: add the
+        // lines still to come.
+        QScopedValueRollback<bool> self(m_load.wholeRange, true);
+        QScrollBar *bar = verticalScrollBar();
+        bar->setMaximum(bar->maximum() + m_load.blocks - document()->lineCount());
+    });
 }
 
 SourceEditor::~SourceEditor() {
@@ -132,6 +143,7 @@ void SourceEditor::setDocumentText(const QString &text) {
         shown.size() > m_backgroundLoading ? shown.indexOf(u'\n', m_firstPart) : -1;
     if (firstPart > 0 && firstPart + 1 < shown.size()) {
         m_load.active = true;
+        m_load.blocks = int(shown.count(u'\n')) + 1;
         m_load.rest = shown;
         m_load.at = firstPart + 1;
         first = shown.left(m_load.at);
@@ -235,9 +247,10 @@ void SourceEditor::loadSlice(int budgetMs) {
         } while (m_load.at < m_load.rest.size() && clock.elapsed() < budgetMs);
         document()->setModified(false);
     }
-    // The scroll bars follow, four times a second: to size them the widget lays out the last
-    // screenful of blocks, layouts that stay (at every slice they would add up to tens of
-    // megabytes over a large page).
+    // The widget follows the document's size four times a second: the width of the lines laid
+    // out so far, while the vertical scroll bar spans the whole page from the start (see the
+    // constructor). Following it lays out the last screenful of blocks, layouts that stay: at
+    // every slice they would add up to tens of megabytes over a large page.
     const bool done = m_load.at >= m_load.rest.size();
     if (done || !m_load.shown.isValid() || m_load.shown.elapsed() >= 250) {
         QAbstractTextDocumentLayout *layout = document()->documentLayout();
@@ -1171,6 +1184,22 @@ void SourceEditor::focusInEvent(QFocusEvent *event) {
 void SourceEditor::paintEvent(QPaintEvent *event) {
     paintVisibleBlocks(event->region());
     QPlainTextEdit::paintEvent(event);
+}
+
+void SourceEditor::scrollContentsBy(int dx, int dy) {
+    QScrollBar *bar = verticalScrollBar();
+    if (m_load.active && bar->value() + bar->pageStep() >= document()->blockCount()) {
+        // Scrolled to where the text is not yet in (the scroll bar spans the whole page): the
+        // rest comes in first. Sizing the scroll bar to it puts the widget back at its top line,
+        // from where the place asked for is scrolled to.
+        const int wanted = bar->value();
+        finishLoading();
+        if (bar->value() != wanted) {
+            bar->setValue(wanted);
+            return;
+        }
+    }
+    QPlainTextEdit::scrollContentsBy(dx, dy);
 }
 
 void SourceEditor::resizeEvent(QResizeEvent *event) {

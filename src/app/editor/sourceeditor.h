@@ -155,6 +155,7 @@ protected:
     void focusInEvent(QFocusEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
     void dropEvent(QDropEvent *event) override;
@@ -252,7 +253,9 @@ private:
         qsizetype at = 0;
         std::vector<int> breaks; // soft breaks of the rest, in document positions
         size_t nextBreak = 0;
-        QElapsedTimer shown; // since the scroll bars last followed
+        QElapsedTimer shown; // since the widget last followed the document's size
+        int blocks = 0; // of the whole page
+        bool wholeRange = false; // the scroll bar is being set to the whole page
     } m_load;
 
     bool m_trackingUndo = false;

@@ -5,6 +5,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -39,6 +40,7 @@ void TestBackgroundLoading::whateverHappensMeanwhileTheEndIsAWholeLoad_data() {
     QTest::newRow("a command reads the text") << "text";
     QTest::newRow("select all and copy") << "copy";
     QTest::newRow("going to a line not yet in") << "row";
+    QTest::newRow("scrolling to the end") << "scroll";
 }
 
 void TestBackgroundLoading::whateverHappensMeanwhileTheEndIsAWholeLoad() {
@@ -46,9 +48,13 @@ void TestBackgroundLoading::whateverHappensMeanwhileTheEndIsAWholeLoad() {
     const QString text = page();
     SourceEditor ed;
     ed.resize(600, 400);
+    ed.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&ed));
     ed.setBackgroundLoading(100000, 20000);
     ed.setDocumentText(text);
     ed.colorCodeLines(0, SourceEditor::LastLine);
+    QScrollBar *bar = ed.verticalScrollBar();
+    const int range = bar->maximum(); // the whole page's from the start
     QSignalSpy modified(ed.document(), &QTextDocument::modificationChanged);
     QSignalSpy changed(&ed, &QPlainTextEdit::textChanged);
     QVERIFY(ed.isLoading());
@@ -74,11 +80,17 @@ void TestBackgroundLoading::whateverHappensMeanwhileTheEndIsAWholeLoad() {
     } else if (action == QLatin1String("row")) {
         ed.setRow(11000);
         QCOMPARE(ed.row(), 11000);
+    } else if (action == QLatin1String("scroll")) {
+        bar->setValue(range);
+        QVERIFY(!ed.isLoading());
+        QVERIFY(ed.topLine() > ed.lineCount() - 100); // the end of the page, not its top
     }
     waitForAll(ed);
     QCOMPARE(ed.text(), expected);
     QCOMPARE(styles(ed), fullPass(expected));
     QCOMPARE(ed.lineCount(), int(expected.count(u'\n')) + 1);
+    // The same but for a line of the last screenful, which may be partly shown.
+    QVERIFY(qAbs(bar->maximum() - range) <= 1);
     QVERIFY(ed.breakMarksConsistent());
     // Loading is no change: nothing to undo but what was typed, never modified by itself.
     if (action == QLatin1String("type")) {
