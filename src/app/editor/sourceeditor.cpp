@@ -1,6 +1,7 @@
 #include "editor/sourceeditor.h"
 
 #include "editor/colorcodingnotice.h"
+#include "editor/sourcelayout.h"
 #include "editor/stylehighlighter.h"
 #include "editor/typedcharacters.h"
 #include "widgets/windowplacement.h"
@@ -44,6 +45,9 @@ bool isMarked(const QTextBlock &block) {
 
 SourceEditor::SourceEditor(QWidget *parent) : QPlainTextEdit(parent) {
     setObjectName(QStringLiteral("sourceEditor"));
+    auto *doc = new QTextDocument(this);
+    doc->setDocumentLayout(new SourceLayout(doc, viewport()));
+    setDocument(doc);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     // The styles must follow a change before the highlighter paints the changed blocks, so this
     // connection comes first.
