@@ -4,7 +4,7 @@
 
 namespace {
 
-constexpr size_t PerWord = 32; // two-bit fields in a 64-bit word
+constexpr size_t PerWord = StyleBuffer::FieldsPerWord;
 
 size_t wordsFor(size_t fields) {
     return (fields + PerWord - 1) / PerWord;
@@ -14,14 +14,8 @@ quint64 pattern(CharStyle style) {
     return quint64(style) * 0x5555555555555555ull;
 }
 
-unsigned get(const quint64 *w, size_t i) {
-    return unsigned(w[i / PerWord] >> (i % PerWord * 2)) & 3u;
-}
-
-void put(quint64 *w, size_t i, unsigned style) {
-    const unsigned shift = i % PerWord * 2;
-    w[i / PerWord] = (w[i / PerWord] & ~(quint64(3) << shift)) | (quint64(style) << shift);
-}
+constexpr auto get = StyleBuffer::field;
+constexpr auto put = StyleBuffer::setField;
 
 // The 32 fields from field i on, which need not start a word.
 quint64 read32(const quint64 *w, size_t i) {

@@ -12,7 +12,7 @@ public:
     int size() const { return m_fields - gapLength(); }
     // Bytes of storage held.
     qint64 capacity() const { return qint64(m_words.capacity() * sizeof(quint64)); }
-    CharStyle at(int pos) const { return CharStyle(field(physical(pos))); }
+    CharStyle at(int pos) const { return CharStyle(field(m_words.data(), physical(pos))); }
 
     void clear();
     // `size` entries of `fill`, with room for `gap` insertions at the start before the storage
@@ -23,7 +23,7 @@ public:
     void insert(int pos, int count, CharStyle style);
     void remove(int pos, int count);
     void fill(int pos, int count, CharStyle style);
-    void set(int pos, CharStyle style) { setField(physical(pos), unsigned(style)); }
+    void set(int pos, CharStyle style) { setField(m_words.data(), physical(pos), unsigned(style)); }
     // Overwrites [pos, pos + count) with styles[0, count).
     void write(int pos, int count, const CharStyle *styles);
 
@@ -34,19 +34,20 @@ public:
     // A fingerprint of the styles of [pos, pos + count).
     quint64 hash(int pos, int count) const;
 
-private:
-    static constexpr int FieldsPerWord = 32;
+    // The packed storage: field i of the words w.
+    static constexpr size_t FieldsPerWord = 32; // two-bit fields in a 64-bit word
+    static unsigned field(const quint64 *w, size_t i) {
+        return unsigned(w[i / FieldsPerWord] >> (i % FieldsPerWord * 2)) & 3u;
+    }
+    static void setField(quint64 *w, size_t i, unsigned style) {
+        const unsigned shift = i % FieldsPerWord * 2;
+        quint64 &word = w[i / FieldsPerWord];
+        word = (word & ~(quint64(3) << shift)) | (quint64(style) << shift);
+    }
 
+private:
     int gapLength() const { return m_gapEnd - m_gapStart; }
     size_t physical(int pos) const { return size_t(pos < m_gapStart ? pos : pos + gapLength()); }
-    unsigned field(size_t i) const {
-        return unsigned(m_words[i / FieldsPerWord] >> (i % FieldsPerWord * 2)) & 3u;
-    }
-    void setField(size_t i, unsigned style) {
-        quint64 &w = m_words[i / FieldsPerWord];
-        const unsigned shift = i % FieldsPerWord * 2;
-        w = (w & ~(quint64(3) << shift)) | (quint64(style) << shift);
-    }
     // Calls f(physical start, offset into the range, count) for the parts of [pos, pos + count)
     // on either side of the gap.
     template <typename F> void forParts(int pos, int count, F f) const;
