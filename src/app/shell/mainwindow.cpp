@@ -9,6 +9,8 @@
 #include "editor/sourceeditor.h"
 #include "editor/tagtoolbar.h"
 #include "filepanel/filepanelcontroller.h"
+#include "pagecheck/pagecheckcontroller.h"
+#include "pagecheck/pagecheckpanel.h"
 #include "wizards/javascriptcommands.h"
 #include "wizards/layoutcommands.h"
 #include "wizards/tagwizardcommands.h"
@@ -72,6 +74,7 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
                                 m_layout->smallWindowAction());
 
     m_filePanel = new FilePanelController(m_ctx, m_folderPanel, this, filePanelHost());
+    m_pageCheck = new PageCheckController(*m_docs, m_pageCheckPanel, this);
     m_edit->connectToolbar(m_tagToolbar);
     m_tagWizard = new TagWizardCommands(m_ctx, this);
     m_tagWizard->addToolbarButtons(m_tagToolbar);
@@ -170,8 +173,16 @@ WindowLayoutParts MainWindow::buildCentralArea(QWidget **fileButtonArea) {
     m_folderPanel = new FolderPanel(mainSplitter);
     m_notebook = new QStackedWidget(mainSplitter);
     m_notebook->setObjectName(QStringLiteral("notebook"));
-    m_tabs = new QTabWidget(m_notebook);
+    // The editor page: the documents' tabs above the page check's list.
+    auto *editorArea = new QSplitter(Qt::Vertical, m_notebook);
+    editorArea->setObjectName(QStringLiteral("editorArea"));
+    editorArea->setChildrenCollapsible(false);
+    m_tabs = new QTabWidget(editorArea);
     m_tabs->setObjectName(QStringLiteral("Default"));
+    m_pageCheckPanel = new PageCheckPanel(editorArea);
+    editorArea->addWidget(m_tabs);
+    editorArea->addWidget(m_pageCheckPanel);
+    editorArea->setStretchFactor(0, 1);
     m_viewer = new HtmlViewer(m_notebook);
     m_viewer->setObjectName(QStringLiteral("browser"));
     m_viewer->setViewImages(true);
@@ -182,7 +193,7 @@ WindowLayoutParts MainWindow::buildCentralArea(QWidget **fileButtonArea) {
     m_viewer->setDefFontColor(Qt::black);
     m_viewer->setImageCacheCount(0);
     m_viewer->setNoSelect(false);
-    m_notebook->addWidget(m_tabs);
+    m_notebook->addWidget(editorArea);
     m_notebook->addWidget(m_viewer);
     mainSplitter->addWidget(m_folderPanel);
     mainSplitter->addWidget(m_notebook);
@@ -234,6 +245,8 @@ void MainWindow::buildFileButtons(QWidget *area) {
     addButton(m_search->replaceAction(), QStringLiteral("replace"), QStringLiteral("Replace"));
     addButton(m_edit->indentAction(), QStringLiteral("indent"), QStringLiteral("Ident"));
     addButton(m_edit->unindentAction(), QStringLiteral("unindent"), QStringLiteral("Unident"));
+    addButton(m_pageCheck->checkAction(), QStringLiteral("check-page"),
+              QStringLiteral("Check page"));
     addGap();
     addWidget(m_preview->toggleButton());
     addWidget(m_preview->externalButton());
@@ -320,6 +333,7 @@ void MainWindow::buildMenus() {
     tools->setObjectName(QStringLiteral("menuTools"));
     tools->addAction(m_edit->textConversionAction());
     tools->addAction(m_tools->spellCheckAction());
+    tools->addAction(m_pageCheck->checkAction());
     tools->addMenu(m_tools->launcherMenu());
     tools->addAction(m_filePanel->fileDependenciesAction());
     tools->addAction(m_filePanel->multiFileReplaceAction());
@@ -371,7 +385,7 @@ void MainWindow::buildMenus() {
     m_preview->setEditModeControls(
         {file->menuAction(), edit->menuAction(), search->menuAction(), tags->menuAction(),
          moreTags->menuAction(), tools->menuAction()},
-        {m_tagToolbar, m_folderPanel}, {m_printer->printNowAction()});
+        {m_tagToolbar, m_folderPanel}, {m_printer->printNowAction(), m_pageCheck->checkAction()});
 }
 
 void MainWindow::applySettingsToWindow() {

@@ -18,6 +18,8 @@ struct FilePanelHost;
 class HtmlViewer;
 class JavaScriptCommands;
 class LayoutCommands;
+class PageCheckController;
+class PageCheckPanel;
 class PreviewController;
 class QMenu;
 class QStackedWidget;
@@ -63,6 +65,7 @@ public:
     JavaScriptCommands *javaScripts() const { return m_javaScripts; }
     HtmlViewer *viewer() const { return m_viewer; }
     LayoutCommands *layoutCommands() const { return m_layoutCommands; }
+    PageCheckController *pageCheck() const { return m_pageCheck; }
     QMenu *editorContextMenu() const { return m_editorMenu; }
 
 protected:
@@ -84,6 +87,7 @@ private:
     QTabWidget *m_tabs = nullptr;
     QStackedWidget *m_notebook = nullptr;
     HtmlViewer *m_viewer = nullptr;
+    PageCheckPanel *m_pageCheckPanel = nullptr;
     TagToolbar *m_tagToolbar = nullptr;
     TagWizardCommands *m_tagWizard = nullptr;
     TagDialogCommands *m_tagDialogs = nullptr;
@@ -100,6 +104,7 @@ private:
     LayoutCommands *m_layoutCommands = nullptr;
     ToolCommands *m_tools = nullptr;
     FilePanelController *m_filePanel = nullptr;
+    PageCheckController *m_pageCheck = nullptr;
     QMenu *m_editorMenu = nullptr;
     QMenu *m_toolbarMenu = nullptr;
     bool m_shown = false;

@@ -19,6 +19,7 @@ const IconName IconNames[] = {
     {"print", "document-print"},
     {"find", "edit-find"},
     {"replace", "edit-find-replace"},
+    {"check-page", nullptr},
     {"indent", "format-indent-more"},
     {"unindent", "format-indent-less"},
     {"preview-internal", nullptr},

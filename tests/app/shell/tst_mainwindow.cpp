@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <QSplitter>
 #include <QToolButton>
 
@@ -213,6 +214,24 @@ private Q_SLOTS:
         QCOMPARE(h.docs().state(1).fileName, b);
         QCOMPARE(h.docs().currentIndex(), 1);
         QCOMPARE(h.window().windowTitle(), QStringLiteral("Marlo - ") + b);
+    }
+
+    // Two commands on one key cancel each other out: Qt runs neither. Every key the window
+    // answers belongs to one command (an item that only shows a twin's key does not count).
+    void everyShortcutOfTheWindowIsOneCommand() {
+        WindowHarness h;
+        QMap<QString, QStringList> owners;
+        for (QAction *a : h.window().findChildren<QAction *>()) {
+            if (a->shortcutContext() == Qt::WidgetShortcut)
+                continue;
+            for (const QKeySequence &key : a->shortcuts())
+                owners[key.toString()] << a->objectName() + QLatin1Char(' ') + a->text();
+        }
+        for (QShortcut *s : h.window().findChildren<QShortcut *>())
+            if (s->context() != Qt::WidgetShortcut)
+                owners[s->key().toString()] << s->objectName();
+        for (auto it = owners.cbegin(); it != owners.cend(); ++it)
+            QVERIFY2(it->size() == 1, qPrintable(it.key() + ": " + it->join(", ")));
     }
 };
 

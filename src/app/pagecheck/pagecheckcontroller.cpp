@@ -1,0 +1,112 @@
+#include "pagecheck/pagecheckcontroller.h"
+
+#include "documents/documentcontroller.h"
+#include "editor/sourceeditor.h"
+#include "pagecheck/pagecheck.h"
+#include "pagecheck/pagecheckpanel.h"
+#include "shell/filepaths.h"
+#include "widgets/icons.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QTreeView>
+
+namespace {
+
+QString counted(int n, const char *one, const char *many) {
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
+// "page.htm: 2 errors, 5 warnings, 1 broken link", or that it has no problems; notes are not
+// problems.
+QString summaryOf(const QString &fileName, const PageFindings &findings) {
+    int errors = 0;
+    int warnings = 0;
+    int links = 0;
+    for (const PageFinding &f : findings) {
+        if (f.isBrokenLink())
+            ++links;
+        else if (f.severity == PageFinding::Severity::Error)
+            ++errors;
+        else if (f.severity == PageFinding::Severity::Warning)
+            ++warnings;
+    }
+    QStringList parts;
+    if (errors > 0)
+        parts << counted(errors, "error", "errors");
+    if (warnings > 0)
+        parts << counted(warnings, "warning", "warnings");
+    if (links > 0)
+        parts << counted(links, "broken link", "broken links");
+    const QString name = fileNamePart(fileName);
+    if (parts.isEmpty())
+        return name + QStringLiteral(": no problems found");
+    return name + QStringLiteral(": ") + parts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+PageCheckController::PageCheckController(DocumentController &docs, PageCheckPanel *panel,
+                                         QWidget *window)
+    : QObject(window), m_docs(docs), m_panel(panel) {
+    m_check =
+        new QAction(marloIcon(QStringLiteral("check-page")), QStringLiteral("Check &page"), this);
+    m_check->setObjectName(QStringLiteral("actionCheckPage"));
+    m_check->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7)); // beside spelling's F7
+    m_check->setToolTip(QStringLiteral("Check page"));
+    connect(m_check, &QAction::triggered, this, &PageCheckController::checkCurrentPage);
+
+    m_panel->hide();
+    connect(m_panel, &PageCheckPanel::findingChosen, this, &PageCheckController::goTo);
+    connect(m_panel, &PageCheckPanel::leaveRequested, this,
+            [this] { m_docs.currentEditor()->setFocus(); });
+    connect(m_panel, &PageCheckPanel::closeRequested, this, &PageCheckController::closePanel);
+    connect(&m_docs, &DocumentController::currentEditorChanged, this, [this](SourceEditor *editor) {
+        if (editor != m_checked)
+            clearList();
+    });
+    connect(&m_docs, &DocumentController::documentRefreshed, this, [this](Document &doc) {
+        if (&doc == &m_docs.current() && doc.fileName != m_checkedName)
+            clearList();
+    });
+}
+
+void PageCheckController::checkCurrentPage() {
+    SourceEditor *editor = m_docs.currentEditor();
+    const QString fileName = m_docs.currentFileName();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const PageFindings findings = checkPage(editor->text(), fileName);
+    m_checked = editor;
+    m_checkedName = fileName;
+    m_panel->showFindings(summaryOf(fileName, findings), findings);
+    m_panel->show();
+    QApplication::restoreOverrideCursor();
+    // With something to look at, the keys go to the list: arrows choose, Enter goes there.
+    if (!findings.isEmpty())
+        m_panel->list()->setFocus();
+}
+
+void PageCheckController::goTo(const PageFinding &finding) {
+    SourceEditor *editor = m_docs.currentEditor();
+    if (editor != m_checked || finding.line < 1)
+        return;
+    editor->setRow(finding.line - 1);
+    editor->setCol(qMax(0, finding.column - 1));
+    // A line out of sight comes into view with a few lines above it, as Go to line shows it.
+    if (!editor->viewport()->rect().contains(editor->cursorRect()))
+        editor->setTopLine(qMax(0, editor->row() - 5));
+    editor->ensureCursorVisible();
+    editor->setFocus();
+}
+
+void PageCheckController::clearList() {
+    m_checked = nullptr;
+    m_checkedName.clear();
+    m_panel->clear(QStringLiteral("Check page (%1) lists the problems of this page.")
+                       .arg(m_check->shortcut().toString(QKeySequence::NativeText)));
+}
+
+void PageCheckController::closePanel() {
+    m_panel->hide();
+    m_docs.currentEditor()->setFocus();
+}

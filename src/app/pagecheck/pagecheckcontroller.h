@@ -1,0 +1,40 @@
+// Tools › Check page: checks the current page (markup and broken links), lists the findings in
+// the panel under the editor and takes the caret to the finding the user chooses. The list
+// belongs to the document it was made for: it is cleared when another document becomes current
+// or the document gets another name.
+#pragma once
+
+#include "pagecheck/pagefinding.h"
+
+#include <QObject>
+#include <QPointer>
+
+class DocumentController;
+class PageCheckPanel;
+class QAction;
+class QWidget;
+class SourceEditor;
+
+class PageCheckController : public QObject {
+    Q_OBJECT
+public:
+    // `panel` is the (hidden) panel under the editor; it is shown by the first check.
+    PageCheckController(DocumentController &docs, PageCheckPanel *panel, QWidget *window);
+
+    QAction *checkAction() const { return m_check; }
+    PageCheckPanel *panel() const { return m_panel; }
+
+    void checkCurrentPage();
+    // The caret to the finding's line and column in the checked editor, which gets the focus.
+    void goTo(const PageFinding &finding);
+
+private:
+    void clearList();
+    void closePanel();
+
+    DocumentController &m_docs;
+    PageCheckPanel *m_panel;
+    QAction *m_check;
+    QPointer<SourceEditor> m_checked; // the editor whose text the list describes
+    QString m_checkedName;
+};
