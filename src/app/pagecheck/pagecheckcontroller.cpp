@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QTreeView>
+#include <algorithm>
 
 namespace {
 
@@ -81,8 +82,12 @@ void PageCheckController::checkCurrentPage() {
     m_panel->showFindings(summaryOf(fileName, findings), findings);
     m_panel->show();
     QApplication::restoreOverrideCursor();
-    // With something to look at, the keys go to the list: arrows choose, Enter goes there.
-    if (!findings.isEmpty())
+    // With problems to look at, the keys go to the list: arrows choose, Enter goes there.
+    // Notes alone leave them in the editor.
+    const bool problems = std::any_of(findings.begin(), findings.end(), [](const PageFinding &f) {
+        return f.severity != PageFinding::Severity::Info;
+    });
+    if (problems)
         m_panel->list()->setFocus();
 }
 

@@ -112,6 +112,12 @@ private Q_SLOTS:
         h.docs().setCurrentIndex(0);
         QCOMPARE(panel->findingCount(), 0);
         QVERIFY(panel->summary().contains(QStringLiteral("Check page")));
+
+        // Notes alone (what the content looks like) leave the keys in the editor.
+        h.docs().setText(h.docs().current(), Head + "<p>fine</p>" + Tail, false);
+        checkWithShortcut(h);
+        QCOMPARE(panel->summary(), QStringLiteral("New.htm: no problems found"));
+        QVERIFY(h.editor().hasFocus());
     }
 };
 
