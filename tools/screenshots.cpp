@@ -1,5 +1,7 @@
 // Takes the pictures of the README and the AppStream file from the real main window, offscreen:
-// a coloured page in the editor, the same page in the built-in viewer, and two dialogs.
+// a coloured page in the editor, the same page in the built-in viewer, and two dialogs. The page
+// lies in a small sample site in a home folder of its own, so the file panel shows that site and
+// nothing of the machine the pictures are taken on.
 // Usage: marlo_screenshots <output folder> <installation folder> [icon theme]
 // (an icon theme name such as Adwaita or breeze shows the toolbar as that desktop would).
 #include "editor/replacedialog.h"
@@ -13,13 +15,16 @@
 #include "wizards/tagwizardcommands.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QIcon>
-#include <QStandardPaths>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <cstdio>
@@ -68,6 +73,38 @@ void settle(int ms) {
     }
 }
 
+bool writeFile(const QString &path, const QByteArray &bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool writePicture(const QString &path, const QColor &sky, const QColor &ground) {
+    QDir().mkpath(QFileInfo(path).path());
+    QImage picture(120, 80, QImage::Format_RGB32);
+    QPainter painter(&picture);
+    painter.fillRect(0, 0, 120, 50, sky);
+    painter.fillRect(0, 50, 120, 30, ground);
+    painter.end();
+    return picture.save(path);
+}
+
+// The sample site: the page, two more pages, a style sheet and pictures.
+bool writeSite(const QString &site) {
+    return writeFile(site + QStringLiteral("/index.htm"), SamplePage) &&
+           writeFile(site + QStringLiteral("/archive.htm"),
+                     "<HTML><HEAD><TITLE>Archive</TITLE></HEAD><BODY></BODY></HTML>\n") &&
+           writeFile(site + QStringLiteral("/members.htm"),
+                     "<HTML><HEAD><TITLE>Members</TITLE></HEAD><BODY></BODY></HTML>\n") &&
+           writeFile(site + QStringLiteral("/garden.css"), "BODY { margin: 2em; }\n") &&
+           writePicture(site + QStringLiteral("/logo.jpg"), QColor(240, 240, 220),
+                        QColor(60, 120, 60)) &&
+           writePicture(site + QStringLiteral("/images/greenhouse.jpg"), QColor(170, 210, 240),
+                        QColor(90, 150, 70)) &&
+           writePicture(site + QStringLiteral("/images/roses.jpg"), QColor(250, 220, 220),
+                        QColor(200, 40, 60));
+}
+
 bool save(QWidget *widget, const QString &file) {
     const bool ok = widget->grab().save(file);
     std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "cannot write", qPrintable(file));
@@ -83,6 +120,11 @@ int main(int argc, char *argv[]) {
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A home of its own, read by the file panel for its list of places.
+    QTemporaryDir home;
+    const QString userHome = home.filePath(QStringLiteral("home/sam"));
+    QDir().mkpath(userHome);
+    qputenv("HOME", QFile::encodeName(userHome));
     QApplication app(argc, argv);
     const QString outDir = QString::fromLocal8Bit(argv[1]);
     if (argc > 3) {
@@ -95,7 +137,6 @@ int main(int argc, char *argv[]) {
     }
     QDir().mkpath(outDir);
 
-    QTemporaryDir home;
     AppContext ctx;
     ctx.paths.configDir = home.filePath(QStringLiteral("config"));
     ctx.paths.dataDir = home.filePath(QStringLiteral("data"));
@@ -106,14 +147,10 @@ int main(int argc, char *argv[]) {
         return 1;
     ini.write("[General]\nversion=100\n[Options]\ntotd=0\nfontname=DejaVu Sans Mono\nfontsize=10\n");
     ini.close();
-    const QString page = home.filePath(QStringLiteral("site/index.htm"));
-    QDir().mkpath(home.filePath(QStringLiteral("site")));
-    QFile pageFile(page);
-    if (!pageFile.open(QIODevice::WriteOnly))
+    const QString site = userHome + QStringLiteral("/Sites/garden-club");
+    if (!writeSite(site))
         return 1;
-    pageFile.write(SamplePage);
-    pageFile.close();
-    ctx.startupFiles = {page};
+    ctx.startupFiles = {site + QStringLiteral("/index.htm")};
 
     MessageBoxPrompts prompts;
     ctx.prompts = &prompts;
@@ -123,6 +160,11 @@ int main(int argc, char *argv[]) {
     window.resize(1000, 640);
     window.show();
     settle(800);
+    // The list of places names the home folder as a user's would be named.
+    if (auto *places = window.findChild<QComboBox *>(QStringLiteral("driveList")))
+        for (int i = 0; i < places->count(); ++i)
+            if (places->itemData(i).toString() == userHome)
+                places->setItemText(i, QStringLiteral("/home/sam"));
 
     bool ok = save(&window, outDir + QStringLiteral("/editor.png"));
 
