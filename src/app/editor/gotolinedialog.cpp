@@ -37,7 +37,9 @@ std::optional<int> wholeNumber(const QString &text) {
 } // namespace
 
 GoToLineDialog::GoToLineDialog(Prompts &prompts, QWidget *parent)
-    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_prompts(prompts) {
+    : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_prompts(prompts) {
     setObjectName(QStringLiteral("goToLineDialog"));
     setWindowTitle(QStringLiteral("Go to line"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -72,7 +74,7 @@ GoToLineDialog::GoToLineDialog(Prompts &prompts, QWidget *parent)
     layout->addLayout(field);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
-    resize(layout->minimumSize().expandedTo(QSize(121, 73)));
+    resize(layout->minimumSize().expandedTo(QSize(qMax(121, titleWidth(this)), 73)));
 
     connect(ok, &QPushButton::clicked, this, &GoToLineDialog::confirm);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

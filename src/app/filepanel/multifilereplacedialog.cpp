@@ -60,8 +60,10 @@ MultiFileReplaceDialog::MultiFileReplaceDialog(AppContext &ctx, const QString &f
     auto *remove = new QPushButton(QStringLiteral("<-"));
     remove->setObjectName(QStringLiteral("removeFiles"));
     remove->setToolTip(QStringLiteral("Remove the selected entries"));
-    for (QPushButton *b : {add, remove})
+    for (QPushButton *b : {add, remove}) {
         b->setFixedWidth(40);
+        b->setAutoDefault(false);
+    }
     connect(add, &QPushButton::clicked, this, &MultiFileReplaceDialog::addSelectedFiles);
     connect(remove, &QPushButton::clicked, this, &MultiFileReplaceDialog::removeSelectedEntries);
     auto *arrows = new QVBoxLayout;
@@ -94,6 +96,10 @@ MultiFileReplaceDialog::MultiFileReplaceDialog(AppContext &ctx, const QString &f
     m_cancelButton->setObjectName(QStringLiteral("cancelRun"));
     m_doneButton->setObjectName(QStringLiteral("done"));
     auto *help = new QPushButton(QStringLiteral("Help"));
+    // Enter in the fields counts: the search changes no file.
+    for (QPushButton *b : {m_replaceButton, m_cancelButton, m_doneButton, help})
+        b->setAutoDefault(false);
+    m_searchButton->setDefault(true);
     connect(m_searchButton, &QPushButton::clicked, this, &MultiFileReplaceDialog::search);
     connect(m_replaceButton, &QPushButton::clicked, this, &MultiFileReplaceDialog::replace);
     connect(m_cancelButton, &QPushButton::clicked, this, [this] { m_cancel = true; });

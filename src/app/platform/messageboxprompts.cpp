@@ -1,6 +1,7 @@
 #include "platform/messageboxprompts.h"
 
-#include <QApplication>
+#include "widgets/windowstacking.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -39,7 +40,10 @@ Prompts::Answer runBox(QWidget *parent, Prompts::Kind kind, const QString &text,
                        QMessageBox::StandardButtons buttons,
                        QMessageBox::StandardButton defaultButton) {
     QMessageBox box(iconFor(kind), titleFor(kind), text, buttons, parent);
+    // Messages quote page text such as "<TITLE>": shown as written, never read as markup.
+    box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
+    keepAboveOwner(&box);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Prompts::Answer::Yes;
@@ -52,12 +56,17 @@ Prompts::Answer runBox(QWidget *parent, Prompts::Kind kind, const QString &text,
     }
 }
 
+QString runFileDialog(QFileDialog &dialog) {
+    keepAboveOwner(&dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
+}
+
 } // namespace
 
 QWidget *MessageBoxPrompts::parent() const {
-    if (m_parent)
-        return m_parent;
-    return QApplication::activeWindow();
+    return userWindow(m_parent);
 }
 
 void MessageBoxPrompts::message(Kind kind, const QString &text) {
@@ -78,12 +87,19 @@ Prompts::Answer MessageBoxPrompts::askYesNoCancel(Kind kind, const QString &text
 
 QString MessageBoxPrompts::openFileName(const QString &caption, const QString &dir,
                                         const QString &filter) {
-    return QFileDialog::getOpenFileName(parent(), caption, dir, filter);
+    QFileDialog dialog(parent(), caption, dir, filter);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return runFileDialog(dialog);
 }
 
 QStringList MessageBoxPrompts::openFileNames(const QString &caption, const QString &dir,
                                              const QString &filter) {
-    return QFileDialog::getOpenFileNames(parent(), caption, dir, filter);
+    QFileDialog dialog(parent(), caption, dir, filter);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    keepAboveOwner(&dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return QStringList();
+    return dialog.selectedFiles();
 }
 
 QString MessageBoxPrompts::saveFileName(const QString &caption, const QString &dir,
@@ -95,18 +111,21 @@ QString MessageBoxPrompts::saveFileName(const QString &caption, const QString &d
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
-    if (dialog.exec() != QDialog::Accepted)
-        return QString();
-    return dialog.selectedFiles().value(0);
+    return runFileDialog(dialog);
 }
 
 QString MessageBoxPrompts::pickFolder(const QString &caption, const QString &dir) {
-    return QFileDialog::getExistingDirectory(parent(), caption, dir);
+    QFileDialog dialog(parent(), caption, dir);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    return runFileDialog(dialog);
 }
 
 std::optional<QColor> MessageBoxPrompts::pickColor(const QColor &initial) {
-    QColor c = QColorDialog::getColor(initial, parent());
-    if (!c.isValid())
+    QColorDialog dialog(initial, parent());
+    dialog.setObjectName(QStringLiteral("colorDialog"));
+    keepAboveOwner(&dialog);
+    if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid())
         return std::nullopt;
-    return c;
+    return dialog.selectedColor();
 }

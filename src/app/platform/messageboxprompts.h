@@ -1,4 +1,5 @@
-// Prompts shown as Qt message boxes and file dialogs, parented to the main window.
+// Prompts shown as Qt message boxes, file dialogs and the colour dialog, each opened over the
+// window the user is working in (the main window when none is active).
 #pragma once
 
 #include "shell/prompts.h"
@@ -8,6 +9,7 @@
 
 class MessageBoxPrompts : public Prompts {
 public:
+    // The window prompts open over when no window of the program is active.
     void setParentWindow(QWidget *parent) { m_parent = parent; }
 
     void message(Kind kind, const QString &text) override;

@@ -29,6 +29,7 @@
 #include "viewer/htmlviewer.h"
 #include "widgets/folderpanel.h"
 #include "widgets/icons.h"
+#include "widgets/windowstacking.h"
 #include "wizards/tagdialogcommands.h"
 
 #include <QApplication>
@@ -53,6 +54,7 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     : QMainWindow(parent), m_ctx(ctx) {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/marlo.svg")));
+    new DialogActivation(this);
     QWidget *fileButtonArea = nullptr;
     const WindowLayoutParts parts = buildCentralArea(&fileButtonArea);
 

@@ -1,6 +1,7 @@
 #include "tools/preferencesdialog.h"
 
 #include "widgets/dialogbuttons.h"
+#include "widgets/enterkey.h"
 
 #include "shell/appcontext.h"
 #include "shell/colortext.h"
@@ -241,6 +242,7 @@ QWidget *PreferencesDialog::extensionBox(ExtensionList &ext, const QString &capt
     ExtensionList *e = &ext;
     connect(addButton, &QPushButton::clicked, this, [this, e] { addExtension(*e); });
     connect(ext.edit, &QLineEdit::returnPressed, this, [this, e] { addExtension(*e); });
+    keepEnterInField(ext.edit);
     connect(removeButton, &QPushButton::clicked, this, [e] {
         if (QListWidgetItem *item = e->list->currentItem())
             delete item;

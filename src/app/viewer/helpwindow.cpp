@@ -1,6 +1,7 @@
 #include "viewer/helpwindow.h"
 
 #include "viewer/htmlviewer.h"
+#include "widgets/windowstacking.h"
 
 #include <QAction>
 #include <QMenu>
@@ -88,12 +89,18 @@ HelpWindow *HelpWindow::openWindow() {
 
 void HelpWindow::showTopic(const QString &helpFile, const QString &topic, QWidget *parent) {
     QPointer<HelpWindow> &window = sharedWindow();
+    // The help belongs to the window that asked for it: over a modal dialog it must lie above
+    // that dialog and take the mouse and keys, which a window of the main window would not.
+    QWidget *owner = userWindow(parent);
     if (!window) {
-        window = new HelpWindow(parent);
+        window = new HelpWindow(owner);
         window->setAttribute(Qt::WA_DeleteOnClose);
+    } else if (owner != window && window->parentWidget() != owner) {
+        const QRect place = window->geometry();
+        window->setParent(owner, Qt::Window);
+        window->setGeometry(place);
     }
+    keepAboveOwner(window);
     window->openTopic(helpFile, topic);
-    window->show();
-    window->raise();
-    window->activateWindow();
+    bringToFront(window);
 }

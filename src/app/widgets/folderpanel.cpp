@@ -2,6 +2,7 @@
 
 #include "filepanel/filelisting.h"
 #include "shell/appsettings.h"
+#include "widgets/enterkey.h"
 #include "widgets/icons.h"
 
 #include <QComboBox>
@@ -118,6 +119,8 @@ FolderPanel::FolderPanel(QWidget *parent)
     connect(m_files, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem *item) {
         Q_EMIT fileActivated(QDir(m_folder).filePath(item->text(0)));
     });
+    keepEnterInField(m_tree);
+    keepEnterInField(m_files);
     connect(m_files, &QTreeWidget::itemSelectionChanged, this,
             [this] { Q_EMIT selectedFileChanged(selectedFile()); });
     connect(m_files, &QTreeWidget::itemChanged, this, &FolderPanel::onItemChanged);

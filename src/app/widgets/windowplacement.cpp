@@ -1,5 +1,6 @@
 #include "widgets/windowplacement.h"
 
+#include <QFontMetrics>
 #include <QScreen>
 #include <QWidget>
 
@@ -10,4 +11,13 @@ void centerOnScreen(QWidget *window) {
         screen = QGuiApplication::primaryScreen();
     if (screen)
         window->move(screen->availableGeometry().center() - window->rect().center());
+}
+
+int titleWidth(const QWidget *window) {
+    QFont font = window->font();
+    font.setBold(true);
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 1.2);
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(window->windowTitle()) + 8 * metrics.height();
 }

@@ -10,6 +10,10 @@ class QWidget;
 // Moves a window to the centre of the screen its parent (or the window itself) is on.
 void centerOnScreen(QWidget *window);
 
+// The width a window needs for the window manager to show its whole title beside the icon and
+// the buttons of the title bar (window managers draw titles a little larger and in bold).
+int titleWidth(const QWidget *window);
+
 // Shows the wait cursor for the lifetime of the object.
 class WaitCursor {
 public:

@@ -2,6 +2,7 @@
 
 #include "shell/appcontext.h"
 #include "shell/prompts.h"
+#include "widgets/enterkey.h"
 #include "wizards/customscripts.h"
 #include "wizards/newcustomscriptdialog.h"
 
@@ -295,6 +296,7 @@ QWidget *JavaScriptDialog::buildSlideShowPage() {
     });
     connect(m_slideFolder, &QLineEdit::editingFinished, this,
             [this] { setSlideFolder(m_slideFolder->text()); });
+    keepEnterInField(m_slideFolder);
     connect(add, &QPushButton::clicked, this, &JavaScriptDialog::addSlide);
     connect(m_slideFiles, &QListWidget::itemDoubleClicked, this, &JavaScriptDialog::addSlide);
     connect(remove, &QPushButton::clicked, this, &JavaScriptDialog::removeSlide);

@@ -1,10 +1,13 @@
 // The real dialogs behind the prompts: a name typed without an extension gets the default
-// suffix, so a page saved as "first" is written as "first.htm"; Enter on a warning says No.
+// suffix, so a page saved as "first" is written as "first.htm"; Enter on a warning says No; a
+// message quoting a tag shows the tag.
 #include "platform/messageboxprompts.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -16,7 +19,26 @@ private Q_SLOTS:
     void saveDialogAddsDefaultSuffix();
     void enterGivesTheSafeAnswerToAWarning_data();
     void enterGivesTheSafeAnswerToAWarning();
+    void messagesShowTagsAsWritten();
 };
+
+void TestMessageBoxPrompts::messagesShowTagsAsWritten() {
+    MessageBoxPrompts prompts;
+    Qt::TextFormat format = Qt::RichText;
+    QTimer timer;
+    timer.setInterval(20);
+    connect(&timer, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            timer.stop();
+            format = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"))->textFormat();
+            box->accept();
+        }
+    });
+    timer.start();
+    // Read as markup, this said just "No".
+    prompts.information(QStringLiteral("No <TITLE> tag found."));
+    QCOMPARE(format, Qt::PlainText);
+}
 
 void TestMessageBoxPrompts::enterGivesTheSafeAnswerToAWarning_data() {
     QTest::addColumn<int>("kind");
