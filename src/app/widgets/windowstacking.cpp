@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 QWidget *userWindow(QWidget *fallback) {
@@ -29,6 +31,15 @@ void bringToFront(QWidget *window) {
     window->activateWindow();
 }
 
+namespace {
+
+// No window has the keys, or only the dialog that is going.
+bool isOursOrNone(const QWidget *active, const QWidget *closing) {
+    return !active || active == closing;
+}
+
+} // namespace
+
 DialogActivation::DialogActivation(QObject *parent) : QObject(parent) {
     qApp->installEventFilter(this);
 }
@@ -38,14 +49,35 @@ DialogActivation::~DialogActivation() {
 }
 
 bool DialogActivation::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
+        return QObject::eventFilter(watched, event);
+    auto *dialog = qobject_cast<QDialog *>(watched);
+    if (!dialog || !dialog->isWindow())
+        return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::Show) {
-        auto *dialog = qobject_cast<QDialog *>(watched);
         // The show event comes before the window is mapped; the activation is carried out once
         // the window is on the screen.
-        if (dialog && dialog->isWindow() && !dialog->testAttribute(Qt::WA_ShowWithoutActivating)) {
+        if (!dialog->testAttribute(Qt::WA_ShowWithoutActivating)) {
             dialog->raise();
             dialog->activateWindow();
         }
+    } else if (dialog->parentWidget() && isOursOrNone(QApplication::activeWindow(), dialog)) {
+        // The keys go back to the window the dialog was opened from (or to the modal dialog
+        // that came up meanwhile), also where no window manager hands the focus on: the dialog
+        // has already given it up when this comes. Asked once the key or click that closed the
+        // dialog has come in, since the window system ignores a request older than the
+        // dialog's going.
+        QPointer<QWidget> owner = dialog->parentWidget()->window();
+        QPointer<QDialog> closed = dialog;
+        QTimer::singleShot(0, owner, [owner, closed] {
+            if (!isOursOrNone(QApplication::activeWindow(), closed))
+                return;
+            QWidget *front = QApplication::activeModalWidget();
+            if (!front && owner && owner->isVisible())
+                front = owner;
+            if (front)
+                front->activateWindow();
+        });
     }
     return QObject::eventFilter(watched, event);
 }

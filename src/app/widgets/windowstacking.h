@@ -19,8 +19,9 @@ void bringToFront(QWidget *window);
 
 // Installed once on the application: every dialog is raised and activated as it is shown,
 // however it was opened (a shortcut, a menu, a button of another dialog), so that the keys the
-// user types next go to it and not on into the page. Window managers that guard against
-// windows taking the focus by themselves let a new dialog have it when it asks.
+// user types next go to it and not on into the page; when it closes, the window it was opened
+// from takes the keys again. Window managers that guard against windows taking the focus by
+// themselves let a new dialog have it when it asks.
 class DialogActivation : public QObject {
 public:
     explicit DialogActivation(QObject *parent = nullptr);
