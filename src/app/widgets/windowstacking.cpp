@@ -52,7 +52,7 @@ bool DialogActivation::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
         return QObject::eventFilter(watched, event);
     auto *dialog = qobject_cast<QDialog *>(watched);
-    if (!dialog || !dialog->isWindow())
+    if (!dialog || !dialog->isWindow() || dialog->windowType() == Qt::Popup)
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::Show) {
         // The show event comes before the window is mapped; the activation is carried out once
