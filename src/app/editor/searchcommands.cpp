@@ -9,6 +9,7 @@
 #include "shell/appcontext.h"
 #include "shell/prompts.h"
 #include "widgets/icons.h"
+#include "widgets/windowstacking.h"
 
 SearchCommands::SearchCommands(AppContext &ctx, EditorProvider &docs, QWidget *window)
     : QObject(window), m_ctx(ctx), m_docs(docs), m_window(window) {
@@ -51,9 +52,7 @@ void SearchCommands::openFind() {
     const QString preset = selectionAsSearchText();
     if (!preset.isEmpty())
         m_findDialog->setSearchText(preset);
-    m_findDialog->show();
-    m_findDialog->raise();
-    m_findDialog->activateWindow();
+    bringToFront(m_findDialog);
 }
 
 void SearchCommands::openReplace() {
@@ -69,9 +68,7 @@ void SearchCommands::openReplace() {
     const QString preset = selectionAsSearchText();
     if (!preset.isEmpty())
         m_replaceDialog->setSearchText(preset);
-    m_replaceDialog->show();
-    m_replaceDialog->raise();
-    m_replaceDialog->activateWindow();
+    bringToFront(m_replaceDialog);
 }
 
 void SearchCommands::openGoToLine() {
