@@ -4,6 +4,7 @@
 #include "platform/messageboxprompts.h"
 #include "shell/appcontext.h"
 #include "shell/commandline.h"
+#include "shell/fileaccess.h"
 #include "shell/firststart.h"
 #include "shell/mainwindow.h"
 #include "shell/splashscreen.h"
@@ -14,6 +15,7 @@
 #include <cstdio>
 
 int main(int argc, char *argv[]) {
+    ignoreFileSizeSignal(); // a size limit fails the save it stops, it does not end the program
     // The command line is read before a display is needed, so --help works anywhere.
     const CommandLine command = parseCommandLine(argc, argv);
     if (command.action == CommandLine::Action::PrintHelp) {

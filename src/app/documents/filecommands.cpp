@@ -334,7 +334,7 @@ void FileCommands::backup(const Document &doc) {
     const QString base = backupFileName(doc.fileName);
     // A backup never replaces a file this run did not write: an older one gets a sibling.
     QString name = base;
-    for (int n = 1; QFileInfo::exists(name) && !m_ctx.filesWrittenThisRun.contains(name); ++n)
+    for (int n = 1; nameTaken(name) && !m_ctx.filesWrittenThisRun.contains(name); ++n)
         name = base.left(base.size() - 4) + QStringLiteral("~%1.bak").arg(n);
     const QString readOnly =
         name + QStringLiteral(" seems to be read only. Please delete this file manually, so that "
@@ -345,7 +345,8 @@ void FileCommands::backup(const Document &doc) {
         return;
     }
     QString error;
-    if (!saveDocumentFile(name, doc.editor()->text(), doc.format, &error)) {
+    if (!saveDocumentFile(name, doc.editor()->text(), doc.format, &error,
+                          copyOfPageOptions(doc.fileName))) {
         m_ctx.prompt().information(readOnly);
         return;
     }

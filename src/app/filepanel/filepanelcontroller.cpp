@@ -3,6 +3,7 @@
 #include "filepanel/filedependenciesdialog.h"
 #include "filepanel/filelisting.h"
 #include "filepanel/fileoperations.h"
+#include "filepanel/filepaneltexts.h"
 #include "filepanel/imagepreviewwindow.h"
 #include "filepanel/multifilereplacedialog.h"
 #include "filepanel/previewgeometry.h"
@@ -274,7 +275,7 @@ void FilePanelController::copySelected() {
     const QString path = selectedFile();
     if (path.isEmpty())
         return;
-    const QString folder = m_ctx.prompt().pickFolder(QStringLiteral("Copy to..."), m_panel->folder());
+    const QString folder = m_ctx.prompt().pickFolder(FilePanelTexts::CopyToCaption, m_panel->folder());
     if (!folder.isEmpty())
         copyFileToFolder(path, folder, m_ctx.prompt());
 }
@@ -283,7 +284,7 @@ void FilePanelController::moveSelected() {
     const QString path = selectedFile();
     if (path.isEmpty())
         return;
-    const QString folder = m_ctx.prompt().pickFolder(QStringLiteral("Move to..."), m_panel->folder());
+    const QString folder = m_ctx.prompt().pickFolder(FilePanelTexts::MoveToCaption, m_panel->folder());
     if (!folder.isEmpty())
         moveFileToFolder(path, folder, m_ctx.prompt());
     m_panel->refresh();
@@ -294,8 +295,7 @@ void FilePanelController::openSelectedInDefaultApplication() {
     if (path.isEmpty())
         return;
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        m_ctx.prompt().information(QStringLiteral("Can not open ") +
-                                   QDir::toNativeSeparators(path) + QStringLiteral("."));
+        m_ctx.prompt().information(FilePanelTexts::cannotOpenInDefaultApplication(path));
 }
 
 void FilePanelController::showFileDependencies() {

@@ -1,8 +1,9 @@
 #include "filepanel/picturewindow.h"
 
+#include "shell/picturefile.h"
+
 #include <QContextMenuEvent>
 #include <QDir>
-#include <QImageReader>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
@@ -24,13 +25,12 @@ PictureWindow::PictureWindow(const QString &switchText, QWidget *parent)
 void PictureWindow::showPicture(const QString &path) {
     m_path = path;
     setWindowTitle(QDir::toNativeSeparators(path));
-    QImageReader reader(path);
-    reader.setAutoTransform(true);
-    m_image = reader.read();
+    QString error;
+    m_image = readPictureFile(path, &error);
     if (m_image.isNull()) {
         m_label->setPixmap(QPixmap());
         m_label->setText(QStringLiteral("Can not show %1: %2")
-                             .arg(QDir::toNativeSeparators(path), reader.errorString()));
+                             .arg(QDir::toNativeSeparators(path), error));
     } else {
         m_label->setText(QString());
     }

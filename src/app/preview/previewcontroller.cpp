@@ -216,7 +216,8 @@ void PreviewController::previewInBrowser(bool firstBrowser) {
     if (!s.saveAllBeforeBrowsing) {
         target = previewCopyName(m_docs.current().fileName, m_ctx.filesWrittenThisRun);
         QString error;
-        if (saveDocumentFile(target, ed->text(), m_docs.current().format, &error)) {
+        if (saveDocumentFile(target, ed->text(), m_docs.current().format, &error,
+                             copyOfPageOptions(m_docs.current().fileName))) {
             m_ctx.filesWrittenThisRun.insert(target);
             m_ctx.temporaryFiles.add(target);
         } else {

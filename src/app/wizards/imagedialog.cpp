@@ -1,6 +1,7 @@
 #include "wizards/imagedialog.h"
 
 #include "shell/filepaths.h"
+#include "shell/picturefile.h"
 #include "shell/prompts.h"
 
 #include <QCheckBox>
@@ -9,7 +10,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -239,14 +239,13 @@ void ImageDialog::sourceChanged(bool keepSize) {
         path = folder + QLatin1Char('/') + name;
     // The name keeps its letter case: file names are case-sensitive here.
     if (!name.isEmpty() && isImageFile(name) && QFileInfo(path).isFile()) {
-        QImageReader reader(path);
-        const QSize size = reader.size(); // from the header, without decoding the picture
+        const QSize size = pictureFileSize(path); // from the header, without decoding
         if (!keepSize && size.isValid()) {
             setQuietly(m_width, size.width());
             setQuietly(m_height, size.height());
         }
         m_previewName->setText(name);
-        const QPixmap pixmap(path);
+        const QPixmap pixmap = QPixmap::fromImage(readPictureFile(path, nullptr));
         m_preview->setPixmap(pixmap.isNull() || (pixmap.width() <= PreviewSize &&
                                                  pixmap.height() <= PreviewSize)
                                  ? pixmap

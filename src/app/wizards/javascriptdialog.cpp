@@ -569,10 +569,14 @@ void JavaScriptDialog::showCustomScript() {
         return;
     QString text;
     QString error;
-    if (readCustomScript(path, &text, &error))
+    m_customFormat = TextFormat();
+    if (readCustomScript(path, &text, &m_customFormat, &error)) {
         m_customText->setPlainText(text);
-    else
+    } else {
+        // Nothing was read, so nothing may be saved over the file.
+        m_customText->setEnabled(false);
         m_ctx.prompt().error(error);
+    }
 }
 
 void JavaScriptDialog::newCustomScript() {
@@ -598,9 +602,9 @@ void JavaScriptDialog::deleteCustomScript() {
 
 void JavaScriptDialog::saveCustomScript() {
     const QString path = customScriptPath();
-    if (path.isEmpty())
+    if (path.isEmpty() || !m_customText->isEnabled())
         return;
     QString error;
-    if (!writeCustomScript(path, m_customText->toPlainText(), &error))
-        m_ctx.prompt().error(error);
+    if (!writeCustomScript(path, m_customText->toPlainText(), m_customFormat, &error))
+        m_ctx.prompt().error(customScriptSaveError(path, error));
 }

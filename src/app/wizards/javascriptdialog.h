@@ -3,6 +3,7 @@
 // dialog may close.
 #pragma once
 
+#include "documents/textcodec.h"
 #include "wizards/scriptinsertion.h"
 
 #include <QDialog>
@@ -122,4 +123,5 @@ private:
     QLineEdit *m_detourTitle = nullptr;
     QComboBox *m_customScripts = nullptr;
     QPlainTextEdit *m_customText = nullptr;
+    TextFormat m_customFormat; // the shown script's encoding and line ends, kept when saved
 };

@@ -63,8 +63,8 @@ void NewCustomScriptDialog::confirm() {
             Prompts::Answer::Yes)
         return;
     QString error;
-    if (!writeCustomScript(path, m_script->toPlainText(), &error)) {
-        m_ctx.prompt().error(error);
+    if (!writeCustomScript(path, m_script->toPlainText(), TextFormat(), &error)) {
+        m_ctx.prompt().error(customScriptSaveError(path, error));
         return;
     }
     m_saved = name;

@@ -52,8 +52,17 @@ DecodedText loadDocumentFile(const QString &path) {
 }
 
 bool saveDocumentFile(const QString &path, const QString &text, const TextFormat &format,
-                      QString *error) {
-    return writeFileAtomically(path, encodeDocument(text, format), error);
+                      QString *error, const AtomicFileWriter::Options &options) {
+    return writeFileAtomically(path, encodeDocument(text, format), error, options);
+}
+
+AtomicFileWriter::Options copyOfPageOptions(const QString &documentName) {
+    AtomicFileWriter::Options options;
+    options.links = AtomicFileWriter::Links::Replace;
+    // A copy of a private page stays private.
+    if (QFileInfo(documentName).isFile())
+        options.permissionsOf = documentName;
+    return options;
 }
 
 FileStamp fileStampOf(const QString &path) {

@@ -4,6 +4,7 @@
 
 #include "documents/textcodec.h"
 #include "shell/appsettings.h"
+#include "shell/fileaccess.h"
 
 #include <QDateTime>
 #include <QString>
@@ -22,8 +23,12 @@ bool readDocumentBytes(const QString &path, QByteArray *bytes, QString *error);
 
 // Writes `text` in `format` through a temporary file that replaces `path` only when complete, so a
 // failed write leaves the old file as it was. False with the platform's error text on failure.
+// A page is written through a link to it; copies the program makes on its own (backups, preview
+// copies) pass options that replace a link instead and take the page's permissions.
 bool saveDocumentFile(const QString &path, const QString &text, const TextFormat &format,
-                      QString *error);
+                      QString *error, const AtomicFileWriter::Options &options = {});
+// The options for such a copy of the page `documentName`.
+AtomicFileWriter::Options copyOfPageOptions(const QString &documentName);
 
 // What a page's file looked like on disk when it was read or last written, so that a change by
 // another program can be noticed before it is overwritten.

@@ -78,6 +78,28 @@ bool looksLikeUtf16(const QByteArray &bytes) {
     return (mostly(zeroOdd) && rarely(zeroEven)) || (mostly(zeroEven) && rarely(zeroOdd));
 }
 
+// UTF-32 of markup has three NUL bytes in every four, at fixed places. Checked on the first 4 KB.
+bool looksLikeUtf32(const QByteArray &bytes) {
+    const qsizetype n = qMin<qsizetype>(bytes.size(), 4096) & ~qsizetype(3);
+    if (n < 4)
+        return false;
+    qsizetype little = 0, big = 0;
+    for (qsizetype i = 0; i < n; i += 4) {
+        const bool highZero = bytes.at(i + 2) == '\0' && bytes.at(i + 3) == '\0';
+        const bool lowZero = bytes.at(i) == '\0' && bytes.at(i + 1) == '\0';
+        little += highZero && bytes.at(i + 1) == '\0';
+        big += lowZero && bytes.at(i + 2) == '\0';
+    }
+    const qsizetype units = n / 4;
+    return little * 10 >= units * 9 || big * 10 >= units * 9;
+}
+
+QString utf32Message(const QString &fileName) {
+    return QStringLiteral("%1 is encoded in UTF-32, which cannot be edited here. Save it as UTF-8 "
+                          "or UTF-16 in another program first.")
+        .arg(whoIs(fileName));
+}
+
 bool decodeUtf16(QByteArrayView bytes, TextFormat::Encoding encoding, QString *out) {
     if (bytes.size() % 2 != 0)
         return false; // half a character at the end
@@ -107,9 +129,7 @@ DecodedText decodeDocument(const QByteArray &bytes, const QString &fileName) {
     TextFormat &format = result.format;
     if (bytes.startsWith(QByteArrayView("\xFF\xFE\0\0", 4)) ||
         bytes.startsWith(QByteArrayView("\0\0\xFE\xFF", 4))) {
-        result.error = QStringLiteral("%1 is encoded in UTF-32, which cannot be edited here. Save "
-                                      "it as UTF-8 or UTF-16 in another program first.")
-                           .arg(whoIs(fileName));
+        result.error = utf32Message(fileName);
         return result;
     }
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
@@ -126,7 +146,9 @@ DecodedText decodeDocument(const QByteArray &bytes, const QString &fileName) {
             return result;
         }
     } else if (bytes.contains('\0')) {
-        if (looksLikeUtf16(bytes))
+        if (looksLikeUtf32(bytes))
+            result.error = utf32Message(fileName);
+        else if (looksLikeUtf16(bytes))
             result.error =
                 QStringLiteral("%1 looks like UTF-16 text without a byte-order mark. Without the "
                                "mark its byte order cannot be told for certain, so it is not "

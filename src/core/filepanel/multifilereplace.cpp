@@ -1,9 +1,12 @@
 #include "filepanel/multifilereplace.h"
 
 #include "documents/documentfile.h"
+#include "filepanel/filepaneltexts.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSet>
 #include <QThread>
 #include <cstring>
 #include <vector>
@@ -139,10 +142,11 @@ FileOutcome processFile(const QString &path, const MultiFileRequest &r) {
             return o;
         if (countFast(bytes, r, &o.count))
             return o;
-        DecodedText d = decodeDocument(bytes);
+        DecodedText d = decodeDocument(bytes, shown(path));
         if (!d.ok) {
-            o.error = bytes.contains('\0') ? binaryFileMessage(shown(path))
-                                           : QStringLiteral("\"%1\": %2").arg(shown(path), d.error);
+            // The decoder names the file and says what it is: binary, or text in an encoding
+            // that is not supported (UTF-16 without a byte-order mark, UTF-32).
+            o.error = d.error;
             return o;
         }
         o.count = countOccurrences(d.text, r.needle, r.cs);
@@ -158,16 +162,26 @@ FileOutcome processFile(const QString &path, const MultiFileRequest &r) {
         return o;
     QString error;
     if (!saveDocumentFile(path, d.text, d.format, &error)) {
-        o.error = QStringLiteral("Cannot write \"%1\": %2").arg(shown(path), error);
+        o.error = FilePanelTexts::cannotWrite(path, error);
         return o;
     }
     o.changed = true;
     return o;
 }
 
+void removeStaleReplaceTemporaries(const QStringList &paths) {
+    QSet<QString> folders;
+    for (const QString &path : paths)
+        folders.insert(QFileInfo(path).absolutePath());
+    for (const QString &folder : folders)
+        removeStaleTemporaries(folder);
+}
+
 QVector<FileOutcome> processFiles(const QStringList &paths, const MultiFileRequest &request,
                                   const std::atomic_bool *cancel,
                                   const std::function<void(int)> &progress, int threads) {
+    if (request.mode == MultiFileRequest::Mode::Replace)
+        removeStaleReplaceTemporaries(paths);
     QVector<FileOutcome> outcomes(paths.size());
     for (int i = 0; i < paths.size(); ++i)
         outcomes[i].path = paths[i];
@@ -203,31 +217,33 @@ QVector<FileOutcome> processFiles(const QStringList &paths, const MultiFileReque
 
 QStringList outcomeLines(const QVector<FileOutcome> &outcomes, MultiFileRequest::Mode mode) {
     QStringList lines;
-    int hits = 0, skipped = 0;
+    int hits = 0, skipped = 0, written = 0, unwritten = 0;
     for (const FileOutcome &o : outcomes) {
         if (!o.done) {
             ++skipped;
             continue;
         }
+        if (o.count > 0)
+            ++hits; // a file that could not be written held the string all the same
         if (!o.error.isEmpty()) {
             lines << o.error;
+            unwritten += o.count > 0;
             continue;
         }
         if (o.count <= 0)
             continue;
-        ++hits;
-        if (mode == MultiFileRequest::Mode::Search)
-            lines << QStringLiteral("Found search string %1 time(s) in %2")
-                         .arg(o.count)
-                         .arg(shown(o.path));
-        else
-            lines << QStringLiteral("Made %1 replacement(s) in %2").arg(o.count).arg(shown(o.path));
+        if (mode == MultiFileRequest::Mode::Search) {
+            lines << FilePanelTexts::foundIn(o.count, o.path);
+        } else {
+            lines << FilePanelTexts::replacedIn(o.count, o.path);
+            ++written;
+        }
     }
     if (hits == 0)
-        lines << QStringLiteral("Search string not found");
+        lines << FilePanelTexts::notFound();
+    else if (unwritten > 0)
+        lines << FilePanelTexts::writtenAndFailed(written, unwritten);
     if (skipped > 0)
-        lines << QStringLiteral("Cancelled: %1 of %2 file(s) were not processed.")
-                     .arg(skipped)
-                     .arg(outcomes.size());
+        lines << FilePanelTexts::cancelled(skipped, int(outcomes.size()));
     return lines;
 }

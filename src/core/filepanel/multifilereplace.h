@@ -36,6 +36,10 @@ struct FileOutcome {
 // One file: counts (Search) or replaces and writes back (Replace).
 FileOutcome processFile(const QString &path, const MultiFileRequest &request);
 
+// Removes the temporaries that an earlier replace, killed half-way, left in the folders of
+// `paths` (a replace does this before it writes).
+void removeStaleReplaceTemporaries(const QStringList &paths);
+
 // All files, in parallel on up to `threads` threads (0: one per core). `progress` is called from
 // the worker threads with the number of files finished. Files not begun when `cancel` turns true
 // come back with done = false. Outcomes are in the order of `paths`.

@@ -1,5 +1,7 @@
 #include "preview/previewfiles.h"
 
+#include "shell/fileaccess.h"
+
 #include <QFileInfo>
 #include <QUrl>
 
@@ -7,7 +9,7 @@ QString previewCopyName(const QString &documentName, const QSet<QString> &writte
     const int slash = documentName.lastIndexOf(QLatin1Char('/'));
     const QString folder = documentName.left(slash + 1);
     QString name = folder + QStringLiteral("temp.htm");
-    for (int n = 1; QFileInfo::exists(name) && !writtenThisRun.contains(name); ++n)
+    for (int n = 1; nameTaken(name) && !writtenThisRun.contains(name); ++n)
         name = folder + QStringLiteral("temp~%1.htm").arg(n);
     return name;
 }

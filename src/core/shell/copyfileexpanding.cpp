@@ -1,13 +1,14 @@
 #include "shell/copyfileexpanding.h"
 
+#include "shell/fileaccess.h"
 #include "shell/prompts.h"
 
+#include <QDir>
 #include <QFile>
-#include <QFileDevice>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -16,28 +17,27 @@ constexpr int SignatureLength = 8;
 constexpr int HeaderLength = 14; // signature, mode, last character, 32-bit expanded size
 constexpr int WindowSize = 4096;
 constexpr qint64 ChunkSize = 1 << 16;
+// Compressed files are expanded in memory; shipped ones are a few kilobytes.
+constexpr qint64 MaxCompressedBytes = qint64(64) << 20;
 
-// A failed write of a full disk must say so; everything else is a destination problem.
-CopyResult writeFailure(const QIODevice &device) {
-    const auto *file = qobject_cast<const QFileDevice *>(&device);
-    if (file && file->error() == QFileDevice::ResourceError)
-        return CopyResult::NoSpace;
-    const QString text = device.errorString();
-    if (text.contains(QString::fromLocal8Bit(std::strerror(ENOSPC))) ||
-        text.contains(QString::fromLocal8Bit(std::strerror(EDQUOT))))
-        return CopyResult::NoSpace;
-    return CopyResult::BadDestinationHandle;
+CopyOutcome outcome(CopyResult result, const QString &reason = QString()) {
+    CopyOutcome o;
+    o.result = result;
+    o.reason = reason.isEmpty() ? copyResultText(result) : reason;
+    return o;
 }
 
-bool writeAll(QIODevice &device, const char *data, qint64 size) {
-    while (size > 0) {
-        const qint64 n = device.write(data, size);
-        if (n <= 0)
-            return false;
-        data += n;
-        size -= n;
-    }
-    return true;
+// A write that failed for lack of room (a full disk, a quota, a file-size limit) says so; any
+// other is a destination problem.
+CopyOutcome writeFailure(const AtomicFileWriter &out) {
+    const int err = out.errorNumber();
+    const bool space = err == ENOSPC || err == EDQUOT || err == EFBIG;
+    return outcome(space ? CopyResult::NoSpace : CopyResult::BadDestinationHandle,
+                   out.errorString());
+}
+
+QString shown(const QString &path) {
+    return QDir::toNativeSeparators(path);
 }
 
 } // namespace
@@ -133,56 +133,84 @@ CopyResult expandSzdd(const QByteArray &compressed, QByteArray *expanded) {
     return CopyResult::Ok;
 }
 
-CopyResult copyExpanding(QIODevice &source, QIODevice &destination) {
-    const QByteArray head = source.peek(HeaderLength);
-    if (isSzddCompressed(head)) {
-        const QByteArray compressed = source.readAll();
+CopyOutcome copyRegularFile(const QString &source, const QString &destination,
+                            const CopyOptions &options) {
+    QFile in;
+    const FileRead opened =
+        openRegularFile(in, source, std::numeric_limits<qint64>::max());
+    if (!opened.ok()) {
+        CopyOutcome o = outcome(CopyResult::BadSourceHandle,
+                                readProblemReason(opened, std::numeric_limits<qint64>::max()));
+        o.sourceNotRegular = opened.status == FileRead::Status::NotRegular;
+        return o;
+    }
+    if (destination.isEmpty())
+        return outcome(CopyResult::BadDestinationHandle, systemErrorText(ENOENT));
+
+    AtomicFileWriter::Options writing;
+    writing.links = AtomicFileWriter::Links::Replace;
+    writing.permissionsOf = source;
+    AtomicFileWriter out(destination, writing);
+
+    const QByteArray head = in.peek(HeaderLength);
+    if (options.expand && isSzddCompressed(head)) {
+        if (opened.size > MaxCompressedBytes)
+            return outcome(CopyResult::OutOfMemory);
+        const QByteArray compressed = in.read(opened.size);
+        if (compressed.size() != opened.size)
+            return outcome(CopyResult::BadSourceHandle, in.errorString());
         QByteArray expanded;
         const CopyResult r = expandSzdd(compressed, &expanded);
         if (r != CopyResult::Ok)
-            return r;
-        if (!writeAll(destination, expanded.constData(), expanded.size()))
-            return writeFailure(destination);
-        return CopyResult::Ok;
+            return outcome(r);
+        if (!out.open())
+            return outcome(CopyResult::BadDestinationHandle, out.errorString());
+        if (!out.write(expanded) || !out.commit())
+            return writeFailure(out);
+        return CopyOutcome();
     }
+
+    if (!out.open())
+        return outcome(CopyResult::BadDestinationHandle, out.errorString());
     QByteArray buffer(ChunkSize, Qt::Uninitialized);
-    for (;;) {
-        const qint64 n = source.read(buffer.data(), ChunkSize);
+    qint64 left = opened.size; // a file that grows meanwhile is copied as it was
+    while (left > 0) {
+        const qint64 n = in.read(buffer.data(), qMin(ChunkSize, left));
         if (n < 0)
-            return CopyResult::BadSourceHandle;
+            return outcome(CopyResult::BadSourceHandle, in.errorString());
         if (n == 0)
-            break;
-        if (!writeAll(destination, buffer.constData(), n))
-            return writeFailure(destination);
+            return outcome(CopyResult::BadSourceHandle,
+                           QStringLiteral("it became shorter while it was copied"));
+        if (!out.write(buffer.constData(), n))
+            return writeFailure(out);
+        left -= n;
     }
-    return CopyResult::Ok;
+    // The copy is checked before it takes the name: every byte of the source went out.
+    if (out.written() != opened.size)
+        return outcome(CopyResult::BadDestinationHandle,
+                       QStringLiteral("the copy is incomplete"));
+    if (!out.commit())
+        return writeFailure(out);
+    return CopyOutcome();
+}
+
+QString copyFailureText(const QString &source, const QString &destination,
+                        const CopyOutcome &o, const QString &verb) {
+    if (o.sourceNotRegular)
+        return QStringLiteral("Can not %1 %2: %3.").arg(verb, shown(source), o.reason);
+    return QStringLiteral("Can not %1 %2 to %3: %4.")
+        .arg(verb, shown(source), shown(destination), o.reason);
 }
 
 CopyResult copyFileExpandingResult(const QString &source, const QString &destination) {
-    QFile in(source);
-    if (source.isEmpty() || !in.open(QIODevice::ReadOnly))
-        return CopyResult::BadSourceHandle;
-    // Unbuffered, so that a write cut short (a full disk, a size limit) shows in its count:
-    // buffered, the short write is lost in the flush and commit() would replace the old file
-    // with the truncated new one.
-    QSaveFile out(destination);
-    if (destination.isEmpty() || !out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return CopyResult::BadDestinationHandle;
-    const CopyResult r = copyExpanding(in, out);
-    if (r != CopyResult::Ok) {
-        out.cancelWriting();
-        return r;
-    }
-    if (!out.commit())
-        return writeFailure(out);
-    return CopyResult::Ok;
+    return copyRegularFile(source, destination).result;
 }
 
 bool copyFileExpanding(const QString &source, const QString &destination, Prompts *prompts) {
-    const CopyResult r = copyFileExpandingResult(source, destination);
-    if (r == CopyResult::Ok)
+    const CopyOutcome o = copyRegularFile(source, destination);
+    if (o.ok())
         return true;
     if (prompts)
-        prompts->error(copyResultText(r));
+        prompts->error(copyFailureText(source, destination, o));
     return false;
 }

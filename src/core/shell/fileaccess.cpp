@@ -1,12 +1,19 @@
 #include "shell/fileaccess.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
+#include <QMutex>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <cerrno>
+#include <csignal>
+#include <cstdio>
 #include <cstring>
+#include <limits>
 #include <new>
 
 #ifdef Q_OS_UNIX
@@ -44,12 +51,15 @@ FileRead failure(FileRead::Status status, qint64 size = 0, const QString &error 
 
 #ifdef Q_OS_UNIX
 
-FileRead readUnix(const QString &path, qint64 maxBytes) {
+// Opens without waiting (a pipe would block until a writer comes), then decides on what was
+// opened, so a file swapped in between cannot slip through. On Ok *fd is open and blocking.
+FileRead openUnix(const QString &path, qint64 maxBytes, int *fd) {
+    *fd = -1;
+    if (path.isEmpty())
+        return failure(FileRead::Status::Missing);
     const QByteArray native = QFile::encodeName(path);
-    // Open without waiting (a pipe would block until a writer comes), then decide on what was
-    // opened, so a file swapped in between cannot slip through.
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    const int opened = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (opened < 0) {
         const int err = errno;
         if (err == ENOENT || err == ENOTDIR)
             return failure(FileRead::Status::Missing);
@@ -58,21 +68,41 @@ FileRead readUnix(const QString &path, qint64 maxBytes) {
             return failure(FileRead::Status::NotRegular);
         return failure(FileRead::Status::Failed, 0, systemErrorText(err));
     }
+    struct stat st;
+    if (::fstat(opened, &st) != 0) {
+        const int err = errno;
+        ::close(opened);
+        return failure(FileRead::Status::Failed, 0, systemErrorText(err));
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(opened);
+        return failure(FileRead::Status::NotRegular);
+    }
+    if (qint64(st.st_size) > maxBytes) {
+        ::close(opened);
+        return failure(FileRead::Status::TooLarge, qint64(st.st_size));
+    }
+    const int flags = ::fcntl(opened, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(opened, F_SETFL, flags & ~O_NONBLOCK);
+    *fd = opened;
+    FileRead r;
+    r.status = FileRead::Status::Ok;
+    r.size = qint64(st.st_size);
+    return r;
+}
+
+FileRead readUnix(const QString &path, qint64 maxBytes) {
+    int fd = -1;
+    FileRead r = openUnix(path, maxBytes, &fd);
+    if (!r.ok())
+        return r;
     struct Closer {
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
-    struct stat st;
-    if (::fstat(fd, &st) != 0)
-        return failure(FileRead::Status::Failed, 0, systemErrorText(errno));
-    if (!S_ISREG(st.st_mode))
-        return failure(FileRead::Status::NotRegular);
-    const qint64 size = qint64(st.st_size);
-    if (size > maxBytes)
-        return failure(FileRead::Status::TooLarge, size);
-
-    FileRead r;
-    r.size = size;
+    const qint64 size = r.size;
+    r.status = FileRead::Status::Failed;
     try {
         // A file that grows while it is read is read up to the bound, one byte beyond telling.
         r.bytes.resize(qMin(size, maxBytes) + 1);
@@ -104,9 +134,59 @@ FileRead readUnix(const QString &path, qint64 maxBytes) {
     return r;
 }
 
+#else
+
+FileRead checkInfo(const QString &path, qint64 maxBytes) {
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.exists())
+        return failure(FileRead::Status::Missing);
+    if (!info.isFile())
+        return failure(FileRead::Status::NotRegular);
+    if (info.size() > maxBytes)
+        return failure(FileRead::Status::TooLarge, info.size());
+    FileRead r;
+    r.status = FileRead::Status::Ok;
+    r.size = info.size();
+    return r;
+}
+
 #endif
 
 } // namespace
+
+FileRead openRegularFile(QFile &file, const QString &path, qint64 maxBytes) {
+#ifdef Q_OS_UNIX
+    int fd = -1;
+    FileRead r = openUnix(path, maxBytes, &fd);
+    if (!r.ok())
+        return r;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return failure(FileRead::Status::Failed, r.size, file.errorString());
+    }
+    return r;
+#else
+    FileRead r = checkInfo(path, maxBytes);
+    if (!r.ok())
+        return r;
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(FileRead::Status::Failed, r.size, file.errorString());
+    return r;
+#endif
+}
+
+FileRead checkRegularFile(const QString &path, qint64 maxBytes) {
+#ifdef Q_OS_UNIX
+    int fd = -1;
+    FileRead r = openUnix(path, maxBytes, &fd);
+    if (fd >= 0)
+        ::close(fd);
+    return r;
+#else
+    return checkInfo(path, maxBytes);
+#endif
+}
 
 FileRead readRegularFile(const QString &path, qint64 maxBytes) {
     if (path.isEmpty())
@@ -114,18 +194,10 @@ FileRead readRegularFile(const QString &path, qint64 maxBytes) {
 #ifdef Q_OS_UNIX
     return readUnix(path, maxBytes);
 #else
-    const QFileInfo info(path);
-    if (!info.exists())
-        return failure(FileRead::Status::Missing);
-    if (!info.isFile())
-        return failure(FileRead::Status::NotRegular);
-    if (info.size() > maxBytes)
-        return failure(FileRead::Status::TooLarge, info.size());
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failure(FileRead::Status::Failed, info.size(), file.errorString());
-    FileRead r;
-    r.size = info.size();
+    QFile file;
+    FileRead r = openRegularFile(file, path, maxBytes);
+    if (!r.ok())
+        return r;
     try {
         r.bytes = file.read(maxBytes + 1);
     } catch (const std::bad_alloc &) {
@@ -135,39 +207,322 @@ FileRead readRegularFile(const QString &path, qint64 maxBytes) {
         return failure(FileRead::Status::Failed, r.size, file.errorString());
     if (r.bytes.size() > maxBytes)
         return failure(FileRead::Status::TooLarge, r.bytes.size());
-    r.status = FileRead::Status::Ok;
     return r;
 #endif
 }
 
-bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error) {
-    auto fail = [error](const QFileDevice &file, int err) {
-        if (error)
-            *error = fileErrorText(file, err);
+QString readProblemReason(const FileRead &read, qint64 maxBytes) {
+    switch (read.status) {
+    case FileRead::Status::Ok:
+        break;
+    case FileRead::Status::Missing:
+        return systemErrorText(ENOENT);
+    case FileRead::Status::NotRegular:
+        return QStringLiteral("it is not a regular file (it is a folder, a pipe or a device)");
+    case FileRead::Status::TooLarge:
+        return QStringLiteral("it is %1, more than the %2 that can be read")
+            .arg(fileSizeText(read.size), fileSizeText(maxBytes));
+    case FileRead::Status::Failed:
+        return read.error;
+    }
+    return QString();
+}
+
+QString readProblemText(const FileRead &read, const QString &path, qint64 maxBytes) {
+    return QStringLiteral("Cannot read \"%1\": %2.")
+        .arg(QDir::toNativeSeparators(path), readProblemReason(read, maxBytes));
+}
+
+bool nameTaken(const QString &path) {
+    if (path.isEmpty())
         return false;
-    };
-    QSaveFile file(path);
-    // Unbuffered: a buffered save flushes inside commit(), where a full disk went unnoticed and
-    // an empty file replaced the old one.
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return fail(file, errno);
-    const char *data = bytes.constData();
-    qint64 left = bytes.size();
-    while (left > 0) {
-        errno = 0;
-        const qint64 n = file.write(data, left);
+#ifdef Q_OS_UNIX
+    struct stat st;
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+#else
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+#endif
+}
+
+// ---------------------------------------------------------------------------------------------
+// Writing
+
+namespace {
+
+const QString TemporaryMark = QStringLiteral(".marlo-");
+const QString TemporaryEnd = QStringLiteral(".tmp");
+
+const QRegularExpression &temporaryPattern() {
+    static const QRegularExpression re(QStringLiteral("\\.marlo-(\\d+)-[A-Za-z0-9]{6}\\.tmp$"));
+    return re;
+}
+
+// The temporaries this process is writing now, by absolute name: stale-temporary removal must
+// not take them away from under a write on another thread.
+QMutex &inFlightMutex() {
+    static QMutex m;
+    return m;
+}
+QSet<QString> &inFlight() {
+    static QSet<QString> names;
+    return names;
+}
+
+QString absoluteName(const QString &path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+#ifdef Q_OS_UNIX
+
+// The name a write through links ends at: each link's target in turn, relative ones taken from
+// the link's folder. A loop stops after 40 steps and the open then reports it.
+QString followLinks(const QString &path) {
+    QString current = path;
+    for (int step = 0; step < 40; ++step) {
+        const QByteArray native = QFile::encodeName(current);
+        struct stat st;
+        if (::lstat(native.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return current;
+        QByteArray target(4096, Qt::Uninitialized);
+        const ssize_t n = ::readlink(native.constData(), target.data(), size_t(target.size()));
+        if (n <= 0 || n >= target.size())
+            return current;
+        target.truncate(n);
+        const QString next = QFile::decodeName(target);
+        current = QDir::isAbsolutePath(next) ? next
+                                             : QFileInfo(current).absoluteDir().filePath(next);
+    }
+    return current;
+}
+
+#endif
+
+QString randomLetters(int count) {
+    static const char Letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    QString s;
+    for (int i = 0; i < count; ++i)
+        s += QLatin1Char(Letters[QRandomGenerator::global()->bounded(int(sizeof(Letters) - 1))]);
+    return s;
+}
+
+// "<name>.marlo-<pid>-<random>.tmp" beside `target`, the name shortened so the whole stays
+// within the 255 bytes a file name may have.
+QString temporaryNameFor(const QString &target, qint64 pid) {
+    const QFileInfo info(target);
+    const QString suffix =
+        TemporaryMark + QString::number(pid) + QLatin1Char('-') + randomLetters(6) + TemporaryEnd;
+    QString base = info.fileName();
+    while (!base.isEmpty() && QFile::encodeName(base + suffix).size() > 255)
+        base.chop(1);
+    return info.dir().filePath(base + suffix);
+}
+
+} // namespace
+
+bool isWriterTemporaryName(const QString &fileName) {
+    return temporaryPattern().match(fileName).hasMatch();
+}
+
+#ifdef Q_OS_UNIX
+
+AtomicFileWriter::AtomicFileWriter(const QString &path) : AtomicFileWriter(path, Options()) {}
+
+AtomicFileWriter::AtomicFileWriter(const QString &path, const Options &options)
+    : m_path(path), m_options(options) {}
+
+AtomicFileWriter::~AtomicFileWriter() { cancel(); }
+
+bool AtomicFileWriter::fail(int errnum, const QString &text) {
+    m_errno = errnum;
+    m_error = text.isEmpty() ? systemErrorText(errnum) : text;
+    return false;
+}
+
+bool AtomicFileWriter::open() {
+    cancel();
+    m_written = 0;
+    m_errno = 0;
+    m_error.clear();
+    if (m_path.isEmpty())
+        return fail(ENOENT);
+    m_target = m_options.links == Links::Follow ? followLinks(m_path) : m_path;
+    const QByteArray target = QFile::encodeName(m_target);
+
+    int mode = -1; // the permissions the new file takes; -1: those a new file gets
+    struct stat st;
+    if (::lstat(target.constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return fail(EISDIR);
+        if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
+            return fail(EINVAL, QStringLiteral("it is not a regular file"));
+        if (S_ISREG(st.st_mode)) {
+            // A file the user may not write is not replaced behind its back.
+            if (::access(target.constData(), W_OK) != 0)
+                return fail(errno);
+            mode = int(st.st_mode & 07777);
+        }
+    }
+    if (!m_options.permissionsOf.isEmpty() &&
+        ::stat(QFile::encodeName(m_options.permissionsOf).constData(), &st) == 0)
+        mode = int(st.st_mode & 07777);
+
+    const qint64 pid = qint64(::getpid());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QString temporary = temporaryNameFor(m_target, pid);
+        // Exclusive, and never through a link: the temporary is always a new file of ours.
+        const int fd = ::open(QFile::encodeName(temporary).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return fail(errno);
+        }
+        m_fd = fd;
+        m_temporary = temporary;
+        {
+            QMutexLocker lock(&inFlightMutex());
+            inFlight().insert(absoluteName(temporary));
+        }
+        if (mode >= 0)
+            ::fchmod(fd, mode_t(mode)); // a file system without modes keeps its own
+        return true;
+    }
+    return fail(EEXIST);
+}
+
+bool AtomicFileWriter::write(const char *data, qint64 size) {
+    if (m_fd < 0)
+        return m_errno != 0 ? false : fail(EBADF);
+    while (size > 0) {
+        const ssize_t n = ::write(m_fd, data, size_t(qMin<qint64>(size, qint64(1) << 30)));
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n <= 0) {
-            const int err = errno;
-            fail(file, err);
-            file.cancelWriting();
-            return false;
+            const int err = n < 0 ? errno : ENOSPC;
+            cancel();
+            return fail(err);
         }
         data += n;
-        left -= n;
+        size -= n;
+        m_written += n;
     }
-    errno = 0;
-    if (!file.commit())
-        return fail(file, errno);
     return true;
+}
+
+bool AtomicFileWriter::commit() {
+    if (m_fd < 0)
+        return m_errno != 0 ? false : fail(EBADF);
+    // The data must be on the disk before the name points at it, or a crash right after the
+    // rename could leave an empty file under the name.
+    if (::fsync(m_fd) != 0 && errno != EINVAL && errno != EROFS && errno != ENOTSUP) {
+        const int err = errno;
+        cancel();
+        return fail(err);
+    }
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0 && errno != EINTR) {
+        const int err = errno;
+        cancel();
+        return fail(err);
+    }
+    if (::rename(QFile::encodeName(m_temporary).constData(),
+                 QFile::encodeName(m_target).constData()) != 0) {
+        const int err = errno;
+        cancel();
+        return fail(err);
+    }
+    QMutexLocker lock(&inFlightMutex());
+    inFlight().remove(absoluteName(m_temporary));
+    m_temporary.clear();
+    return true;
+}
+
+void AtomicFileWriter::cancel() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+    if (!m_temporary.isEmpty()) {
+        ::unlink(QFile::encodeName(m_temporary).constData());
+        QMutexLocker lock(&inFlightMutex());
+        inFlight().remove(absoluteName(m_temporary));
+        m_temporary.clear();
+    }
+}
+
+int removeStaleTemporaries(const QString &folder) {
+    const QDir dir(folder);
+    const QStringList names =
+        dir.entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const qint64 self = qint64(::getpid());
+    int removed = 0;
+    for (const QString &name : names) {
+        const QRegularExpressionMatch m = temporaryPattern().match(name);
+        if (!m.hasMatch())
+            continue;
+        const QString full = absoluteName(dir.absoluteFilePath(name));
+        const QByteArray native = QFile::encodeName(full);
+        struct stat st;
+        if (::lstat(native.constData(), &st) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != ::geteuid())
+            continue;
+        bool ok = false;
+        const qint64 pid = m.captured(1).toLongLong(&ok);
+        if (!ok || pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+            continue;
+        if (pid == self) {
+            QMutexLocker lock(&inFlightMutex());
+            if (inFlight().contains(full))
+                continue;
+        } else if (::kill(pid_t(pid), 0) == 0 || errno != ESRCH) {
+            continue; // its writer may still be at work
+        }
+        if (::unlink(native.constData()) == 0)
+            ++removed;
+    }
+    return removed;
+}
+
+bool renameWithoutReplacing(const QString &from, const QString &to, int *errnum) {
+    const QByteArray f = QFile::encodeName(from);
+    const QByteArray t = QFile::encodeName(to);
+#ifdef RENAME_NOREPLACE
+    if (::renameat2(AT_FDCWD, f.constData(), AT_FDCWD, t.constData(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS) {
+        *errnum = errno;
+        return false;
+    }
+#endif
+    // The file system cannot do both in one step: look, then rename.
+    if (nameTaken(to)) {
+        *errnum = EEXIST;
+        return false;
+    }
+    if (::rename(f.constData(), t.constData()) == 0)
+        return true;
+    *errnum = errno;
+    return false;
+}
+
+#else
+#error "The file writer needs a POSIX system (exclusive create, fsync, rename over a name)."
+#endif // Q_OS_UNIX
+
+bool writeFileAtomically(const QString &path, const QByteArray &bytes, QString *error,
+                         const AtomicFileWriter::Options &options) {
+    AtomicFileWriter writer(path, options);
+    if (writer.open() && writer.write(bytes) && writer.commit())
+        return true;
+    if (error)
+        *error = writer.errorString();
+    return false;
+}
+
+void ignoreFileSizeSignal() {
+#ifdef SIGXFSZ
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
 }

@@ -1,8 +1,8 @@
 #include "tools/spellingdictionary.h"
 
+#include "shell/fileaccess.h"
+
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 QStringList dictionaryChoices(const QString &folder) {
     QStringList names;
@@ -16,10 +16,12 @@ QStringList dictionaryChoices(const QString &folder) {
 }
 
 HunspellFiles resolveDictionary(const QString &vtdFile, const QStringList &searchFolders) {
-    QFile f(vtdFile);
-    if (!f.open(QIODevice::ReadOnly))
+    const FileRead vtd = readRegularFile(vtdFile, MaxDictionaryNameFileBytes);
+    if (!vtd.ok())
         return {};
-    const QString name = QString::fromUtf8(f.readLine(256)).trimmed();
+    const qsizetype end = vtd.bytes.indexOf('\n');
+    const QString name = QString::fromUtf8(vtd.bytes.left(end < 0 ? 256 : qMin<qsizetype>(end, 256)))
+                             .trimmed();
     // A bare language name only: the file must not lead the engine out of the folders.
     if (name.isEmpty() || name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
         return {};
@@ -27,7 +29,10 @@ HunspellFiles resolveDictionary(const QString &vtdFile, const QStringList &searc
         const QDir dir(folder);
         const QString affix = dir.filePath(name + QStringLiteral(".aff"));
         const QString words = dir.filePath(name + QStringLiteral(".dic"));
-        if (QFileInfo(affix).isReadable() && QFileInfo(words).isReadable())
+        // The engine opens these itself and reads them to the end: only regular files of a
+        // sane size are handed over, never a pipe or a device.
+        if (checkRegularFile(affix, MaxDictionaryFileBytes).ok() &&
+            checkRegularFile(words, MaxDictionaryFileBytes).ok())
             return {affix, words};
     }
     return {};

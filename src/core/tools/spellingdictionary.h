@@ -11,6 +11,11 @@ struct HunspellFiles {
     bool isValid() const { return !affix.isEmpty(); }
 };
 
+// A ".vtd" file is one short line.
+inline constexpr qint64 MaxDictionaryNameFileBytes = 64 * 1024;
+// The largest Hunspell word list shipped is a few tens of megabytes.
+inline constexpr qint64 MaxDictionaryFileBytes = qint64(256) << 20;
+
 // The names (lower case, sorted) of the ".vtd" files of a folder.
 QStringList dictionaryChoices(const QString &folder);
 // The Hunspell files named by a ".vtd" file, looked up in each folder of `searchFolders` in turn;

@@ -1,9 +1,9 @@
 #include "wizards/customscripts.h"
 
+#include "shell/fileaccess.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 QString customScriptFolder(const QString &dataDir) {
     return QDir(dataDir).filePath(QStringLiteral("scripts"));
@@ -35,25 +35,31 @@ QStringList newCustomScriptLines() {
             QStringLiteral("</script>")};
 }
 
-bool readCustomScript(const QString &path, QString *text, QString *error) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = file.errorString();
+bool readCustomScript(const QString &path, QString *text, TextFormat *format, QString *error) {
+    const FileRead read = readRegularFile(path, MaxCustomScriptBytes);
+    if (!read.ok()) {
+        *error = readProblemText(read, path, MaxCustomScriptBytes);
         return false;
     }
-    *text = QString::fromUtf8(file.readAll()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    DecodedText decoded = decodeDocument(read.bytes, QDir::toNativeSeparators(path));
+    if (!decoded.ok) {
+        *error = decoded.error;
+        return false;
+    }
+    *text = std::move(decoded.text);
+    *format = decoded.format;
     return true;
 }
 
-bool writeCustomScript(const QString &path, const QString &text, QString *error) {
+bool writeCustomScript(const QString &path, const QString &text, const TextFormat &format,
+                       QString *error) {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    QByteArray bytes = text.toUtf8();
-    if (!bytes.isEmpty() && !bytes.endsWith('\n'))
-        bytes.append('\n');
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    QString lines = text;
+    if (!lines.isEmpty() && !lines.endsWith(QLatin1Char('\n')))
+        lines.append(QLatin1Char('\n'));
+    return writeFileAtomically(path, encodeDocument(lines, format), error);
+}
+
+QString customScriptSaveError(const QString &path, const QString &reason) {
+    return QStringLiteral("Can not save the script %1: %2").arg(QDir::toNativeSeparators(path), reason);
 }

@@ -1,5 +1,8 @@
-// The user's own scripts: ".jsc" files of plain text in one folder of the user's data.
+// The user's own scripts: ".jsc" files of plain text in one folder of the user's data, read as
+// pages are read (any of the pages' encodings and line ends) and written back in their own.
 #pragma once
+
+#include "documents/textcodec.h"
 
 #include <QString>
 #include <QStringList>
@@ -15,6 +18,15 @@ QString customScriptFileName(const QString &typed);
 QStringList newCustomScriptLines();
 inline constexpr int NewCustomScriptCaretLine = 2;
 
-// Reads and writes a script file (UTF-8, lines ending in "\n"); false with `error` set on failure.
-bool readCustomScript(const QString &path, QString *text, QString *error);
-bool writeCustomScript(const QString &path, const QString &text, QString *error);
+// A script is a few lines of code; anything far larger is not one.
+inline constexpr qint64 MaxCustomScriptBytes = qint64(4) << 20;
+
+// Reads a script file: its text (lines ending in "\n") and the format to write it back in.
+// False with a sentence naming the file in `error` on failure.
+bool readCustomScript(const QString &path, QString *text, TextFormat *format, QString *error);
+// Writes a script in `format` (a new script: the default, UTF-8 with LF) through the atomic
+// writer, ending its last line; false with the platform's reason on failure, the old file kept.
+bool writeCustomScript(const QString &path, const QString &text, const TextFormat &format,
+                       QString *error);
+// The message for a script that could not be saved, naming it.
+QString customScriptSaveError(const QString &path, const QString &reason);

@@ -6,6 +6,7 @@
 #include "documents/documentprinter.h"
 #include "documents/documentstatus.h"
 #include "editor/editcommands.h"
+#include "preview/previewcontroller.h"
 
 #include <QFile>
 #include <QPrinter>
@@ -475,17 +476,51 @@ private Q_SLOTS:
         QCOMPARE(h.docs().current().fileName, source);
     }
 
-    void backupsNeverReplaceAnOlderFile() {
+    // Backups and preview copies never replace what another carries the name of, and never
+    // write through a link (one leading nowhere included): they take the next free name, and a
+    // copy of a private page is private too.
+    void copiesOfAPageLeaveWhatIsThereAlone_data() {
+        QTest::addColumn<QString>("copy");
+        QTest::addColumn<QString>("occupant"); // what carries the copy's usual name
+        for (const char *copy : {"backup", "preview"})
+            for (const char *occupant : {"a file", "a link leading nowhere", "a link to a file"})
+                QTest::addRow("%s, %s", copy, occupant) << copy << occupant;
+    }
+    void copiesOfAPageLeaveWhatIsThereAlone() {
+        QFETCH(QString, copy);
+        QFETCH(QString, occupant);
         WindowHarness h;
+        h.t.ctx.settings.primaryBrowser = h.t.writeFile("bin/firefox", "");
         const QString page = h.t.writeFile("b/page.htm", "<P>");
-        const QString older = h.t.writeFile("b/page.bak", "older backup");
+        QVERIFY(QFile::setPermissions(page, QFile::ReadOwner | QFile::WriteOwner));
+        const bool backup = copy == "backup";
+        const QString usual = h.t.path(backup ? "b/page.bak" : "b/temp.htm");
+        const QString elsewhere = h.t.path("elsewhere/theirs.htm");
+        QDir().mkpath(h.t.path("elsewhere"));
+        if (occupant == "a file")
+            h.t.writeFile(usual, "the user's own");
+        else
+            QVERIFY(QFile::link(elsewhere, usual));
+        if (occupant == "a link to a file")
+            h.t.writeFile(elsewhere, "the user's own");
         QVERIFY(h.files().openFile(page));
         h.type("1");
-        h.files().backup(h.docs().current());
-        h.files().backup(h.docs().current()); // the second run reuses this run's own file
-        QCOMPARE(h.t.readFile(older), QByteArray("older backup"));
-        QCOMPARE(h.t.ctx.backupFiles.names(), QStringList{h.t.path("b/page~1.bak")});
-        QCOMPARE(h.t.readFile(h.t.path("b/page~1.bak")), QByteArray("1<P>"));
+        for (int run = 0; run < 2; ++run) { // the second run replaces this run's own copy
+            if (backup)
+                h.files().backup(h.docs().current());
+            else
+                h.window().preview()->externalPreview(false);
+        }
+        const QString made = h.t.path(backup ? "b/page~1.bak" : "b/temp~1.htm");
+        QCOMPARE(h.t.readFile(made), QByteArray("1<P>"));
+        QCOMPARE(QFile::permissions(made), QFile::permissions(page));
+        QCOMPARE(QFileInfo(usual).isSymLink(), occupant != "a file");
+        if (occupant == "a link leading nowhere")
+            QVERIFY(!QFileInfo::exists(elsewhere));
+        else
+            QCOMPARE(h.t.readFile(occupant == "a file" ? usual : elsewhere), "the user's own");
+        if (backup)
+            QCOMPARE(h.t.ctx.backupFiles.names(), QStringList{made});
     }
 
     void theCaretPositionShowsColumnThenLine() {

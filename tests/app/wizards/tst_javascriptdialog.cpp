@@ -194,20 +194,23 @@ private Q_SLOTS:
         again.confirm();
         QCOMPARE(again.result(), int(QDialog::Rejected));
 
+        // A script written elsewhere in Windows-1252 with CR LF is shown as it reads and saved
+        // back in its own encoding and line ends.
+        h.t.writeFile("data/scripts/hello.jsc", "<script>\r\nvar caf\xE9 = 1;\r\n</script>\r\n");
         auto reopened = openDialog(h);
         QCOMPARE(reopened->customScripts()->currentText(), QStringLiteral("hello.jsc"));
-        QVERIFY(reopened->customText()->toPlainText().contains(QLatin1String("var greeting = 1;")));
-        reopened->customText()->setPlainText(QStringLiteral("<script>\nvar changed;\n</script>"));
+        QVERIFY(reopened->customText()->toPlainText().contains(QString::fromUtf8("var café = 1;")));
+        reopened->customText()->setPlainText(QString::fromUtf8("<script>\nvar changed = '€';\n</script>"));
         reopened->saveCustomScript();
         QCOMPARE(h.t.readFile(folder + "/hello.jsc"),
-                 QByteArray("<script>\nvar changed;\n</script>\n"));
+                 QByteArray("<script>\r\nvar changed = '\x80';\r\n</script>\r\n"));
 
         h.editor().setDocumentText(Page);
         reopened->setCurrentEffect(JavaScriptEffect::Custom);
         reopened->confirm();
         QTRY_COMPARE(lineAbove(h.editor().text(), QStringLiteral("</HEAD>")),
                      QStringLiteral("          </script>"));
-        QVERIFY(h.editor().text().contains(QLatin1String("\n          var changed;\n")));
+        QVERIFY(h.editor().text().contains(QString::fromUtf8("\n          var changed = '€';\n")));
 
         h.t.prompts.answers.enqueue(Prompts::Answer::Yes);
         reopened->deleteCustomScript();

@@ -10,7 +10,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -27,6 +30,7 @@ private Q_SLOTS:
     void failedSaveKeepsTheOldFile();
     void interruptedWritesKeepTheOldFileAndSayWhy_data();
     void interruptedWritesKeepTheOldFileAndSayWhy();
+    void aFileSizeLimitFailsTheSaveInsteadOfEndingTheProgram();
     void changesByOtherPrograms_data();
     void changesByOtherPrograms();
     void exportUsesUnixLineEnds_data();
@@ -150,6 +154,32 @@ void TestDocumentFile::interruptedWritesKeepTheOldFileAndSayWhy() {
     QCOMPARE(error, QString::fromLocal8Bit(std::strerror(EFBIG)));
     QCOMPARE(readFile(page), QByteArray("<P>old page</P>"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"page.htm"});
+}
+
+// Under a file-size limit (ulimit -f) the kernel ends a process that writes past it with SIGXFSZ,
+// losing every unsaved page, unless the signal is ignored as the program does at start. Tried in
+// a child process with the limit and only the program's start-up step.
+void TestDocumentFile::aFileSizeLimitFailsTheSaveInsteadOfEndingTheProgram() {
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    writeFile(page, "<P>old page</P>");
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        ignoreFileSizeSignal();
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 50000;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        QString error;
+        const bool saved = saveDocumentFile(page, QString(90000, 'x'), TextFormat(), &error);
+        ::_exit(!saved && error == QString::fromLocal8Bit(std::strerror(EFBIG)) ? 0 : 1);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY2(!WIFSIGNALED(status), "the save ended the process");
+    QCOMPARE(WEXITSTATUS(status), 0); // the save failed and said why
+    QCOMPARE(readFile(page), QByteArray("<P>old page</P>"));
 }
 
 void TestDocumentFile::changesByOtherPrograms_data() {

@@ -1,9 +1,15 @@
+#include "common/filesizelimit.h"
 #include "common/testfiles.h"
 #include "filepanel/multifilereplace.h"
+#include "shell/fileaccess.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <utime.h>
 
 class TestMultiFileReplace : public QObject {
@@ -16,6 +22,10 @@ private Q_SLOTS:
     void filesKeepTheirFormat_data();
     void filesKeepTheirFormat();
     void unreadableFileIsReportedAndRunGoesOn();
+    void unsupportedEncodingsAreNamed_data();
+    void unsupportedEncodingsAreNamed();
+    void filesThatCannotBeWrittenAreCountedAsFound();
+    void temporariesOfAKilledReplaceAreRemovedNextTime();
     void pipesNeverBlockTheRun();
     void cancelledRunLeavesTheRest();
 };
@@ -130,6 +140,90 @@ void TestMultiFileReplace::unreadableFileIsReportedAndRunGoesOn() {
     QVERIFY(lines[1].contains("b.htm"));
     QVERIFY(lines[2].contains("gone.htm"));
     QCOMPARE(lines[3], "Made 1 replacement(s) in " + QDir::toNativeSeparators(c));
+}
+
+void TestMultiFileReplace::unsupportedEncodingsAreNamed_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("encoding");
+    QTest::newRow("UTF-16 LE without mark") << QByteArray("<\0p\0>\0x\0", 8) << "UTF-16";
+    QTest::newRow("UTF-16 BE without mark") << QByteArray("\0<\0p\0>\0x", 8) << "UTF-16";
+    QTest::newRow("UTF-32 with mark") << QByteArray("\xFF\xFE\0\0x\0\0\0", 8) << "UTF-32";
+    QTest::newRow("UTF-32 without mark") << QByteArray("<\0\0\0p\0\0\0x\0\0\0", 12) << "UTF-32";
+    QTest::newRow("binary") << QByteArray("x\0\x01\x02\x03\x04", 6) << "binary";
+}
+
+// A search says which encoding it cannot read instead of calling every such file binary.
+void TestMultiFileReplace::unsupportedEncodingsAreNamed() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, encoding);
+    QTemporaryDir dir;
+    const QString file = dir.filePath("p.htm");
+    writeFile(file, bytes);
+    MultiFileRequest r;
+    r.needle = "x";
+    const FileOutcome o = processFile(file, r);
+    QVERIFY2(o.error.contains(encoding), qPrintable(o.error));
+    QVERIFY2(o.error.contains(QDir::toNativeSeparators(file)), qPrintable(o.error));
+    QCOMPARE(o.error.contains("binary"), encoding == "binary");
+}
+
+void TestMultiFileReplace::filesThatCannotBeWrittenAreCountedAsFound() {
+    QTemporaryDir dir;
+    const QString big = dir.filePath("big.htm"), small = dir.filePath("small.htm");
+    writeFile(big, QByteArray(5000, 'x'));
+    writeFile(small, "x");
+    MultiFileRequest r;
+    r.mode = MultiFileRequest::Mode::Replace;
+    r.needle = "x";
+    r.replacement = "y";
+    QVector<FileOutcome> out;
+    {
+        const FileSizeLimit limit(1000); // the disk fills while big.htm is written
+        out = processFiles({big, small}, r, nullptr, {}, 1);
+    }
+    QCOMPARE(readFile(big), QByteArray(5000, 'x'));
+    QCOMPARE(outcomeLines(out, r.mode),
+             QStringList({"Cannot write \"" + QDir::toNativeSeparators(big) +
+                              "\": " + QString::fromLocal8Bit(std::strerror(EFBIG)),
+                          "Made 1 replacement(s) in " + QDir::toNativeSeparators(small),
+                          "The search string was found in 2 file(s): 1 written, 1 could not be "
+                          "written and are unchanged."}));
+}
+
+// Files are replaced through temporaries named "<name>.marlo-<process>-<random>.tmp"; the ones a
+// killed run left behind go when that folder is replaced in again. Anything else stays: a
+// temporary still being written, one of a process that is alive, a link, the user's files.
+void TestMultiFileReplace::temporariesOfAKilledReplaceAreRemovedNextTime() {
+    QTemporaryDir dir;
+    const QString page = dir.filePath("a.htm");
+    writeFile(page, "x");
+    const pid_t gone = fork();
+    if (gone == 0)
+        _exit(0);
+    QCOMPARE(::waitpid(gone, nullptr, 0), gone);
+    const QString dead = QString::number(gone), self = QString::number(::getpid());
+    const QStringList stale{"a.htm.marlo-" + dead + "-AbCd12.tmp",
+                            "b.htm.marlo-" + self + "-XyZ123.tmp"};
+    const QStringList kept{"a.htm", "c.htm.marlo-1-AAAAAA.tmp", "d.htm.Xy12Zz", "notes.tmp",
+                           "e.htm.marlo-" + dead + "-QQQQQQ.tmp"};
+    for (const QString &name : stale + kept.mid(1, 3))
+        writeFile(dir.filePath(name), "left over");
+    QVERIFY(QFile::link(dir.filePath("notes.tmp"), dir.filePath(kept.last())));
+    AtomicFileWriter writing(dir.filePath("z.htm"));
+    QVERIFY(writing.open());
+    MultiFileRequest r;
+    r.mode = MultiFileRequest::Mode::Replace;
+    r.needle = "x";
+    r.replacement = "y";
+    processFiles({page}, r);
+    QCOMPARE(readFile(page), QByteArray("y"));
+    QStringList left = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System |
+                                                  QDir::NoDotAndDotDot, QDir::Name);
+    QCOMPARE(left.size(), kept.size() + 1);
+    for (const QString &name : kept)
+        QVERIFY2(left.removeOne(name), qPrintable(name));
+    QVERIFY2(left[0].startsWith("z.htm.marlo-" + self + "-") && isWriterTemporaryName(left[0]),
+             qPrintable(left[0]));
 }
 
 // A named pipe that the mask lets into the list is reported; it never holds the run.

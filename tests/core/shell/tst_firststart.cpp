@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -115,7 +117,10 @@ void TestFirstStart::olderVersionIsSetUpAgainKeepingOtherKeys() {
 void TestFirstStart::missingDictionaryIsReportedAndSetupGoesOn() {
     TestContext t; // no american.vtd in the installation folder
     QVERIFY(firstStartSetup(t.ctx));
-    QCOMPARE(t.prompts.messages(), QStringList{"Invalid Source file handle"});
+    QCOMPARE(t.prompts.messages(),
+             QStringList{"Can not copy " + t.path("install/american.vtd") + " to " +
+                         t.path("data/Marlostanda.vtd") + ": " +
+                         QString::fromLocal8Bit(std::strerror(ENOENT)) + "."});
     QCOMPARE(t.prompts.records[0].kind, Prompts::Kind::Error);
     QCOMPARE(t.ctx.settings.version, 100);
 }

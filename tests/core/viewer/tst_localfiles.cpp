@@ -1,47 +1,13 @@
 // Pages and pictures are read only from regular files of a bounded size: a named pipe, a link to
 // a device or a folder is refused at once, never waited on.
+#include "common/pipewatch.h"
 #include "viewer/htmlsource.h"
 #include "viewer/imagecache.h"
 
 #include <QImage>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <atomic>
-#include <chrono>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <thread>
-#include <unistd.h>
-
-namespace {
-
-// Runs `load`; when it is still busy after two seconds, it is waiting on a pipe: a writer comes
-// along to set it free, and the answer is false.
-template <class Load>
-bool finishesWithoutWriter(const QStringList &pipes, Load load) {
-    std::atomic<bool> done{false};
-    std::atomic<bool> rescued{false};
-    std::thread guard([&] {
-        for (int i = 0; i < 200 && !done; ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        while (!done) {
-            for (const QString &pipe : pipes) {
-                const int fd = ::open(QFile::encodeName(pipe).constData(), O_WRONLY | O_NONBLOCK);
-                if (fd >= 0) {
-                    rescued = true;
-                    ::close(fd);
-                }
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    });
-    load();
-    done = true;
-    guard.join();
-    return !rescued;
-}
-
-} // namespace
 
 class TestLocalFiles : public QObject {
     Q_OBJECT

@@ -1,10 +1,14 @@
 // The JavaScript wizard's placement rules, its script texts and the custom script files.
+#include "common/filesizelimit.h"
+#include "common/testfiles.h"
 #include "wizards/customscripts.h"
 #include "wizards/javascripttemplates.h"
 #include "wizards/scriptinsertion.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -307,16 +311,58 @@ private Q_SLOTS:
         const QString folder = customScriptFolder(data.path());
         QCOMPARE(customScriptNames(folder), QStringList());
         QString error;
-        QVERIFY(writeCustomScript(folder + "/b.jsc", newCustomScriptLines().join('\n'), &error));
-        QVERIFY(writeCustomScript(folder + "/A.jsc", "x", &error));
+        QVERIFY(writeCustomScript(folder + "/b.jsc", newCustomScriptLines().join('\n'),
+                                  TextFormat(), &error));
+        QVERIFY(writeCustomScript(folder + "/A.jsc", "x", TextFormat(), &error));
         QFile other(folder + "/notes.txt");
         QVERIFY(other.open(QIODevice::WriteOnly));
         QCOMPARE(customScriptNames(folder), QStringList({"A.jsc", "b.jsc"}));
         QString text;
-        QVERIFY(readCustomScript(folder + "/b.jsc", &text, &error));
+        TextFormat format;
+        QVERIFY(readCustomScript(folder + "/b.jsc", &text, &format, &error));
         QCOMPARE(customScriptBlock(text).size(), 7);
-        QVERIFY(!readCustomScript(folder + "/gone.jsc", &text, &error));
+        QVERIFY(!readCustomScript(folder + "/gone.jsc", &text, &format, &error));
         QVERIFY(!error.isEmpty());
+    }
+
+    // A script is read as pages are read and "Save changes" writes it back in its own encoding
+    // and line ends: an unchanged script keeps every byte.
+    void scriptsKeepTheirEncoding_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Windows-1252, CR LF") << QByteArray("// Caf\xE9 \x80\r\nx();\r\n")
+                                            << QString::fromUtf8("// Café €\nx();\n");
+        QTest::newRow("UTF-8") << QByteArray("// Caf\xC3\xA9 \xE2\x82\xAC\n")
+                               << QString::fromUtf8("// Café €\n");
+        QTest::newRow("UTF-16 with its mark") << QByteArray("\xFF\xFE/\0/\0\xE9\0\n\0", 10)
+                                              << QString::fromUtf8("//é\n");
+    }
+    void scriptsKeepTheirEncoding() {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir data;
+        const QString path = data.filePath("s.jsc");
+        writeFile(path, bytes);
+        QString text, error;
+        TextFormat format;
+        QVERIFY2(readCustomScript(path, &text, &format, &error), qPrintable(error));
+        QTEST(text, "text");
+        QVERIFY(writeCustomScript(path, text, format, &error));
+        QCOMPARE(readFile(path), bytes);
+    }
+
+    void aScriptSaveCutShortKeepsTheOldScript() {
+        QTemporaryDir data;
+        const QString path = data.filePath("s.jsc");
+        writeFile(path, "old();\n");
+        QString error;
+        bool saved = true;
+        {
+            const FileSizeLimit limit(64);
+            saved = writeCustomScript(path, QString(5000, 'x'), TextFormat(), &error);
+        }
+        QVERIFY(!saved);
+        QCOMPARE(error, QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QCOMPARE(readFile(path), QByteArray("old();\n"));
     }
 };
 
