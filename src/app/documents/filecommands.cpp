@@ -8,6 +8,7 @@
 #include "shell/settingsio.h"
 #include "text/plaintext.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTextDocument>
@@ -127,7 +128,8 @@ void FileCommands::loadTemplate(Document &doc) {
     doc.format = page.format;
 }
 
-void FileCommands::showLoaded(Document &doc, const QString &path, const DecodedText &page) {
+void FileCommands::showLoaded(Document &doc, const QString &path, const DecodedText &page,
+                              bool movePanel) {
     m_docs.setText(doc, page.text, m_ctx.settings.colorCoding);
     doc.fileName = path;
     doc.format = page.format;
@@ -137,7 +139,60 @@ void FileCommands::showLoaded(Document &doc, const QString &path, const DecodedT
     doc.saved = true;
     doc.changeGuard = false;
     m_docs.refresh(doc);
-    m_docs.setPanelFolder(QFileInfo(path).absolutePath());
+    if (movePanel)
+        m_docs.setPanelFolder(QFileInfo(path).absolutePath());
+}
+
+void FileCommands::reload(Document &doc) {
+    DecodedText page;
+    if (!readFile(doc.fileName, &page))
+        return;
+    // The reader stays where it was in the page (setters clamp a shorter text).
+    const int line = doc.editor()->row();
+    const int top = doc.editor()->topLine();
+    showLoaded(doc, doc.fileName, page, false);
+    doc.editor()->setRow(line);
+    doc.editor()->setTopLine(top);
+}
+
+namespace {
+bool sameFile(const QString &a, const QString &b) {
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
+           QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
+} // namespace
+
+bool FileCommands::isOpenUnsaved(const QString &path) const {
+    for (int i = 0; i < m_docs.count(); ++i)
+        if (!m_docs.state(i).saved && sameFile(m_docs.state(i).fileName, path))
+            return true;
+    return false;
+}
+
+void FileCommands::followMovedFile(const QString &from, const QString &to) {
+    for (int i = 0; i < m_docs.count(); ++i) {
+        Document &doc = m_docs.document(i);
+        if (isUntitledName(doc.fileName) || !sameFile(doc.fileName, from))
+            continue;
+        doc.fileName = QFileInfo(to).absoluteFilePath();
+        // The file is the one the tab read or last saved, under its new name.
+        if (doc.diskStamp.exists)
+            doc.diskStamp = fileStampOf(doc.fileName);
+        m_docs.refresh(doc);
+    }
+}
+
+void FileCommands::reloadRewrittenFiles(const QStringList &paths) {
+    for (int i = 0; i < m_docs.count(); ++i) {
+        Document &doc = m_docs.document(i);
+        if (!doc.saved || isUntitledName(doc.fileName))
+            continue;
+        for (const QString &path : paths)
+            if (sameFile(doc.fileName, path)) {
+                reload(doc);
+                break;
+            }
+    }
 }
 
 QString FileCommands::existingFile(const QString &path) {
@@ -239,17 +294,10 @@ void FileCommands::offerReloadOfChangedFiles() {
             doc.fileName + QStringLiteral("\nhas been changed by another program.\n\nDo you "
                                           "want to reload it? Marlo has no unsaved changes "
                                           "to this page."));
-        DecodedText page;
-        if (answer != Prompts::Answer::Yes) {
+        if (answer != Prompts::Answer::Yes)
             doc.reloadDeclined = now;
-        } else if (readFile(doc.fileName, &page)) {
-            // The reader stays where it was in the page (setters clamp a shorter text).
-            const int line = doc.editor()->row();
-            const int top = doc.editor()->topLine();
-            showLoaded(doc, doc.fileName, page);
-            doc.editor()->setRow(line);
-            doc.editor()->setTopLine(top);
-        }
+        else
+            reload(doc);
     }
     m_offeringReload = false;
 }

@@ -46,6 +46,14 @@ public:
     // Offers to reload each document without unsaved changes whose file another program has
     // changed since it was read or saved; runs whenever the program becomes active.
     void offerReloadOfChangedFiles();
+    // Whether a tab shows `path` with unsaved changes.
+    bool isOpenUnsaved(const QString &path) const;
+    // `from` was renamed or moved to `to`: the tabs showing it take the new name, so a save
+    // writes where the file now is.
+    void followMovedFile(const QString &from, const QString &to);
+    // The program rewrote these files (a multi-file replace): tabs without unsaved changes show
+    // the new text at once; one with unsaved changes is asked about when it is saved.
+    void reloadRewrittenFiles(const QStringList &paths);
     // Keeps the Save command off while the internal viewer shows.
     void setSaveLocked(bool locked);
 
@@ -63,7 +71,10 @@ public:
 
 private:
     bool offerToSave(Document &doc);
-    void showLoaded(Document &doc, const QString &path, const DecodedText &page);
+    void showLoaded(Document &doc, const QString &path, const DecodedText &page,
+                    bool movePanel = true);
+    // Reads the document's file again, keeping the caret line and the first visible line.
+    void reload(Document &doc);
     // The absolute name of an existing file, or empty after telling the user it is missing.
     QString existingFile(const QString &path);
     bool readFile(const QString &path, DecodedText *page);

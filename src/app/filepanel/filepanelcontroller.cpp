@@ -11,6 +11,7 @@
 #include "shell/appcontext.h"
 #include "shell/filepaths.h"
 #include "shell/prompts.h"
+#include "tools/preferences.h"
 #include "tools/recentlists.h"
 #include "widgets/folderpanel.h"
 
@@ -114,8 +115,7 @@ void FilePanelController::applyFileMask() {
 }
 
 void FilePanelController::applyPreferencesMask() {
-    m_panel->setFileMask(m_ctx.settings.htmlMask + QStringLiteral("*.gif;*.jpg;") +
-                         m_ctx.settings.multimediaMask);
+    m_panel->setFileMask(fileListMask(m_ctx.settings.htmlMask, m_ctx.settings.multimediaMask));
 }
 
 void FilePanelController::updateMenu() {
@@ -248,8 +248,17 @@ void FilePanelController::onNavigationKey(int key) {
     followSelection(selectedFile());
 }
 
+bool FilePanelController::isOpenUnsaved(const QString &path) const {
+    return m_host.isOpenUnsaved && m_host.isOpenUnsaved(path);
+}
+
 void FilePanelController::onRename(const QString &oldName, const QString &newName) {
-    const bool renamed = renamePanelFile(m_panel->folder(), oldName, newName, m_ctx.prompt());
+    const QDir folder(m_panel->folder());
+    const QString from = folder.absoluteFilePath(oldName);
+    const bool renamed = renamePanelFile(m_panel->folder(), oldName, newName, m_ctx.prompt(),
+                                         isOpenUnsaved(from));
+    if (renamed && m_host.fileMoved)
+        m_host.fileMoved(from, folder.absoluteFilePath(newName));
     // Re-reading shows the name on disk: the new one, or the old one after a refusal.
     QMetaObject::invokeMethod(
         this,
@@ -265,7 +274,7 @@ void FilePanelController::deleteSelected() {
     if (path.isEmpty() || m_panel->isRenaming())
         return;
     const int row = m_panel->selectedRow();
-    deleteToTrash(path, m_ctx.prompt());
+    deleteToTrash(path, m_ctx.prompt(), isOpenUnsaved(path));
     m_panel->refresh();
     if (m_panel->selectedRow() < 0 && m_panel->rowCount() > 0)
         m_panel->selectRow(qMin(row, m_panel->rowCount() - 1));
@@ -285,8 +294,9 @@ void FilePanelController::moveSelected() {
     if (path.isEmpty())
         return;
     const QString folder = m_ctx.prompt().pickFolder(FilePanelTexts::MoveToCaption, m_panel->folder());
-    if (!folder.isEmpty())
-        moveFileToFolder(path, folder, m_ctx.prompt());
+    if (!folder.isEmpty() && moveFileToFolder(path, folder, m_ctx.prompt(), isOpenUnsaved(path)) &&
+        m_host.fileMoved)
+        m_host.fileMoved(path, targetInFolder(path, folder));
     m_panel->refresh();
 }
 
@@ -319,5 +329,9 @@ void FilePanelController::showMultiFileReplace() {
                                           m_host.showHelp(QStringLiteral("sr"));
                                   },
                                   m_window);
+    connect(&dialog, &MultiFileReplaceDialog::finished, this, [this, &dialog] {
+        if (m_host.filesRewritten && !dialog.rewrittenFiles().isEmpty())
+            m_host.filesRewritten(dialog.rewrittenFiles());
+    });
     dialog.exec();
 }

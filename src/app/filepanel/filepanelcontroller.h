@@ -25,6 +25,12 @@ struct FilePanelHost {
     std::function<QStringList()> openFileNames; // every document open in the editor
     std::function<QWidget *()> currentEditor;   // where a dropped file is inserted
     std::function<void(const QString &topic)> showHelp;
+    // Whether `path` is open in a tab with unsaved changes.
+    std::function<bool(const QString &path)> isOpenUnsaved;
+    // `from` now carries the name `to` (renamed or moved in the panel): open tabs follow it.
+    std::function<void(const QString &from, const QString &to)> fileMoved;
+    // The multi-file replace rewrote these files: open tabs without unsaved changes show them.
+    std::function<void(const QStringList &paths)> filesRewritten;
 };
 
 class FilePanelController : public QObject {
@@ -42,7 +48,7 @@ public:
 
     // Builds the mask from the three show items and applies it.
     void applyFileMask();
-    // The preferences' OK: pages, GIF and JPEG images and multimedia, whatever the show items say.
+    // The preferences' OK: pages, pictures and multimedia, whatever the show items say.
     void applyPreferencesMask();
 
     // A double click: a page opens in a new tab, a picture in its preview window.
@@ -84,6 +90,7 @@ private:
     void onRename(const QString &oldName, const QString &newName);
     void switchPreview(bool fullSize);
     bool isEditorTarget(QObject *watched) const;
+    bool isOpenUnsaved(const QString &path) const;
 
     AppContext &m_ctx;
     FolderPanel *m_panel;

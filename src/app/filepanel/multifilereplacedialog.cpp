@@ -267,3 +267,11 @@ void MultiFileReplaceDialog::reject() {
 }
 
 QString MultiFileReplaceDialog::resultText() const { return m_results->toPlainText(); }
+
+QStringList MultiFileReplaceDialog::rewrittenFiles() const {
+    QStringList files;
+    for (const FileOutcome &o : m_outcomes)
+        if (o.changed)
+            files << o.path;
+    return files;
+}

@@ -35,6 +35,8 @@ public:
     void replace();
     bool isRunning() const { return m_worker != nullptr; }
     QString resultText() const;
+    // The files the last run rewrote (none after a search).
+    QStringList rewrittenFiles() const;
     FolderPanel *browser() const { return m_browser; }
 
 Q_SIGNALS:

@@ -4,5 +4,6 @@
 
 #include <QString>
 
-// Returns false when the line is empty or the program could not be started.
-bool startCommandLine(const QString &commandLine);
+// Returns false when the line is empty or the program could not be started; then `failure` (when
+// given and the line named a program) gets the sentence to show, naming the program.
+bool startCommandLine(const QString &commandLine, QString *failure = nullptr);

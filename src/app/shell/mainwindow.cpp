@@ -125,6 +125,13 @@ FilePanelHost MainWindow::filePanelHost() {
     };
     host.currentEditor = [this]() -> QWidget * { return m_docs->currentEditor(); };
     host.showHelp = [this](const QString &topic) { showHelp(topic); };
+    host.isOpenUnsaved = [this](const QString &path) { return m_files->isOpenUnsaved(path); };
+    host.fileMoved = [this](const QString &from, const QString &to) {
+        m_files->followMovedFile(from, to);
+    };
+    host.filesRewritten = [this](const QStringList &paths) {
+        m_files->reloadRewrittenFiles(paths);
+    };
     return host;
 }
 
@@ -433,8 +440,14 @@ void MainWindow::applyFirstStartSettings() {
 void MainWindow::startAutostartPrograms() {
     const AppSettings &s = m_ctx.settings;
     for (int i = 0; i < AppSettings::LauncherSlots; ++i)
-        if (s.launcherAutoStart[i] && s.launcherCommands[i] != MarkerEmpty)
-            startCommandLine(s.launcherCommands[i]); // a program that does not start is ignored
+        if (s.launcherAutoStart[i] && s.launcherCommands[i] != MarkerEmpty) {
+            QString failure;
+            // Told once the window shows, not over the splash screen.
+            if (!startCommandLine(s.launcherCommands[i], &failure) && !failure.isEmpty())
+                QMetaObject::invokeMethod(
+                    this, [this, failure] { m_ctx.prompt().error(failure); },
+                    Qt::QueuedConnection);
+        }
 }
 
 void MainWindow::showEvent(QShowEvent *event) {

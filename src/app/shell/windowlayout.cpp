@@ -107,21 +107,25 @@ WindowLayout::WindowLayout(AppContext &ctx, const WindowLayoutParts &parts)
 
 void WindowLayout::applySizes() {
     // Stored sizes may be anything a hand or an old version wrote; each is fitted to the screen
-    // when applied, so the documents always keep their room. The stored values stay until the
-    // user moves a splitter.
-    const AppSettings &s = m_ctx.settings;
+    // when applied, so the documents always keep their room. A stored size that fits stays until
+    // the user moves a splitter; one that does not is replaced by the size applied, so a size
+    // that hides the documents is never written back.
+    AppSettings &s = m_ctx.settings;
     const QSize screen = screenSize(m_parts.window);
     const int widest = qMax(CollapsedPanel, screen.width() - SmallestEditor);
     const int panel = qBound(CollapsedPanel, s.filePanelWidth, widest);
+    s.filePanelWidth = panel;
     const int total = qMax(m_parts.mainSplitter->width(), panel + SmallestEditor);
     m_parts.mainSplitter->setSizes({panel, total - panel});
     if (s.rightPanelWidth > -1) {
         const int right = qBound(m_parts.rightPanel->minimumWidth(), s.rightPanelWidth,
                                  qMax(m_parts.rightPanel->minimumWidth(), screen.width() / 2));
+        s.rightPanelWidth = right;
         const int top = qMax(m_parts.topSplitter->width(), right + SmallestEditor);
         m_parts.topSplitter->setSizes({top - right, right});
     }
     const int list = qBound(0, s.fileListHeight, qMax(0, screen.height() - SmallestEditor));
+    s.fileListHeight = list;
     const int height = qMax(m_parts.filePanelSplitter->height(), list + SmallestEditor);
     m_parts.filePanelSplitter->setSizes({height - list, list});
 }

@@ -139,8 +139,14 @@ void ToolCommands::updateLauncherMenu() {
 
 bool ToolCommands::startLauncherSlot(int slot) {
     const QString command = launcherCommand(m_ctx.settings, slot);
-    // A program that does not start gives no message, as the launcher always did.
-    return !command.isEmpty() && startCommandLine(command);
+    if (command.isEmpty())
+        return false;
+    QString failure;
+    if (startCommandLine(command, &failure))
+        return true;
+    if (!failure.isEmpty())
+        m_ctx.prompt().error(failure);
+    return false;
 }
 
 void ToolCommands::openPreferences() {

@@ -41,7 +41,7 @@ QString panelFileMask(bool showHtml, bool showImages, bool showMultimedia, const
     if (showHtml)
         mask += s.htmlMask;
     if (showImages)
-        mask += QStringLiteral("*.gif;*.jpg;*.jpeg;");
+        mask += imageFileMask();
     if (showMultimedia)
         mask += s.multimediaMask;
     return mask;

@@ -2,6 +2,7 @@
 
 #include "shell/appsettings.h"
 
+#include <QImageReader>
 #include <QStringList>
 
 namespace {
@@ -158,13 +159,35 @@ QString makeReference(const QString &fileName, const AppSettings &s,
 }
 
 bool isImageFile(const QString &fileName) {
-    return extensionIn(fileName, {".gif", ".jpg", ".jpeg", ".png", ".art", ".bmp", ".cut", ".dib",
+    return isWebImageFile(fileName) ||
+           extensionIn(fileName, {".gif", ".jpg", ".jpeg", ".png", ".art", ".bmp", ".cut", ".dib",
                                   ".emf", ".gem", ".hrz",  ".iff", ".img", ".lbm", ".mac", ".msp",
                                   ".pcx", ".pic", ".ras",  ".rle", ".tga", ".wmf", ".wpg"});
 }
 
+const QStringList &readablePictureExtensions() {
+    static const QStringList extensions = [] {
+        QStringList list{QStringLiteral("gif"), QStringLiteral("jpg"), QStringLiteral("jpeg")};
+        for (const QByteArray &format : QImageReader::supportedImageFormats()) {
+            const QString e = QString::fromLatin1(format).toLower();
+            if (!list.contains(e))
+                list << e;
+        }
+        return list;
+    }();
+    return extensions;
+}
+
+QString imageFileMask() {
+    QString mask;
+    for (const QString &e : readablePictureExtensions())
+        mask += QStringLiteral("*.") + e + QLatin1Char(';');
+    return mask;
+}
+
 bool isWebImageFile(const QString &fileName) {
-    return extensionIn(fileName, {".gif", ".jpg", ".jpeg"});
+    const QString ext = fileExtension(fileName);
+    return ext.size() > 1 && readablePictureExtensions().contains(ext.mid(1).toLower());
 }
 
 bool isMultimediaFile(const QString &fileName, const QString &multiMask) {

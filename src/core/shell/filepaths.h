@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 struct AppSettings;
 
@@ -19,9 +20,15 @@ QString fileExtension(const QString &fileName);
 // Everything after the last "/" or "\"; the whole name when there is none.
 QString fileNamePart(const QString &fileName);
 
-// Formats the image preview shows (23 extensions).
+// The extensions (lower case, without the dot) of every picture format this build of Qt reads,
+// GIF and JPEG first.
+const QStringList &readablePictureExtensions();
+// "*.gif;*.jpg;*.jpeg;*.png;..." for those extensions: what "Show Image files" lets through.
+QString imageFileMask();
+
+// Formats the image preview shows: the 23 classic picture extensions and every format Qt reads.
 bool isImageFile(const QString &fileName);
-// Images a page can embed: GIF and JPEG.
+// Images a page can embed: every picture format Qt reads (GIF, JPEG, PNG, SVG, WebP, ...).
 bool isWebImageFile(const QString &fileName);
 // `multiMask` and `htmlMask` list entries of the form "*.ext;" (the last ";" may be missing).
 // Extensions compare without regard to case. "*.htm" also accepts ".html", "*.shtm" ".shtml".

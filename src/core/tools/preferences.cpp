@@ -1,6 +1,11 @@
 #include "tools/preferences.h"
 
 #include "shell/appsettings.h"
+#include "shell/filepaths.h"
+
+QString PreferenceTexts::programNotStarted(const QString &program, const QString &reason) {
+    return QStringLiteral("The program \"%1\" could not be started: %2.").arg(program, reason);
+}
 
 ExtensionCheck checkExtension(const QStringList &list, const QString &extension) {
     if (extension.isEmpty())
@@ -49,7 +54,7 @@ QString maskFromExtensions(const QStringList &extensions) {
 }
 
 QString fileListMask(const QString &htmlMask, const QString &multimediaMask) {
-    return htmlMask + QStringLiteral("*.gif;*.jpg;") + multimediaMask;
+    return htmlMask + imageFileMask() + multimediaMask;
 }
 
 QString storedFontName(const QString &family) { return family.left(31); }

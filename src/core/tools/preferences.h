@@ -12,6 +12,8 @@ inline const QString Executable = QStringLiteral("Executable are not allowed.");
 inline const QString SpecialCharacters =
     QStringLiteral("Please do not use special characters in the extension.");
 inline const QString InvalidDictionary = QStringLiteral(" is not a valid dictionary.");
+// A launcher slot's program that is missing or cannot run.
+QString programNotStarted(const QString &program, const QString &reason);
 } // namespace PreferenceTexts
 
 enum class ExtensionCheck { Empty, Executable, SpecialCharacters, AlreadyListed, Accepted };
@@ -25,7 +27,7 @@ QString extensionMessage(ExtensionCheck check);
 // "*.htm;*.css;" gives {"htm", "css"}; the mask is rebuilt in lower case.
 QStringList extensionsFromMask(const QString &mask);
 QString maskFromExtensions(const QStringList &extensions);
-// What the file list shows: HTML documents, the web images and the multimedia files.
+// What the file list shows after the preferences: HTML documents, pictures and multimedia.
 QString fileListMask(const QString &htmlMask, const QString &multimediaMask);
 
 // The font name as stored: at most 31 characters.

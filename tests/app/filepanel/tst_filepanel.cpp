@@ -13,6 +13,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTreeWidget>
 #include <utime.h>
 
@@ -34,7 +35,10 @@ private Q_SLOTS:
     void previewWindowsFollowAndPage();
     void linkedFilesOfThePage();
     void multiFileSearchAndReplace();
+    void replaceShowsItsChangesInOpenPages();
     void replaceAsksAboutOpenDocuments();
+    void openPagesFollowTheirFile_data();
+    void openPagesFollowTheirFile();
 
 private:
     QString site(const QString &name = QString()) const {
@@ -282,6 +286,100 @@ void TestFilePanel::replaceAsksAboutOpenDocuments() {
     dialog.findChild<QLineEdit *>("searchFor")->clear();
     dialog.search();
     QCOMPARE(m_h->t.prompts.messages().last(), "Please specify a search string.");
+}
+
+// After a replace, an open page without unsaved changes shows the new text at once; one with
+// unsaved changes keeps them, and saving it asks first because the file changed.
+void TestFilePanel::replaceShowsItsChangesInOpenPages() {
+    writeFile(site("c.htm"), "<p>HTML</p>");
+    QVERIFY(m_h->files().openFile(site("index.htm")));
+    Document &clean = m_h->docs().current();
+    QVERIFY(m_h->files().openFile(site("c.htm")));
+    Document &edited = m_h->docs().current();
+    m_h->type("y");
+    m_h->t.prompts.answers << Answer::Yes << Answer::Yes; // replace; the files are open
+    QTimer::singleShot(0, this, [] {
+        auto *dialog = qobject_cast<MultiFileReplaceDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->browser()->fileList()->selectAll();
+        dialog->addSelectedFiles();
+        dialog->findChild<QLineEdit *>("searchFor")->setText("HTML");
+        dialog->findChild<QLineEdit *>("replaceWith")->setText("html");
+        dialog->replace();
+        QTRY_VERIFY(!dialog->isRunning());
+        dialog->close();
+    });
+    files()->multiFileReplaceAction()->trigger();
+    QCOMPARE(clean.editor()->text(),
+             "<html><A HREF=\"b.html\">b</A><IMG SRC=\"pic.jpg\"></html>\n");
+    QVERIFY(clean.saved);
+    QCOMPARE(edited.editor()->text(), "y<p>HTML</p>");
+    m_h->t.prompts.answers << Answer::No;
+    QVERIFY(!m_h->files().save(edited));
+    QVERIFY(m_h->t.prompts.texts().last().contains("has been changed by another program"));
+    QCOMPARE(readFile(site("c.htm")), QByteArray("<p>html</p>"));
+}
+
+void TestFilePanel::openPagesFollowTheirFile_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("unsaved");
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<QString>("file");     // where the page's file is afterwards, in site/
+    QTest::addColumn<QString>("question"); // the first question, %1 the page; empty: none
+    const QString moving = "%1 is open in Marlo with unsaved changes.\n\nDo you want to %2 it all "
+                           "the same? The open page follows the file to its new name; your "
+                           "changes stay unsaved.";
+    const QList<Answer> yes{Answer::Yes}, no{Answer::No};
+    QTest::newRow("rename, unsaved") << "rename" << true << yes << "c.html"
+                                     << moving.arg("%1", "rename");
+    QTest::newRow("rename, unsaved, declined") << "rename" << true << no << "b.html"
+                                               << moving.arg("%1", "rename");
+    QTest::newRow("rename, saved") << "rename" << false << QList<Answer>() << "c.html" << "";
+    QTest::newRow("move, unsaved") << "move" << true << yes << "sub/b.html"
+                                   << moving.arg("%1", "move");
+    QTest::newRow("move, saved") << "move" << false << QList<Answer>() << "sub/b.html" << "";
+    QTest::newRow("delete, unsaved")
+        << "delete" << true << yes << ""
+        << "%1 is open in Marlo with unsaved changes.\n\nAre you sure you want to delete it? The "
+           "page stays open; saving it writes the file again.";
+}
+
+void TestFilePanel::openPagesFollowTheirFile() {
+    QFETCH(QString, command);
+    QFETCH(bool, unsaved);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(QString, file);
+    QFETCH(QString, question);
+    QDir().mkpath(site("sub"));
+    QVERIFY(m_h->files().openFile(site("b.html")));
+    Document &doc = m_h->docs().current();
+    if (unsaved)
+        m_h->type("x");
+    m_h->t.prompts.answers << answers;
+    selectFile("b.html");
+    if (command == "rename") {
+        panel()->fileList()->currentItem()->setText(0, "c.html");
+    } else if (command == "move") {
+        m_h->t.prompts.fileNames << site("sub");
+        files()->moveSelected();
+    } else {
+        files()->deleteSelected();
+    }
+    QCOMPARE(m_h->t.prompts.texts().value(0),
+             QString(question).replace("%1", QDir::toNativeSeparators(site("b.html"))));
+    QCOMPARE(m_h->t.prompts.unexpected, 0);
+    QCOMPARE(doc.fileName, site(file.isEmpty() ? "b.html" : file));
+    QCOMPARE(doc.saved, !unsaved);
+    if (file.isEmpty()) {
+        QVERIFY(!QFile::exists(site("b.html"))); // in the trash; the tab keeps the text
+        return;
+    }
+    // Saving writes where the file now is and never brings back the old name.
+    if (unsaved)
+        QVERIFY(m_h->files().save(doc));
+    QCOMPARE(readFile(site(file)), (unsaved ? "x" : "") + QByteArray(1536, 'b'));
+    QCOMPARE(QFile::exists(site("b.html")), file == "b.html");
+    QCOMPARE(m_h->t.prompts.unexpected, 0);
 }
 
 QTEST_MAIN(TestFilePanel)

@@ -2,9 +2,11 @@
 #include "shell/windowlayout.h"
 #include "common/windowharness.h"
 #include "shell/inistore.h"
+#include "shell/settingsio.h"
 
 #include <QFile>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QToolButton>
@@ -171,10 +173,16 @@ private Q_SLOTS:
         QVERIFY(tags->width() >= 100);
         QWidget *panel = h.window().findChild<QWidget *>("folderPanel");
         QVERIFY(panel->width() >= 9);
-        // The stored value is left as it was until a splitter is moved.
+        // What is written back is what fits: never a size that hides the documents again.
+        saveSettings(h.t.ctx);
         IniStore ini;
         QVERIFY(ini.load(h.t.ctx.paths.settingsFile()));
-        QVERIFY(ini.serialize().contains(sizes));
+        const QSize screen = h.window().screen()->availableGeometry().size();
+        const int panelWidth = ini.readInt("Options", "panelwidth", -1);
+        QVERIFY(panelWidth >= 9 && panelWidth <= screen.width() - 100);
+        QVERIFY(ini.readInt("Options", "p3w", -1) <= screen.width() / 2);
+        const int listHeight = ini.readInt("Options", "p9h", -1);
+        QVERIFY(listHeight >= 0 && listHeight <= screen.height() - 100);
     }
 
     void fileListStartsAtItsStoredHeight() {

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QToolButton>
+#include <cerrno>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -45,7 +47,7 @@ private Q_SLOTS:
     void cancelKeepsImmediateValues();
     void backupFollowsSettingsFromStart();
     void userButtons();
-    void launcherRunsWithoutShell();
+    void launcherRunsWithoutShellAndNamesWhatFails();
     void spellCheckDocument();
 };
 
@@ -160,7 +162,7 @@ void TestToolCommands::userButtons() {
     QCOMPARE(bar->userButton(0)->text(), QStringLiteral("Old"));
 }
 
-void TestToolCommands::launcherRunsWithoutShell() {
+void TestToolCommands::launcherRunsWithoutShellAndNamesWhatFails() {
     WindowHarness h;
     AppSettings &s = h.t.ctx.settings;
     ToolCommands *tools = h.window().tools();
@@ -187,6 +189,15 @@ void TestToolCommands::launcherRunsWithoutShell() {
     QTRY_VERIFY(QFileInfo::exists(dir + QStringLiteral("/ran ok")));
     QTest::qWait(300);
     QCOMPARE(QDir(dir).entryList(QDir::Files), QStringList{"ran ok"});
+    // A program that is missing or cannot run is named, with the reason.
+    const QString missing = QString::fromLocal8Bit(std::strerror(ENOENT));
+    s.launcherCommands[2] = h.t.writeFile(QStringLiteral("not-a-program"), "text");
+    QVERIFY(!tools->startLauncherSlot(2));
+    QCOMPARE(h.t.prompts.messages(),
+             (QStringList{"The program \"true;\" could not be started: " + missing + ".",
+                          "The program \"" + s.launcherCommands[2] +
+                              "\" could not be started: " +
+                              QString::fromLocal8Bit(std::strerror(EACCES)) + "."}));
 }
 
 void TestToolCommands::spellCheckDocument() {

@@ -163,7 +163,8 @@ void TestTagDialogs::newImageReadsItsSize() {
     settle();
     QCOMPARE(m_editor->text(), QStringLiteral(R"(<IMG SRC="Pic.PNG" WIDTH="30" HEIGHT="20">)"));
     QCOMPARE(m_t->ctx.settings.previousImages[0], file);
-    // The toolbar button offers web images only: a PNG is not handed over.
+    // The toolbar button offers pictures a page can show only: a PCX scan is not handed over.
+    m_panelFile = m_t->writeFile(QStringLiteral("scan.pcx"), "not for pages");
     answerDialog([](QWidget *dialog) {
         QCOMPARE(dialog->findChild<QComboBox *>(QStringLiteral("imageSource"))->currentText(),
                  QString());

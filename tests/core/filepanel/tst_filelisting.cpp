@@ -53,10 +53,12 @@ void TestFileListing::kinds_data() {
     QTest::newRow("style sheet is in the HTML mask") << "s.css" << true << "HTML Document"
                                                      << int(FileIcon::PageDefaultBrowser);
     QTest::newRow("web image") << "Photo.JPEG" << true << "Image file" << int(FileIcon::Image);
-    QTest::newRow("png is multimedia by default") << "p.png" << true << "Multimedia file"
-                                                  << int(FileIcon::Multimedia);
-    QTest::newRow("bmp shows but is no web image") << "p.bmp" << true << "Unknown file type"
-                                                   << int(FileIcon::None);
+    QTest::newRow("png is a picture, though multimedia lists it") << "p.png" << true
+                                                                  << "Image file"
+                                                                  << int(FileIcon::Image);
+    QTest::newRow("bmp is a picture") << "p.bmp" << true << "Image file" << int(FileIcon::Image);
+    QTest::newRow("pcx is previewed only") << "p.pcx" << true << "Unknown file type"
+                                           << int(FileIcon::None);
     QTest::newRow("no extension") << "README" << true << "Unknown file type"
                                   << int(FileIcon::None);
 }
@@ -75,12 +77,12 @@ void TestFileListing::masks_data() {
     QTest::addColumn<bool>("html");
     QTest::addColumn<bool>("images");
     QTest::addColumn<bool>("multimedia");
-    QTest::addColumn<QString>("shown"); // of a.htm a.html b.gif c.jpeg d.mid e.txt
-    QTest::newRow("all") << true << true << true << "a.htm a.html b.gif c.jpeg d.mid";
+    QTest::addColumn<QString>("shown"); // of a.htm a.html b.gif c.jpeg d.mid e.txt f.bmp
+    QTest::newRow("all") << true << true << true << "a.htm a.html b.gif c.jpeg d.mid f.bmp";
     QTest::newRow("pages") << true << false << false << "a.htm a.html";
-    QTest::newRow("images") << false << true << false << "b.gif c.jpeg";
+    QTest::newRow("images") << false << true << false << "b.gif c.jpeg f.bmp";
     QTest::newRow("multimedia") << false << false << true << "d.mid";
-    QTest::newRow("images and multimedia") << false << true << true << "b.gif c.jpeg d.mid";
+    QTest::newRow("images and multimedia") << false << true << true << "b.gif c.jpeg d.mid f.bmp";
     QTest::newRow("none") << false << false << false << "";
 }
 
@@ -91,7 +93,7 @@ void TestFileListing::masks() {
     const AppSettings s;
     const QString mask = panelFileMask(html, images, multimedia, s);
     QStringList shown;
-    for (const char *name : {"a.htm", "a.html", "b.gif", "c.jpeg", "d.mid", "e.txt"})
+    for (const char *name : {"a.htm", "a.html", "b.gif", "c.jpeg", "d.mid", "e.txt", "f.bmp"})
         if (matchesFileMask(name, mask))
             shown << name;
     QTEST(shown.join(QLatin1Char(' ')), "shown");
@@ -131,6 +133,7 @@ void TestFileListing::dropTexts_data() {
     QTest::addColumn<QString>("end");
     QTest::newRow("page") << "/w/p.htm" << "<A HREF=\"REF\">" << "</A>";
     QTest::newRow("web image") << "/w/i.gif" << "<IMG SRC=\"REF\">" << "";
+    QTest::newRow("png, though multimedia lists it") << "/w/i.png" << "<IMG SRC=\"REF\">" << "";
     QTest::newRow("multimedia") << "/w/m.mid" << "<EMBED SRC=\"REF\">" << "";
     QTest::newRow("other") << "/w/t.txt" << "" << "";
 }

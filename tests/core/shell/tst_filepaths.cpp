@@ -142,7 +142,9 @@ void TestFilePaths::fileTypes_data() {
     const QString html = "*.htm;*.shtm;*.css;";
     QTest::newRow("jpeg any case") << "/w/Photo.JPEG" << html << true << true << false << false;
     QTest::newRow("gif") << "a.gif" << html << true << true << false << false;
-    QTest::newRow("png is no web image") << "a.png" << html << true << false << true << false;
+    QTest::newRow("png is a picture for pages") << "a.png" << html << true << true << true
+                                                << false;
+    QTest::newRow("bmp, which Qt reads") << "a.BMP" << html << true << true << false << false;
     QTest::newRow("pcx") << "scan.PCX" << html << true << false << false << false;
     QTest::newRow("midi") << "clip.MID" << html << false << false << true << false;
     QTest::newRow("midi not partial") << "clip.midi" << html << false << false << false << false;
