@@ -7,7 +7,6 @@
 #include "documents/documentfile.h"
 #include "filepanel/multifilereplace.h"
 #include "shell/copyfileexpanding.h"
-#include "shell/fileaccess.h"
 #include "shell/inistore.h"
 #include "shell/picturefile.h"
 #include "tools/spellingdictionary.h"
@@ -15,8 +14,6 @@
 
 #include <QTemporaryDir>
 #include <QtTest>
-#include <cerrno>
-#include <cstring>
 #include <functional>
 #include <sys/stat.h>
 
@@ -116,26 +113,6 @@ private Q_SLOTS:
                                        }),
                  "the reader waited for a writer");
         QVERIFY(!accepted);
-    }
-
-    // The reader's own words for what it refused.
-    void whatWasRefusedIsNamed_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("missing") << "none" << "Cannot read \"%1\": " +
-                                                  QString::fromLocal8Bit(std::strerror(ENOENT)) + ".";
-        QTest::newRow("pipe") << "pipe"
-                              << "Cannot read \"%1\": it is not a regular file (it is a folder, "
-                                 "a pipe or a device).";
-        QTest::newRow("too large") << "big" << "Cannot read \"%1\": it is 2.0 kB, more than the "
-                                               "1.0 kB that can be read.";
-    }
-    void whatWasRefusedIsNamed() {
-        QFETCH(QString, name);
-        writeFile(path("big"), QByteArray(2048, 'x'));
-        const FileRead r = readRegularFile(path(name), 1024);
-        QFETCH(QString, text);
-        QCOMPARE(readProblemText(r, path(name), 1024), text.arg(path(name)));
     }
 };
 
