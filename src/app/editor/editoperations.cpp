@@ -78,10 +78,19 @@ void applyPendingInsertion(SourceEditor &ed, PendingInsertion &p, bool convertSl
     if (!p.pending)
         return;
     const int firstLine = ed.row() - 1;
+    ed.beginEditGroup(); // one undo step, however many changes the hand-over makes
+    if (p.selectionText) {
+        const QString text = *p.selectionText;
+        ed.replaceSelection(text);
+        const int end = ed.selectionStart();
+        ed.setSelection(end - int(text.size()), int(text.size()));
+    }
     wrapSelection(ed, p.startText, p.endText, convertSlash);
+    ed.endEditGroup();
     p.pending = false;
     p.startText.clear();
     p.endText.clear();
+    p.selectionText.reset();
     if (ed.colorCoding())
         ed.colorCodeLines(firstLine, ed.row() + 1);
 }
@@ -94,13 +103,33 @@ void applyPendingBlock(SourceEditor &ed, PendingBlock &b) {
     b.lines.clear();
     WaitCursor wait;
     ed.beginUpdate();
+    ed.beginEditGroup(); // the edits and the lines are one undo step
+    // Where the edits start and (after they are made) end, to colour them.
+    int editsFrom = -1;
+    int editsTo = -1;
+    if (!b.edits.isEmpty()) {
+        editsFrom = b.edits.first().position;
+        int grown = 0;
+        for (const TextEdit &e : b.edits)
+            grown += int(e.text.size()) - e.length;
+        const TextEdit &last = b.edits.last();
+        editsTo = last.position + last.length + grown;
+        editsFrom = ed.lineFromPosition(editsFrom);
+        ed.applyEdits(b.edits);
+    }
+    if (b.caretLine >= 0)
+        ed.setRow(b.caretLine);
+    b.edits.clear();
+    b.caretLine = -1;
     const int r = ed.row();
-    ed.beginEditGroup();
     // The blank last line makes sure there is a line after the caret's line to insert before.
     ed.replaceRange(ed.textLength(), 0, QStringLiteral("\n "));
     if (!block.lines.isEmpty()) {
-        ed.replaceRange(ed.lineStart(r + 1), 0,
-                        plainLineBreaks(block.lines.join(u'\n')) + QLatin1Char('\n'));
+        const int at = ed.lineStart(r + 1);
+        const QString inserted = plainLineBreaks(block.lines.join(u'\n')) + QLatin1Char('\n');
+        ed.replaceRange(at, 0, inserted);
+        if (editsTo >= at)
+            editsTo += int(inserted.size());
     }
     ed.endEditGroup();
     const int lineAfter = ed.lineFromPosition(ed.lineStart(r + 1) +
@@ -108,8 +137,11 @@ void applyPendingBlock(SourceEditor &ed, PendingBlock &b) {
                                               (block.lines.isEmpty() ? 0 : 1));
     ed.setRow(lineAfter - block.linesUp);
     ed.setCol(ed.col() + block.column);
-    if (ed.colorCoding())
+    if (ed.colorCoding()) {
         ed.colorCodeLines(r, lineAfter);
+        if (editsFrom >= 0)
+            ed.colorCodeLines(editsFrom, ed.lineFromPosition(editsTo));
+    }
     ed.setFocus();
     ed.endUpdate();
 }

@@ -62,6 +62,12 @@ bool ColorComboBox::selectColor(const QString &name) {
     return true;
 }
 
+void ColorComboBox::selectOrKeep(const QString &name) {
+    if (findColor(name) < 0)
+        addColor(name, htmlColorToQColor(name));
+    selectColor(name);
+}
+
 QString ColorComboBox::selectedName() const {
     return currentIndex() < 0 ? QString() : itemText(currentIndex());
 }

@@ -21,6 +21,9 @@ public:
     int findColor(const QString &name) const;
     // Selects the item of this name; false (selection unchanged) when there is none.
     bool selectColor(const QString &name);
+    // Selects the item of this name, adding it first when there is none (without a swatch when
+    // it names no colour the program knows): a value read from a page is kept as it stands.
+    void selectOrKeep(const QString &name);
     QString selectedName() const;
     // The selected item's colour; invalid when nothing is selected or the item has no colour.
     QColor selectedColor() const;

@@ -24,6 +24,7 @@ AnchorDialog::AnchorDialog(QWidget *parent)
 }
 
 void AnchorDialog::reset(const QString &selectedText) {
+    m_other.clear();
     m_name->clear();
     m_description->setText(selectedText);
     m_name->setFocus();
@@ -32,6 +33,9 @@ void AnchorDialog::reset(const QString &selectedText) {
 void AnchorDialog::setFields(const AnchorFields &f) {
     m_name->setText(f.name);
     m_description->setText(f.description);
+    m_other = f.other;
 }
 
-AnchorFields AnchorDialog::fields() const { return {m_name->text(), m_description->text()}; }
+AnchorFields AnchorDialog::fields() const {
+    return {m_name->text(), m_description->text(), m_other};
+}

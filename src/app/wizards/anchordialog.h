@@ -17,4 +17,5 @@ public:
 private:
     QLineEdit *m_name;
     QLineEdit *m_description;
+    QString m_other; // the edited tag's attributes without a field, kept as written
 };

@@ -60,9 +60,8 @@ void ColorFields::pick(int index) {
 }
 
 void ColorFields::select(int index, const QString &color) {
-    ColorComboBox *box = m_boxes.at(index);
-    if (!box->selectColor(color))
-        box->selectColor(HtmlColors::No); // a text that names no colour
+    // A text that names no colour ("#12345") is the tag's own and is written back as it stands.
+    m_boxes.at(index)->selectOrKeep(color);
 }
 
 void ColorFields::addEverywhere(const QString &color) {

@@ -1,5 +1,7 @@
 #include "wizards/dialogparts.h"
 
+#include "wizards/numberfield.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -29,21 +31,22 @@ void tickOnEdit(QComboBox *field, QCheckBox *box) {
     QObject::connect(field, &QComboBox::activated, box, [box] { box->setChecked(true); });
 }
 
-void tickOnChange(QSpinBox *field, QCheckBox *box) {
-    // Values the program sets go through setQuietly and tick nothing.
-    QObject::connect(field, &QSpinBox::valueChanged, box, [box] { box->setChecked(true); });
+void tickOnChange(NumberField *field, QCheckBox *box) {
+    // Values the program sets go through setQuietly and tick nothing. The text, not the value:
+    // "50" and "50%" are the same value.
+    QObject::connect(field, &QSpinBox::textChanged, box, [box] { box->setChecked(true); });
 }
 
-void setQuietly(QSpinBox *field, int value) {
+void setQuietly(NumberField *field, const QString &value) {
     const QSignalBlocker blocker(field);
-    field->setValue(value);
+    field->setNumber(value);
 }
 
-QSpinBox *sizeBox(QWidget *parent, const QString &objectName) {
-    auto *box = new QSpinBox(parent);
+NumberField *sizeBox(QWidget *parent, const QString &objectName) {
+    auto *box = new NumberField(0, 100000, true, parent);
     box->setObjectName(objectName);
-    box->setRange(0, 100000);
-    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("1000000")) + 36);
+    box->setPercentAllowed(true);
+    box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("1000000%")) + 36);
     return box;
 }
 

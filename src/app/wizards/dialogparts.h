@@ -13,8 +13,8 @@ class QCheckBox;
 class QComboBox;
 class QDialog;
 class QDialogButtonBox;
+class NumberField;
 class QLineEdit;
-class QSpinBox;
 class QToolButton;
 class QWidget;
 
@@ -38,10 +38,11 @@ namespace DialogParts {
 // Typing into `field` ticks `box`.
 void tickOnEdit(QLineEdit *field, QCheckBox *box);
 void tickOnEdit(QComboBox *field, QCheckBox *box);
-void tickOnChange(QSpinBox *field, QCheckBox *box);
+void tickOnChange(NumberField *field, QCheckBox *box);
 // Sets a number without ticking its box.
-void setQuietly(QSpinBox *field, int value);
-QSpinBox *sizeBox(QWidget *parent, const QString &objectName);
+void setQuietly(NumberField *field, const QString &value);
+// A size in pixels or percent, or empty (not written).
+NumberField *sizeBox(QWidget *parent, const QString &objectName);
 QLineEdit *lineEdit(QWidget *parent, const QString &objectName);
 QCheckBox *checkBox(const QString &text, QWidget *parent, const QString &objectName);
 QToolButton *browseButton(QWidget *parent, const QString &objectName);

@@ -1,5 +1,7 @@
 #include "wizards/embeddialog.h"
 
+#include "wizards/numberfield.h"
+
 #include "shell/filepaths.h"
 #include "shell/prompts.h"
 
@@ -90,11 +92,12 @@ EmbedDialog::EmbedDialog(QWidget *parent) : QDialog(parent, Qt::Tool | Qt::Windo
 
 void EmbedDialog::reset(const TagDialogEnvironment &env) {
     m_env = env;
+    m_other.clear();
     if (!env.handOverFileName.isEmpty() && isMultimediaFile(env.handOverFileName, env.multimediaMask))
         m_source->setText(env.handOverFileName);
     m_useSize->setChecked(false);
-    setQuietly(m_width, 0);
-    setQuietly(m_height, 0);
+    setQuietly(m_width, QStringLiteral("0"));
+    setQuietly(m_height, QStringLiteral("0"));
     write(m_useAlign, m_align, {});
     write(m_useBorder, m_border, {false, QStringLiteral("0")});
     m_source->setFocus();
@@ -107,15 +110,17 @@ void EmbedDialog::setFields(const EmbedFields &f) {
     m_useSize->setChecked(f.useSize);
     write(m_useAlign, m_align, f.align);
     write(m_useBorder, m_border, f.border);
+    m_other = f.other;
 }
 
 EmbedFields EmbedDialog::fields() const {
     EmbedFields f;
     f.source = m_source->text();
     f.useSize = m_useSize->isChecked();
-    f.width = m_width->value();
-    f.height = m_height->value();
+    f.width = m_width->number();
+    f.height = m_height->number();
     f.align = read(m_useAlign, m_align);
     f.border = read(m_useBorder, m_border);
+    f.other = m_other;
     return f;
 }

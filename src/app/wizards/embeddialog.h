@@ -20,10 +20,11 @@ private:
     TagDialogEnvironment m_env;
     QLineEdit *m_source;
     QCheckBox *m_useSize;
-    QSpinBox *m_width;
-    QSpinBox *m_height;
+    NumberField *m_width;
+    NumberField *m_height;
     QCheckBox *m_useAlign;
     QComboBox *m_align;
     QCheckBox *m_useBorder;
     QLineEdit *m_border;
+    QString m_other; // the edited tag's attributes without a field, kept as written
 };

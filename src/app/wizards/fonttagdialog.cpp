@@ -32,6 +32,7 @@ FontFields FontTagDialog::fields() const {
     f.face = m_faces[0]->currentText();
     f.altFace1 = m_faces[1]->currentText();
     f.altFace2 = m_faces[2]->currentText();
+    f.other = m_other;
     return f;
 }
 
@@ -41,6 +42,7 @@ void FontTagDialog::setFields(const FontFields &f) {
     m_faces[0]->setCurrentText(f.face);
     m_faces[1]->setCurrentText(f.altFace1);
     m_faces[2]->setCurrentText(f.altFace2);
+    m_other = f.other;
 }
 
 QString FontTagDialog::editStartTag(AppContext &ctx, const QString &tag, QWidget *parent) {

@@ -29,4 +29,5 @@ private:
     QComboBox *m_size;
     ColorFields *m_colors;
     QComboBox *m_faces[3];
+    QString m_other; // the edited tag's attributes without a field, kept as written
 };

@@ -11,13 +11,14 @@ FormTagDialog::FormTagDialog(QWidget *parent) : TagDialog(QStringLiteral("Form")
 }
 
 FormTagFields FormTagDialog::fields() const {
-    return {m_action->text(), m_method->currentText(), m_enctype->text()};
+    return {m_action->text(), m_method->currentText(), m_enctype->text(), m_other};
 }
 
 void FormTagDialog::setFields(const FormTagFields &f) {
     m_action->setText(f.action);
     m_method->setCurrentText(f.method);
     m_enctype->setText(f.enctype);
+    m_other = f.other;
 }
 
 QString FormTagDialog::editStartTag(const QString &tag, QWidget *parent) {

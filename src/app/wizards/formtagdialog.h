@@ -22,4 +22,5 @@ private:
     QLineEdit *m_action;
     QComboBox *m_method;
     QLineEdit *m_enctype;
+    QString m_other; // the edited tag's attributes without a field, kept as written
 };

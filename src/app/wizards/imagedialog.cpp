@@ -1,5 +1,7 @@
 #include "wizards/imagedialog.h"
 
+#include "wizards/numberfield.h"
+
 #include "shell/filepaths.h"
 #include "shell/picturefile.h"
 #include "shell/prompts.h"
@@ -161,6 +163,7 @@ ImageDialog::ImageDialog(QWidget *parent) : QDialog(parent, Qt::Tool) {
 
 void ImageDialog::reset(const TagDialogEnvironment &env) {
     m_env = env;
+    m_other.clear();
     for (QComboBox *box : {m_source, m_lowSource}) {
         const QSignalBlocker blocker(box);
         box->clear();
@@ -175,8 +178,8 @@ void ImageDialog::reset(const TagDialogEnvironment &env) {
     write(m_useHSpace, m_hspace, {});
     write(m_useLowSource, m_lowSource, {});
     m_isMap->setChecked(false);
-    setQuietly(m_width, 0);
-    setQuietly(m_height, 0);
+    setQuietly(m_width, QStringLiteral("0"));
+    setQuietly(m_height, QStringLiteral("0"));
     m_useSize->setChecked(env.sizeFromImage);
     m_preview->clear();
     m_previewName->clear();
@@ -203,6 +206,7 @@ void ImageDialog::setFields(const ImageFields &f) {
     write(m_useHSpace, m_hspace, f.hspace);
     write(m_useLowSource, m_lowSource, f.lowSource);
     m_isMap->setChecked(f.isMap);
+    m_other = f.other;
     sourceChanged(true);
 }
 
@@ -211,8 +215,8 @@ ImageFields ImageDialog::fields() const {
     f.source = m_source->currentText();
     f.lowSource = read(m_useLowSource, m_lowSource);
     f.useSize = m_useSize->isChecked();
-    f.width = m_width->value();
-    f.height = m_height->value();
+    f.width = m_width->number();
+    f.height = m_height->number();
     f.alt = read(m_useAlt, m_alt);
     f.align = read(m_useAlign, m_align);
     f.border = read(m_useBorder, m_border);
@@ -220,6 +224,7 @@ ImageFields ImageDialog::fields() const {
     f.hspace = read(m_useHSpace, m_hspace);
     f.useMap = read(m_useUseMap, m_useMap);
     f.isMap = m_isMap->isChecked();
+    f.other = m_other;
     return f;
 }
 
@@ -241,8 +246,8 @@ void ImageDialog::sourceChanged(bool keepSize) {
     if (!name.isEmpty() && isImageFile(name) && QFileInfo(path).isFile()) {
         const QSize size = pictureFileSize(path); // from the header, without decoding
         if (!keepSize && size.isValid()) {
-            setQuietly(m_width, size.width());
-            setQuietly(m_height, size.height());
+            setQuietly(m_width, QString::number(size.width()));
+            setQuietly(m_height, QString::number(size.height()));
         }
         m_previewName->setText(name);
         const QPixmap pixmap = QPixmap::fromImage(readPictureFile(path, nullptr));

@@ -35,8 +35,8 @@ private:
     QCheckBox *m_useAlt;
     QLineEdit *m_alt;
     QCheckBox *m_useSize;
-    QSpinBox *m_width;
-    QSpinBox *m_height;
+    NumberField *m_width;
+    NumberField *m_height;
     QCheckBox *m_useAlign;
     QComboBox *m_align;
     QCheckBox *m_useBorder;
@@ -54,4 +54,5 @@ private:
     QWidget *m_previewPanel;
     QLabel *m_preview;
     QLineEdit *m_previewName;
+    QString m_other; // the edited tag's attributes without a field, kept as written
 };

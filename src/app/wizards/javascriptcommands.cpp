@@ -46,6 +46,15 @@ bool JavaScriptCommands::insert(const JavaScriptFields &fields) {
         m_ctx.prompt().information(r.message);
     if (r.fieldsMissing)
         return false;
+    if (r.insertBlock) {
+        // The script block, the body attribute and the element go in as one undo step.
+        PendingBlock block;
+        block.lines = r.block;
+        block.edits = r.edits;
+        block.caretLine = r.caretLine;
+        m_ctx.insertions.setPendingBlock(block);
+        return true;
+    }
     if (!r.edits.isEmpty()) {
         int grown = 0;
         for (const TextEdit &e : r.edits)
@@ -55,10 +64,6 @@ bool JavaScriptCommands::insert(const JavaScriptFields &fields) {
         ed->applyEdits(r.edits);
         if (ed->colorCoding())
             ed->colorCodeLines(first, ed->lineFromPosition(last.position + grown + last.length));
-    }
-    if (r.insertBlock) {
-        ed->setRow(r.caretLine);
-        m_ctx.setPendingBlock(r.block);
     }
     return true;
 }

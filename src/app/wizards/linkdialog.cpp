@@ -89,6 +89,7 @@ LinkDialog::LinkDialog(QWidget *parent) : QDialog(parent, Qt::Tool | Qt::WindowS
 
 void LinkDialog::reset(const TagDialogEnvironment &env, const QString &selectedText) {
     m_env = env;
+    m_other.clear();
     m_link->clear();
     m_link->addItems(Protocols);
     m_link->addItems(env.recentLinks);
@@ -108,6 +109,7 @@ void LinkDialog::setFields(const LinkFields &f) {
     write(m_useMethods, m_methods, f.methods);
     write(m_useRev, m_rev, f.rev);
     write(m_useRel, m_rel, f.rel);
+    m_other = f.other;
 }
 
 LinkFields LinkDialog::fields() const {
@@ -118,5 +120,6 @@ LinkFields LinkDialog::fields() const {
     f.methods = read(m_useMethods, m_methods);
     f.rev = read(m_useRev, m_rev);
     f.rel = read(m_useRel, m_rel);
+    f.other = m_other;
     return f;
 }

@@ -27,4 +27,5 @@ private:
     QLineEdit *m_rev;
     QCheckBox *m_useRel;
     QLineEdit *m_rel;
+    QString m_other; // the edited tag's attributes without a field, kept as written
 };

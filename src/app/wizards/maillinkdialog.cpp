@@ -50,6 +50,7 @@ void MailLinkDialog::reset(const QString &selectedText) {
         const QSignalBlocker blocker(m_useAddress);
         m_useAddress->setChecked(selectedText.isEmpty());
     }
+    m_other.clear();
     m_address->clear();
     m_description->setText(selectedText);
     m_subject->clear();
@@ -63,9 +64,10 @@ void MailLinkDialog::setFields(const MailLinkFields &f) {
     m_description->setText(f.description);
     m_subject->setText(f.subject);
     m_useAddress->setChecked(f.useAddress);
+    m_other = f.other;
 }
 
 MailLinkFields MailLinkDialog::fields() const {
     return {m_address->text(), m_description->text(), m_subject->text(),
-            m_useAddress->isChecked()};
+            m_useAddress->isChecked(), m_other};
 }

@@ -20,4 +20,5 @@ private:
     QLineEdit *m_description;
     QCheckBox *m_useAddress;
     QLineEdit *m_subject;
+    QString m_other; // the edited tag's attributes without a field, kept as written
 };

@@ -179,11 +179,7 @@ void PagePropertiesDialog::selectColor(ColorComboBox *box, const QString &text) 
         return;
     if (ColorComboBox::addColorTextToAll(colorBoxes(), text))
         Q_EMIT newColor(text);
-    // A value that names no colour the program knows is still the page's own: it stays an item
-    // of this field (without a swatch) so that OK writes it back.
-    if (box->findColor(text) < 0)
-        box->addColor(text, QColor());
-    box->selectColor(text);
+    box->selectOrKeep(text);
 }
 
 void PagePropertiesDialog::pickColor(ColorComboBox *box) {

@@ -33,28 +33,10 @@ template <typename List> QStringList usedEntries(const List &entries) {
     return out;
 }
 
-bool isLinkKind(TagKind kind) {
-    return kind == TagKind::Link || kind == TagKind::MailLink || kind == TagKind::Anchor;
-}
-
-// The text to edit inside the selection: the first tag, for links the element through "</A>".
-// Its offset in the selection, or -1 when the selection holds none.
-int editedSpan(const QString &selection, TagKind kind, int *length) {
-    const int lt = selection.indexOf(QLatin1Char('<'));
-    if (lt < 0)
-        return -1;
-    int end = -1;
-    if (isLinkKind(kind)) {
-        const int close = selection.indexOf(QLatin1String("</A>"), lt, Qt::CaseInsensitive);
-        end = close < 0 ? -1 : close + 4;
-    } else {
-        const int gt = selection.indexOf(QLatin1Char('>'), lt);
-        end = gt < 0 ? -1 : gt + 1;
-    }
-    if (end < 0)
-        return -1;
-    *length = end - lt;
-    return lt;
+// The references a tag holds are what the page already says ("/img/a.gif" from the site's root,
+// say): only a value the user changed goes through the path conversion.
+ReferenceMaker keepingRead(const ReferenceMaker &make, const QStringList &read) {
+    return [make, read](const QString &name) { return read.contains(name) ? name : make(name); };
 }
 
 } // namespace
@@ -204,16 +186,13 @@ void TagDialogCommands::editTag() {
     const TagKind kind = m_lastKind;
     if (kind == TagKind::None || !canEdit(kind))
         return;
-    const QString selection = ed->selectedText();
-    int length = 0;
-    const int offset = editedSpan(selection, kind, &length);
-    if (offset < 0)
+    const TagClassification c = classifyTag(ed->selectedText());
+    if (c.kind != kind)
         return;
     m_ctx.handOverFileName.clear();
-    const QString edited = selection.mid(offset, length);
     if (kind != TagKind::Body && kind != TagKind::Title)
-        ed->setSelection(ed->selectionStart() + offset, length);
-    m_editors.value(kind)(edited);
+        ed->setSelection(ed->selectionStart() + c.offset, int(c.editedText.size()));
+    m_editors.value(kind)(c.editedText);
 }
 
 TagDialogEnvironment TagDialogCommands::environment() const {
@@ -244,13 +223,7 @@ void TagDialogCommands::deliver(const TagInsertion &insertion) {
     SourceEditor *ed = editor();
     if (!ed)
         return;
-    if (insertion.selectionText) {
-        const QString text = *insertion.selectionText;
-        ed->replaceSelection(text);
-        const int end = ed->selectionStart();
-        ed->setSelection(end - int(text.size()), int(text.size()));
-    }
-    m_ctx.setPendingInsertion(insertion.startText, insertion.endText);
+    m_ctx.setPendingInsertion(insertion.startText, insertion.endText, insertion.selectionText);
     ed->setFocus();
 }
 
@@ -316,10 +289,13 @@ void TagDialogCommands::newEmbed() {
 
 void TagDialogCommands::editImage(const QString &tag) {
     ImageDialog *d = imageDialog();
-    const TagDialogEnvironment env = environment();
+    TagDialogEnvironment env = environment();
     d->reset(env);
-    if (!tag.isEmpty())
-        d->setFields(imageFieldsFromTag(tag));
+    if (!tag.isEmpty()) {
+        const ImageFields read = imageFieldsFromTag(tag);
+        d->setFields(read);
+        env.reference = keepingRead(env.reference, {read.source, read.lowSource.text});
+    }
     if (d->exec() != QDialog::Accepted) {
         if (editor())
             editor()->setFocus();
@@ -332,10 +308,13 @@ void TagDialogCommands::editImage(const QString &tag) {
 
 void TagDialogCommands::editLink(const QString &element) {
     LinkDialog *d = linkDialog();
-    const TagDialogEnvironment env = environment();
+    TagDialogEnvironment env = environment();
     d->reset(env, selectedText(editor()));
-    if (!element.isEmpty())
-        d->setFields(linkFieldsFromElement(element));
+    if (!element.isEmpty()) {
+        const LinkFields read = linkFieldsFromElement(element);
+        d->setFields(read);
+        env.reference = keepingRead(env.reference, {read.link});
+    }
     if (d->exec() != QDialog::Accepted)
         return;
     const LinkFields f = d->fields();
@@ -363,10 +342,13 @@ void TagDialogCommands::editAnchor(const QString &element) {
 
 void TagDialogCommands::editEmbed(const QString &tag) {
     EmbedDialog *d = embedDialog();
-    const TagDialogEnvironment env = environment();
+    TagDialogEnvironment env = environment();
     d->reset(env);
-    if (!tag.isEmpty())
-        d->setFields(embedFieldsFromTag(tag));
+    if (!tag.isEmpty()) {
+        const EmbedFields read = embedFieldsFromTag(tag);
+        d->setFields(read);
+        env.reference = keepingRead(env.reference, {read.source});
+    }
     if (d->exec() == QDialog::Accepted)
         deliver(buildEmbedTag(d->fields(), env.reference));
 }

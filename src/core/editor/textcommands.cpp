@@ -1,6 +1,7 @@
 #include "editor/textcommands.h"
 
 #include "editor/typedcharacters.h"
+#include "text/tagextent.h"
 
 QString applyTextEdits(QStringView text, const TextEdits &edits) {
     qsizetype size = text.size();
@@ -40,10 +41,8 @@ TextEdits planStripAllTags(QStringView text) {
             ++i;
         if (i == size)
             break;
-        qsizetype close = i + 1;
-        while (close < size && s[close] != u'>')
-            ++close;
-        if (close == size)
+        const qsizetype close = tagClose(text, i); // not at a ">" inside a quoted value
+        if (close < 0)
             break;
         edits.append({int(i), int(close - i + 1), QString()});
         i = close + 1;

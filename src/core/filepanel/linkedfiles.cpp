@@ -1,5 +1,6 @@
 #include "filepanel/linkedfiles.h"
 
+#include "text/tagextent.h"
 #include "wizards/tagattributes.h"
 
 #include <QRegularExpression>
@@ -56,31 +57,30 @@ bool isRemoteReference(const QString &reference) {
 QStringList listLinkedFiles(const QString &text, const LinkedFilesFilter &filter) {
     static const char *const names[] = {"href", "src", "background", "codebase", "action",
                                         "lowsrc"};
+    // The tags in text order, each from its "<" through the ">" that closes it; a tag that never
+    // closes ends the list.
+    struct Span {
+        qsizetype start;
+        qsizetype close;
+    };
+    QList<Span> tags;
+    for (qsizetype lt = text.indexOf(QLatin1Char('<')); lt >= 0;) {
+        const qsizetype close = tagClose(text, lt);
+        if (close < 0)
+            break;
+        tags.append({lt, close});
+        lt = text.indexOf(QLatin1Char('<'), close + 1);
+    }
     QStringList out;
     for (const char *n : names) {
-        const QString name = QLatin1String(n);
-        qsizetype pos = 0;
-        while (true) {
-            const qsizetype hit = text.indexOf(name, pos, Qt::CaseInsensitive);
-            if (hit < 0)
-                break;
-            const qsizetype tagStart = text.lastIndexOf(QLatin1Char('<'), hit);
-            const qsizetype tagEnd = text.indexOf(QLatin1Char('>'), hit);
-            // Text outside a tag (the nearest "<" before it is closed before the hit) is skipped;
-            // a tag that never closes ends the scan for this name.
-            const qsizetype closedBefore =
-                tagStart < 0 ? -1 : text.indexOf(QLatin1Char('>'), tagStart);
-            if (tagStart < 0 || (closedBefore >= 0 && closedBefore < hit)) {
-                pos = hit + name.size();
+        const QLatin1String name(n);
+        for (const Span &tag : tags) {
+            const QString tagText = text.mid(tag.start, tag.close - tag.start + 1);
+            if (!tagText.contains(name, Qt::CaseInsensitive))
                 continue;
-            }
-            if (tagEnd < 0)
-                break;
-            const QString value =
-                tagAttributeValue(text.mid(tagStart, tagEnd - tagStart + 1), name);
+            const QString value = tagAttributeValue(tagText, name);
             if (!value.isEmpty() && listed(value, filter))
                 out << value;
-            pos = tagEnd + 1;
         }
     }
     return out;

@@ -60,8 +60,9 @@ struct AppContext {
 
     Prompts &prompt() const { return *prompts; }
     // Hands text to the current editor once the calling dialog has closed.
-    void setPendingInsertion(const QString &start, const QString &end) {
-        insertions.setPendingInsertion(start, end);
+    void setPendingInsertion(const QString &start, const QString &end,
+                             const std::optional<QString> &selectionText = std::nullopt) {
+        insertions.setPendingInsertion(start, end, selectionText);
     }
     void setPendingBlock(const QStringList &lines) { insertions.setPendingBlock(lines); }
 };

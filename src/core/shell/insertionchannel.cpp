@@ -4,13 +4,21 @@
 
 #include <utility>
 
-void InsertionChannel::setPendingInsertion(const QString &start, const QString &end) {
-    m_insertion = {start, end, true};
+void InsertionChannel::setPendingInsertion(const QString &start, const QString &end,
+                                           const std::optional<QString> &selectionText) {
+    m_insertion = {start, end, true, selectionText};
     scheduleDelivery();
 }
 
 void InsertionChannel::setPendingBlock(const QStringList &lines) {
-    m_block = {lines, true};
+    PendingBlock block;
+    block.lines = lines;
+    setPendingBlock(block);
+}
+
+void InsertionChannel::setPendingBlock(const PendingBlock &block) {
+    m_block = block;
+    m_block.pending = true;
     scheduleDelivery();
 }
 

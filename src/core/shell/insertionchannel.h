@@ -3,20 +3,30 @@
 // the same kind replaces the earlier one.
 #pragma once
 
+#include "editor/textcommands.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
+// Everything of one hand-over goes into the document as one undo step.
 struct PendingInsertion {
     QString startText;
     QString endText;
     bool pending = false;
+    // When set, the selection is first replaced by this text, which is then wrapped.
+    std::optional<QString> selectionText;
 };
 
 // Lines of a multi-line insertion, then "\end", then the four-digit caret code (column, count).
 struct PendingBlock {
     QStringList lines;
     bool pending = false;
+    // Changes made first (a script's body attribute and element), then the caret goes to the
+    // start of `caretLine` (when not -1) and the lines go in below it.
+    TextEdits edits;
+    int caretLine = -1;
 };
 
 class InsertionChannel : public QObject {
@@ -24,10 +34,12 @@ class InsertionChannel : public QObject {
 public:
     using QObject::QObject;
 
-    // Text to put before and after the selection of the current editor.
-    void setPendingInsertion(const QString &start, const QString &end);
+    // Text to put before and after the selection of the current editor (see PendingInsertion).
+    void setPendingInsertion(const QString &start, const QString &end,
+                             const std::optional<QString> &selectionText = std::nullopt);
     // Whole lines to insert below the caret's line (see applyPendingBlock).
     void setPendingBlock(const QStringList &lines);
+    void setPendingBlock(const PendingBlock &block);
     bool hasPending() const { return m_insertion.pending || m_block.pending; }
 
 Q_SIGNALS:

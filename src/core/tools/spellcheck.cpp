@@ -2,6 +2,7 @@
 
 #include "editor/typedcharacters.h"
 #include "shell/prompts.h"
+#include "text/tagextent.h"
 #include "tools/speller.h"
 
 namespace {
@@ -210,7 +211,7 @@ SpellCheckOutcome spellCheck(const QString &text, Speller &speller, SpellCheckHo
             }
             pos = close + 3;
         } else {
-            const int close = t.indexOf(QLatin1Char('>'), segmentEnd);
+            const int close = int(tagClose(t, segmentEnd));
             if (close < 0)
                 break;
             pos = close + 1;

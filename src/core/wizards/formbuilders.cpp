@@ -23,7 +23,7 @@ QString fontAttributes(const FontFields &f) {
         }
         s += attribute("FACE", faces);
     }
-    return s + QLatin1Char('>');
+    return s + f.other + QLatin1Char('>');
 }
 
 } // namespace
@@ -32,14 +32,18 @@ WrapTexts buildFormTag(const FormTagFields &f) {
     // The action is a URL and keeps its letter case: servers tell "Send.cgi" from "SEND.CGI".
     return {QStringLiteral("<FORM") + attribute("METHOD", f.method.toUpper()) +
                 attribute("ACTION", f.action) + attribute("ENCTYPE", f.enctype.toUpper()) +
-                QLatin1Char('>'),
+                f.other + QLatin1Char('>'),
             QStringLiteral("</FORM>")};
 }
 
 FormTagFields formFieldsFromTag(const QString &tag) {
-    return {tagAttributeValue(tag, QStringLiteral("ACTION")),
-            tagAttributeValue(tag, QStringLiteral("METHOD")),
-            tagAttributeValue(tag, QStringLiteral("ENCTYPE"))};
+    TagAttributes a(tag);
+    FormTagFields f;
+    f.action = a.attributeValue(QStringLiteral("ACTION"));
+    f.method = a.attributeValue(QStringLiteral("METHOD"));
+    f.enctype = a.attributeValue(QStringLiteral("ENCTYPE"));
+    f.other = a.otherAttributes();
+    return f;
 }
 
 QString buildTextInput(const TextInputFields &f) {
@@ -106,15 +110,21 @@ QString buildBaseFontTag(const FontFields &f) {
 }
 
 FontFields fontFieldsFromTag(const QString &tag) {
+    TagAttributes a(tag);
     FontFields f;
-    const QString color = tagAttributeValue(tag, QStringLiteral("COLOR"));
+    const QString color = a.attributeValue(QStringLiteral("COLOR"));
     if (!color.isEmpty())
         f.color = color;
-    f.size = tagAttributeValue(tag, QStringLiteral("SIZE"));
-    const QStringList faces = tagAttributeValue(tag, QStringLiteral("FACE")).split(u',');
+    f.size = a.attributeValue(QStringLiteral("SIZE"));
+    const QStringList faces = a.attributeValue(QStringLiteral("FACE")).split(u',');
     QString *fields[] = {&f.face, &f.altFace1, &f.altFace2};
-    for (int i = 0; i < 3 && i < faces.size(); ++i)
-        *fields[i] = faces[i].trimmed();
+    for (int i = 0; i < faces.size(); ++i) {
+        QString &field = *fields[qMin(i, 2)];
+        if (i > 2)
+            field += QStringLiteral(", ");
+        field += faces[i].trimmed();
+    }
+    f.other = a.otherAttributes();
     return f;
 }
 

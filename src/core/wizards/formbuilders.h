@@ -16,6 +16,7 @@ struct FormTagFields {
     QString action;
     QString method;
     QString enctype;
+    QString other; // attributes the dialog has no field for, as written (" NAME=f")
 };
 // "<FORM METHOD=.. ACTION=.. ENCTYPE=..>" around the selection and "</FORM>".
 WrapTexts buildFormTag(const FormTagFields &f);
@@ -55,13 +56,15 @@ struct FontFields {
     QString color = QStringLiteral("no");
     QString face;
     QString altFace1;
-    QString altFace2;
+    QString altFace2; // with any further faces of the tag ("c, d")
+    QString other;
 };
 // "<FONT ...>" and "</FONT>".
 WrapTexts buildFontTag(const FontFields &f);
 // "<BASEFONT ...>" with no end text.
 QString buildBaseFontTag(const FontFields &f);
-// COLOR, SIZE and the first three comma-separated parts of FACE of a FONT or BASEFONT tag.
+// COLOR, SIZE and FACE of a FONT or BASEFONT tag: its first two names, then the rest; the
+// tag's other attributes are kept.
 FontFields fontFieldsFromTag(const QString &tag);
 
 // Fontsize items of the font and basefont dialogs.

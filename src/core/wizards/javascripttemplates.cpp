@@ -1,6 +1,7 @@
 #include "wizards/javascripttemplates.h"
 
 #include "editor/textcommands.h"
+#include "text/tagextent.h"
 
 namespace {
 
@@ -242,7 +243,7 @@ RgbValue pageColorForFade(QStringView text) {
     const int body = findText(text, u"<BODY", 0, int(text.size()));
     if (body < 0)
         return fallback;
-    int tagEnd = int(text.indexOf(QLatin1Char('>'), body));
+    int tagEnd = int(tagClose(text, body));
     if (tagEnd < 0)
         tagEnd = int(text.size());
     const QStringView marker = u"BGCOLOR=\"";

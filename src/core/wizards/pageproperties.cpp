@@ -1,6 +1,7 @@
 #include "wizards/pageproperties.h"
 
 #include "wizards/htmlcolors.h"
+#include "text/tagextent.h"
 #include "wizards/tagattributes.h"
 
 #include <algorithm>
@@ -18,7 +19,7 @@ Span bodyTag(const QString &t) {
     const int at = t.indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
     if (at < 0)
         return {};
-    const int gt = t.indexOf(QLatin1Char('>'), at);
+    const int gt = int(tagClose(t, at));
     if (gt < 0)
         return {};
     return {at, gt - at + 1};
@@ -32,7 +33,7 @@ Span titleElement(const QString &t) {
     const int close = t.indexOf(QLatin1String("</title"), at, Qt::CaseInsensitive);
     if (close < 0)
         return {};
-    const int gt = t.indexOf(QLatin1Char('>'), close);
+    const int gt = int(tagClose(t, close));
     if (gt < 0)
         return {};
     return {at, gt - at + 1};
@@ -40,11 +41,11 @@ Span titleElement(const QString &t) {
 
 QString otherAttributes(QString rest) {
     rest = rest.trimmed();
-    if (rest.startsWith(QLatin1String("body"), Qt::CaseInsensitive))
-        rest.remove(0, 4);
-    const int gt = rest.indexOf(QLatin1Char('>'));
+    const qsizetype gt = tagClose(rest, 0); // not a ">" inside a quoted value
     if (gt >= 0)
         rest.remove(gt, 1);
+    if (rest.startsWith(QLatin1String("body"), Qt::CaseInsensitive))
+        rest.remove(0, 4);
     rest = rest.trimmed();
     while (rest.contains(QLatin1String("  ")))
         rest.replace(QLatin1String("  "), QLatin1String(" "));
@@ -79,8 +80,8 @@ PageProperties readPageProperties(const QString &documentText) {
     const Span title = titleElement(documentText);
     if (title.found()) {
         const QString element = documentText.mid(title.start, title.length);
-        const int gt = element.indexOf(QLatin1Char('>'));
-        const int lt = element.indexOf(QLatin1Char('<'), gt + 1);
+        const int gt = int(tagClose(element, 0));
+        const int lt = int(element.indexOf(QLatin1Char('<'), gt + 1));
         if (gt >= 0 && lt > gt)
             p.title = element.mid(gt + 1, lt - gt - 1);
     }

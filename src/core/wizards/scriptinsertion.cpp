@@ -1,5 +1,7 @@
 #include "wizards/scriptinsertion.h"
 
+#include "text/tagextent.h"
+
 #include <algorithm>
 
 namespace {
@@ -113,7 +115,7 @@ ScriptPlacement placeClock(QStringView text, int selectionStart, int selectionLe
     const int n = int(text.size());
     addElement(p.edits, a, selectionStart, selectionLength, clockElement());
     if (findText(text, u"onLoad=\"startclock()", 0, n) < 0) {
-        int tagEnd = int(text.indexOf(QLatin1Char('>'), a.body));
+        int tagEnd = int(tagClose(text, a.body));
         if (tagEnd < 0)
             tagEnd = n;
         const QStringView onLoad = u"onLoad=\"";
@@ -136,7 +138,7 @@ DetourEdit planDetour(QStringView text, const QString &location, const QString &
     const int n = int(text.size());
     auto closingBracket = [&](QStringView tag) {
         const int at = findText(text, tag, 0, n);
-        return at < 0 ? -1 : int(text.indexOf(QLatin1Char('>'), at));
+        return at < 0 ? -1 : int(tagClose(text, at));
     };
     const int titleStart = closingBracket(u"<TITLE");
     if (titleStart < 0) {

@@ -1,37 +1,16 @@
 #include "wizards/tagattributes.h"
 
-namespace {
-
-bool endsName(QChar c) {
-    return c.isSpace() || c == QLatin1Char('=') || c == QLatin1Char('>') ||
-           c == QLatin1Char('<');
-}
-
-int skipSpaces(const QString &t, int i) {
-    while (i < t.size() && t.at(i).isSpace())
-        ++i;
-    return i;
-}
-
-// Start of the first attribute: after the "<" and the tag name.
-int afterTagName(const QString &t) {
-    int i = skipSpaces(t, 0);
-    if (i < t.size() && t.at(i) == QLatin1Char('<'))
-        ++i;
-    while (i < t.size() && !t.at(i).isSpace() && t.at(i) != QLatin1Char('>'))
-        ++i;
-    return i;
-}
-
-} // namespace
+#include "text/tagextent.h"
 
 TagAttributes::TagAttributes(const QString &tagText) : m_text(tagText) {}
 
 QString TagAttributes::tagName() const {
-    int i = skipSpaces(m_text, 0);
+    qsizetype i = 0;
+    while (i < m_text.size() && m_text.at(i).isSpace())
+        ++i;
     if (i < m_text.size() && m_text.at(i) == QLatin1Char('<'))
         ++i;
-    const int start = i;
+    const qsizetype start = i;
     while (i < m_text.size() && !m_text.at(i).isSpace() && m_text.at(i) != QLatin1Char('>'))
         ++i;
     return m_text.mid(start, i - start);
@@ -39,40 +18,13 @@ QString TagAttributes::tagName() const {
 
 QList<TagAttributes::Attribute> TagAttributes::scan() const {
     QList<Attribute> found;
-    const QString &t = m_text;
-    int i = afterTagName(t);
-    while (true) {
-        i = skipSpaces(t, i);
-        if (i >= t.size() || t.at(i) == QLatin1Char('>'))
-            break;
+    for (const TagAttributeSpan &s : scanTag(m_text).attributes) {
         Attribute a;
-        a.start = i;
-        while (i < t.size() && !endsName(t.at(i)))
-            ++i;
-        if (i == a.start) { // a stray "=" or "<": step over it
-            ++i;
-            continue;
-        }
-        a.name = t.mid(a.start, i - a.start);
-        a.end = i;
-        const int eq = skipSpaces(t, i);
-        if (eq < t.size() && t.at(eq) == QLatin1Char('=')) {
-            int v = skipSpaces(t, eq + 1);
-            const QChar quote = v < t.size() ? t.at(v) : QChar();
-            if (quote == QLatin1Char('"') || quote == QLatin1Char('\'')) {
-                const int close = t.indexOf(quote, v + 1);
-                const int stop = close < 0 ? t.size() : close;
-                a.value = t.mid(v + 1, stop - v - 1);
-                i = close < 0 ? t.size() : close + 1;
-            } else {
-                const int start = v;
-                while (v < t.size() && !t.at(v).isSpace() && t.at(v) != QLatin1Char('>'))
-                    ++v;
-                a.value = t.mid(start, v - start);
-                i = v;
-            }
-            a.end = i;
-        }
+        a.start = int(s.nameStart);
+        a.end = int(s.end);
+        a.name = m_text.mid(s.nameStart, s.nameEnd - s.nameStart);
+        if (s.valueStart >= 0)
+            a.value = m_text.mid(s.valueStart, s.valueEnd - s.valueStart);
         found.append(a);
     }
     return found;
@@ -104,8 +56,24 @@ bool TagAttributes::hasAttributeWord(const QString &word) const {
     return false;
 }
 
+QString TagAttributes::otherAttributes() const {
+    QString out;
+    for (const Attribute &a : scan())
+        out += QLatin1Char(' ') + m_text.mid(a.start, a.end - a.start);
+    return out;
+}
+
+QString firstTag(const QString &text, int *offset) {
+    const int lt = int(text.indexOf(QLatin1Char('<')));
+    const qsizetype gt = lt < 0 ? -1 : tagClose(text, lt);
+    if (offset)
+        *offset = gt < 0 ? -1 : lt;
+    return gt < 0 ? QString() : text.mid(lt, gt - lt + 1);
+}
+
 QString elementText(const QString &element) {
-    const int gt = element.indexOf(QLatin1Char('>'));
+    const int lt = int(element.indexOf(QLatin1Char('<')));
+    const int gt = lt < 0 ? -1 : int(tagClose(element, lt));
     if (gt < 0)
         return QString();
     // A whole element keeps all of its content, markup included, so that replacing the element
@@ -113,8 +81,8 @@ QString elementText(const QString &element) {
     static const QString EndOfLink = QStringLiteral("</A>");
     if (element.endsWith(EndOfLink, Qt::CaseInsensitive))
         return element.mid(gt + 1, element.size() - EndOfLink.size() - gt - 1);
-    const int lt = element.indexOf(QLatin1Char('<'), gt + 1);
-    return element.mid(gt + 1, lt < 0 ? -1 : lt - gt - 1);
+    const int next = int(element.indexOf(QLatin1Char('<'), gt + 1));
+    return element.mid(gt + 1, next < 0 ? -1 : next - gt - 1);
 }
 
 QString tagAttributeValue(const QString &tagText, const QString &name) {

@@ -23,6 +23,9 @@ public:
     bool hasAttributeWord(const QString &word) const;
     // What is left of the tag text.
     const QString &remainingText() const { return m_text; }
+    // The attributes not read yet, each as written with one blank before it (" CLASS=keep"), so
+    // that a tag written anew keeps what its dialog has no field for.
+    QString otherAttributes() const;
 
 private:
     struct Attribute {
@@ -35,6 +38,10 @@ private:
 
     QString m_text;
 };
+
+// The first tag of `text`, from its "<" through the ">" that closes it (a ">" in a quoted value
+// does not); empty when there is none. `offset` receives where it starts.
+QString firstTag(const QString &text, int *offset = nullptr);
 
 // A link element's description: everything between its start tag and its closing "</A>"; for
 // other text, what lies between the first ">" and the next "<".

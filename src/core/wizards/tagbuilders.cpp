@@ -12,36 +12,58 @@ QString optional(const char *name, const OptionalField &f, bool upperCase = fals
     return f.used ? attribute(name, upperCase ? f.text.toUpper() : f.text) : QString();
 }
 
-QString size(bool used, int width, int height) {
+QString size(bool used, const QString &width, const QString &height) {
     if (!used)
         return QString();
-    return attribute("WIDTH", QString::number(width)) + attribute("HEIGHT", QString::number(height));
+    QString t;
+    if (!width.isEmpty())
+        t += attribute("WIDTH", width);
+    if (!height.isEmpty())
+        t += attribute("HEIGHT", height);
+    return t;
 }
 
-int wholeNumber(const QString &text) {
-    const QString t = text.trimmed();
-    int digits = 0;
-    while (digits < t.size() && digits < 9 && t.at(digits).isDigit())
-        ++digits;
-    return t.left(digits).toInt();
+// A size the dialog can show is taken out of the tag; any other value stays with the tag's other
+// attributes. An absent size is empty, so it is not written back.
+QString readSizeValue(TagAttributes &a, const char *name, bool *used) {
+    TagAttributes probe = a;
+    if (!isSizeText(probe.attributeValue(QLatin1String(name)).trimmed()))
+        return QString();
+    *used = true;
+    return a.attributeValue(QLatin1String(name)).trimmed();
 }
 
-void readSize(TagAttributes &a, bool *used, int *width, int *height) {
-    const QString w = a.attributeValue(QStringLiteral("WIDTH"));
-    const QString h = a.attributeValue(QStringLiteral("HEIGHT"));
-    if (!w.isEmpty()) {
-        *width = wholeNumber(w);
-        *used = true;
-    }
-    if (!h.isEmpty()) {
-        *height = wholeNumber(h);
-        *used = true;
+// A field with a check box, ticked when the tag has the attribute (an empty ALT="" too: it is
+// written back); `absent` when it has not.
+OptionalField take(TagAttributes &a, const char *name, const OptionalField &absent = {}) {
+    if (!a.hasAttributeWord(QLatin1String(name)))
+        return absent;
+    return {true, a.attributeValue(QLatin1String(name))};
+}
+
+// Without either size the fields keep the dialog's defaults.
+void readSize(TagAttributes &a, bool *used, QString *width, QString *height) {
+    const QString w = readSizeValue(a, "WIDTH", used);
+    const QString h = readSizeValue(a, "HEIGHT", used);
+    if (*used) {
+        *width = w;
+        *height = h;
     }
 }
 
 const QString EndOfLink = QStringLiteral("</A>");
 
 } // namespace
+
+bool isSizeText(const QString &text) {
+    qsizetype digits = 0;
+    while (digits < text.size() && text.at(digits).isDigit())
+        ++digits;
+    if (digits == 0 || digits > 9)
+        return false;
+    return digits == text.size() ||
+           (digits + 1 == text.size() && text.at(digits) == QLatin1Char('%'));
+}
 
 QStringList alignmentItems() {
     return {QStringLiteral("Top"),     QStringLiteral("Middle"),  QStringLiteral("Bottom"),
@@ -62,7 +84,7 @@ TagInsertion buildImageTag(const ImageFields &f, const ReferenceMaker &reference
     t += optional("USEMAP", f.useMap);
     if (f.isMap)
         t += QStringLiteral(" ISMAP");
-    t += QLatin1Char('>');
+    t += f.other + QLatin1Char('>');
     return {t, QString(), QString()};
 }
 
@@ -72,20 +94,20 @@ TagInsertion buildLinkTag(const LinkFields &f, const ReferenceMaker &reference) 
     t += optional("METHODS", f.methods);
     t += optional("REV", f.rev);
     t += optional("REL", f.rel);
-    t += QLatin1Char('>');
+    t += f.other + QLatin1Char('>');
     return {t, EndOfLink, f.description};
 }
 
 TagInsertion buildAnchorTag(const AnchorFields &f) {
-    return {QStringLiteral("<A NAME=\"") + f.name + QStringLiteral("\">"), EndOfLink,
-            f.description};
+    return {QStringLiteral("<A NAME=\"") + f.name + QLatin1Char('"') + f.other + QLatin1Char('>'),
+            EndOfLink, f.description};
 }
 
 TagInsertion buildMailLinkTag(const MailLinkFields &f) {
     QString t = QStringLiteral("<A HREF=\"mailto:") + f.address + QLatin1Char('"');
     if (!f.subject.isEmpty())
         t += attribute("TITLE", f.subject);
-    t += QLatin1Char('>');
+    t += f.other + QLatin1Char('>');
     return {t, EndOfLink, f.description};
 }
 
@@ -94,7 +116,7 @@ TagInsertion buildEmbedTag(const EmbedFields &f, const ReferenceMaker &reference
     t += size(f.useSize, f.width, f.height);
     t += optional("ALIGN", f.align, true);
     t += optional("BORDER", f.border);
-    t += QLatin1Char('>');
+    t += f.other + QLatin1Char('>');
     return {t, QString(), QString()};
 }
 
@@ -103,11 +125,7 @@ ImageFields imageFieldsFromTag(const QString &tag) {
     ImageFields f;
     f.source = a.attributeValue(QStringLiteral("SRC"));
     readSize(a, &f.useSize, &f.width, &f.height);
-    auto fill = [&a](OptionalField &field, const char *name) {
-        const QString v = a.attributeValue(QLatin1String(name));
-        if (!v.isEmpty())
-            field = {true, v};
-    };
+    auto fill = [&a](OptionalField &field, const char *name) { field = take(a, name, field); };
     fill(f.align, "ALIGN");
     fill(f.alt, "ALT");
     fill(f.border, "BORDER");
@@ -116,28 +134,35 @@ ImageFields imageFieldsFromTag(const QString &tag) {
     fill(f.vspace, "VSPACE");
     fill(f.hspace, "HSPACE");
     f.isMap = a.hasAttributeWord(QStringLiteral("ISMAP"));
+    a.attributeValue(QStringLiteral("ISMAP")); // taken out: the box writes it
+    f.other = a.otherAttributes();
     return f;
 }
 
 LinkFields linkFieldsFromElement(const QString &element) {
-    TagAttributes a(element.left(element.indexOf(QLatin1Char('>')) + 1));
+    TagAttributes a(firstTag(element));
     LinkFields f;
     f.link = a.attributeValue(QStringLiteral("HREF"));
     f.description = elementText(element);
-    f.methods = OptionalField::of(a.attributeValue(QStringLiteral("METHODS")));
-    f.target = OptionalField::of(a.attributeValue(QStringLiteral("TARGET")));
-    f.rev = OptionalField::of(a.attributeValue(QStringLiteral("REV")));
-    f.rel = OptionalField::of(a.attributeValue(QStringLiteral("REL")));
+    f.methods = take(a, "METHODS");
+    f.target = take(a, "TARGET");
+    f.rev = take(a, "REV");
+    f.rel = take(a, "REL");
+    f.other = a.otherAttributes();
     return f;
 }
 
 AnchorFields anchorFieldsFromElement(const QString &element) {
-    TagAttributes a(element.left(element.indexOf(QLatin1Char('>')) + 1));
-    return {a.attributeValue(QStringLiteral("NAME")), elementText(element)};
+    TagAttributes a(firstTag(element));
+    AnchorFields f;
+    f.name = a.attributeValue(QStringLiteral("NAME"));
+    f.description = elementText(element);
+    f.other = a.otherAttributes();
+    return f;
 }
 
 MailLinkFields mailLinkFieldsFromElement(const QString &element) {
-    TagAttributes a(element.left(element.indexOf(QLatin1Char('>')) + 1));
+    TagAttributes a(firstTag(element));
     MailLinkFields f;
     QString href = a.attributeValue(QStringLiteral("HREF"));
     const int mailto = href.indexOf(QLatin1String("mailto:"), 0, Qt::CaseInsensitive);
@@ -149,6 +174,7 @@ MailLinkFields mailLinkFieldsFromElement(const QString &element) {
     // The box couples the description to the address; keep it ticked only where they agree, so
     // editing the address never overwrites a description of the user's own.
     f.useAddress = f.description == f.address;
+    f.other = a.otherAttributes();
     return f;
 }
 
@@ -157,11 +183,8 @@ EmbedFields embedFieldsFromTag(const QString &tag) {
     EmbedFields f;
     f.source = a.attributeValue(QStringLiteral("SRC"));
     readSize(a, &f.useSize, &f.width, &f.height);
-    const QString align = a.attributeValue(QStringLiteral("ALIGN"));
-    if (!align.isEmpty())
-        f.align = {true, align};
-    const QString border = a.attributeValue(QStringLiteral("BORDER"));
-    if (!border.isEmpty())
-        f.border = {true, border};
+    f.align = take(a, "ALIGN", f.align);
+    f.border = take(a, "BORDER", f.border);
+    f.other = a.otherAttributes();
     return f;
 }

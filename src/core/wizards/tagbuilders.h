@@ -28,12 +28,15 @@ struct OptionalField {
 // The nine alignments of images and embedded objects, as the drop-downs list them.
 QStringList alignmentItems();
 
+// A size as a tag holds it: digits, or digits and "%"; empty leaves the attribute out.
+bool isSizeText(const QString &text);
+
 struct ImageFields {
     QString source;
     OptionalField lowSource;
-    bool useSize = false; // governs WIDTH and HEIGHT together
-    int width = 0;
-    int height = 0;
+    bool useSize = false; // governs WIDTH and HEIGHT together; an empty size stays out
+    QString width = QStringLiteral("0");
+    QString height = QStringLiteral("0");
     OptionalField alt;
     OptionalField align;
     OptionalField border{false, QStringLiteral("0")};
@@ -41,6 +44,7 @@ struct ImageFields {
     OptionalField hspace;
     OptionalField useMap;
     bool isMap = false;
+    QString other; // attributes the dialog has no field for, as written (" CLASS=x")
 };
 
 struct LinkFields {
@@ -50,11 +54,13 @@ struct LinkFields {
     OptionalField methods;
     OptionalField rev;
     OptionalField rel;
+    QString other;
 };
 
 struct AnchorFields {
     QString name;
     QString description;
+    QString other;
 };
 
 struct MailLinkFields {
@@ -62,15 +68,17 @@ struct MailLinkFields {
     QString description;
     QString subject;
     bool useAddress = true; // the description follows the address
+    QString other;
 };
 
 struct EmbedFields {
     QString source;
     bool useSize = false;
-    int width = 0;
-    int height = 0;
+    QString width = QStringLiteral("0");
+    QString height = QStringLiteral("0");
     OptionalField align;
     OptionalField border{false, QStringLiteral("0")};
+    QString other;
 };
 
 TagInsertion buildImageTag(const ImageFields &f, const ReferenceMaker &reference);
@@ -80,8 +88,9 @@ TagInsertion buildMailLinkTag(const MailLinkFields &f);
 TagInsertion buildEmbedTag(const EmbedFields &f, const ReferenceMaker &reference);
 
 // The fields an existing tag (or, for the three link kinds, element up to "</A>") fills in.
-// A field with a check box is ticked only for a non-empty value; WIDTH and HEIGHT are read as
-// whole numbers (their leading digits).
+// A field with a check box is ticked only for a non-empty value; WIDTH and HEIGHT go into the
+// size fields when they are sizes (a percentage too). Everything else of the tag, WIDTH="auto"
+// say, is kept in `other`, so Ok on an unchanged dialog gives back an equivalent tag.
 ImageFields imageFieldsFromTag(const QString &tag);
 LinkFields linkFieldsFromElement(const QString &element);
 AnchorFields anchorFieldsFromElement(const QString &element);

@@ -14,13 +14,11 @@ bool isMailReference(QString href) {
 
 TagClassification classifyTag(const QString &selection) {
     TagClassification result;
-    const int lt = selection.indexOf(QLatin1Char('<'));
-    if (lt < 0)
+    int lt = -1;
+    const QString tag = firstTag(selection, &lt);
+    if (tag.isEmpty())
         return result;
-    const int gt = selection.indexOf(QLatin1Char('>'), lt);
-    if (gt < 0)
-        return result;
-    const QString tag = selection.mid(lt, gt - lt + 1);
+    const int gt = lt + int(tag.size()) - 1;
     TagAttributes attributes(tag);
     const QString name = attributes.tagName().toUpper();
 

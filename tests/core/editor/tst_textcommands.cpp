@@ -114,6 +114,8 @@ private Q_SLOTS:
                                               << "b<c" << 1;
         QTest::newRow("comment counts as a tag") << "x<!-- y -->z"
                                                  << "xz" << 1;
+        QTest::newRow("> inside a quoted value") << "a<IMG ALT=\"x > y\" SRC=b.gif>c"
+                                                 << "ac" << 1;
         QTest::newRow("tag over lines") << "a<b\nc>d"
                                         << "ad" << 1;
         QTest::newRow("only tags") << "<p><br>"

@@ -36,6 +36,9 @@ void TestLinkedFiles::scan_data() {
         << "<IMG LOWSRC=\"low.gif\" SRC=\"hi.gif\">" << "il" << QStringList{"hi.gif", "low.gif"};
     QTest::newRow("the word in plain text") << "<P>see href and src here</P>" << "hiol"
                                             << QStringList{};
+    QTest::newRow("> and < in quoted values")
+        << "<A TITLE=\"a > b\" HREF=\"x.htm\">x</A><A TITLE=\"<b>\" HREF=\"y.htm\">y</A>" << "hl"
+        << QStringList{"x.htm", "y.htm"};
     QTest::newRow("a tag that never closes") << "<A HREF=\"a.htm\"" << "hiol" << QStringList{};
     QTest::newRow("query and fragment") << "<A HREF=\"p.htm#top\"><A HREF=\"q.gif?x=1\">" << "hl"
                                         << QStringList{"p.htm#top"};

@@ -201,8 +201,9 @@ private Q_SLOTS:
             QStringLiteral("<font size=+2 color='#00FF00'\n face=\"Verdana, Arial,Helvetica, x\">"));
         QCOMPARE(f.size, QStringLiteral("+2"));
         QCOMPARE(f.color, QStringLiteral("#00FF00"));
+        // A fourth face stays with the last field, so that writing the tag again keeps it.
         QCOMPARE(QStringList({f.face, f.altFace1, f.altFace2}),
-                 QStringList({"Verdana", "Arial", "Helvetica"}));
+                 QStringList({"Verdana", "Arial", "Helvetica, x"}));
         QCOMPARE(fontFieldsFromTag(QStringLiteral("<BASEFONT>")).color, QStringLiteral("no"));
         // Round trip: what the dialog writes it reads back.
         const FontFields again = fontFieldsFromTag(buildFontTag(f).start);
@@ -214,6 +215,7 @@ private Q_SLOTS:
         QCOMPARE(form.action, QStringLiteral("a.cgi"));
         QCOMPARE(form.method, QStringLiteral("GET"));
         QCOMPARE(form.enctype, QStringLiteral("x/y"));
+        QCOMPARE(form.other, QStringLiteral(" NOVALIDATE"));
         QCOMPARE(tagAttributeValue(QStringLiteral("<A XACTION=1 ACTION=2>"), "action"), "2");
     }
 

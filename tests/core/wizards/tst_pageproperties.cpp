@@ -36,6 +36,14 @@ void TestPageProperties::reading() {
     QCOMPARE(p.background, QStringLiteral("bg.gif"));
     QCOMPARE(p.leftmargin, QStringLiteral("5"));
     QCOMPARE(p.other, QStringLiteral("onLoad=\"init()\" class=\"a b\""));
+
+    // A ">" inside a quoted value neither ends the tag nor stays behind in the other attributes.
+    const QString script = QStringLiteral(R"x(<BODY onload="if(a>b)go()" TEXT="red">x)x");
+    PageProperties s = readPageProperties(script);
+    QCOMPARE(s.text, QStringLiteral("red"));
+    QCOMPARE(s.other, QStringLiteral(R"x(onload="if(a>b)go()")x"));
+    s.text = QStringLiteral("navy");
+    QCOMPARE(rewrite(script, s), QStringLiteral(R"x(<BODY TEXT="navy" onload="if(a>b)go()">x)x"));
 }
 
 void TestPageProperties::readingWithoutBodyOrTitle() {

@@ -1,6 +1,7 @@
 // The JavaScript wizard's placement rules, its script texts and the custom script files.
 #include "common/filesizelimit.h"
 #include "common/testfiles.h"
+#include "text/tagextent.h"
 #include "wizards/customscripts.h"
 #include "wizards/javascripttemplates.h"
 #include "wizards/scriptinsertion.h"
@@ -92,6 +93,11 @@ private Q_SLOTS:
             << "clock" << QString(Page).replace("<BODY>", "<BODY onLoad=\"go()\">") << 0 << ""
             << "<BODY onLoad=\"startclock(); go()\">"
             << "          </script>";
+        QTest::newRow("clock joins an onLoad behind a quoted \">\"")
+            << "clock"
+            << QString(Page).replace("<BODY>", "<BODY onClick=\"if(a>b)c()\" onLoad=\"go()\">")
+            << 0 << "" << "<BODY onClick=\"if(a>b)c()\" onLoad=\"startclock(); go()\">"
+            << "          </script>";
         QTest::newRow("clock present: form only")
             << "clock" << afterPlacement(Page, placeClock(Page, 0, 0)) << 0 << ""
             << "<BODY onLoad=\"startclock()\">"
@@ -126,7 +132,7 @@ private Q_SLOTS:
         const QString after = afterPlacement(text, p);
         const QStringList lines = after.split(QLatin1Char('\n'));
         const int body = after.indexOf(QLatin1String("<body"), 0, Qt::CaseInsensitive);
-        QTEST(body < 0 ? QString() : after.mid(body, after.indexOf('>', body) - body + 1), "body");
+        QTEST(body < 0 ? QString() : after.mid(body, tagClose(after, body) - body + 1), "body");
         if (p.insertBlock) {
             int head = 0;
             while (!lines.at(head).contains(QLatin1String("</head"), Qt::CaseInsensitive))

@@ -61,6 +61,7 @@ void TestTagAttributes::elementTexts_data() {
                                            << R"(<IMG SRC="b.gif"> Home)";
     QTest::newRow("no end tag: up to the next tag") << "<B>bold<I>" << "bold";
     QTest::newRow("no tag") << "text" << "";
+    QTest::newRow("> in a quoted value") << R"(<A HREF="a.htm" TITLE="x > y">Home</A>)" << "Home";
 }
 
 void TestTagAttributes::elementTexts() {
@@ -78,6 +79,12 @@ void TestTagAttributes::classification_data() {
     QTest::newRow("no tag") << "plain text" << int(TagKind::None) << "";
     QTest::newRow("unclosed tag") << "<IMG SRC=" << int(TagKind::None) << "";
     QTest::newRow("image") << "see " + img + " here" << int(TagKind::Image) << img;
+    QTest::newRow("> in a quoted value")
+        << R"(<IMG SRC="a.gif" ALT="x > y" WIDTH="5"> after)" << int(TagKind::Image)
+        << R"(<IMG SRC="a.gif" ALT="x > y" WIDTH="5">)";
+    QTest::newRow("body with a script") << R"x(<BODY onload="if(a>b)go()" TEXT="red">)x"
+                                        << int(TagKind::Body)
+                                        << R"x(<BODY onload="if(a>b)go()" TEXT="red">)x";
     QTest::newRow("image named body") << R"(<IMG SRC="body.gif">)" << int(TagKind::Image)
                                       << R"(<IMG SRC="body.gif">)";
     QTest::newRow("body") << "<body bgcolor=white>" << int(TagKind::Body) << "<body bgcolor=white>";
