@@ -1,5 +1,7 @@
 #include "widgets/dialogbuttons.h"
 
+#include "widgets/dialogsetup.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -13,5 +15,6 @@ QDialogButtonBox *okCancelButtons(QDialog *dialog) {
         ->setObjectName(QStringLiteral("cancelButton"));
     QObject::connect(box, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    DialogSetup::install(dialog);
     return box;
 }

@@ -4,5 +4,6 @@
 class QDialog;
 class QDialogButtonBox;
 
-// Buttons named "okButton" and "cancelButton", Ok the default, wired to accept and reject.
+// Buttons named "okButton" and "cancelButton", Ok the default, wired to accept and reject; the
+// dialog gets the house keyboard rule (DialogSetup).
 QDialogButtonBox *okCancelButtons(QDialog *dialog);

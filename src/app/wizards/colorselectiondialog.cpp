@@ -1,6 +1,7 @@
 #include "wizards/colorselectiondialog.h"
 
 #include "widgets/colorcombobox.h"
+#include "widgets/dialogsetup.h"
 #include "wizards/htmlcolors.h"
 
 #include <QHBoxLayout>
@@ -11,6 +12,7 @@ ColorSelectionDialog::ColorSelectionDialog(const QStringList &colorList, Prompts
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_prompts(prompts) {
     setObjectName(QStringLiteral("colorSelectionDialog"));
     setWindowTitle(QStringLiteral("Color Selection"));
+    DialogSetup::install(this);
     setAttribute(Qt::WA_DeleteOnClose);
     m_box = new ColorComboBox(this);
     m_box->setObjectName(QStringLiteral("colors"));

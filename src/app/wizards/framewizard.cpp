@@ -1,6 +1,7 @@
 #include "wizards/framewizard.h"
 
 #include "shell/appcontext.h"
+#include "widgets/dialogsetup.h"
 #include "wizards/colorfields.h"
 #include "wizards/numberfield.h"
 
@@ -95,9 +96,24 @@ protected:
                 p.drawRect(box);
                 p.setPen(current ? palette().highlightedText().color() : palette().text().color());
                 const FrameRecord &r = m_layout->frame(g, f);
-                p.drawText(box, Qt::AlignCenter,
-                           r.name.isEmpty() ? QStringLiteral("FRAME%1").arg(r.number) : r.name);
+                drawName(p, box.adjusted(2, 1, -1, 0),
+                         r.name.isEmpty() ? QStringLiteral("FRAME%1").arg(r.number) : r.name);
             }
+    }
+    // The name in a smaller type where the box is small (nine by nine frames), cut short with
+    // "..." only where even the smallest type is too wide.
+    void drawName(QPainter &p, const QRect &box, const QString &name) {
+        QFont f = font();
+        const qreal smallest = qMin<qreal>(6, f.pointSizeF());
+        for (qreal size = f.pointSizeF(); size >= smallest; size -= 0.5) {
+            f.setPointSizeF(size);
+            const QFontMetrics m(f);
+            if (m.horizontalAdvance(name) <= box.width() && m.height() <= box.height())
+                break;
+        }
+        p.setFont(f);
+        p.drawText(box, Qt::AlignCenter,
+                   QFontMetrics(f).elidedText(name, Qt::ElideRight, box.width()));
     }
     void mousePressEvent(QMouseEvent *e) override {
         int g = 0;
@@ -139,6 +155,7 @@ FrameWizard::FrameWizard(AppContext &ctx, FrameCounts &counts,
     : QDialog(parent), m_ctx(ctx), m_counts(counts), m_reference(std::move(reference)),
       m_pages(new QStackedWidget(this)), m_colors(new ColorFields(ctx, this)) {
     setWindowTitle(QStringLiteral("Frame Wizard"));
+    DialogSetup::install(this);
     setObjectName(QStringLiteral("frameWizard"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_pages);
@@ -156,13 +173,16 @@ void FrameWizard::showPage(int index) {
         m_pages->widget(i)->setSizePolicy(p, p);
     }
     m_pages->setCurrentIndex(index);
-    // Enter goes on to the next page; on the layout page it only settles a typed size.
+    // Enter goes on to the next page; on the layout page it only settles a typed size, or
+    // presses the button that has the focus.
     const auto buttons = m_pages->widget(index)->findChildren<QPushButton *>();
     for (QPushButton *b : buttons) {
-        b->setAutoDefault(false);
+        b->setAutoDefault(index == 2);
         b->setDefault(index < 2 && b->objectName() == QLatin1String("nextButton"));
     }
     adjustSize();
+    if (isVisible())
+        DialogSetup::focusFirstField(m_pages->widget(index));
 }
 
 FrameWizard::~FrameWizard() = default;

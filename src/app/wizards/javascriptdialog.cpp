@@ -3,6 +3,7 @@
 #include "shell/appcontext.h"
 #include "shell/prompts.h"
 #include "widgets/enterkey.h"
+#include "widgets/dialogsetup.h"
 #include "wizards/customscripts.h"
 #include "wizards/newcustomscriptdialog.h"
 
@@ -77,6 +78,7 @@ JavaScriptDialog::JavaScriptDialog(AppContext &ctx, const QString &scriptFolder,
       m_makeReference(std::move(makeReference)) {
     setObjectName(QStringLiteral("javaScriptDialog"));
     setWindowTitle(QStringLiteral("JavaScripts"));
+    DialogSetup::install(this);
 
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("javaScriptTabs"));

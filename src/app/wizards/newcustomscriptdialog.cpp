@@ -2,6 +2,7 @@
 
 #include "shell/appcontext.h"
 #include "shell/prompts.h"
+#include "widgets/dialogsetup.h"
 #include "wizards/customscripts.h"
 
 #include <QDialogButtonBox>
@@ -20,6 +21,7 @@ NewCustomScriptDialog::NewCustomScriptDialog(AppContext &ctx, const QString &scr
     : QDialog(parent), m_ctx(ctx), m_folder(scriptFolder) {
     setObjectName(QStringLiteral("newCustomScriptDialog"));
     setWindowTitle(QStringLiteral("New custom script"));
+    DialogSetup::install(this);
     setWindowFlag(Qt::WindowStaysOnTopHint);
 
     m_fileName = new QLineEdit(this);

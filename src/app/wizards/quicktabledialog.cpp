@@ -1,8 +1,10 @@
 #include "wizards/quicktabledialog.h"
 
+#include "widgets/dialogsetup.h"
 #include "wizards/tablebuilder.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -20,6 +22,7 @@ public:
         setObjectName(QStringLiteral("tableSizeGrid"));
         setFixedSize(Columns * Cell + 1, Rows * Cell + 1);
         setMouseTracking(true);
+        setFocusPolicy(Qt::StrongFocus); // the arrow keys pick the size too
     }
     int columns = 1;
     int rows = 1;
@@ -47,6 +50,10 @@ protected:
             p.drawLine(c * Cell, 0, c * Cell, Rows * Cell);
         for (int r = 0; r <= Rows; ++r)
             p.drawLine(0, r * Cell, Columns * Cell, r * Cell);
+        if (hasFocus()) { // the picked corner, where the arrow keys move from
+            p.setPen(QPen(palette().text().color(), 1, Qt::DotLine));
+            p.drawRect((columns - 1) * Cell + 2, (rows - 1) * Cell + 2, Cell - 4, Cell - 4);
+        }
     }
     void mouseMoveEvent(QMouseEvent *e) override {
         m_hoverColumns = qBound(1, e->position().toPoint().x() / Cell + 1, Columns);
@@ -65,6 +72,23 @@ protected:
         update();
         Q_EMIT picked();
     }
+    void keyPressEvent(QKeyEvent *e) override {
+        int c = columns;
+        int r = rows;
+        switch (e->key()) {
+        case Qt::Key_Left: --c; break;
+        case Qt::Key_Right: ++c; break;
+        case Qt::Key_Up: --r; break;
+        case Qt::Key_Down: ++r; break;
+        default: QWidget::keyPressEvent(e); return; // Enter is the dialog's Ok
+        }
+        columns = qBound(1, c, Columns);
+        rows = qBound(1, r, Rows);
+        update();
+        Q_EMIT picked();
+    }
+    void focusInEvent(QFocusEvent *) override { update(); }
+    void focusOutEvent(QFocusEvent *) override { update(); }
     void mouseDoubleClickEvent(QMouseEvent *e) override {
         mousePressEvent(e);
         Q_EMIT chosen();
@@ -78,6 +102,7 @@ private:
 QuickTableDialog::QuickTableDialog(QWidget *parent)
     : QDialog(parent), m_picker(new TableSizePicker(this)), m_ok(new QPushButton(this)) {
     setWindowTitle(QStringLiteral("Quick Table"));
+    DialogSetup::install(this);
     setWindowFlags(Qt::Tool | Qt::WindowStaysOnTopHint);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);

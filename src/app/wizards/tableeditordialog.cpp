@@ -2,6 +2,7 @@
 
 #include "shell/appcontext.h"
 #include "shell/prompts.h"
+#include "widgets/dialogsetup.h"
 #include "wizards/colorfields.h"
 #include "wizards/numberfield.h"
 
@@ -66,6 +67,7 @@ TableEditorDialog::TableEditorDialog(AppContext &ctx,
       m_rowLabel(new QLabel(this)), m_tabs(new QTabWidget(this)),
       m_colors(new ColorFields(ctx, this)) {
     setWindowTitle(QStringLiteral("Table Editor"));
+    DialogSetup::install(this);
     setObjectName(QStringLiteral("tableEditor"));
 
     m_grid->setObjectName(QStringLiteral("cellGrid"));

@@ -1,5 +1,6 @@
 #include "wizards/tagdialog.h"
 
+#include "widgets/dialogbuttons.h"
 #include "wizards/numberfield.h"
 
 #include <QComboBox>
@@ -10,8 +11,7 @@
 #include <QVBoxLayout>
 
 TagDialog::TagDialog(const QString &caption, QWidget *parent)
-    : QDialog(parent), m_form(new QFormLayout),
-      m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel)) {
+    : QDialog(parent), m_form(new QFormLayout), m_buttons(okCancelButtons(this)) {
     setWindowTitle(caption);
     auto *layout = new QVBoxLayout(this);
     m_form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
@@ -19,10 +19,6 @@ TagDialog::TagDialog(const QString &caption, QWidget *parent)
     layout->addLayout(m_form);
     layout->addStretch(1);
     layout->addWidget(m_buttons);
-    m_buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
-    m_buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
-    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 QLineEdit *TagDialog::addText(const QString &label, const QString &objectName) {

@@ -1,6 +1,7 @@
 #include "wizards/tagwizard.h"
 
 #include "shell/appcontext.h"
+#include "widgets/dialogsetup.h"
 #include "widgets/icons.h"
 #include "wizards/tagcatalogue.h"
 #include "wizards/taghelp.h"
@@ -49,6 +50,7 @@ TagWizard::TagWizard(AppContext &ctx, QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_ctx(ctx) {
     setObjectName(QStringLiteral("tagWizard"));
     setWindowTitle(QStringLiteral("Tag Wizard"));
+    DialogSetup::install(this);
     setModal(false);
 
     m_tags = new QListWidget(this);
@@ -117,8 +119,8 @@ TagWizard::TagWizard(AppContext &ctx, QWidget *parent)
 
     connect(m_tags, &QListWidget::currentItemChanged, this,
             [this](QListWidgetItem *item) { selectEntry(item); });
-    connect(m_tags, &QListWidget::itemDoubleClicked, this, &TagWizard::useEntry);
-    connect(m_attributes, &QListWidget::itemDoubleClicked, this, &TagWizard::useAttribute);
+    connect(m_tags, &QListWidget::itemActivated, this, &TagWizard::useEntry); // Enter or double click
+    connect(m_attributes, &QListWidget::itemActivated, this, &TagWizard::useAttribute);
     connect(insert, &QPushButton::clicked, this, &TagWizard::insertTag);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(help, &QPushButton::clicked, this, &TagWizard::showHelp);

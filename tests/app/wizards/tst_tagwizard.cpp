@@ -14,7 +14,10 @@ QListWidgetItem *findItem(QListWidget *list, const QString &text) {
 }
 void doubleClick(QListWidget *list, QListWidgetItem *item) {
     list->setCurrentItem(item);
-    Q_EMIT list->itemDoubleClicked(item);
+    list->scrollToItem(item);
+    const QPoint at = list->visualItemRect(item).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 } // namespace
 
@@ -24,6 +27,8 @@ private Q_SLOTS:
     void composesAndInserts() {
         TestContext t;
         TagWizard wizard(t.ctx);
+        wizard.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&wizard));
         QListWidgetItem *img = findItem(wizard.tagList(), QStringLiteral("<IMG ...>"));
         QVERIFY(img);
         wizard.tagList()->setCurrentItem(img);
