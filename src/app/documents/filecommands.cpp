@@ -45,7 +45,7 @@ FileCommands::FileCommands(AppContext &ctx, DocumentController &docs, QObject *p
     m_saveAsAction = make(QStringLiteral("Save &As..."), QStringLiteral("actionSaveAs"));
     m_saveAllAction = make(QStringLiteral("Save All"), QStringLiteral("actionSaveAll"));
     m_exportAction =
-        make(QStringLiteral("Export to Uni&x file..."), QStringLiteral("actionExportUnix"));
+        make(QStringLiteral("&Export to Unix file..."), QStringLiteral("actionExportUnix"));
     m_closeAction = make(QStringLiteral("&Close"), QStringLiteral("actionClose"),
                          QKeySequence(Qt::CTRL | Qt::Key_W));
     m_closeAllAction = make(QStringLiteral("C&lose All"), QStringLiteral("actionCloseAll"));

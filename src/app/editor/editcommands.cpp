@@ -63,11 +63,11 @@ EditCommands::EditCommands(AppContext &ctx, EditorProvider &docs, QWidget *windo
                              QKeySequence::SelectAll);
     m_indent = makeAction(QStringLiteral("&Ident"), QStringLiteral("actionIndent"),
                           QKeySequence(Qt::CTRL | Qt::Key_Insert));
-    m_unindent = makeAction(QStringLiteral("&Unident"), QStringLiteral("actionUnindent"),
+    m_unindent = makeAction(QStringLiteral("U&nident"), QStringLiteral("actionUnindent"),
                             QKeySequence(Qt::CTRL | Qt::Key_Delete));
     m_stripTags = makeAction(QStringLiteral("&Strip all tags"), QStringLiteral("actionStripTags"));
     m_textConversion =
-        makeAction(QStringLiteral("&Text conversion..."), QStringLiteral("actionTextConversion"));
+        makeAction(QStringLiteral("Te&xt conversion..."), QStringLiteral("actionTextConversion"));
     m_redoColorCoding =
         makeAction(QStringLiteral("&Redo Color Coding"), QStringLiteral("actionRedoColorCoding"),
                    QKeySequence(Qt::SHIFT | Qt::Key_F3));

@@ -74,9 +74,9 @@ TagDialogCommands::TagDialogCommands(AppContext &ctx, Host host, QWidget *window
                QStringLiteral("Link"));
     makeAction(QStringLiteral("&Anchor..."), QStringLiteral("anchorAction"),
                QStringLiteral("anchor"), QStringLiteral("Anchor"));
-    makeAction(QStringLiteral("&E-Mail link..."), QStringLiteral("mailLinkAction"),
+    makeAction(QStringLiteral("E-&Mail link..."), QStringLiteral("mailLinkAction"),
                QStringLiteral("mail"), QStringLiteral("E-Mail link"));
-    makeAction(QStringLiteral("E&mbed multimedia..."), QStringLiteral("embedAction"),
+    makeAction(QStringLiteral("Em&bed multimedia..."), QStringLiteral("embedAction"),
                QStringLiteral("embed"), QStringLiteral("Embed multimedia document"));
     makeAction(QStringLiteral("&Page properties..."), QStringLiteral("pagePropertiesAction"),
                QStringLiteral("page-properties"), QStringLiteral("HTML page properties"));

@@ -5,15 +5,61 @@
 #include "shell/settingsio.h"
 
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QSplitter>
 #include <QToolButton>
 
+namespace {
+
+// The letter after a single "&" of a menu text, lower-cased; none for "&&" or no "&".
+QChar mnemonic(const QString &text) {
+    for (int i = 0; i + 1 < text.size(); ++i) {
+        if (text.at(i) != QLatin1Char('&'))
+            continue;
+        if (text.at(i + 1) != QLatin1Char('&'))
+            return text.at(i + 1).toLower();
+        ++i;
+    }
+    return QChar();
+}
+
+// "Menu: &Item, It&em" for every letter two items of one menu share.
+void sharedMnemonics(const QString &menuName, const QList<QAction *> &actions, QStringList *out) {
+    QMap<QChar, QStringList> byLetter;
+    for (QAction *a : actions) {
+        if (a->isSeparator() || a->text().isEmpty())
+            continue;
+        const QChar letter = mnemonic(a->text());
+        if (!letter.isNull())
+            byLetter[letter] << a->text();
+    }
+    for (const QStringList &texts : std::as_const(byLetter))
+        if (texts.size() > 1)
+            out->append(menuName + QStringLiteral(": ") + texts.join(QStringLiteral(", ")));
+}
+
+} // namespace
+
 class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    // A letter that two items of one menu share opens neither with Alt: every menu of the window
+    // and every menu it pops up gives each letter to one item.
+    void menusGiveEachLetterToOneItem() {
+        WindowHarness h;
+        QStringList shared;
+        sharedMnemonics(QStringLiteral("menu bar"), h.window().menuBar()->actions(), &shared);
+        for (QMenu *menu : h.window().findChildren<QMenu *>())
+            sharedMnemonics(menu->title().isEmpty() ? menu->objectName() : menu->title(),
+                            menu->actions(), &shared);
+        QVERIFY2(shared.isEmpty(), qPrintable(shared.join(QStringLiteral("; "))));
+    }
+
+
     void answeringNoToExitLeavesEverythingAlone() {
         WindowHarness h("[Options]\ntotd=0\nfontsize=11\n");
         const QByteArray before = h.t.settingsBytes();
