@@ -5,7 +5,6 @@
 #include "shell/appsettings.h"
 
 #include <QDialogButtonBox>
-#include <QEvent>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,8 +25,6 @@ CustomButtonsDialog::CustomButtonsDialog(AppSettings &settings, QWidget *parent)
     m_caption->setMaximumWidth(80);
     m_start->setObjectName(QStringLiteral("buttonStart"));
     m_end->setObjectName(QStringLiteral("buttonEnd"));
-    for (QLineEdit *e : {m_caption, m_start, m_end})
-        e->installEventFilter(this);
     m_start->setMinimumWidth(300);
 
     auto *form = new QFormLayout;
@@ -41,6 +38,17 @@ CustomButtonsDialog::CustomButtonsDialog(AppSettings &settings, QWidget *parent)
     layout->addWidget(buttons);
 
     connect(m_number, &QSpinBox::valueChanged, this, &CustomButtonsDialog::showSlot);
+    // Every change the user makes counts, typed or pasted (a paste from the field's menu or with
+    // the middle button releases no key).
+    const QList<QPair<QLineEdit *, QString *>> fields = {
+        {m_caption, m_settings.buttonCaptions.data()},
+        {m_start, m_settings.buttonStartTexts.data()},
+        {m_end, m_settings.buttonEndTexts.data()}};
+    for (const auto &field : fields) {
+        QString *texts = field.second;
+        connect(field.first, &QLineEdit::textEdited, this,
+                [this, texts](const QString &text) { texts[m_number->value() - 1] = text; });
+    }
     showSlot();
 }
 
@@ -49,17 +57,4 @@ void CustomButtonsDialog::showSlot() {
     m_caption->setText(m_settings.buttonCaptions[i]);
     m_start->setText(m_settings.buttonStartTexts[i]);
     m_end->setText(m_settings.buttonEndTexts[i]);
-}
-
-bool CustomButtonsDialog::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::KeyRelease) {
-        const int i = m_number->value() - 1;
-        if (watched == m_caption)
-            m_settings.buttonCaptions[i] = m_caption->text();
-        else if (watched == m_start)
-            m_settings.buttonStartTexts[i] = m_start->text();
-        else if (watched == m_end)
-            m_settings.buttonEndTexts[i] = m_end->text();
-    }
-    return QDialog::eventFilter(watched, event);
 }

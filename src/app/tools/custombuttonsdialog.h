@@ -1,5 +1,5 @@
 // The "Custom button control" dialog: caption, start text and end text of the fifteen user
-// buttons. Every key release writes the field into the settings at once; OK only confirms
+// buttons. Every change of a field is written into the settings at once; OK only confirms
 // (the caller saves and refreshes the captions), Cancel keeps what was typed in memory.
 #pragma once
 
@@ -13,9 +13,6 @@ class CustomButtonsDialog : public QDialog {
     Q_OBJECT
 public:
     CustomButtonsDialog(AppSettings &settings, QWidget *parent = nullptr);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showSlot();

@@ -4,6 +4,7 @@
 #include "tools/toolcommands.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -160,6 +161,19 @@ void TestToolCommands::userButtons() {
     h.window().tools()->openCustomButtons();
     QCOMPARE(h.t.ctx.settings.buttonCaptions[0], QStringLiteral("New"));
     QCOMPARE(bar->userButton(0)->text(), QStringLiteral("Old"));
+
+    // Text pasted from the field's menu counts as typed text does.
+    QGuiApplication::clipboard()->setText(QStringLiteral("</EM>"));
+    whenOpen(QStringLiteral("customButtonsDialog"), [](QWidget *d) {
+        auto *end = child<QLineEdit>(d, "buttonEnd");
+        std::unique_ptr<QMenu> menu(end->createStandardContextMenu());
+        for (QAction *a : menu->actions())
+            if (a->text().remove(QLatin1Char('&')).startsWith(QLatin1String("Paste")))
+                a->trigger();
+        click(d, "okButton");
+    });
+    h.window().tools()->openCustomButtons();
+    QVERIFY(h.t.settingsBytes().contains("tagend1=</EM>"));
 }
 
 void TestToolCommands::launcherRunsWithoutShellAndNamesWhatFails() {
