@@ -30,7 +30,40 @@ public:
     QString folder;
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
 
+    // The columns fit the list's width: Name takes what the others leave, down to a few
+    // characters (a longer name is cut short, its tooltip tells it whole); the columns on the
+    // right that do not fit then are left out until the panel is widened.
+    void fitColumns() {
+        if (topLevelItemCount() == 0)
+            return;
+        const int available = viewport()->width();
+        int natural[4];
+        for (int c = 0; c < 4; ++c)
+            natural[c] = qMax(sizeHintForColumn(c), header()->sectionSizeHint(c));
+        const int nameMin =
+            qMin(natural[0], fontMetrics().averageCharWidth() * 8 + iconSize().width() + 12);
+        auto others = [&natural](int shown) {
+            int sum = 0;
+            for (int c = 1; c < shown; ++c)
+                sum += natural[c];
+            return sum;
+        };
+        int shown = 4;
+        while (shown > 1 && nameMin + others(shown) > available)
+            --shown;
+        for (int c = 1; c < 4; ++c) {
+            setColumnHidden(c, c >= shown);
+            if (c < shown)
+                setColumnWidth(c, natural[c]);
+        }
+        setColumnWidth(0, qMax(nameMin, qMin(natural[0], available - others(shown))));
+    }
+
 protected:
+    void resizeEvent(QResizeEvent *event) override {
+        QTreeWidget::resizeEvent(event);
+        fitColumns();
+    }
     QStringList mimeTypes() const override {
         return {QStringLiteral("application/x-marlo-panel-file"), QStringLiteral("text/uri-list")};
     }
@@ -241,6 +274,7 @@ void FolderPanel::refresh() {
             continue;
         auto *row = new QTreeWidgetItem;
         row->setText(0, info.fileName());
+        row->setToolTip(0, info.fileName());
         row->setData(0, Qt::UserRole, info.fileName());
         row->setFlags(row->flags() | Qt::ItemIsEditable | Qt::ItemIsDragEnabled);
         row->setText(1, kilobyteText(info.isReadable() ? info.size() : -1));
@@ -253,11 +287,12 @@ void FolderPanel::refresh() {
     }
     m_files->addTopLevelItems(rows);
     if (rows.isEmpty()) {
-        for (int c = 0; c < 4; ++c)
+        for (int c = 0; c < 4; ++c) {
+            m_files->setColumnHidden(c, false);
             m_files->setColumnWidth(c, EmptyColumnWidth);
+        }
     } else {
-        for (int c = 0; c < 4; ++c)
-            m_files->resizeColumnToContents(c);
+        static_cast<FileListWidget *>(m_files)->fitColumns();
     }
     m_files->setUpdatesEnabled(true);
     m_filling = false;

@@ -58,6 +58,18 @@ const IconName IconNames[] = {
     {"embed", nullptr},
     {"page-properties", "document-properties"},
     {"color", "color-picker"},
+    {"table-editor", nullptr},
+    {"quick-table", nullptr},
+    {"quick-list", nullptr},
+    {"definition-list", nullptr},
+    {"font", nullptr},
+    {"basefont", nullptr},
+    {"form", nullptr},
+    {"textbox", nullptr},
+    {"textarea", nullptr},
+    {"checkbox", nullptr},
+    {"radio", nullptr},
+    {"dropdown", nullptr},
 };
 
 const IconName *find(const QString &name) {

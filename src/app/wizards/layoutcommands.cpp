@@ -46,32 +46,33 @@ void LayoutCommands::addToMenu(QMenu *menu) {
 void LayoutCommands::addToToolbar(TagToolbar *toolbar) {
     struct Button {
         TagPage page;
-        const char *caption;
+        const char *icon;
         const char *hint;
         const char *name;
         void (LayoutCommands::*open)();
     };
     static const Button buttons[] = {
-        {TagPage::Additional, "Tbl", "Table Editor", "tableEditorButton",
+        {TagPage::Additional, "table-editor", "Table Editor", "tableEditorButton",
          &LayoutCommands::openTableEditor},
-        {TagPage::Additional, "QT", "Quick Table", "quickTableButton", nullptr},
-        {TagPage::Additional, "QL", "Quick List", "quickListButton",
+        {TagPage::Additional, "quick-table", "Quick Table", "quickTableButton", nullptr},
+        {TagPage::Additional, "quick-list", "Quick List", "quickListButton",
          &LayoutCommands::openQuickList},
-        {TagPage::Additional, "QDL", "Quick Definition List", "quickDefinitionListButton",
-         &LayoutCommands::openQuickDefinitionList},
-        {TagPage::Fonts, "Font", "Quick font", "quickFontButton", &LayoutCommands::openFontTag},
-        {TagPage::Fonts, "BF", "Basefont size", "baseFontButton", &LayoutCommands::openBaseFont},
-        {TagPage::Forms, "Form", "Form", "formButton", &LayoutCommands::openFormTag},
-        {TagPage::Forms, "Txt", "Textbox", "textInputButton", &LayoutCommands::openTextInput},
-        {TagPage::Forms, "Area", "Textarea", "textAreaButton", &LayoutCommands::openTextArea},
-        {TagPage::Forms, "Chk", "Checkbox", "checkboxButton", &LayoutCommands::openCheckbox},
-        {TagPage::Forms, "Rad", "Radio button", "radioButtonButton",
+        {TagPage::Additional, "definition-list", "Quick Definition List",
+         "quickDefinitionListButton", &LayoutCommands::openQuickDefinitionList},
+        {TagPage::Fonts, "font", "Quick font", "quickFontButton", &LayoutCommands::openFontTag},
+        {TagPage::Fonts, "basefont", "Basefont size", "baseFontButton",
+         &LayoutCommands::openBaseFont},
+        {TagPage::Forms, "form", "Form", "formButton", &LayoutCommands::openFormTag},
+        {TagPage::Forms, "textbox", "Textbox", "textInputButton", &LayoutCommands::openTextInput},
+        {TagPage::Forms, "textarea", "Textarea", "textAreaButton", &LayoutCommands::openTextArea},
+        {TagPage::Forms, "checkbox", "Checkbox", "checkboxButton", &LayoutCommands::openCheckbox},
+        {TagPage::Forms, "radio", "Radio button", "radioButtonButton",
          &LayoutCommands::openRadioButton},
-        {TagPage::Forms, "Sel", "Dropdown list", "dropDownListButton",
+        {TagPage::Forms, "dropdown", "Dropdown list", "dropDownListButton",
          &LayoutCommands::openDropDownList},
     };
     for (const Button &b : buttons) {
-        QToolButton *button = toolbar->addButton(b.page, QLatin1String(b.caption), QString(),
+        QToolButton *button = toolbar->addButton(b.page, QString(), QLatin1String(b.icon),
                                                  QLatin1String(b.hint));
         button->setObjectName(QLatin1String(b.name));
         if (b.open) {

@@ -25,6 +25,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void listsTheFolder();
+    void columnsFitThePanel_data();
+    void columnsFitThePanel();
     void popupFollowsTheSelection();
     void doubleClickOpensPagesAndPictures();
     void droppingInsertsThroughTheWrap_data();
@@ -93,6 +95,32 @@ void TestFilePanel::listsTheFolder() {
     QCOMPARE(panel()->rowCount(), 0);
     for (int c = 0; c < 4; ++c)
         QCOMPARE(panel()->fileList()->columnWidth(c), 120);
+}
+
+void TestFilePanel::columnsFitThePanel_data() {
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("columns"); // shown
+    QTest::newRow("the panel's first width") << 125 << 2;
+    QTest::newRow("wide") << 700 << 4;
+}
+
+// The list needs no sideways scrolling to show a file's name, and shows every column it can.
+void TestFilePanel::columnsFitThePanel() {
+    QFETCH(int, width);
+    QFETCH(int, columns);
+    QTreeWidget *list = panel()->fileList();
+    list->resize(width, list->height());
+    int used = 0;
+    int shown = 0;
+    for (int c = 0; c < 4; ++c) {
+        if (list->isColumnHidden(c))
+            continue;
+        used += list->columnWidth(c);
+        ++shown;
+    }
+    QVERIFY2(used <= list->viewport()->width(), qPrintable(QString::number(used)));
+    QCOMPARE(shown, columns);
+    QVERIFY(list->columnWidth(0) >= list->fontMetrics().horizontalAdvance(QStringLiteral("index.")));
 }
 
 void TestFilePanel::popupFollowsTheSelection() {
