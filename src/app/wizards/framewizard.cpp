@@ -104,11 +104,11 @@ protected:
     // "..." only where even the smallest type is too wide.
     void drawName(QPainter &p, const QRect &box, const QString &name) {
         QFont f = font();
-        const qreal smallest = qMin<qreal>(6, f.pointSizeF());
-        for (qreal size = f.pointSizeF(); size >= smallest; size -= 0.5) {
-            f.setPointSizeF(size);
+        for (int pixels = QFontInfo(f).pixelSize(); pixels >= 7; --pixels) {
+            f.setPixelSize(pixels);
             const QFontMetrics m(f);
-            if (m.horizontalAdvance(name) <= box.width() && m.height() <= box.height())
+            // A little room: eliding measures the text a pixel or two wider than its advance.
+            if (m.horizontalAdvance(name) + 3 <= box.width() && m.height() <= box.height())
                 break;
         }
         p.setFont(f);
