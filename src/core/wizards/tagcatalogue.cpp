@@ -1,5 +1,7 @@
 #include "wizards/tagcatalogue.h"
 
+#include "text/tagextent.h"
+
 #include <QHash>
 
 namespace {
@@ -251,7 +253,7 @@ QString addAttribute(const QString &startTag, const QString &attribute) {
     if (attribute.isEmpty() || startTag.toUpper().contains(attribute.toUpper()))
         return startTag;
     QString tag = startTag;
-    const int close = tag.indexOf(QLatin1Char('>'));
+    const qsizetype close = tagClose(tag, 0); // not a ">" inside a quoted value
     if (close >= 0)
         tag.remove(close, 1);
     tag += QLatin1Char(' ') + attribute;

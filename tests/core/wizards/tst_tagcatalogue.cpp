@@ -36,6 +36,8 @@ private Q_SLOTS:
         // The test is a substring test, so VALIGN blocks ALIGN.
         QTest::newRow("VALIGN blocks ALIGN") << "<TD VALIGN=\"\">" << "ALIGN" << "<TD VALIGN=\"\">";
         QTest::newRow("NOWRAP flag") << "<TD>" << "NOWRAP" << "<TD NOWRAP>";
+        QTest::newRow("> in a typed value") << "<IMG ALT=\"a>b\">" << "SRC"
+                                            << "<IMG ALT=\"a>b\" SRC=\"\">";
     }
     void addAttribute() {
         QFETCH(QString, start);
