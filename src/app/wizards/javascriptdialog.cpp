@@ -2,8 +2,8 @@
 
 #include "shell/appcontext.h"
 #include "shell/prompts.h"
-#include "widgets/enterkey.h"
 #include "widgets/dialogsetup.h"
+#include "widgets/enterkey.h"
 #include "wizards/customscripts.h"
 #include "wizards/newcustomscriptdialog.h"
 
