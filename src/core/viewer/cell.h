@@ -1,6 +1,9 @@
 // An ordered list of sections stacked top to bottom: a table cell, a caption, or (as the base
 // of SectionList) the whole document. Owns its sections and the indentation manager of its
 // layout.
+// The page structure only grows while a page is read: sections and cells are added, never
+// replaced or removed, until SectionList::clear() drops the whole page together with its named
+// anchors. So whatever points into the structure (the anchors) stays valid for the page's life.
 #pragma once
 
 #include "viewer/indentmanager.h"
@@ -19,7 +22,6 @@ public:
     void add(std::unique_ptr<SectionBase> section);
     const std::vector<std::unique_ptr<SectionBase>> &sections() const { return m_sections; }
     bool isEmpty() const { return m_sections.empty(); }
-    void clearSections();
 
     int y() const { return m_y; }
     int height() const { return m_height; }
@@ -47,6 +49,9 @@ public:
     IndentManager &indents() { return m_indents; }
 
 protected:
+    // Only for dropping the whole page (SectionList::clear).
+    void clearSections();
+
     std::vector<std::unique_ptr<SectionBase>> m_sections;
     IndentManager m_indents;
     int m_y = 0;

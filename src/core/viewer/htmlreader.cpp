@@ -98,7 +98,14 @@ void HtmlReader::applyStyle(TextSection &section) {
 }
 
 void HtmlReader::newSection(Block &block, int alignment) {
-    block.current = std::make_unique<TextSection>(block.level, alignment, currentFontId(), m_link);
+    beginSection(block, std::make_unique<TextSection>(block.level, alignment, currentFontId(), m_link));
+}
+
+// Every section the reader begins goes through here: the one being read is closed into the
+// document first, so nothing that was read (or that an anchor will name) is dropped on the way.
+void HtmlReader::beginSection(Block &block, std::unique_ptr<TextSection> section) {
+    closeSection(block);
+    block.current = std::move(section);
 }
 
 TextSection &HtmlReader::ensureSection(Block &block) {
@@ -320,21 +327,21 @@ void HtmlReader::readList(Block &outer, HtmlTag tag, int start, int depth) {
         if (m_lex->kind() == Kind::Tag &&
             (m_lex->isTag(HtmlTag::Li) || m_lex->isTag(HtmlTag::Dt) || m_lex->isTag(HtmlTag::Dd)) &&
             tag != HtmlTag::Blockquote) {
-            closeSection(inner);
             const int font = currentFontId();
             if (m_lex->tag() == HtmlTag::Li && tag == HtmlTag::Ol) {
-                inner.current = std::make_unique<NumberedItem>(inner.level, m_alignment, font,
-                                                               m_link, number);
+                beginSection(inner, std::make_unique<NumberedItem>(inner.level, m_alignment, font,
+                                                                   m_link, number));
                 // A list that starts at the largest number keeps it rather than wrapping.
                 if (number < std::numeric_limits<int>::max())
                     ++number;
             } else if (m_lex->tag() == HtmlTag::Li && tag != HtmlTag::Dl) {
-                inner.current =
-                    std::make_unique<BulletItem>(inner.level, m_alignment, font, m_link);
+                beginSection(inner,
+                             std::make_unique<BulletItem>(inner.level, m_alignment, font, m_link));
             } else {
                 // Terms stand at the list's own edge, definitions one level in.
                 const int level = m_lex->tag() == HtmlTag::Dt ? inner.level - 1 : inner.level;
-                inner.current = std::make_unique<DefinitionItem>(level, m_alignment, font, m_link);
+                beginSection(inner,
+                             std::make_unique<DefinitionItem>(level, m_alignment, font, m_link));
             }
             m_lex->next();
             continue;
@@ -458,7 +465,7 @@ void HtmlReader::readTable(Block &outer, Context outerContext, int depth) {
             if (const auto *a = m_lex->attribute(HtmlAttr::Align))
                 bottom = a->text.toLower() == u"bottom";
             Block caption;
-            caption.cell = table->startCaption(bottom);
+            caption.cell = table->openCaption(bottom);
             caption.inTable = true;
             restore();
             m_alignment = TextSection::AlignCenter;
@@ -496,13 +503,12 @@ void HtmlReader::readPre(Block &block) {
     pre.fixedPitch = true;
     pushFont(pre, HtmlTag::Pre);
     auto newLine = [&] {
-        block.current = std::make_unique<PreformattedLine>(block.level, TextSection::AlignLeft,
-                                                           currentFontId(), m_link);
+        beginSection(block, std::make_unique<PreformattedLine>(block.level, TextSection::AlignLeft,
+                                                               currentFontId(), m_link));
     };
     auto endLine = [&] {
         if (block.current && block.current->isEmpty())
             block.current->appendText(u" ");
-        closeSection(block);
         newLine();
     };
     m_lex->setPreformatted(true);

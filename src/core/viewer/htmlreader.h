@@ -65,6 +65,7 @@ private:
 
     TextSection &ensureSection(Block &block);
     void newSection(Block &block, int alignment);
+    void beginSection(Block &block, std::unique_ptr<TextSection> section);
     void closeSection(Block &block);
     void addText(Block &block, const QString &text);
     void applyStyle(TextSection &section);

@@ -51,8 +51,9 @@ Cell *TableSection::addCell(int colSpan, int rowSpan, int valign, bool hasBackgr
     return m_entries.back().content.get();
 }
 
-Cell *TableSection::startCaption(bool bottom) {
-    m_caption = std::make_unique<Cell>();
+Cell *TableSection::openCaption(bool bottom) {
+    if (!m_caption)
+        m_caption = std::make_unique<Cell>();
     m_captionBottom = bottom;
     return m_caption.get();
 }

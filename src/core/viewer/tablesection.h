@@ -41,11 +41,14 @@ public:
     ~TableSection() override;
     Kind kind() const override { return Kind::Table; }
 
-    // Building, as the reader meets the rows and cells.
+    // Building, as the reader meets the rows and cells. Cells are only ever added: one made
+    // lives as long as the table, so what points into it stays valid (see Cell).
     void startRow();
     Cell *addCell(int colSpan, int rowSpan, int valign, bool hasBackground, QRgb background,
                   int widthPercent);
-    Cell *startCaption(bool bottom);
+    // The table's one caption, made when first asked for; a later CAPTION adds to it and sets
+    // where it stands.
+    Cell *openCaption(bool bottom);
     // Places the cells on the grid (row spans reserve the cells below them).
     void finish();
 

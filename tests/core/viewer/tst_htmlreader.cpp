@@ -343,6 +343,8 @@ private Q_SLOTS:
         QTest::newRow("in a cell") << "<TABLE><TR><TD>x<BR><A NAME=top>cell</TABLE>" << "cell";
         QTest::newRow("in a caption") << "<TABLE><CAPTION><A NAME=top>c</CAPTION></TABLE>"
                                       << "c";
+        QTest::newRow("in the first of two captions")
+            << "<TABLE><CAPTION><A NAME=top>c</CAPTION><CAPTION>d</CAPTION></TABLE>" << "c";
         QTest::newRow("in a list") << "<UL><LI>a<LI><A NAME=top>b</UL>" << "b";
         QTest::newRow("in preformatted text") << "<PRE>a\n<A NAME=top>b</PRE>" << "b";
         QTest::newRow("first of a name counts") << "<A NAME=top>a</A><P><A NAME=TOP>b</A>"
