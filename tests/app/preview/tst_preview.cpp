@@ -133,6 +133,8 @@ private Q_SLOTS:
     void anExternalPreviewLeavesTheViewerFirst() {
         WindowHarness h;
         h.t.ctx.settings.primaryBrowser = h.t.writeFile("bin/firefox", "");
+        // A page of the test's own folder: the preview copy goes beside it.
+        QVERIFY(h.files().openFile(h.t.writeFile("site/a.htm", "<P>")));
         PreviewController *preview = h.window().preview();
         preview->toggleInternalViewer();
         preview->externalPreview(false);

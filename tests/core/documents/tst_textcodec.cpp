@@ -164,7 +164,7 @@ void TestTextCodec::refusesBinaryFiles_data() {
     QTest::newRow("utf-16be without mark") << QByteArray("\0<\0H\0T\0M\0L\0>", 12)
                                            << "without a byte-order mark";
     QTest::newRow("utf-16 half a character") << QByteArray("\xFF\xFE<\0H", 5) << "not valid UTF-16";
-    QTest::newRow("utf-16 nul character") << QByteArray("\xFF\xFEa\0\0\0", 6) << "NUL bytes";
+    QTest::newRow("utf-16 nul character") << QByteArray("\xFF\xFE" "a\0\0\0", 6) << "NUL bytes";
     QTest::newRow("utf-32") << QByteArray("\xFF\xFE\0\0<\0\0\0", 8) << "UTF-32";
 }
 
