@@ -11,11 +11,11 @@
 
 namespace {
 
-// A hit below the second line is shown with the line above it at the top.
+// A hit below the second line is shown with the row above it at the top (with word wrap, the
+// row inside its line).
 void scrollToHit(SourceEditor &ed, int position) {
-    const int line = ed.lineFromPosition(position);
-    if (line > 1)
-        ed.setTopLine(line - 1);
+    if (ed.lineFromPosition(position) > 1)
+        ed.scrollToPosition(position, 1);
 }
 
 void changeIndent(SourceEditor &ed, bool indent) {

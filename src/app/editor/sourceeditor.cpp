@@ -647,6 +647,30 @@ void SourceEditor::setTopLine(int line) {
         document()->findBlockByNumber(firstBlockOfLine(line)).firstLineNumber());
 }
 
+void SourceEditor::scrollToPosition(int position, int rowsAbove) {
+    ensureLoaded();
+    // The layout's new size and the scroll bar it shows or hides come as posted events, and a
+    // scroll bar that comes or goes lays every wrapped line out anew, renumbering the rows:
+    // settled first, so that the row counted here is the one the scroll bar keeps.
+    QCoreApplication::sendPostedEvents(document()->documentLayout(), QEvent::MetaCall);
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    QTextCursor c(document());
+    c.setPosition(m_soft.toDoc(qBound(0, position, textLength()), SoftBreaks::AfterBreak));
+    const QTextBlock block = c.block();
+    // Laid out first: blocks are laid out as they are shown, and a block not laid out yet
+    // counts as one row.
+    document()->documentLayout()->blockBoundingRect(block);
+    const QTextLine row = block.layout()->lineForTextPosition(c.positionInBlock());
+    const int top = qMax(0, block.firstLineNumber() + (row.isValid() ? row.lineNumber() : 0) -
+                                rowsAbove);
+    QScrollBar *bar = verticalScrollBar();
+    // Rows further down that are not laid out yet count one each, so the range may still end
+    // short of the place; it grows as they are laid out.
+    if (top > bar->maximum())
+        bar->setMaximum(top);
+    bar->setValue(top);
+}
+
 int SourceEditor::row() const {
     return lineAt(selectionStart());
 }

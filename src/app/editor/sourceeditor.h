@@ -78,6 +78,9 @@ public:
 
     int topLine() const;
     void setTopLine(int line);
+    // Scrolls so that the row holding `position` stands `rowsAbove` rows below the top: with
+    // word wrap, the row inside its line, not the line's first row.
+    void scrollToPosition(int position, int rowsAbove);
     int row() const;
     void setRow(int line);
     int col() const;

@@ -43,3 +43,14 @@ QStringList HunspellSpeller::suggest(const QString &word) {
     }
     return result;
 }
+
+void HunspellSpeller::learn(const QString &word) {
+    if (!m_engine)
+        return;
+    const QByteArray bytes = m_encoder.encode(word);
+    if (m_encoder.hasError()) {
+        m_encoder.resetState();
+        return; // the run still accepts it (see Speller::addWord)
+    }
+    m_engine->add(bytes.toStdString());
+}

@@ -20,6 +20,7 @@ public:
 protected:
     bool isKnown(const QString &word) override;
     QStringList suggest(const QString &word) override;
+    void learn(const QString &word) override;
 
 private:
     std::unique_ptr<Hunspell> m_engine;

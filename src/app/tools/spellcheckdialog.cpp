@@ -33,11 +33,13 @@ SpellCheckDialog::SpellCheckDialog(QWidget *parent)
     ignore->setDefault(true);
     auto *ignoreAll = new QPushButton(QStringLiteral("Ignore All"), this);
     ignoreAll->setObjectName(QStringLiteral("ignoreAllButton"));
+    auto *addWord = new QPushButton(QStringLiteral("Add to dictionary"), this);
+    addWord->setObjectName(QStringLiteral("addToDictionaryButton"));
     auto *help = new QPushButton(QStringLiteral("Help"), this);
     auto *cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("cancelButton"));
     for (QPushButton *b : {suggestWord, suggestReplacement, m_replace, m_replaceAll, ignore,
-                           ignoreAll, help, cancel})
+                           ignoreAll, addWord, help, cancel})
         b->setAutoDefault(false);
     ignore->setDefault(true);
 
@@ -48,19 +50,20 @@ SpellCheckDialog::SpellCheckDialog(QWidget *parent)
     grid->addWidget(new QLabel(QStringLiteral("Replace with:"), this), 1, 0);
     grid->addWidget(m_replaceWith, 1, 1);
     grid->addWidget(suggestReplacement, 1, 2);
-    grid->addWidget(m_suggestions, 2, 1, 5, 1);
+    grid->addWidget(m_suggestions, 2, 1, 6, 1);
     grid->addWidget(ignore, 2, 2);
     grid->addWidget(ignoreAll, 3, 2);
-    grid->addWidget(m_replace, 4, 2);
-    grid->addWidget(m_replaceAll, 5, 2);
+    grid->addWidget(addWord, 4, 2);
+    grid->addWidget(m_replace, 5, 2);
+    grid->addWidget(m_replaceAll, 6, 2);
     auto *bottom = new QVBoxLayout;
     bottom->addStretch(1);
     bottom->addWidget(help);
     bottom->addWidget(cancel);
-    grid->addLayout(bottom, 6, 2);
+    grid->addLayout(bottom, 7, 2);
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(6, 1);
-    resize(420, 260);
+    grid->setRowStretch(7, 1);
+    resize(440, 290);
 
     connect(m_replaceWith, &QLineEdit::textChanged, this, [this](const QString &t) {
         m_replace->setEnabled(!t.isEmpty());
@@ -85,6 +88,8 @@ SpellCheckDialog::SpellCheckDialog(QWidget *parent)
     connect(m_replaceAll, &QPushButton::clicked, this, [this] { answer(SpellAnswer::ReplaceAll); });
     connect(ignore, &QPushButton::clicked, this, [this] { answer(SpellAnswer::Ignore); });
     connect(ignoreAll, &QPushButton::clicked, this, [this] { answer(SpellAnswer::IgnoreAll); });
+    connect(addWord, &QPushButton::clicked, this,
+            [this] { answer(SpellAnswer::AddToDictionary); });
     connect(help, &QPushButton::clicked, this, &SpellCheckDialog::helpRequested);
     connect(cancel, &QPushButton::clicked, this, [this] { answer(SpellAnswer::Cancel); });
 }

@@ -10,6 +10,7 @@
 #include "shell/settingsio.h"
 #include "tools/custombuttonsdialog.h"
 #include "tools/hunspellspeller.h"
+#include "tools/personalwords.h"
 #include "tools/preferences.h"
 #include "tools/preferencesdialog.h"
 #include "tools/spellcheckdialog.h"
@@ -22,6 +23,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QToolButton>
+#include <functional>
 
 namespace {
 
@@ -29,8 +31,9 @@ namespace {
 // rejected word selects it, shows the dialog and waits for the answer.
 class EditorSpellHost : public SpellCheckHost {
 public:
-    EditorSpellHost(SourceEditor *editor, SpellCheckDialog *dialog, QWidget *window)
-        : m_editor(editor), m_dialog(dialog), m_window(window) {}
+    EditorSpellHost(SourceEditor *editor, SpellCheckDialog *dialog, QWidget *window,
+                    std::function<void(const QString &)> wordAdded)
+        : m_editor(editor), m_dialog(dialog), m_window(window), m_wordAdded(std::move(wordAdded)) {}
 
     void applyEdits(const TextEdits &edits) override {
         if (m_editor)
@@ -42,8 +45,9 @@ public:
             return {SpellAnswer::Cancel, {}};
         m_dialog->setQuestion(q.checkedWord, q.suggestions);
         QApplication::restoreOverrideCursor();
-        m_editor->setSelection(q.position, q.word.size());
-        m_editor->setTopLine(qMax(0, m_editor->lineFromPosition(q.position) - 1));
+        m_editor->setSelection(q.position, q.length);
+        // The row of the word just below the top, also deep inside a wrapped line.
+        m_editor->scrollToPosition(q.position, 1);
         m_editor->endUpdate();
         if (!m_dialog->isVisible()) {
             placeDialog();
@@ -65,6 +69,8 @@ public:
         if (!m_editor)
             return {SpellAnswer::Cancel, {}};
         m_editor->setReadOnly(false);
+        if (answer.action == SpellAnswer::AddToDictionary)
+            m_wordAdded(q.checkedWord);
         m_editor->beginUpdate();
         QApplication::setOverrideCursor(Qt::WaitCursor);
         return answer;
@@ -83,6 +89,7 @@ private:
     QPointer<SourceEditor> m_editor;
     SpellCheckDialog *m_dialog;
     QWidget *m_window;
+    std::function<void(const QString &)> m_wordAdded;
 };
 
 } // namespace
@@ -200,6 +207,13 @@ HunspellSpeller *ToolCommands::speller() {
         if (!m_speller || !m_speller->isLoaded()) {
             m_speller.reset();
             m_spellerTried = false; // the user may install one and try again
+        } else {
+            PersonalWords personal = personalWords();
+            QString error;
+            if (!personal.load(&error))
+                m_ctx.prompt().error(error);
+            for (const QString &word : personal.words())
+                m_speller->addWord(word);
         }
     }
     return m_speller.get();
@@ -236,7 +250,11 @@ void ToolCommands::checkSpelling() {
     options.convertEntities = m_ctx.settings.spellConvertExtended;
     options.ignoreMail = m_ctx.settings.spellIgnoreMail;
     options.ignoreLinks = m_ctx.settings.spellIgnoreLinks;
-    EditorSpellHost host(ed, m_spellDialog, m_window);
+    EditorSpellHost host(ed, m_spellDialog, m_window, [this](const QString &word) {
+        QString error;
+        if (!personalWords().add(word, &error))
+            m_ctx.prompt().error(error);
+    });
     const SpellCheckOutcome outcome =
         spellCheck(ed->text(), *engine, host, m_ctx.prompt(), options);
 
@@ -256,3 +274,7 @@ void ToolCommands::checkSpelling() {
 }
 
 SpellCheckDialog *ToolCommands::spellCheckDialog() const { return m_spellDialog; }
+
+PersonalWords ToolCommands::personalWords() const {
+    return PersonalWords(QDir(m_ctx.paths.dataDir).filePath(QLatin1String(PersonalWordsName)));
+}

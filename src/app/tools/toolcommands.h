@@ -11,6 +11,7 @@
 struct AppContext;
 class EditorProvider;
 class HunspellSpeller;
+class PersonalWords;
 class QAction;
 class QMenu;
 class QWidget;
@@ -51,6 +52,8 @@ Q_SIGNALS:
 private:
     void updateLauncherMenu();
     HunspellSpeller *speller();
+    // The user's word list ("Add to dictionary") in the data folder.
+    PersonalWords personalWords() const;
 
     AppContext &m_ctx;
     EditorProvider &m_editors;

@@ -1,8 +1,8 @@
 // The spell check of a document: which text is checked (outside tags and comments), how words
 // are cut out of it, which words are skipped (e-mail addresses, links), entity references
 // checked as their characters, and what each answer of the user does to the text. Works on a
-// copy of the document's text and mirrors every change to the host, which owns the editor and
-// the dialog.
+// copy of the document's text and sends its replacements to the host, which owns the editor
+// and the dialog.
 #pragma once
 
 #include "editor/textcommands.h"
@@ -20,14 +20,15 @@ struct SpellCheckOptions {
 };
 
 struct SpellQuestion {
-    int position = 0; // of the word in the text as it is now
-    QString word;     // as cut from the text
+    int position = 0; // of the word in the document as it is now
+    int length = 0;   // of the word in the document (entity references at their full length)
+    QString word;     // as cut from the text, entity references as their characters
     QString checkedWord;
     QStringList suggestions; // empty when there are none
 };
 
 struct SpellAnswer {
-    enum Action { Ignore, IgnoreAll, Replace, ReplaceAll, Cancel };
+    enum Action { Ignore, IgnoreAll, AddToDictionary, Replace, ReplaceAll, Cancel };
     Action action = Ignore;
     QString replacement; // for Replace and ReplaceAll
 };
@@ -35,10 +36,12 @@ struct SpellAnswer {
 class SpellCheckHost {
 public:
     virtual ~SpellCheckHost() = default;
-    // The check changed its text: the same edits (sorted, in positions of the text before them)
-    // go to the document.
+    // Changes for the document (sorted, in positions of the document before them), each batch
+    // one edit: the replacements made since the last question, and at the end the entity
+    // references written back. A check that changes nothing sends none.
     virtual void applyEdits(const TextEdits &edits) = 0;
-    // Shows the rejected word (selected at question.position) and waits for the user.
+    // Shows the rejected word (selected at question.position for question.length) and waits
+    // for the user.
     virtual SpellAnswer ask(const SpellQuestion &question) = 0;
 };
 
@@ -54,7 +57,8 @@ inline const QString DialogCaption = QStringLiteral("Spelling checker");
 } // namespace SpellTexts
 
 // Checks `text` word by word. A comment without its end is reported and ends the walk as if
-// the text ended there. The completion message is the caller's (it follows the clean-up).
+// the text ended there. Replace All replaces every later occurrence the walk would meet at
+// once, in the same edit. The completion message is the caller's (it follows the clean-up).
 SpellCheckOutcome spellCheck(const QString &text, Speller &speller, SpellCheckHost &host,
                              Prompts &prompts, const SpellCheckOptions &options);
 

@@ -24,6 +24,13 @@ void Speller::ignoreAll(const QString &word) {
     m_ignored.insert(word);
 }
 
+void Speller::addWord(const QString &word) {
+    m_ignored.remove(word);
+    m_replacements.remove(word);
+    m_known.insert(word);
+    learn(word);
+}
+
 void Speller::replaceAll(const QString &word, const QString &replacement) {
     m_ignored.remove(word);
     m_replacements.insert(word, replacement);

@@ -27,6 +27,8 @@ public:
 
     // From now on `word` is accepted.
     void ignoreAll(const QString &word);
+    // From now on `word` is accepted, and the engine learns it (the personal word list).
+    void addWord(const QString &word);
     // From now on `word` gives AutoReplace with `replacement`.
     void replaceAll(const QString &word, const QString &replacement);
     // Forgets both lists (they last for the whole run otherwise).
@@ -35,6 +37,8 @@ public:
 protected:
     virtual bool isKnown(const QString &word) = 0;
     virtual QStringList suggest(const QString &word) = 0;
+    // Teaches the engine a word of the user's, so that its suggestions know it too.
+    virtual void learn(const QString &) {}
 
 private:
     QString m_checked;

@@ -50,6 +50,9 @@ private Q_SLOTS:
     void userButtons();
     void launcherRunsWithoutShellAndNamesWhatFails();
     void spellCheckDocument();
+    void addToDictionaryKeepsTheWord();
+    void spellingShowsTheWordInAWrappedLine_data();
+    void spellingShowsTheWordInAWrappedLine();
 };
 
 void TestToolCommands::preferencesOkWritesAndApplies() {
@@ -240,13 +243,75 @@ void TestToolCommands::spellCheckDocument() {
     answerer.start(20);
     h.window().tools()->checkSpelling();
     answerer.stop();
-    QCOMPARE(asked, (QStringList{"Ths=Ths", "café=café", "tday=tday"}));
+    QCOMPARE(asked, (QStringList{"Ths=Ths", "café=caf&eacute;", "tday=tday"}));
     QCOMPARE(ed.text(),
              QStringLiteral(
                  "This is <b title=\"wrng\">good</b> text <!-- bda --> in a caf&eacute; near\n"
                  "me@exmple.com and http://www.exmple.com/x.htm today, today."));
     QCOMPARE(h.t.prompts.messages(), QStringList{"Spell checking completed."});
     QVERIFY(!h.window().tools()->spellCheckDialog()->isVisible());
+    // Replace All is one undo step, and the check left no other.
+    QTest::keyClick(&ed, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(ed.text(),
+             QStringLiteral(
+                 "This is <b title=\"wrng\">good</b> text <!-- bda --> in a caf&eacute; near\n"
+                 "me@exmple.com and http://www.exmple.com/x.htm tday, tday."));
+}
+
+// The user's words are kept in the data folder, read when spelling starts and added to by
+// "Add to dictionary".
+void TestToolCommands::addToDictionaryKeepsTheWord() {
+    WindowHarness h;
+    h.t.ctx.paths.installDir = QStringLiteral(MARLO_SHARE_DIR);
+    const QString list = h.t.writeFile("data/personal-words.txt", "Marlo\r\n\n");
+    SourceEditor &ed = h.editor();
+    ed.setDocumentText(QStringLiteral("Marlo wrks, wrks."));
+    QStringList asked;
+    QTimer answerer;
+    connect(&answerer, &QTimer::timeout, this, [&] {
+        SpellCheckDialog *d = h.window().tools()->spellCheckDialog();
+        if (!d || !d->isVisible() || asked.size() > 3)
+            return;
+        asked << child<QLineEdit>(d, "notFound")->text();
+        click(d, "addToDictionaryButton");
+    });
+    answerer.start(20);
+    h.window().tools()->checkSpelling();
+    answerer.stop();
+    QCOMPARE(asked, QStringList{"wrks"});
+    QCOMPARE(h.t.readFile(list), QByteArray("Marlo\nwrks\n"));
+    QCOMPARE(ed.text(), QStringLiteral("Marlo wrks, wrks."));
+}
+
+void TestToolCommands::spellingShowsTheWordInAWrappedLine_data() {
+    QTest::addColumn<int>("wordsBefore");
+    QTest::addColumn<int>("wordsAfter");
+    QTest::newRow("in the middle") << 3000 << 3000;
+    QTest::newRow("at the end") << 3000 << 0;
+}
+
+void TestToolCommands::spellingShowsTheWordInAWrappedLine() {
+    QFETCH(int, wordsBefore);
+    QFETCH(int, wordsAfter);
+    WindowHarness h;
+    h.t.ctx.paths.installDir = QStringLiteral(MARLO_SHARE_DIR);
+    SourceEditor &ed = h.editor();
+    ed.setWordWrap(true);
+    ed.setDocumentText(QStringLiteral("good ").repeated(wordsBefore) + QStringLiteral("wrng ") +
+                       QStringLiteral("good ").repeated(wordsAfter));
+    QList<bool> shown;
+    QTimer answerer;
+    connect(&answerer, &QTimer::timeout, this, [&] {
+        SpellCheckDialog *d = h.window().tools()->spellCheckDialog();
+        if (!d || !d->isVisible() || shown.size() > 3)
+            return;
+        shown << ed.viewport()->rect().contains(ed.cursorRect());
+        click(d, "ignoreButton");
+    });
+    answerer.start(20);
+    h.window().tools()->checkSpelling();
+    answerer.stop();
+    QCOMPARE(shown, QList<bool>{true});
 }
 
 QTEST_MAIN(TestToolCommands)

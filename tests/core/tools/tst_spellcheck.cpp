@@ -27,25 +27,35 @@ private:
 };
 
 // Plays the editor and the dialog: keeps the document text it is told about and answers from a
-// script ("I" ignore, "IA" ignore all, "R:text" replace, "RA:text" replace all, "C" cancel).
+// script ("I" ignore, "IA" ignore all, "AD" add to dictionary, "R:text" replace, "RA:text"
+// replace all, "C" cancel).
 class ScriptedHost : public SpellCheckHost {
 public:
     QString document;
     QQueue<QString> script;
     QStringList asked; // "word@position"
     QList<QStringList> suggestions;
+    QStringList shown; // the document as it was at each question
+    int edits = 0;     // batches received
 
-    void applyEdits(const TextEdits &edits) override { document = applyTextEdits(document, edits); }
+    void applyEdits(const TextEdits &e) override {
+        document = applyTextEdits(document, e);
+        ++edits;
+    }
     SpellAnswer ask(const SpellQuestion &q) override {
-        // The word must stand in the document where the question says.
-        if (document.mid(q.position, q.word.size()) != q.word)
+        // The word must stand in the document where the question says (references as written).
+        const QString there = document.mid(q.position, q.length);
+        if (applyTextEdits(there, planEntitiesToCharacters(there)) != q.word)
             asked << QStringLiteral("MISPLACED ") + q.word;
         asked << QStringLiteral("%1@%2").arg(q.word).arg(q.position);
+        shown << document;
         suggestions << q.suggestions;
         const QString step = script.isEmpty() ? QStringLiteral("I") : script.dequeue();
         const QString arg = step.section(QLatin1Char(':'), 1);
         if (step == QLatin1String("IA"))
             return {SpellAnswer::IgnoreAll, {}};
+        if (step == QLatin1String("AD"))
+            return {SpellAnswer::AddToDictionary, {}};
         if (step.startsWith(QLatin1String("RA:")))
             return {SpellAnswer::ReplaceAll, arg};
         if (step.startsWith(QLatin1String("R:")))
@@ -66,6 +76,8 @@ private Q_SLOTS:
     void walk_data();
     void walk();
     void listsLastForTheRun();
+    void editsReachTheDocument_data();
+    void editsReachTheDocument();
     void entityConversionRoundTrip_data();
     void entityConversionRoundTrip();
 };
@@ -88,7 +100,7 @@ void TestSpellCheck::walk_data() {
         << "good baad<!-- ok -->cat" << false << none;
     QTest::newRow("entity checked as one word and written back")
         << "Gr&uuml;n fianc&eacute; Gr&uuml;nn" << QStringList{"R:Grüne"}
-        << QStringList{"Grünn@12"} << "Gr&uuml;n fianc&eacute; Gr&uuml;ne" << false << none;
+        << QStringList{"Grünn@24"} << "Gr&uuml;n fianc&eacute; Gr&uuml;ne" << false << none;
     QTest::newRow("typed accented letter comes back as entity")
         << "Grün" << none << none << "Gr&uuml;n" << false << none;
     QTest::newRow("references outside the list stay part of the word they touch")
@@ -156,6 +168,42 @@ void TestSpellCheck::listsLastForTheRun() {
     QCOMPARE(second.document, QStringLiteral("the wrng xz"));
     // A word the engine accepted is not asked for again.
     QCOMPARE(speller.engineCalls.count(QStringLiteral("xz")), 1);
+}
+
+// What the document receives, and when: each batch is one edit (one undo step) of the editor.
+void TestSpellCheck::editsReachTheDocument_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("script");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<int>("edits");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("replace all reaches ahead at once, in one edit")
+        << "teh xq teh, teh" << QStringList{"RA:the"}
+        << QStringList{"teh xq teh, teh", "the xq the, the"} << 1 << "the xq the, the";
+    QTest::newRow("nothing changed, nothing sent")
+        << "fianc&eacute; good <b title=wrng>cat</b>" << QStringList() << QStringList() << 0
+        << "fianc&eacute; good <b title=wrng>cat</b>";
+    QTest::newRow("typed letters go back with the last replacements")
+        << "Grün teh" << QStringList{"R:the"} << QStringList{"Grün teh"} << 1
+        << "Gr&uuml;n the";
+    QTest::newRow("add to dictionary keeps the word")
+        << "wrng cat wrng" << QStringList{"AD"} << QStringList{"wrng cat wrng"} << 0
+        << "wrng cat wrng";
+}
+
+void TestSpellCheck::editsReachTheDocument() {
+    QFETCH(QString, text);
+    QFETCH(QStringList, script);
+    ScriptedHost host;
+    host.document = text;
+    for (const QString &s : script)
+        host.script.enqueue(s);
+    WordListSpeller speller(Words);
+    ScriptedPrompts prompts;
+    spellCheck(text, speller, host, prompts, {});
+    QTEST(host.shown, "shown");
+    QTEST(host.edits, "edits");
+    QTEST(host.document, "result");
 }
 
 void TestSpellCheck::entityConversionRoundTrip_data() {

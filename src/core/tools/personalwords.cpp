@@ -1,0 +1,73 @@
+#include "tools/personalwords.h"
+
+#include "shell/fileaccess.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+QStringList parseWords(const QByteArray &bytes) {
+    QStringList words;
+    QString text = QString::fromUtf8(bytes);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    for (QStringView line : QStringView(text).split(u'\n')) {
+        const QString word = line.trimmed().toString();
+        if (!word.isEmpty() && !words.contains(word))
+            words << word;
+    }
+    return words;
+}
+
+} // namespace
+
+bool PersonalWords::load(QString *error) {
+    const FileRead read = readRegularFile(m_path, MaxBytes);
+    const QString shown = QDir::toNativeSeparators(m_path);
+    switch (read.status) {
+    case FileRead::Status::Ok:
+        m_words = parseWords(read.bytes);
+        return true;
+    case FileRead::Status::Missing:
+        m_words.clear();
+        return true;
+    case FileRead::Status::NotRegular:
+        *error = QStringLiteral("The personal word list \"%1\" is not a regular file, so it was "
+                                "not read.")
+                     .arg(shown);
+        break;
+    case FileRead::Status::TooLarge:
+        *error = QStringLiteral("The personal word list \"%1\" is %2, too large to be a word "
+                                "list; it was not read.")
+                     .arg(shown, fileSizeText(read.size));
+        break;
+    case FileRead::Status::Failed:
+        *error = QStringLiteral("Cannot read the personal word list \"%1\": %2")
+                     .arg(shown, read.error);
+        break;
+    }
+    return false;
+}
+
+bool PersonalWords::add(const QString &word, QString *error) {
+    QString readError;
+    if (!load(&readError)) {
+        *error = readError;
+        return false;
+    }
+    if (word.trimmed().isEmpty() || m_words.contains(word))
+        return true;
+    m_words << word;
+    QByteArray bytes;
+    for (const QString &w : std::as_const(m_words))
+        bytes += w.toUtf8() + '\n';
+    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    QString writeError;
+    if (!writeFileAtomically(m_path, bytes, &writeError)) {
+        *error = QStringLiteral("Cannot write the personal word list \"%1\": %2")
+                     .arg(QDir::toNativeSeparators(m_path), writeError);
+        return false;
+    }
+    return true;
+}
