@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cstring>
 
 namespace {
 
@@ -50,6 +51,29 @@ QString lfToCrlf(const QString &in) {
         *d++ = c;
     }
     return out;
+}
+
+// A CR before every LF, widening the bytes in place from the back. For UTF-8 and Windows-1252
+// only, where the byte 0x0A is never part of another character.
+void crlfInPlace(QByteArray &bytes) {
+    const qsizetype lines = bytes.count('\n');
+    if (lines == 0)
+        return;
+    qsizetype end = bytes.size();
+    bytes.resize(end + lines);
+    char *d = bytes.data();
+    qsizetype write = bytes.size();
+    while (true) {
+        const void *lf = end > 0 ? memrchr(d, '\n', size_t(end)) : nullptr;
+        const qsizetype from = lf ? static_cast<const char *>(lf) - d + 1 : 0;
+        write -= end - from;
+        std::memmove(d + write, d + from, size_t(end - from));
+        if (!lf)
+            break;
+        d[--write] = '\n';
+        d[--write] = '\r';
+        end = from - 1; // where the LF stood
+    }
 }
 
 } // namespace
@@ -189,7 +213,7 @@ DecodedText decodeDocument(const QByteArray &bytes, const QString &fileName) {
     }
     format.crlf = pairs > bareLf + bareCr;
     if (pairs > 0 || bareCr > 0)
-        text = plainLineBreaks(text);
+        text = plainLineBreaks(std::move(text));
     result.mixedLineEnds = int(pairs > 0) + int(bareLf > 0) + int(bareCr > 0) > 1;
     result.text = std::move(text);
     result.ok = true;
@@ -197,19 +221,21 @@ DecodedText decodeDocument(const QByteArray &bytes, const QString &fileName) {
 }
 
 QByteArray encodeDocument(const QString &text, const TextFormat &format) {
-    const QString lines = format.crlf ? lfToCrlf(text) : text;
-    if (format.encoding == TextFormat::Encoding::Windows1252)
-        return encodeWindows1252(lines);
     if (format.encoding == TextFormat::Encoding::Utf16LE ||
         format.encoding == TextFormat::Encoding::Utf16BE) {
+        const QString lines = format.crlf ? lfToCrlf(text) : text;
         const bool le = format.encoding == TextFormat::Encoding::Utf16LE;
         QStringEncoder encoder(le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
         QByteArray out = encoder.encode(lines);
         out.prepend(le ? "\xFF\xFE" : "\xFE\xFF");
         return out;
     }
-    QByteArray out = lines.toUtf8();
-    if (format.bom)
+    // Line ends are widened in the bytes rather than in a second copy of a large text.
+    QByteArray out = format.encoding == TextFormat::Encoding::Windows1252 ? encodeWindows1252(text)
+                                                                          : text.toUtf8();
+    if (format.crlf)
+        crlfInPlace(out);
+    if (format.encoding == TextFormat::Encoding::Utf8 && format.bom)
         out.prepend("\xEF\xBB\xBF");
     return out;
 }

@@ -8,8 +8,13 @@
 #include <QFileInfo>
 #include <QSet>
 #include <QThread>
+#include <condition_variable>
 #include <cstring>
+#include <mutex>
 #include <vector>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -36,38 +41,54 @@ bool hasHighBytes(const QByteArray &bytes) {
     return false;
 }
 
-// Overlapping hits of `needle` in `hay`; with `anyCase` ASCII letters match either case (the
-// bytes are lower-cased into a buffer of the calling thread first, a loop the compiler turns into
-// vector code, and glibc's memmem does the search).
+// Overlapping hits of `needle` in `hay`; with `anyCase` ASCII letters match either case. A byte
+// matches a needle byte when it equals it after `fold` is or-ed in: 0x20 for letters (which
+// makes "A" and "a" alike and nothing else) and 0 for any other byte. Candidates are found
+// sixteen places at a time by the needle's first and last bytes, then checked whole.
 int countBytes(const QByteArray &hay, const QByteArray &needle, bool anyCase) {
-    const size_t m = size_t(needle.size());
-    const size_t n = size_t(hay.size());
+    const qsizetype m = needle.size();
+    const qsizetype n = hay.size();
     if (m == 0 || n < m)
         return 0;
-    const char *p = hay.constData();
-    QByteArray pattern = needle;
-    if (anyCase) {
-        thread_local std::vector<unsigned char> lowered;
-        lowered.resize(n);
-        const auto *in = reinterpret_cast<const unsigned char *>(p);
-        unsigned char *out = lowered.data();
-        for (size_t i = 0; i < n; ++i) {
-            const unsigned char c = in[i];
-            out[i] = static_cast<unsigned char>(c + ((c >= 'A' && c <= 'Z') ? 32 : 0));
-        }
-        p = reinterpret_cast<const char *>(lowered.data());
-        pattern = pattern.toLower();
+    std::vector<unsigned char> want(static_cast<size_t>(m)), fold(static_cast<size_t>(m));
+    for (qsizetype k = 0; k < m; ++k) {
+        unsigned char c = static_cast<unsigned char>(needle[k]);
+        const bool letter = anyCase && ((c | 0x20) >= 'a' && (c | 0x20) <= 'z');
+        fold[size_t(k)] = letter ? 0x20 : 0;
+        want[size_t(k)] = letter ? (c | 0x20) : c;
     }
+    const auto *p = reinterpret_cast<const unsigned char *>(hay.constData());
+    auto matchesAt = [&](qsizetype i) {
+        for (qsizetype k = 0; k < m; ++k)
+            if ((p[i + k] | fold[size_t(k)]) != want[size_t(k)])
+                return false;
+        return true;
+    };
     int count = 0;
-    const char *at = p;
-    const char *end = p + n;
-    while (size_t(end - at) >= m) {
-        const void *hit = memmem(at, size_t(end - at), pattern.constData(), m);
-        if (!hit)
-            break;
-        ++count;
-        at = static_cast<const char *>(hit) + 1; // overlapping hits count too
+    qsizetype i = 0;
+    const qsizetype last = n - m; // the last place a hit can start
+#if defined(__SSE2__)
+    const __m128i firstWant = _mm_set1_epi8(char(want[0]));
+    const __m128i firstFold = _mm_set1_epi8(char(fold[0]));
+    const __m128i lastWant = _mm_set1_epi8(char(want[size_t(m - 1)]));
+    const __m128i lastFold = _mm_set1_epi8(char(fold[size_t(m - 1)]));
+    for (; i + 15 <= last; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + i + m - 1));
+        const __m128i hit = _mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(a, firstFold), firstWant),
+                                          _mm_cmpeq_epi8(_mm_or_si128(b, lastFold), lastWant));
+        unsigned bits = unsigned(_mm_movemask_epi8(hit));
+        while (bits) {
+            const int bit = __builtin_ctz(bits);
+            bits &= bits - 1;
+            if (matchesAt(i + bit))
+                ++count;
+        }
     }
+#endif
+    for (; i <= last; ++i)
+        if (matchesAt(i))
+            ++count;
     return count;
 }
 
@@ -106,28 +127,56 @@ int countOccurrences(const QString &text, const QString &needle, Qt::CaseSensiti
     return count;
 }
 
+// The text is rewritten in place, so that a large file is never held twice: a replacement that
+// is not longer than the needle moves the text forward in one sweep; a longer one grows the text
+// once and moves it from the back, using the hits found first.
 int replaceOccurrences(QString &text, const QString &needle, const QString &replacement,
                        Qt::CaseSensitivity cs) {
     if (needle.isEmpty())
         return 0;
-    int count = 0;
-    QString out;
-    qsizetype from = 0;
-    qsizetype at = text.indexOf(needle, 0, cs);
-    while (at >= 0) {
-        if (count == 0)
-            out.reserve(text.size() + replacement.size());
-        out += QStringView(text).mid(from, at - from);
-        out += replacement;
-        ++count;
-        from = at + needle.size();
-        at = text.indexOf(needle, from, cs);
+    const qsizetype m = needle.size();
+    const qsizetype r = replacement.size();
+    const qsizetype oldSize = text.size();
+    const QChar *with = replacement.constData();
+    if (r <= m) {
+        qsizetype at = text.indexOf(needle, 0, cs);
+        if (at < 0)
+            return 0;
+        int count = 0;
+        QChar *d = text.data();
+        qsizetype write = at;
+        while (at >= 0) {
+            ++count;
+            std::copy(with, with + r, d + write);
+            write += r;
+            const qsizetype from = at + m;
+            at = text.indexOf(needle, from, cs);
+            const qsizetype to = at >= 0 ? at : oldSize;
+            std::memmove(static_cast<void *>(d + write), d + from, size_t(to - from) * sizeof(QChar));
+            write += to - from;
+        }
+        text.truncate(write);
+        return count;
     }
-    if (count == 0)
+    // Pages are far below 2 G characters: positions fit an int.
+    std::vector<int> hits;
+    for (qsizetype at = text.indexOf(needle, 0, cs); at >= 0; at = text.indexOf(needle, at + m, cs))
+        hits.push_back(int(at));
+    if (hits.empty())
         return 0;
-    out += QStringView(text).mid(from);
-    text = out;
-    return count;
+    text.resize(oldSize + qsizetype(hits.size()) * (r - m));
+    QChar *d = text.data();
+    qsizetype write = text.size();
+    qsizetype end = oldSize;
+    for (size_t i = hits.size(); i-- > 0;) {
+        const qsizetype from = hits[i] + m;
+        write -= end - from;
+        std::memmove(static_cast<void *>(d + write), d + from, size_t(end - from) * sizeof(QChar));
+        write -= r;
+        std::copy(with, with + r, d + write);
+        end = hits[i];
+    }
+    return int(hits.size());
 }
 
 FileOutcome processFile(const QString &path, const MultiFileRequest &r) {
@@ -177,6 +226,51 @@ void removeStaleReplaceTemporaries(const QStringList &paths) {
         removeStaleTemporaries(folder);
 }
 
+qint64 memoryInFlight(qint64 fileSize) {
+    // The bytes read, the text decoded from them (two bytes a character; a replacement grows it
+    // in place) and, for a replacement, the bytes written back: about three times the file.
+    return 3 * qBound(qint64(0), fileSize, MaxDocumentBytes) + 64 * 1024;
+}
+
+namespace {
+
+// Lets files be worked on together only while their memory fits the budget; a file that needs
+// more than the whole budget runs alone.
+class MemoryBudget {
+public:
+    explicit MemoryBudget(qint64 bytes) : m_budget(bytes) {}
+
+    // Waits until `bytes` fit; false (nothing taken) when the run is cancelled meanwhile.
+    bool take(qint64 bytes, const std::atomic_bool *cancel) {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        while (m_inFlight > 0 && m_inFlight + bytes > m_budget) {
+            if (cancel && cancel->load())
+                return false;
+            // Cancelling does not wake the wait; looking again now and then is enough.
+            m_freed.wait_for(lock, std::chrono::milliseconds(50));
+        }
+        if (cancel && cancel->load())
+            return false;
+        m_inFlight += bytes;
+        return true;
+    }
+    void give(qint64 bytes) {
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_inFlight -= bytes;
+        }
+        m_freed.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_freed;
+    const qint64 m_budget;
+    qint64 m_inFlight = 0;
+};
+
+} // namespace
+
 QVector<FileOutcome> processFiles(const QStringList &paths, const MultiFileRequest &request,
                                   const std::atomic_bool *cancel,
                                   const std::function<void(int)> &progress, int threads) {
@@ -187,12 +281,17 @@ QVector<FileOutcome> processFiles(const QStringList &paths, const MultiFileReque
         outcomes[i].path = paths[i];
     std::atomic_int next{0};
     std::atomic_int finished{0};
+    MemoryBudget budget(MultiFileMemoryBudget);
     auto work = [&] {
         while (!(cancel && cancel->load())) {
             const int i = next.fetch_add(1);
             if (i >= paths.size())
                 return;
+            const qint64 memory = memoryInFlight(QFileInfo(paths[i]).size());
+            if (!budget.take(memory, cancel))
+                return;
             outcomes[i] = processFile(paths[i], request);
+            budget.give(memory);
             const int done = finished.fetch_add(1) + 1;
             if (progress)
                 progress(done);

@@ -1,7 +1,7 @@
 // Counting and replacing a string across many files on disk. Files are read with the documents'
 // encoding rules and written back in their own encoding, byte-order mark and line ends; a file in
-// which nothing was replaced is never rewritten. Work runs on several threads and can be
-// cancelled between files.
+// which nothing was replaced is never rewritten. Work runs on several threads, as many files at
+// a time as their memory allows, and can be cancelled between files.
 #pragma once
 
 #include <QString>
@@ -40,9 +40,16 @@ FileOutcome processFile(const QString &path, const MultiFileRequest &request);
 // `paths` (a replace does this before it writes).
 void removeStaleReplaceTemporaries(const QStringList &paths);
 
-// All files, in parallel on up to `threads` threads (0: one per core). `progress` is called from
-// the worker threads with the number of files finished. Files not begun when `cancel` turns true
-// come back with done = false. Outcomes are in the order of `paths`.
+// Files worked on at the same time hold together at most about this much memory (a larger file
+// runs alone).
+constexpr qint64 MultiFileMemoryBudget = qint64(512) << 20;
+// The memory a file of this size takes while it is searched or replaced in.
+qint64 memoryInFlight(qint64 fileSize);
+
+// All files, in parallel on up to `threads` threads (0: one per core) as far as the memory
+// budget allows. `progress` is called from the worker threads with the number of files
+// finished. Files not begun when `cancel` turns true come back with done = false. Outcomes are
+// in the order of `paths`.
 QVector<FileOutcome> processFiles(const QStringList &paths, const MultiFileRequest &request,
                                   const std::atomic_bool *cancel = nullptr,
                                   const std::function<void(int)> &progress = {},

@@ -2,23 +2,24 @@
 
 // One pass: QString::replace moves the tail once per batch of matches, which is quadratic on a
 // page with a few hundred thousand lines.
-QString plainLineBreaks(const QString &text) {
+// In place: the text only shrinks, so a text handed over (moved) is never held twice.
+QString plainLineBreaks(QString text) {
     if (!text.contains(QLatin1Char('\r')))
         return text;
-    QString out(text.size(), Qt::Uninitialized);
-    const QChar *s = text.constData();
+    QChar *d = text.data();
+    const QChar *s = d;
     const QChar *const end = s + text.size();
-    QChar *d = out.data();
+    QChar *w = d;
     for (; s < end; ++s) {
         if (*s != QLatin1Char('\r'))
-            *d++ = *s;
+            *w++ = *s;
         else if (s + 1 < end && s[1] == QLatin1Char('\n'))
             continue; // the LF that follows is the break
         else
-            *d++ = QLatin1Char('\n');
+            *w++ = QLatin1Char('\n');
     }
-    out.truncate(d - out.constData());
-    return out;
+    text.truncate(w - d);
+    return text;
 }
 
 QString escapeAmpersands(QString text) {

@@ -30,6 +30,8 @@ void TestTextCodec::filesRoundTripByteForByte_data() {
                               << E::Utf8 << false << false << QString("<P>Grüße</P>\n");
     QTest::newRow("utf-8 bom crlf") << QByteArray("\xEF\xBB\xBF<P>\xE2\x82\xAC</P>\r\nx\r\n")
                                     << E::Utf8 << true << true << QString("<P>€</P>\nx\n");
+    QTest::newRow("line ends first") << QByteArray("\r\n\r\nx\r\n") << E::Utf8 << false << true
+                                     << QString("\n\nx\n");
     QTest::newRow("utf-8 beyond bmp") << QByteArray("\xF0\x9F\x98\x80") << E::Utf8 << false << false
                                       << QString::fromUcs4(U"\U0001F600");
     QTest::newRow("second bom is text") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFx") << E::Utf8

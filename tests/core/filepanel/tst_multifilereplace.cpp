@@ -47,6 +47,11 @@ void TestMultiFileReplace::counting_data() {
     QTest::newRow("needle at the very end") << QByteArray("xx<a>") << "<a>" << false << 1;
     QTest::newRow("across a line end is not found") << QByteArray("a\r\nb") << "ab" << true << 0;
     QTest::newRow("not found") << QByteArray("<p>") << "x" << true << 0;
+    QTest::newRow("hits on both sides of sixteen-byte steps")
+        << QByteArray("ALPHA" + QByteArray(12, '.') + "alpha" + QByteArray(30, '.') + "AlPhA")
+        << "alpha" << false << 3;
+    QTest::newRow("overlapping over many steps") << QByteArray(40, 'a') << "AA" << false << 39;
+    QTest::newRow("brackets are not letters") << QByteArray("[x] {x} {X}") << "{x}" << false << 2;
 }
 
 void TestMultiFileReplace::counting() {
