@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QRegularExpression>
 #include <cstdio>
+#include <ctime>
 #include <hunspell.hxx>
 
 namespace {
@@ -80,12 +81,14 @@ public:
     explicit EditorHost(SourceEditor &editor) : m_editor(editor) {}
     int questions = 0;
     double replaceAllMs = -1;
+    double replaceAllCpuMs = -1; // of this thread: on a busy machine, less than the wall time
     int replaced = 0;
 
     void applyEdits(const TextEdits &e) override {
         m_editor.applyEdits(e);
         if (m_answered.isValid() && replaceAllMs < 0) {
             replaceAllMs = double(m_answered.nsecsElapsed()) / 1e6;
+            replaceAllCpuMs = threadCpuMs() - m_answeredCpu;
             replaced = int(e.size());
         }
     }
@@ -94,12 +97,20 @@ public:
         if (++questions > 1)
             return {};
         m_answered.start();
+        m_answeredCpu = threadCpuMs();
         return {SpellAnswer::ReplaceAll, QStringLiteral("the")};
     }
 
 private:
+    static double threadCpuMs() {
+        timespec ts{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+        return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
+    }
+
     SourceEditor &m_editor;
     QElapsedTimer m_answered;
+    double m_answeredCpu = 0;
 };
 
 // About `bytes` of text in paragraphs of known words, with "teh" for one word in eight.
@@ -181,8 +192,8 @@ int main(int argc, char *argv[]) {
     const double checkMs = double(t.nsecsElapsed()) / 1e6;
     std::printf("replace all %d MB: %.0f ms (target <= 1000)\n", replaceMb,
                 editorHost.replaceAllMs);
-    std::printf("  %d occurrences in one edit; the whole check of the page took %.0f ms, "
-                "%d question(s)\n",
-                editorHost.replaced, checkMs, editorHost.questions);
+    std::printf("  %d occurrences in one edit, %.0f ms of processor time; the whole check of "
+                "the page took %.0f ms, %d question(s)\n",
+                editorHost.replaced, editorHost.replaceAllCpuMs, checkMs, editorHost.questions);
     return walkMs < 2000 && host.questions == 0 && editorHost.replaceAllMs <= 1000 ? 0 : 2;
 }
