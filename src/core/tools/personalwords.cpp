@@ -24,30 +24,16 @@ QStringList parseWords(const QByteArray &bytes) {
 
 bool PersonalWords::load(QString *error) {
     const FileRead read = readRegularFile(m_path, MaxBytes);
-    const QString shown = QDir::toNativeSeparators(m_path);
-    switch (read.status) {
-    case FileRead::Status::Ok:
-        m_words = parseWords(read.bytes);
-        return true;
-    case FileRead::Status::Missing:
+    if (read.status == FileRead::Status::Missing) {
         m_words.clear();
         return true;
-    case FileRead::Status::NotRegular:
-        *error = QStringLiteral("The personal word list \"%1\" is not a regular file, so it was "
-                                "not read.")
-                     .arg(shown);
-        break;
-    case FileRead::Status::TooLarge:
-        *error = QStringLiteral("The personal word list \"%1\" is %2, too large to be a word "
-                                "list; it was not read.")
-                     .arg(shown, fileSizeText(read.size));
-        break;
-    case FileRead::Status::Failed:
-        *error = QStringLiteral("Cannot read the personal word list \"%1\": %2")
-                     .arg(shown, read.error);
-        break;
     }
-    return false;
+    if (!read.ok()) {
+        *error = readProblemText(read, m_path, MaxBytes);
+        return false;
+    }
+    m_words = parseWords(read.bytes);
+    return true;
 }
 
 bool PersonalWords::add(const QString &word, QString *error) {

@@ -17,7 +17,7 @@ public:
     QString path() const { return m_path; }
 
     // Reads the list; a missing file is an empty list. False with a message naming the file when
-    // it is there but cannot be read (not a regular file, too large, unreadable).
+    // something else carries its name or it cannot be read (not a regular file, too large).
     bool load(QString *error);
     const QStringList &words() const { return m_words; }
 

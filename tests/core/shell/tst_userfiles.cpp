@@ -9,6 +9,7 @@
 #include "shell/copyfileexpanding.h"
 #include "shell/inistore.h"
 #include "shell/picturefile.h"
+#include "tools/personalwords.h"
 #include "tools/spellingdictionary.h"
 #include "wizards/customscripts.h"
 
@@ -58,6 +59,11 @@ const QList<QPair<QString, Reader>> &readers() {
         {"dictionary (.vtd)",
          [](const QString &p, const QString &folder) {
              return resolveDictionary(p, {folder}).isValid();
+         }},
+        {"personal word list",
+         [](const QString &p, const QString &) {
+             QString error;
+             return PersonalWords(p).load(&error);
          }},
         // The Hunspell files are opened by the engine itself, so they are checked beforehand.
         {"dictionary affixes (.aff)",
