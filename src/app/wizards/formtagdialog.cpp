@@ -1,12 +1,14 @@
 #include "wizards/formtagdialog.h"
 
+#include "wizards/fieldchoices.h"
+
 #include <QComboBox>
 #include <QLineEdit>
 
 FormTagDialog::FormTagDialog(QWidget *parent) : TagDialog(QStringLiteral("Form"), parent) {
     m_action = addText(QStringLiteral("Action:"), QStringLiteral("action"));
     m_method = addList(QStringLiteral("Method:"), QStringLiteral("method"),
-                       {QStringLiteral("Post"), QStringLiteral("Get"), QString()}, true);
+                       formMethodItems() << QString(), true);
     m_enctype = addText(QStringLiteral("Enctype:"), QStringLiteral("enctype"));
 }
 

@@ -3,6 +3,7 @@
 #include "shell/appcontext.h"
 #include "widgets/dialogsetup.h"
 #include "wizards/colorfields.h"
+#include "wizards/fieldchoices.h"
 #include "wizards/numberfield.h"
 
 #include <QCheckBox>
@@ -280,23 +281,16 @@ QWidget *FrameWizard::buildLayoutPage() {
     m_marginHeight->setObjectName(QStringLiteral("marginHeight"));
     m_noResize = new QCheckBox(cell);
     m_noResize->setObjectName(QStringLiteral("noResize"));
-    m_scrolling = list(cell, QStringLiteral("scrolling"),
-                       {QStringLiteral("Auto"), QStringLiteral("Yes"), QStringLiteral("No")},
-                       false);
+    m_scrolling = list(cell, QStringLiteral("scrolling"), frameScrollingItems(), false);
     QStringList links;
     for (const QString &l : m_ctx.settings.previousLinks)
         if (!l.isEmpty() && l != MarkerEmpty)
             links << l;
     m_url = list(cell, QStringLiteral("url"), links, true);
     m_url->setMinimumContentsLength(22);
-    m_name = list(cell, QStringLiteral("frameName"),
-                  {QStringLiteral("_blank"), QStringLiteral("_self"), QStringLiteral("_parent"),
-                   QStringLiteral("_top"), QString()},
-                  true);
+    m_name = list(cell, QStringLiteral("frameName"), frameNameItems() << QString(), true);
     m_frameborder = list(cell, QStringLiteral("frameFrameborder"),
-                         {QString(), QStringLiteral("0"), QStringLiteral("yes"),
-                          QStringLiteral("no")},
-                         false);
+                         QStringList{QString()} + frameBorderItems(), false);
     m_framespacing = new QLineEdit(cell);
     m_framespacing->setObjectName(QStringLiteral("framespacing"));
     left->addRow(QStringLiteral("Width [%]:"), m_width);
@@ -321,7 +315,7 @@ QWidget *FrameWizard::buildLayoutPage() {
     m_border = new QLineEdit(set);
     m_border->setObjectName(QStringLiteral("border"));
     m_setFrameborder = list(set, QStringLiteral("framesetFrameborder"),
-                            {QString(), QStringLiteral("yes"), QStringLiteral("no")}, false);
+                            QStringList{QString()} + framesetBorderItems(), false);
     setForm->addRow(QStringLiteral("Border:"), m_border);
     setForm->addRow(QStringLiteral("Bordercolor:"),
                     m_colors->add(QStringLiteral("framesetBordercolor")));

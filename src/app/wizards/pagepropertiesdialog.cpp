@@ -3,6 +3,7 @@
 #include "shell/prompts.h"
 #include "viewer/htmlviewer.h"
 #include "widgets/colorcombobox.h"
+#include "wizards/fieldchoices.h"
 #include "wizards/htmlcolors.h"
 
 #include <QComboBox>
@@ -66,7 +67,7 @@ PagePropertiesDialog::PagePropertiesDialog(const TagDialogEnvironment &env, QWid
     m_bgproperties = new QComboBox(this);
     m_bgproperties->setObjectName(QStringLiteral("bgproperties"));
     m_bgproperties->setEditable(true);
-    m_bgproperties->addItems({QStringLiteral("Fixed"), QString()});
+    m_bgproperties->addItems(backgroundPropertiesItems() << QString());
     m_bgproperties->setCurrentIndex(1);
     m_grid->addWidget(new QLabel(QStringLiteral("Bgproperties:"), this), 7, 0);
     m_grid->addWidget(m_bgproperties, 7, 1);

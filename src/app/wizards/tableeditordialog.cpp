@@ -4,7 +4,9 @@
 #include "shell/prompts.h"
 #include "widgets/dialogsetup.h"
 #include "wizards/colorfields.h"
+#include "wizards/fieldchoices.h"
 #include "wizards/numberfield.h"
+#include "wizards/tagbuilders.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -142,11 +144,7 @@ QWidget *TableEditorDialog::buildTablePage() {
     m_cellpadding = number(page, QStringLiteral("cellpadding"), QStringLiteral("0"));
     m_cellspacing = number(page, QStringLiteral("cellspacing"), QStringLiteral("0"));
     m_border = number(page, QStringLiteral("border"), QStringLiteral("0"));
-    m_align = dropDown(page, QStringLiteral("tableAlign"),
-                       {QStringLiteral("Top"), QStringLiteral("Middle"), QStringLiteral("Bottom"),
-                        QStringLiteral("Left"), QStringLiteral("Right"), QStringLiteral("Texttop"),
-                        QStringLiteral("Absmiddle"), QStringLiteral("Absbottom"),
-                        QStringLiteral("Baseline")});
+    m_align = dropDown(page, QStringLiteral("tableAlign"), alignmentItems());
     m_caption = new QLineEdit(page);
     m_caption->setObjectName(QStringLiteral("caption"));
     left->addRow(QStringLiteral("Columns:"), m_columns);
@@ -193,12 +191,8 @@ QWidget *TableEditorDialog::buildCellPage() {
     auto *grid = new QGridLayout(page);
     auto *left = formOn(page);
     auto *right = formOn(page);
-    m_cellAlign = dropDown(page, QStringLiteral("cellAlign"),
-                           {QStringLiteral("Left"), QStringLiteral("Center"),
-                            QStringLiteral("Right")});
-    m_cellValign = dropDown(page, QStringLiteral("cellValign"),
-                            {QStringLiteral("Top"), QStringLiteral("Middle"),
-                             QStringLiteral("Bottom"), QStringLiteral("Baseline")});
+    m_cellAlign = dropDown(page, QStringLiteral("cellAlign"), cellAlignItems());
+    m_cellValign = dropDown(page, QStringLiteral("cellValign"), cellVerticalAlignItems());
     m_cellWidth = number(page, QStringLiteral("cellWidth"), QString());
     m_cellHeight = number(page, QStringLiteral("cellHeight"), QString());
     m_colspan = number(page, QStringLiteral("colspan"), QString());
@@ -246,16 +240,9 @@ QWidget *TableEditorDialog::buildExtrasPage() {
     auto *grid = new QGridLayout(page);
     auto *left = formOn(page);
     auto *right = formOn(page);
-    m_valign = dropDown(page, QStringLiteral("tableValign"),
-                        {QStringLiteral("Top"), QStringLiteral("Center"),
-                         QStringLiteral("Bottom")});
-    m_frame = dropDown(page, QStringLiteral("frame"),
-                       {QStringLiteral("void"), QStringLiteral("above"), QStringLiteral("below"),
-                        QStringLiteral("hsides"), QStringLiteral("lhs"), QStringLiteral("rhs"),
-                        QStringLiteral("vsides"), QStringLiteral("box")});
-    m_rules = dropDown(page, QStringLiteral("rules"),
-                       {QStringLiteral("none"), QStringLiteral("basic"), QStringLiteral("rows"),
-                        QStringLiteral("cols"), QStringLiteral("all")});
+    m_valign = dropDown(page, QStringLiteral("tableValign"), tableVerticalAlignItems());
+    m_frame = dropDown(page, QStringLiteral("frame"), tableFrameItems());
+    m_rules = dropDown(page, QStringLiteral("rules"), tableRulesItems());
     QWidget *backgroundRow = nullptr;
     m_background = pictureField(page, QStringLiteral("tableBackground"), &backgroundRow);
     left->addRow(QStringLiteral("Valign:"), m_valign);

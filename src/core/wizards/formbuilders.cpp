@@ -46,10 +46,13 @@ FormTagFields formFieldsFromTag(const QString &tag) {
     return f;
 }
 
+QStringList textInputTypes() {
+    return {QStringLiteral("TEXT"), QStringLiteral("HIDDEN"), QStringLiteral("PASSWORD")};
+}
+
 QString buildTextInput(const TextInputFields &f) {
-    static const char *const types[] = {"TEXT", "HIDDEN", "PASSWORD"};
     return QStringLiteral("<INPUT TYPE=\"%1\" NAME=\"%2\" VALUE=\"%3\" SIZE=\"%4\" MAXLENGTH=\"%5\">")
-        .arg(QLatin1String(types[int(f.type)]), f.name, f.value)
+        .arg(textInputTypes().at(int(f.type)), f.name, f.value)
         .arg(f.size)
         .arg(f.maxLength);
 }

@@ -31,6 +31,8 @@ struct TextInputFields {
     int maxLength = 0;
 };
 QString buildTextInput(const TextInputFields &f);
+// The TYPE values of the three kinds, in the order of TextInputFields::Type.
+QStringList textInputTypes();
 
 struct TextAreaFields {
     QString name;
