@@ -67,3 +67,12 @@ QChar characterForEntity(QStringView entity) {
         return QChar();
     return t.chars[size_t(it - t.names.begin())];
 }
+
+QVector<NamedEntity> namedEntities() {
+    const Tables &t = tables();
+    QVector<NamedEntity> list;
+    list.reserve(qsizetype(t.names.size()));
+    for (size_t i = 0; i < t.names.size(); ++i)
+        list.append({t.names[i], t.chars[i]});
+    return list;
+}

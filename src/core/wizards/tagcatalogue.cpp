@@ -218,6 +218,43 @@ QVector<CatalogueAttribute> catalogueAttributes(const QString &entryText) {
     return attributeTable().value(key);
 }
 
+namespace {
+
+QString entryTagName(const QString &entryText) {
+    int end = 1;
+    while (end < entryText.size() && entryText.at(end) != QLatin1Char(' ') &&
+           entryText.at(end) != QLatin1Char('>'))
+        ++end;
+    return entryText.mid(1, end - 1);
+}
+
+} // namespace
+
+const QStringList &catalogueTagNames() {
+    static const QStringList names = [] {
+        QStringList list;
+        for (const CatalogueEntry &e : entries()) {
+            const QString name = entryTagName(e.text);
+            if (!name.startsWith(QLatin1Char('!')) && !list.contains(name))
+                list << name;
+        }
+        return list;
+    }();
+    return names;
+}
+
+QVector<CatalogueAttribute> catalogueAttributesOfTag(const QString &tagName) {
+    const QString name = tagName.toUpper();
+    for (const CatalogueEntry &e : entries()) {
+        if (entryTagName(e.text) != name)
+            continue;
+        QVector<CatalogueAttribute> attributes = catalogueAttributes(e.text);
+        if (!attributes.isEmpty())
+            return attributes;
+    }
+    return {};
+}
+
 bool isFlagAttribute(const QString &name) {
     static const QStringList flags = {QStringLiteral("NORESIZE"), QStringLiteral("ISMAP"),
                                       QStringLiteral("CHECKED"),  QStringLiteral("NOHREF"),

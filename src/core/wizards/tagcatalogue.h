@@ -26,6 +26,12 @@ const QVector<CatalogueEntry> &catalogueEntries();
 // The key is the entry's text before " - " (the whole text when there is none).
 QVector<CatalogueAttribute> catalogueAttributes(const QString &entryText);
 
+// The tag names of the entries ("TABLE"), each once, in list order; the comment and the
+// document type declaration are no tags.
+const QStringList &catalogueTagNames();
+// The attributes known for a tag name (any case): those of its first entry that lists any.
+QVector<CatalogueAttribute> catalogueAttributesOfTag(const QString &tagName);
+
 // Attributes written without "=" and a value (ISMAP, NOWRAP ...).
 bool isFlagAttribute(const QString &name);
 
