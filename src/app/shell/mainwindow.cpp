@@ -4,6 +4,7 @@
 #include "documents/documentprinter.h"
 #include "documents/documentstatus.h"
 #include "documents/filecommands.h"
+#include "editor/completioncontroller.h"
 #include "editor/editcommands.h"
 #include "editor/searchcommands.h"
 #include "editor/sourceeditor.h"
@@ -68,6 +69,7 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     m_printer = new DocumentPrinter(m_ctx, *m_docs, this);
     m_status = new DocumentStatus(*m_docs, this, statusBar());
     m_edit = new EditCommands(m_ctx, *m_docs, this);
+    CompletionController::attachToEditors(*m_docs, m_ctx.settings);
     m_search = new SearchCommands(m_ctx, *m_docs, this);
     m_preview = new PreviewController(m_ctx, *m_docs, *m_files, m_notebook, m_viewer, this,
                                       browsers);

@@ -69,6 +69,8 @@ QWidget *PreferencesDialog::buildEditorPage() {
     m_wordWrap = checkBox(QStringLiteral("Use Wordwrap"), QStringLiteral("wordWrap"), page);
     m_convertExtended = checkBox(QStringLiteral("Convert extended characters while typing"),
                                  QStringLiteral("convertExtended"), page);
+    m_completion = checkBox(QStringLiteral("Complete tags and entities while typing"),
+                            QStringLiteral("completeWhileTyping"), page);
     m_colorCoding = checkBox(QStringLiteral("Enable Color Coding"), QStringLiteral("colorCoding"), page);
     connect(m_colorCoding, &QCheckBox::clicked, this, [this] { m_colorsChanged = true; });
 
@@ -124,6 +126,7 @@ QWidget *PreferencesDialog::buildEditorPage() {
     left->addWidget(m_convertSlashes);
     left->addWidget(m_wordWrap);
     left->addWidget(m_convertExtended);
+    left->addWidget(m_completion);
     left->addWidget(m_colorCoding);
     left->addSpacing(8);
     left->addLayout(font);
@@ -407,6 +410,7 @@ void PreferencesDialog::loadFromSettings() {
     m_convertSlashes->setChecked(s.convertSlashes);
     m_wordWrap->setChecked(s.wordWrap);
     m_convertExtended->setChecked(s.convertExtendedCharacters);
+    m_completion->setChecked(s.completeWhileTyping);
     m_colorCoding->setChecked(s.colorCoding);
     setSwatch(m_textColor, s.textColor);
     setSwatch(m_tagColor, s.tagColor);
@@ -464,6 +468,7 @@ void PreferencesDialog::accept() {
     s.saveAllBeforeBrowsing = m_saveAll->isChecked();
     s.primaryBrowserIsDefault = m_primaryDefault->isChecked();
     s.convertExtendedCharacters = m_convertExtended->isChecked();
+    s.completeWhileTyping = m_completion->isChecked();
     s.backgroundColor = m_backgroundColor.value;
     s.colorCoding = m_colorCoding->isChecked();
     s.textColor = m_textColor.value;

@@ -69,6 +69,7 @@ private:
     QCheckBox *m_convertSlashes;
     QCheckBox *m_wordWrap;
     QCheckBox *m_convertExtended;
+    QCheckBox *m_completion;
     QCheckBox *m_colorCoding;
     Swatch m_textColor;
     Swatch m_tagColor;

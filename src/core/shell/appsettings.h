@@ -54,6 +54,7 @@ struct AppSettings {
     ColorValue backgroundColor = ColorValues::Window;
     ColorValue commentColor = ColorValues::Maroon;
     bool convertExtendedCharacters = true; // typed extended characters become entities
+    bool completeWhileTyping = true; // offer tags, attributes and entities while typing
     std::array<QString, RecentFileCount> recentFiles;     // newest first
     std::array<QString, RecentListSlots> previousLinks;  // newest first
     std::array<QString, RecentListSlots> previousImages; // newest first

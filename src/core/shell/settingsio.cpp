@@ -57,6 +57,7 @@ void visitSettings(Settings &s, const AppSettings &d, Visitor &v) {
     v.color(Options, Key(QStringLiteral("backcolor")), s.backgroundColor, d.backgroundColor);
     v.color(Options, Key(QStringLiteral("commentcolor")), s.commentColor, d.commentColor);
     v.boolean(Options, Key(QStringLiteral("exeq")), s.convertExtendedCharacters, d.convertExtendedCharacters);
+    v.boolean(Options, Key(QStringLiteral("autocomplete")), s.completeWhileTyping, d.completeWhileTyping);
     for (int i = 0; i < AppSettings::RecentFileCount; ++i)
         v.string(Options, Key(numbered("last", i + 1)), s.recentFiles[i], d.recentFiles[i]);
     for (int i = 0; i < AppSettings::RecentListSlots; ++i)

@@ -18,7 +18,7 @@ AppSettings changedSettings() {
     s.homeFolder = "/home/u/www";
     s.wordWrap = s.backupEnabled = s.absoluteReferences = s.bareNameReferences = s.imageWidthChecked = true;
     s.backupMinutes = 17;
-    s.convertSlashes = s.relativeReferences = s.primaryBrowserIsDefault = s.colorCoding = s.convertExtendedCharacters = false;
+    s.convertSlashes = s.relativeReferences = s.primaryBrowserIsDefault = s.colorCoding = s.convertExtendedCharacters = s.completeWhileTyping = false;
     s.layoutMode = LayoutMode::FullScreen;
     s.primaryBrowser = "/usr/bin/firefox";
     s.secondaryBrowser = "/usr/bin/chromium";
@@ -132,7 +132,7 @@ void TestSettingsIo::everyKeyIsWrittenInOrder() {
                            "relativ",      "absolut",  "no",        "screenm",    "groesse",
                            "npath",        "iepath",   "DefBrNet",  "help",       "fontname",
                            "fontsize",     "tagcolor", "textcolor", "colcoding",  "backcolor",
-                           "commentcolor", "exeq"};
+                           "commentcolor", "exeq",     "autocomplete"};
     for (int i = 1; i <= 4; ++i)
         options << QString("last%1").arg(i);
     for (int i = 1; i <= 21; ++i)
