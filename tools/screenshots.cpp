@@ -1,11 +1,15 @@
 // Takes the pictures of the README and the AppStream file from the real main window, offscreen:
-// a coloured page in the editor, the same page in the built-in viewer, and two dialogs. The page
-// lies in a small sample site in a home folder of its own, so the file panel shows that site and
-// nothing of the machine the pictures are taken on.
+// a coloured page in the editor, the same page in the built-in viewer, two dialogs, and the list
+// completion offers while typing a colour. The page lies in a small sample site in a home folder
+// of its own, so the file panel shows that site and nothing of the machine the pictures are taken
+// on.
 // Usage: marlo_screenshots <output folder> <installation folder> [icon theme]
 // (an icon theme name such as Adwaita or breeze shows the toolbar as that desktop would).
+#include "documents/documentcontroller.h"
+#include "editor/completionpopup.h"
 #include "editor/replacedialog.h"
 #include "editor/searchcommands.h"
+#include "editor/sourceeditor.h"
 #include "platform/browserlauncher.h"
 #include "platform/messageboxprompts.h"
 #include "preview/previewcontroller.h"
@@ -21,6 +25,7 @@
 #include <QFile>
 #include <QIcon>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -105,8 +110,20 @@ bool writeSite(const QString &site) {
                         QColor(200, 40, 60));
 }
 
-bool save(QWidget *widget, const QString &file) {
-    const bool ok = widget->grab().save(file);
+// Keys as the window system delivers them; "\n" is the Return key.
+void type(QWidget *widget, const QString &text) {
+    for (const QChar c : text) {
+        const bool enter = c == u'\n';
+        const Qt::Key key = enter ? Qt::Key_Return : Qt::Key_unknown;
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, enter ? QStringLiteral("\r") : QString(c));
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, press.text());
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+bool save(QWidget *widget, const QString &file, const QRect &part = QRect()) {
+    const bool ok = widget->grab(part.isNull() ? QRect(QPoint(0, 0), QSize(-1, -1)) : part).save(file);
     std::fprintf(ok ? stdout : stderr, "%s %s\n", ok ? "wrote" : "cannot write", qPrintable(file));
     return ok;
 }
@@ -199,6 +216,27 @@ int main(int argc, char *argv[]) {
         settle(100);
         ok = save(wizard, outDir + QStringLiteral("/tagwizard.png")) && ok;
         wizard->close();
+    }
+
+    // Completion: a new list item typed into the page, a FONT tag in it, and the colours offered.
+    SourceEditor *editor = window.documents()->currentEditor();
+    const int line = int(editor->text().left(editor->text().indexOf(QStringLiteral("May 9"))).count(u'\n'));
+    editor->setRow(line);
+    editor->setCol(SourceEditor::EndOfLine);
+    type(editor, QStringLiteral("\n<LI>June 13: <FONT COLOR=\""));
+    settle(300);
+    if (auto *list = editor->findChild<CompletionPopup *>(); list && list->isVisible()) {
+        // Whole lines from a few above the caret's down to the list's end.
+        const QRect shown = list->geometry();
+        QTextCursor above = editor->textCursor();
+        above.movePosition(QTextCursor::Up, QTextCursor::MoveAnchor, 5);
+        const int top = qMax(0, editor->cursorRect(above).top() + editor->viewport()->y() - 1);
+        ok = save(editor, outDir + QStringLiteral("/completion.png"),
+                  QRect(0, top, shown.right() + 260, shown.bottom() + 8 - top)) &&
+             ok;
+    } else {
+        std::fputs("the completion list did not open\n", stderr);
+        ok = false;
     }
     return ok ? 0 : 1;
 }
