@@ -236,7 +236,17 @@ void SourceEditor::loadSlice(int budgetMs) {
             c.movePosition(QTextCursor::End);
             // One change per part, so that the layout deals with its blocks together.
             c.beginEditBlock();
-            c.insertText(m_load.rest.mid(m_load.at, next - m_load.at));
+            const QStringView part = QStringView(m_load.rest).mid(m_load.at, next - m_load.at);
+            // Lines inserted into a block take its format: when the text in so far ends in a
+            // piece of a long line, the mark of that piece must not pass to the lines after it.
+            const qsizetype lineEnd = isMarked(c.block()) ? part.indexOf(u'\n') : -1;
+            if (lineEnd >= 0) {
+                c.insertText(part.left(lineEnd).toString());
+                c.insertBlock(QTextBlockFormat());
+                c.insertText(part.mid(lineEnd + 1).toString());
+            } else {
+                c.insertText(part.toString());
+            }
             std::vector<int> breaks;
             while (m_load.nextBreak < m_load.breaks.size() &&
                    m_load.breaks[m_load.nextBreak] < next)
@@ -903,7 +913,9 @@ void SourceEditor::runColorPass(int pos, int budgetMs) {
                               before + (to - from));
         }
         m_pass.next = cutAfter ? to : to + 1;
-        if (to >= m_pass.end) {
+        // The end of a pass that follows a load is only where the text in so far ends, which may
+        // be a piece of a long line whose next piece is still to come: the pass waits there.
+        if (to >= m_pass.end && !(m_pass.followsLoad && m_load.active)) {
             m_pass.next = to + 1;
             break;
         }

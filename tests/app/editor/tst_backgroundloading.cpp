@@ -1,6 +1,8 @@
 // A large page opens with its first part and loads the rest in the background: whatever the user
 // or a command does meanwhile, the text, the colours and the history end as after a whole load.
 #include "common/editorstyles.h"
+#include "common/mixedpage.h"
+#include "common/windowharness.h"
 #include "editor/sourceeditor.h"
 
 #include <QClipboard>
@@ -15,16 +17,12 @@ private Q_SLOTS:
     void whateverHappensMeanwhileTheEndIsAWholeLoad_data();
     void whateverHappensMeanwhileTheEndIsAWholeLoad();
     void aNewLoadReplacesOneStillRunning();
+    void aLargePageOpenedInTheWindowIsColouredToItsEnd_data();
+    void aLargePageOpenedInTheWindowIsColouredToItsEnd();
 };
 
 static QString page() {
-    QString p;
-    for (int i = 0; i < 6000; ++i) {
-        p += QStringLiteral("<p class=\"x\">line %1</p> <!-- note\n").arg(i);
-        p += i % 1000 == 999 ? QString(7000, u'w') + QStringLiteral(" -->\n")
-                             : QStringLiteral("still a note --> text\n");
-    }
-    return p;
+    return mixedPage(600000);
 }
 
 
@@ -58,8 +56,11 @@ void TestBackgroundLoading::whateverHappensMeanwhileTheEndIsAWholeLoad() {
     QSignalSpy modified(ed.document(), &QTextDocument::modificationChanged);
     QSignalSpy changed(&ed, &QPlainTextEdit::textChanged);
     QVERIFY(ed.isLoading());
-    ed.grab(); // the first screen, coloured
-    QCOMPARE(styles(ed, 800), fullPass(text).left(800)); // without waiting for the rest
+    ed.grab(); // the first screen, coloured without waiting for the rest
+    qsizetype shown = 0; // the first 15 lines, well within the screen
+    for (int line = 0; line < 15; ++line)
+        shown = text.indexOf(u'\n', shown) + 1;
+    QCOMPARE(styles(ed, shown), fullPass(text).left(shown));
     QVERIFY(ed.isLoading());
     QString expected = text;
     if (action == QLatin1String("move")) {
@@ -78,8 +79,9 @@ void TestBackgroundLoading::whateverHappensMeanwhileTheEndIsAWholeLoad() {
         ed.copy();
         QCOMPARE(QGuiApplication::clipboard()->text(), text);
     } else if (action == QLatin1String("row")) {
-        ed.setRow(11000);
-        QCOMPARE(ed.row(), 11000);
+        const int line = int(text.count(u'\n')) * 3 / 4;
+        ed.setRow(line);
+        QCOMPARE(ed.row(), line);
     } else if (action == QLatin1String("scroll")) {
         bar->setValue(range);
         QVERIFY(!ed.isLoading());
@@ -121,6 +123,60 @@ void TestBackgroundLoading::aNewLoadReplacesOneStillRunning() {
     QVERIFY(other->isLoading());
     delete other;
     QTest::qWait(30);
+}
+
+void TestBackgroundLoading::aLargePageOpenedInTheWindowIsColouredToItsEnd_data() {
+    QTest::addColumn<QString>("action");
+    QTest::newRow("left alone") << "none";
+    QTest::newRow("paging down") << "page";
+    QTest::newRow("Ctrl+End") << "end";
+    QTest::newRow("typing and saving") << "save";
+    QTest::newRow("another tab in front") << "tab";
+    QTest::newRow("Redo Color Coding") << "recolour";
+}
+
+void TestBackgroundLoading::aLargePageOpenedInTheWindowIsColouredToItsEnd() {
+    // Opened as the window opens a file, over the size that loads in the background, and left to
+    // the event loop: nothing here finishes the loading or the colouring.
+    QFETCH(QString, action);
+    WindowHarness h;
+    const QString text = mixedPage(SourceEditor::BackgroundLoadingCharacters + 100000);
+    const QString path = h.t.writeFile(QStringLiteral("big.htm"), text.toUtf8());
+    QVERIFY(h.files().openFile(path));
+    SourceEditor &ed = h.editor();
+    const int tab = h.docs().currentIndex();
+    QVERIFY(ed.isLoading());
+    h.window().activateWindow();
+    ed.setFocus();
+    QString expected = text;
+    if (action == QLatin1String("page")) {
+        for (int i = 0; i < 5; ++i)
+            QTest::keyClick(&ed, Qt::Key_PageDown);
+    } else if (action == QLatin1String("end")) {
+        QTest::keyClick(&ed, Qt::Key_End, Qt::ControlModifier);
+    } else if (action == QLatin1String("save")) {
+        QTest::keyClicks(&ed, QStringLiteral("xy"));
+        QTest::keyClick(&ed, Qt::Key_S, Qt::ControlModifier);
+        expected.prepend(QStringLiteral("xy"));
+        QVERIFY(h.docs().current().saved);
+    } else if (action == QLatin1String("tab")) {
+        QTest::keyClick(&ed, Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(h.docs().currentIndex() != tab);
+        QTest::qWait(200);
+    } else if (action == QLatin1String("recolour")) {
+        QTest::qWait(100);
+        QTest::keyClick(&ed, Qt::Key_F3, Qt::ShiftModifier);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(!ed.isLoading() && !ed.isColoringInBackground(), 60000);
+    h.docs().setCurrentIndex(tab);
+    QCOMPARE(ed.text(), expected);
+    const QByteArray want = fullPass(expected);
+    const QByteArray got = styles(ed);
+    for (const int line : {0, ed.lineCount() / 2, ed.lineCount() - 2}) {
+        const int start = ed.lineStart(line);
+        QCOMPARE(got.mid(start, ed.lineLength(line)), want.mid(start, ed.lineLength(line)));
+    }
+    QVERIFY(got == want);
 }
 
 QTEST_MAIN(TestBackgroundLoading)
