@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
+#include <QTextDocument>
 
 namespace {
 
@@ -54,6 +55,10 @@ protected:
 EditCommands::EditCommands(AppContext &ctx, EditorProvider &docs, QWidget *window)
     : QObject(window), m_ctx(ctx), m_docs(docs), m_window(window) {
     m_undo = makeAction(QStringLiteral("&Undo"), QStringLiteral("actionUndo"), QKeySequence::Undo);
+    m_redo = makeAction(QStringLiteral("&Redo"), QStringLiteral("actionRedo"));
+    // Ctrl+Y as on most desktops, Ctrl+Shift+Z as the others have it.
+    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     m_cut = makeAction(QStringLiteral("Cu&t"), QStringLiteral("actionCut"), QKeySequence::Cut);
     m_copy = makeAction(QStringLiteral("&Copy"), QStringLiteral("actionCopy"), QKeySequence::Copy);
     m_paste =
@@ -75,6 +80,9 @@ EditCommands::EditCommands(AppContext &ctx, EditorProvider &docs, QWidget *windo
     m_unindent->setIcon(marloIcon(QStringLiteral("unindent")));
 
     connect(m_undo, &QAction::triggered, this, [this] { editor()->undo(); });
+    connect(m_redo, &QAction::triggered, this, [this] { editor()->redo(); });
+    connect(&m_docs, &EditorProvider::currentEditorChanged, this, &EditCommands::followRedo);
+    followRedo(editor());
     connect(m_cut, &QAction::triggered, this, [this] { editor()->cut(); });
     connect(m_copy, &QAction::triggered, this, [this] { editor()->copy(); });
     connect(m_paste, &QAction::triggered, this, [this] { editor()->paste(); });
@@ -145,6 +153,14 @@ QAction *EditCommands::makeAction(const QString &text, const QString &name,
 }
 
 SourceEditor *EditCommands::editor() const { return m_docs.currentEditor(); }
+
+void EditCommands::followRedo(SourceEditor *ed) {
+    disconnect(m_redoFollows);
+    m_redo->setEnabled(ed && ed->document()->isRedoAvailable());
+    if (ed)
+        m_redoFollows = connect(ed->document(), &QTextDocument::redoAvailable, m_redo,
+                                &QAction::setEnabled);
+}
 
 void EditCommands::wrap(const QString &startText, const QString &endText) {
     wrapSelection(*editor(), startText, endText, m_ctx.settings.convertSlashes);

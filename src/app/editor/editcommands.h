@@ -8,6 +8,7 @@
 #include "shell/insertionchannel.h"
 
 #include <QAction>
+#include <QMetaObject>
 #include <QObject>
 #include <QVector>
 #include <array>
@@ -36,6 +37,7 @@ public:
     void openTextConversion();
 
     QAction *undoAction() const { return m_undo; }
+    QAction *redoAction() const { return m_redo; }
     QAction *cutAction() const { return m_cut; }
     QAction *copyAction() const { return m_copy; }
     QAction *pasteAction() const { return m_paste; }
@@ -56,6 +58,8 @@ public:
 
 private:
     SourceEditor *editor() const;
+    // Redo is on while the current editor has something to redo.
+    void followRedo(SourceEditor *ed);
     QAction *makeAction(const QString &text, const QString &name, const QKeySequence &key = {});
     void buildDateTimeMenu();
     void buildPreviousLists();
@@ -67,6 +71,7 @@ private:
     QWidget *m_window;
 
     QAction *m_undo;
+    QAction *m_redo;
     QAction *m_cut;
     QAction *m_copy;
     QAction *m_paste;
@@ -85,4 +90,5 @@ private:
     std::array<QAction *, AppSettings::PreviousListSize> m_imageItems{};
     QMenu *m_dateTime = nullptr;
     QMenu *m_deleteLists = nullptr;
+    QMetaObject::Connection m_redoFollows;
 };

@@ -396,7 +396,7 @@ void SourceEditor::settleBreakMarks() {
         return;
     // Part of the change's own undo step, so that undo and redo find the marks as they were.
     QScopedValueRollback<bool> self(m_selfEdit, true);
-    QTextCursor c(document());
+    QTextCursor c = stepCursor();
     c.joinPreviousEditBlock();
     markBreaks(c, from, to);
     c.endEditBlock();
@@ -489,7 +489,7 @@ void SourceEditor::replaceStyled(int start, int length, const QString &text,
     }
     {
         QScopedValueRollback<bool> self(m_selfEdit, true);
-        QTextCursor c(document());
+        QTextCursor c = stepCursor();
         // Each change made here is an undo step of its own, never merged with typing around it.
         const bool ownStep = m_editGroupDepth == 0;
         if (ownStep)
@@ -529,6 +529,14 @@ void SourceEditor::replaceStyled(int start, int length, const QString &text,
         m_groupSealAt = text.isEmpty() ? -1 : start + int(text.size());
     if (styles && !text.isEmpty())
         m_styles.write(start, int(text.size()), styles);
+}
+
+QTextCursor SourceEditor::stepCursor() const {
+    // The document notes where the cursor that opens an undo step stands, and undo puts the caret
+    // back there: at the caret, as for typing, and not at the start of the page.
+    QTextCursor c(document());
+    c.setPosition(textCursor().position());
+    return c;
 }
 
 void SourceEditor::sealUndoStep(QTextCursor &c) {
@@ -722,7 +730,7 @@ void SourceEditor::endUpdate() {
 void SourceEditor::beginEditGroup() {
     ensureLoaded();
     if (m_editGroupDepth++ == 0) {
-        m_groupCursor = QTextCursor(document());
+        m_groupCursor = stepCursor();
         m_groupCursor.beginEditBlock();
     }
 }

@@ -193,6 +193,8 @@ private:
     bool editAcrossBlocks(QKeyEvent *event);
     CharStyle insertionStyle(int position, int replaced) const;
     void replaceStyled(int start, int length, const QString &text, const CharStyle *styles);
+    // A cursor to open (or join) an undo step with; every undo step of this class opens with it.
+    QTextCursor stepCursor() const;
     void sealUndoStep(QTextCursor &c);
     void paintVisibleBlocks(const QRegion &painting);
     void undoRedo(bool undo);

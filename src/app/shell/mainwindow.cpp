@@ -296,6 +296,7 @@ void MainWindow::buildMenus() {
     QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("menuEdit"));
     edit->addAction(m_edit->undoAction());
+    edit->addAction(m_edit->redoAction());
     edit->addSeparator();
     edit->addAction(m_edit->cutAction());
     edit->addAction(m_edit->copyAction());

@@ -1,12 +1,15 @@
 // The markup commands as the user reaches them: toolbar buttons, menu shortcuts, the template
 // and attribute pages, the date/time menu, the previously used lists and the text dialogs hand over.
+#include "common/dialogdriver.h"
 #include "common/windowharness.h"
 #include "editor/editcommands.h"
+#include "editor/replacedialog.h"
 #include "editor/searchcommands.h"
 #include "editor/tagtoolbar.h"
 
 #include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QTimer>
 #include <QMenu>
 #include <QToolButton>
@@ -213,6 +216,81 @@ private Q_SLOTS:
         QCOMPARE(h.editor().text(), QStringLiteral("aaaa b aa"));
         search->goToLine(-4);
         QCOMPARE(h.editor().row(), 0);
+    }
+
+
+    // Undo and redo of a command on line 200 of a long page put the caret where the edit was, as
+    // for typing: the view stays there instead of going to the top of the page. Each is one step.
+    void undoAndRedoLeaveTheCaretWhereTheEditWas_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("changedLine"); // line 200 after the command
+        // Column and line of the caret after undo (where it stood, or behind the text put back)
+        // and after redo (behind the change made again).
+        QTest::addColumn<QPoint>("undone");
+        QTest::addColumn<QPoint>("redone");
+        QTest::newRow("Ctrl+B on the selected line") << "wrap" << "<B><P>line 200</P></B>" << QPoint(15, 199) << QPoint(22, 199);
+        QTest::newRow("a typed character becomes its entity") << "entity" << "<P>line 200</P>&eacute;" << QPoint(15, 199) << QPoint(23, 199);
+        QTest::newRow("quick table below the line") << "table" << "<P>line 200</P>" << QPoint(15, 199) << QPoint(0, 206);
+        QTest::newRow("Replace All from the line on") << "replaceAll" << "<P>row 200</P>" << QPoint(0, 199) << QPoint(6, 299);
+    }
+    void undoAndRedoLeaveTheCaretWhereTheEditWas() {
+        QFETCH(QString, command);
+        QFETCH(QString, changedLine);
+        QFETCH(QPoint, undone);
+        QFETCH(QPoint, redone);
+        WindowHarness h;
+        QString page;
+        for (int i = 1; i <= 300; ++i)
+            page += QStringLiteral("<P>line %1</P>\n").arg(i);
+        QVERIFY(h.files().openFile(h.t.writeFile(QStringLiteral("page.htm"), page.toUtf8())));
+        SourceEditor &ed = h.editor();
+        h.window().activateWindow();
+        ed.setFocus();
+        ed.setRow(199);
+        if (command == QLatin1String("wrap")) {
+            QTest::keyClick(&ed, Qt::Key_End);
+            QTest::keyClick(&ed, Qt::Key_Home, Qt::ShiftModifier);
+            QTest::keyClick(&ed, Qt::Key_B, Qt::ControlModifier);
+        } else if (command == QLatin1String("entity")) {
+            QTest::keyClick(&ed, Qt::Key_End);
+            QTest::sendKeyEvent(QTest::Click, &ed, Qt::Key_Eacute, QStringLiteral("é"), Qt::NoModifier);
+        } else if (command == QLatin1String("table")) {
+            QTest::keyClick(&ed, Qt::Key_End);
+            whenModalOpens([](QWidget *d) {
+                QTest::mouseClick(child(d, QStringLiteral("tableSizeGrid")), Qt::LeftButton, {}, QPoint(22, 7));
+            });
+            QTest::mousePress(child(&h.window(), QStringLiteral("quickTableButton")), Qt::LeftButton);
+            QTRY_VERIFY(ed.text().contains(QStringLiteral("</TABLE>")));
+        } else if (command == QLatin1String("replaceAll")) {
+            QTest::keyClick(&ed, Qt::Key_R, Qt::ControlModifier);
+            ReplaceDialog *dialog = h.window().search()->replaceDialog();
+            QVERIFY(dialog && dialog->isVisible());
+            QTest::keyClicks(child<QLineEdit>(dialog, QStringLiteral("searchText")), QStringLiteral("line"));
+            QTest::keyClicks(child<QLineEdit>(dialog, QStringLiteral("replacementText")), QStringLiteral("row"));
+            click(dialog, QStringLiteral("replaceAllButton"));
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            QVERIFY(ed.lineText(198).startsWith(QStringLiteral("<P>line")));
+        }
+        QCOMPARE(ed.lineText(199), changedLine);
+        const QString changed = ed.text();
+        QVERIFY(changed != page);
+        ed.setFocus();
+        QTest::keyClick(&ed, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ed.text(), page);
+        QCOMPARE(QPoint(ed.col(), ed.row()), undone);
+        QVERIFY(ed.viewport()->rect().contains(ed.cursorRect().center()));
+        QTest::keyClick(&ed, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(ed.text(), changed);
+        QCOMPARE(QPoint(ed.col(), ed.row()), redone);
+        QVERIFY(ed.viewport()->rect().contains(ed.cursorRect().center()));
+        // Redo is there while there is something to redo, under either of its keys.
+        QAction *redo = h.window().editCommands()->redoAction();
+        QVERIFY(!redo->isEnabled());
+        QTest::keyClick(&ed, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(redo->isEnabled());
+        QTest::keyClick(&ed, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(ed.text(), changed);
+        QVERIFY(!redo->isEnabled());
     }
 };
 
