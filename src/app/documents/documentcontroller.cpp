@@ -81,11 +81,14 @@ void DocumentController::connectEditor(SourceEditor *editor) {
         editor->setContextMenu(m_editorMenu);
 
     // The document's own modified flag tells real edits (typing, commands, undo) from the
-    // repaints of the colouring, which also report the text as changed.
+    // repaints of the colouring, which also report the text as changed; it also turns off again
+    // when undo or redo bring back the text as it was last saved.
     connect(editor->document(), &QTextDocument::modificationChanged, this,
             [this, editor](bool modified) {
                 if (modified)
                     onTextChanged(editor);
+                else
+                    onBackToSavedText(editor);
             });
     connect(editor, &SourceEditor::textChanged, this, [this, editor] {
         if (editor == currentEditor() && m_loading == 0)
@@ -245,6 +248,16 @@ void DocumentController::refreshTabCaption(const Document &doc) {
         (doc.saved ? QString() : QStringLiteral("* ")) + fileNamePart(doc.fileName);
     m_tabs->setTabText(index, escapeAmpersands(caption));
     m_tabs->setTabToolTip(index, doc.fileName);
+}
+
+void DocumentController::onBackToSavedText(SourceEditor *ed) {
+    if (m_loading > 0)
+        return;
+    Document *doc = documentOf(ed);
+    if (!doc || doc->saved)
+        return;
+    doc->saved = true;
+    refresh(*doc);
 }
 
 void DocumentController::onTextChanged(SourceEditor *ed) {

@@ -78,6 +78,8 @@ private:
     Document *documentOf(const SourceEditor *editor) const;
     void onCurrentTabChanged(int index);
     void onTextChanged(SourceEditor *editor);
+    // Undo or redo brought back the text as last saved.
+    void onBackToSavedText(SourceEditor *editor);
     void refreshTabCaption(const Document &doc);
 
     AppContext &m_ctx;

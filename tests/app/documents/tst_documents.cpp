@@ -71,6 +71,40 @@ private Q_SLOTS:
         QVERIFY(h.files().saveAction()->isEnabled());
     }
 
+    // Undo and redo that bring the text back to what was last saved take the mark away again, so
+    // that closing does not ask; going past the save brings it back.
+    void undoAndRedoToTheSavedTextClearTheMark() {
+        WindowHarness h;
+        QVERIFY(h.files().openFile(h.t.writeFile("site/page.htm", "<P>x</P>\n")));
+        SourceEditor &ed = h.editor();
+        const int tab = h.docs().currentIndex();
+        h.window().activateWindow();
+        ed.setFocus();
+        const struct {
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            const char *caption;
+        } steps[] = {
+            {Qt::Key_A, Qt::NoModifier, "* page.htm"},
+            {Qt::Key_Z, Qt::ControlModifier, "page.htm"},
+            {Qt::Key_Y, Qt::ControlModifier, "* page.htm"},
+            {Qt::Key_S, Qt::ControlModifier, "page.htm"}, // saved with the "a"
+            {Qt::Key_B, Qt::NoModifier, "* page.htm"},
+            {Qt::Key_Z, Qt::ControlModifier, "page.htm"},
+            {Qt::Key_Z, Qt::ControlModifier, "* page.htm"}, // before the save
+            {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, "page.htm"},
+        };
+        for (const auto &step : steps) {
+            QTest::keyClick(&ed, step.key, step.modifiers);
+            QCOMPARE(tabText(h, tab), QString::fromUtf8(step.caption));
+            QCOMPARE(h.files().saveAction()->isEnabled(), step.caption[0] == '*');
+        }
+        QCOMPARE(ed.text(), QStringLiteral("a<P>x</P>\n"));
+        QTest::keyClick(&ed, Qt::Key_W, Qt::ControlModifier);
+        QCOMPARE(h.docs().count(), tab);
+        QVERIFY(h.t.prompts.texts().isEmpty());
+    }
+
     void closingTabsActivatesTheRightNeighbour_data() {
         QTest::addColumn<int>("closed");
         QTest::addColumn<QStringList>("remaining");
