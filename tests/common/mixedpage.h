@@ -1,8 +1,8 @@
 // A page of mixed markup as hand-written and generated pages have it: comments on one line and
 // over many, scripts and styles with "<" comparisons, a stray "<" in text, non-ASCII and non-BMP
 // characters, attributes spanning lines, and lines of minified markup and long paragraphs over
-// 5,000 characters (shown in pieces), some of them opening or closing a comment. The same text on
-// every run.
+// 5,000 characters (shown in pieces), some of them opening or closing a comment or cut into pieces
+// right inside each "<!--". The same text on every run.
 #pragma once
 
 #include <QString>
@@ -35,7 +35,7 @@ inline QString mixedPage(int characters) {
         page += QStringLiteral("<div class=\"section\" id=\"s%1\">\n  <h2>%2</h2>\n")
                     .arg(section)
                     .arg(text(3));
-        switch (section % 9) {
+        switch (section % 10) {
         case 0:
             page += QStringLiteral("  <!-- %1 -->\n  <p>%2 <b>%3</b></p>\n").arg(text(4), text(6), text(2));
             break;
@@ -84,6 +84,14 @@ inline QString mixedPage(int characters) {
         case 7:
             page += QStringLiteral("  <p>%1 < %2</p>\n").arg(text(5), text(3));
             break;
+        case 8: {
+            // Pieces of 200 characters, each ending in the "<!" of a comment the next one closes.
+            QString line = QString(198, u'x') + QStringLiteral("<!");
+            for (int i = 30 + below(40); i > 0; --i)
+                line += QStringLiteral("--c-->") + QString(192, u'x') + QStringLiteral("<!");
+            page += line + QStringLiteral("--c-->\n");
+            break;
+        }
         default:
             page += QStringLiteral("  <table><tr><td>%1</td><td>%2</td></tr></table>\n").arg(text(2), text(2));
             break;

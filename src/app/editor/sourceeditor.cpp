@@ -247,14 +247,21 @@ void SourceEditor::loadSlice(int budgetMs) {
             } else {
                 c.insertText(part.toString());
             }
-            std::vector<int> breaks;
+            // The part's lines are unmarked: only the pieces after its soft breaks get the mark.
+            const size_t firstBreak = m_load.nextBreak;
             while (m_load.nextBreak < m_load.breaks.size() &&
                    m_load.breaks[m_load.nextBreak] < next)
-                breaks.push_back(m_load.breaks[m_load.nextBreak++]);
-            if (!breaks.empty()) {
-                const int from = breaks.front();
-                m_soft.add(std::move(breaks));
-                markBreaks(c, from, docLength());
+                ++m_load.nextBreak;
+            if (m_load.nextBreak > firstBreak) {
+                const auto from = m_load.breaks.begin() + std::ptrdiff_t(firstBreak);
+                const auto to = m_load.breaks.begin() + std::ptrdiff_t(m_load.nextBreak);
+                m_soft.add(std::vector<int>(from, to));
+                QTextBlockFormat marked;
+                marked.setProperty(SoftBreakMark, true);
+                for (auto b = from; b != to; ++b) {
+                    c.setPosition(*b + 1);
+                    c.setBlockFormat(marked);
+                }
             }
             c.endEditBlock();
             m_load.at = next;
@@ -278,8 +285,10 @@ void SourceEditor::loadSlice(int budgetMs) {
     m_textCacheValid = false;
     m_textCache = QString();
     m_styles.insert(m_styles.size(), loadedLength() - loadedBefore, CharStyle::Text);
-    if (m_pass.active && m_pass.followsLoad)
+    if (m_pass.active && m_pass.followsLoad) {
         m_pass.end = loadedLength();
+        colorLoadedText(loadedBefore);
+    }
     if (done) {
         m_load = Loading();
         document()->setUndoRedoEnabled(true);
@@ -289,8 +298,43 @@ void SourceEditor::loadSlice(int budgetMs) {
     } else {
         scheduleLoadSlice();
     }
-    if (m_pass.active)
+    if (m_pass.active && !passWaitsForLoad())
         scheduleColorPass();
+}
+
+void SourceEditor::colorLoadedText(int loadedBefore) {
+    // Only a pass that has caught up with the load (all but the few characters it holds back at
+    // the end of a piece, see runColorPass) goes on here; one still behind walks the lines.
+    if (m_pass.next < loadedBefore - 3 || m_styles.size() != loadedLength())
+        return;
+    const int loaded = loadedLength();
+    const int docLoaded = docLength();
+    const bool more = m_load.at < m_load.rest.size();
+    // The text in so far ends inside a long line: its last characters may begin a "<!--" that
+    // the next part completes.
+    const bool cut = more && m_soft.contains(docLoaded - 1);
+    const int scanTo = cut ? qMax(m_pass.next, loaded - 3) : loaded;
+    // From the text as loaded, without the soft breaks, and two characters before as context
+    // for a "-->".
+    const int from = qMax(0, m_pass.next - 2);
+    const int docFrom = m_soft.toDoc(from, SoftBreaks::AfterBreak);
+    const QString text = m_soft.strip(m_load.rest.mid(docFrom, docLoaded - docFrom), docFrom);
+    // What a former pass left on the characters held back.
+    m_styles.fill(m_pass.next, loadedBefore - m_pass.next, CharStyle::Text);
+    bool reachedBack = false; // a tag or comment that closed here began in text already shown
+    continueColorPass(text, from, m_pass.state,
+                      [&](qsizetype at, qsizetype count, CharStyle style) {
+                          m_styles.fill(int(at), int(count), style);
+                          reachedBack = reachedBack || at < loadedBefore;
+                      },
+                      m_pass.next - from, scanTo - from);
+    m_pass.next = scanTo;
+    if (!more) {
+        m_pass.next = loaded + 1;
+        m_pass.active = false;
+    }
+    if (reachedBack || !more)
+        viewport()->update();
 }
 
 void SourceEditor::onContentsChange(int position, int removed, int added) {
@@ -866,9 +910,14 @@ void SourceEditor::scheduleColorPass() {
         // A slice well under a frame, so that keys and scrolling are served in between.
         runColorPass(-1, 8);
         // Waiting for more text, it goes on when the next part is in.
-        if (!(m_load.active && m_pass.next >= loadedLength()))
+        if (!passWaitsForLoad())
             scheduleColorPass();
     });
+}
+
+bool SourceEditor::passWaitsForLoad() const {
+    // All the text in is coloured but for the few characters held back at the end of a piece.
+    return m_load.active && m_pass.next >= loadedLength() - 3;
 }
 
 void SourceEditor::runColorPass(int pos, int budgetMs) {
@@ -906,7 +955,12 @@ void SourceEditor::runColorPass(int pos, int budgetMs) {
         const bool cutBefore = !m_soft.isEmpty() && m_soft.contains(blockDoc - 1);
         const bool cutAfter = !m_soft.isEmpty() && m_soft.contains(blockDoc + block.length() - 1);
         const int from = qMax(blockStart, m_pass.next);
-        const int to = qMin(lineEnd, m_pass.end);
+        int to = qMin(lineEnd, m_pass.end);
+        // The last piece in so far of a line still loading: its last characters wait for the
+        // next piece, which may complete a "<!--" they begin.
+        const bool waits = cutAfter && m_load.active && !block.next().next().isValid();
+        if (waits)
+            to = qMax(from, to - 3);
         // The line break after the range's last line is text too, as in a pass over lines.
         m_styles.fill(from, qMin(cutAfter ? to : to + 1, size) - from, CharStyle::Text);
         if (!cutBefore && !cutAfter) {
@@ -921,6 +975,8 @@ void SourceEditor::runColorPass(int pos, int budgetMs) {
                               before + (to - from));
         }
         m_pass.next = cutAfter ? to : to + 1;
+        if (waits)
+            break;
         // The end of a pass that follows a load is only where the text in so far ends, which may
         // be a piece of a long line whose next piece is still to come: the pass waits there.
         if (to >= m_pass.end && !(m_pass.followsLoad && m_load.active)) {

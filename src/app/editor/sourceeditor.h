@@ -181,6 +181,8 @@ private:
             const_cast<SourceEditor *>(this)->finishLoading();
     }
     void loadSlice(int budgetMs);
+    // Colours the text a load slice brought in, when the colouring has caught up with the load.
+    void colorLoadedText(int loadedBefore);
     void scheduleLoadSlice();
     int firstBlockOfLine(int line) const;
     // Soft breaks that undo or redo brought back in the document positions [from, from + count).
@@ -204,6 +206,7 @@ private:
     // `pos`), or for about `budgetMs` when pos is -1.
     void runColorPass(int pos, int budgetMs);
     void scheduleColorPass();
+    bool passWaitsForLoad() const;
     bool typeCharacter(QChar typed);
 
     StyleBuffer m_styles;
