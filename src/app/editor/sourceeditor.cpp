@@ -41,6 +41,32 @@ bool isMarked(const QTextBlock &block) {
     return block.blockFormat().boolProperty(SoftBreakMark);
 }
 
+// The lines of a text, and the `count` longest of them (longest first).
+struct LineScan {
+    int lines = 0;
+    std::vector<QStringView> longest;
+};
+
+LineScan scanLines(QStringView text, size_t count) {
+    LineScan scan;
+    qsizetype start = 0;
+    while (true) {
+        const qsizetype end = text.indexOf(u'\n', start);
+        const QStringView line = text.mid(start, (end < 0 ? text.size() : end) - start);
+        ++scan.lines;
+        if (scan.longest.size() < count || line.size() > scan.longest.back().size()) {
+            auto at = std::upper_bound(scan.longest.begin(), scan.longest.end(), line,
+                                       [](QStringView a, QStringView b) { return a.size() > b.size(); });
+            scan.longest.insert(at, line);
+            if (scan.longest.size() > count)
+                scan.longest.pop_back();
+        }
+        if (end < 0)
+            return scan;
+        start = end + 1;
+    }
+}
+
 } // namespace
 
 SourceEditor::SourceEditor(QWidget *parent) : QPlainTextEdit(parent) {
@@ -141,13 +167,16 @@ void SourceEditor::setDocumentText(const QString &text) {
         m_longLine > 0 ? SoftBreaks::split(plain, m_longLine, m_piece, &breaks) : plain;
     // A load still running gives way; a new one keeps the rest of a large page back.
     m_load = Loading();
+    // The widest lines are measured now, so that the horizontal scroll bar is settled with the
+    // first screen and does not change as lines are laid out (while loading, as they are shown).
+    const LineScan scan = scanLines(shown, 8);
     document()->setUndoRedoEnabled(true);
     QString first = shown;
     const qsizetype firstPart =
         shown.size() > m_backgroundLoading ? shown.indexOf(u'\n', m_firstPart) : -1;
     if (firstPart > 0 && firstPart + 1 < shown.size()) {
         m_load.active = true;
-        m_load.blocks = int(shown.count(u'\n')) + 1;
+        m_load.blocks = scan.lines;
         m_load.rest = shown;
         m_load.at = firstPart + 1;
         first = shown.left(m_load.at);
@@ -176,6 +205,7 @@ void SourceEditor::setDocumentText(const QString &text) {
     m_markFrom = m_markTo = -1;
     m_textCacheValid = false;
     m_textCache = QString();
+    static_cast<SourceLayout *>(document()->documentLayout())->reserveWidthFor(scan.longest);
     // A drop that moves text within the editor is one change from the dragged text to the drop
     // point, which cannot tell the pieces' breaks it passes over from line breaks.
     setAcceptDrops(!m_breakMarks);

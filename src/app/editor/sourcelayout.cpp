@@ -83,6 +83,30 @@ void SourceLayout::layOut(const QTextBlock &block) {
     }
 }
 
+void SourceLayout::reserveWidthFor(const std::vector<QStringView> &lines) {
+    QTextDocument *doc = document();
+    const QTextOption option = doc->defaultTextOption();
+    if (option.wrapMode() != QTextOption::NoWrap)
+        return; // wrapped lines are as wide as the view
+    qreal widest = 0;
+    for (const QStringView line : lines) {
+        // As layOut measures a block.
+        QTextLayout layout(line.toString(), doc->defaultFont());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine l = layout.createLine(); l.isValid(); l = layout.createLine()) {
+            l.setLineWidth(qreal(INT_MAX));
+            widest = qMax(widest, l.naturalTextWidth());
+        }
+        layout.endLayout();
+    }
+    widest += 2 * doc->documentMargin();
+    if (widest > m_widest) {
+        m_widest = widest;
+        announceSize();
+    }
+}
+
 void SourceLayout::announceSize() {
     if (m_sizePending)
         return;

@@ -8,6 +8,8 @@
 
 #include <QPlainTextDocumentLayout>
 #include <QPointer>
+#include <QStringView>
+#include <vector>
 
 class SourceLayout : public QPlainTextDocumentLayout {
     Q_OBJECT
@@ -17,6 +19,9 @@ public:
 
     QRectF blockBoundingRect(const QTextBlock &block) const override;
     QSizeF documentSize() const override;
+    // Makes the document at least as wide as these lines of its text will be once laid out, so
+    // that the width is known before they are (a large page is laid out as it is shown).
+    void reserveWidthFor(const std::vector<QStringView> &lines);
 
 protected:
     void documentChanged(int from, int removed, int added) override;

@@ -31,6 +31,8 @@ class TestSourceLayout : public QObject {
 private Q_SLOTS:
     void theWidestLineGettingNarrowerIsLaidOutAlone();
     void wrappedLinesNeedNoHorizontalScrolling();
+    void theWidthIsSettledWithTheFirstScreen_data();
+    void theWidthIsSettledWithTheFirstScreen();
 };
 
 void TestSourceLayout::theWidestLineGettingNarrowerIsLaidOutAlone() {
@@ -69,6 +71,43 @@ void TestSourceLayout::wrappedLinesNeedNoHorizontalScrolling() {
     QTest::keyClicks(&ed, QStringLiteral(" and some more text typed into the line"));
     QTest::qWait(20);
     QCOMPARE(ed.horizontalScrollBar()->maximum(), 0);
+}
+
+void TestSourceLayout::theWidthIsSettledWithTheFirstScreen_data() {
+    QTest::addColumn<bool>("background");
+    QTest::newRow("loaded at once") << false;
+    QTest::newRow("loaded in the background") << true;
+}
+
+void TestSourceLayout::theWidthIsSettledWithTheFirstScreen() {
+    // The horizontal scroll bar does not change once the first screen shows, not while the rest
+    // loads nor when the widest lines far down are laid out: the window stands still.
+    QFETCH(bool, background);
+    QString page;
+    for (int i = 0; i < 20000; ++i) {
+        page += i == 15000   ? QStringLiteral("<p>") + QString(300, u'W') + QStringLiteral("</p>\n")
+                : i == 12000 ? QStringLiteral("\t<p>") + QString(320, u'i') + QStringLiteral("</p>\n")
+                             : QStringLiteral("<p>line %1</p>\n").arg(i);
+    }
+    SourceEditor ed;
+    ed.resize(600, 400);
+    ed.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&ed));
+    if (background)
+        ed.setBackgroundLoading(100000, 20000);
+    ed.setDocumentText(page);
+    QCOMPARE(ed.isLoading(), background);
+    QCoreApplication::processEvents();
+    const int range = ed.horizontalScrollBar()->maximum();
+    QVERIFY(range > 0);
+    QTRY_VERIFY(!ed.isLoading());
+    for (const int line : {12000, 15000}) {
+        ed.setRow(line);
+        ed.ensureCursorVisible();
+        ed.grab();
+        QCoreApplication::processEvents();
+        QCOMPARE(ed.horizontalScrollBar()->maximum(), range);
+    }
 }
 
 QTEST_MAIN(TestSourceLayout)
