@@ -154,6 +154,7 @@ void TestBackgroundLoading::aLargePageOpenedInTheWindowIsColouredToItsEnd() {
             QTest::keyClick(&ed, Qt::Key_PageDown);
     } else if (action == QLatin1String("end")) {
         QTest::keyClick(&ed, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(ed.row(), ed.lineCount() - 1);
     } else if (action == QLatin1String("save")) {
         QTest::keyClicks(&ed, QStringLiteral("xy"));
         QTest::keyClick(&ed, Qt::Key_S, Qt::ControlModifier);
