@@ -266,33 +266,14 @@ void SourceEditor::loadSlice(int budgetMs) {
             c.movePosition(QTextCursor::End);
             // One change per part, so that the layout deals with its blocks together.
             c.beginEditBlock();
-            const QStringView part = QStringView(m_load.rest).mid(m_load.at, next - m_load.at);
-            // Lines inserted into a block take its format: when the text in so far ends in a
-            // piece of a long line, the mark of that piece must not pass to the lines after it.
-            const qsizetype lineEnd = isMarked(c.block()) ? part.indexOf(u'\n') : -1;
-            if (lineEnd >= 0) {
-                c.insertText(part.left(lineEnd).toString());
-                c.insertBlock(QTextBlockFormat());
-                c.insertText(part.mid(lineEnd + 1).toString());
-            } else {
-                c.insertText(part.toString());
-            }
-            // The part's lines are unmarked: only the pieces after its soft breaks get the mark.
             const size_t firstBreak = m_load.nextBreak;
             while (m_load.nextBreak < m_load.breaks.size() &&
                    m_load.breaks[m_load.nextBreak] < next)
                 ++m_load.nextBreak;
-            if (m_load.nextBreak > firstBreak) {
-                const auto from = m_load.breaks.begin() + std::ptrdiff_t(firstBreak);
-                const auto to = m_load.breaks.begin() + std::ptrdiff_t(m_load.nextBreak);
-                m_soft.add(std::vector<int>(from, to));
-                QTextBlockFormat marked;
-                marked.setProperty(SoftBreakMark, true);
-                for (auto b = from; b != to; ++b) {
-                    c.setPosition(*b + 1);
-                    c.setBlockFormat(marked);
-                }
-            }
+            const int *soft = m_load.breaks.data();
+            insertMarked(c, QStringView(m_load.rest).mid(m_load.at, next - m_load.at),
+                         int(m_load.at), soft + firstBreak, soft + m_load.nextBreak);
+            m_soft.add(std::vector<int>(soft + firstBreak, soft + m_load.nextBreak));
             c.endEditBlock();
             m_load.at = next;
         } while (m_load.at < m_load.rest.size() && clock.elapsed() < budgetMs);
@@ -330,6 +311,39 @@ void SourceEditor::loadSlice(int budgetMs) {
     }
     if (m_pass.active && !passWaitsForLoad())
         scheduleColorPass();
+}
+
+void SourceEditor::insertMarked(QTextCursor &c, QStringView part, int at, const int *soft,
+                                const int *softEnd) {
+    // The lines of one insertion all take the format of the block they go into, so the text goes
+    // in as runs of lines that end in breaks of one kind, each run opened by a block of its own
+    // format: no line loses or gains the mark afterwards, one change per line.
+    QTextBlockFormat marked;
+    marked.setProperty(SoftBreakMark, true);
+    qsizetype pos = 0;
+    while (pos < part.size()) {
+        const qsizetype lineEnd = part.indexOf(u'\n', pos);
+        if (lineEnd < 0) {
+            c.insertText(part.mid(pos).toString());
+            return;
+        }
+        const bool isSoft = soft != softEnd && *soft == at + lineEnd;
+        qsizetype runEnd = lineEnd; // the last break of the run
+        if (isSoft) {
+            // The following pieces of the same line.
+            for (++soft; soft != softEnd && part.indexOf(u'\n', runEnd + 1) == *soft - at; ++soft)
+                runEnd = *soft - at;
+        } else {
+            // The lines up to the one the next soft break cuts.
+            const qsizetype nextSoft = soft != softEnd ? *soft - at : part.size();
+            runEnd = part.lastIndexOf(u'\n', nextSoft - 1);
+        }
+        c.insertText(part.mid(pos, lineEnd - pos).toString());
+        c.insertBlock(isSoft ? marked : QTextBlockFormat());
+        if (runEnd > lineEnd)
+            c.insertText(part.mid(lineEnd + 1, runEnd - lineEnd).toString());
+        pos = runEnd + 1;
+    }
 }
 
 void SourceEditor::colorLoadedText(int loadedBefore) {

@@ -181,6 +181,10 @@ private:
             const_cast<SourceEditor *>(this)->finishLoading();
     }
     void loadSlice(int budgetMs);
+    // Inserts document text at the cursor (at document position `at`, the end), the blocks after
+    // the soft breaks [soft, softEnd) marked and no others.
+    void insertMarked(QTextCursor &c, QStringView part, int at, const int *soft,
+                      const int *softEnd);
     // Colours the text a load slice brought in, when the colouring has caught up with the load.
     void colorLoadedText(int loadedBefore);
     void scheduleLoadSlice();
