@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 #include <algorithm>
+#include <ctime>
 #include <functional>
 #include <vector>
 
@@ -53,6 +54,14 @@ inline qint64 statusKb(const char *field) {
         if (line.startsWith(key))
             return line.mid(key.size()).trimmed().split(' ').value(0).toLongLong();
     return -1;
+}
+
+// Milliseconds of processor time this thread has used: on a machine shared with other work, the
+// part of a wall-clock figure that is the program's own.
+inline double threadCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
 inline QString readAndDecode(const QString &path) {
