@@ -251,7 +251,6 @@ void SourceEditor::loadSlice(int budgetMs) {
         return;
     QElapsedTimer clock;
     clock.start();
-    const int loadedBefore = loadedLength();
     const int blocksBefore = document()->blockCount();
     {
         // Loading is no change of the text: no modified flag, no text-changed signal. Nor does
@@ -276,6 +275,13 @@ void SourceEditor::loadSlice(int budgetMs) {
             m_soft.add(std::vector<int>(soft + firstBreak, soft + m_load.nextBreak));
             c.endEditBlock();
             m_load.at = next;
+            // Coloured part by part, so that a load finished at once copies no more than a part.
+            const int partStart = m_styles.size();
+            m_styles.insert(partStart, loadedLength() - partStart, CharStyle::Text);
+            if (m_pass.active && m_pass.followsLoad) {
+                m_pass.end = loadedLength();
+                colorLoadedText(partStart);
+            }
         } while (m_load.at < m_load.rest.size() && clock.elapsed() < budgetMs);
         document()->setModified(false);
     }
@@ -295,11 +301,6 @@ void SourceEditor::loadSlice(int budgetMs) {
         viewport()->update();
     m_textCacheValid = false;
     m_textCache = QString();
-    m_styles.insert(m_styles.size(), loadedLength() - loadedBefore, CharStyle::Text);
-    if (m_pass.active && m_pass.followsLoad) {
-        m_pass.end = loadedLength();
-        colorLoadedText(loadedBefore);
-    }
     if (done) {
         m_load = Loading();
         document()->setUndoRedoEnabled(true);
@@ -369,7 +370,7 @@ void SourceEditor::colorLoadedText(int loadedBefore) {
     continueColorPass(text, from, m_pass.state,
                       [&](qsizetype at, qsizetype count, CharStyle style) {
                           m_styles.fill(int(at), int(count), style);
-                          reachedBack = reachedBack || at < loadedBefore;
+                          reachedBack = reachedBack || (at < loadedBefore && at < shownEnd());
                       },
                       m_pass.next - from, scanTo - from);
     m_pass.next = scanTo;
@@ -379,6 +380,11 @@ void SourceEditor::colorLoadedText(int loadedBefore) {
     }
     if (reachedBack || !more)
         viewport()->update();
+}
+
+int SourceEditor::shownEnd() const {
+    const QTextBlock below = cursorForPosition(QPoint(0, viewport()->height())).block();
+    return m_soft.toText(below.position() + below.length());
 }
 
 void SourceEditor::onContentsChange(int position, int removed, int added) {
@@ -1060,9 +1066,7 @@ void SourceEditor::paintVisibleBlocks(const QRegion &painting) {
     const qreal bottom = viewport()->rect().bottom();
     if (m_pass.active) {
         // Colour what is about to be shown before the pass gets there by itself.
-        const QTextCursor below = cursorForPosition(QPoint(0, viewport()->height()));
-        const int lastShown =
-            m_soft.toText(below.block().position() + below.block().length());
+        const int lastShown = shownEnd();
         if (lastShown > m_pass.next)
             runColorPass(lastShown, 0);
     }

@@ -185,8 +185,10 @@ private:
     // the soft breaks [soft, softEnd) marked and no others.
     void insertMarked(QTextCursor &c, QStringView part, int at, const int *soft,
                       const int *softEnd);
-    // Colours the text a load slice brought in, when the colouring has caught up with the load.
+    // Colours the text a part of a load brought in, when the colouring has caught up with it.
     void colorLoadedText(int loadedBefore);
+    // The text position behind the last line the editor shows.
+    int shownEnd() const;
     void scheduleLoadSlice();
     int firstBlockOfLine(int line) const;
     // Soft breaks that undo or redo brought back in the document positions [from, from + count).
