@@ -2,6 +2,7 @@
 #include "platform/allocator.h"
 #include "platform/browserlauncher.h"
 #include "platform/messageboxprompts.h"
+#include "recovery/recoverysession.h"
 #include "shell/appcontext.h"
 #include "shell/commandline.h"
 #include "shell/fileaccess.h"
@@ -42,6 +43,7 @@ int main(int argc, char *argv[]) {
     AppContext ctx;
     ctx.paths.configDir = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     ctx.paths.dataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    ctx.paths.recoveryDir = defaultRecoveryDir();
     ctx.paths.installDir =
         QDir::cleanPath(QApplication::applicationDirPath() + QStringLiteral("/../share/marlo"));
     QDir().mkpath(ctx.paths.configDir);

@@ -8,6 +8,7 @@ TestContext::TestContext() {
     ctx.paths.configDir = path(QStringLiteral("config"));
     ctx.paths.dataDir = path(QStringLiteral("data"));
     ctx.paths.installDir = path(QStringLiteral("install"));
+    ctx.paths.recoveryDir = path(QStringLiteral("state/Marlo/recovery"));
     QDir().mkpath(ctx.paths.configDir);
     QDir().mkpath(ctx.paths.installDir);
     ctx.prompts = &prompts;

@@ -9,6 +9,8 @@
 #include "platform/browserlauncher.h"
 #include "shell/mainwindow.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QStringList>
 #include <QtTest>
 #include <memory>
@@ -23,6 +25,23 @@ public:
     }
     QStringList calls;
 };
+
+// Types text into a widget as key presses; characters beyond ASCII, which QTest has no keys
+// for, come as the key events an input method sends.
+inline void typeKeys(QWidget *widget, const QString &text) {
+    for (const QChar c : text) {
+        if (c == QLatin1Char('\n')) {
+            QTest::keyClick(widget, Qt::Key_Return);
+        } else if (c.unicode() < 128) {
+            QTest::keyClicks(widget, QString(c));
+        } else {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(widget, &press);
+            QApplication::sendEvent(widget, &release);
+        }
+    }
+}
 
 class WindowHarness {
 public:
@@ -43,14 +62,7 @@ public:
     SourceEditor &editor() { return *docs().currentEditor(); } // the current editor
 
     // Types text into the current editor as key presses.
-    void type(const QString &text) {
-        for (const QChar c : text) {
-            if (c == QLatin1Char('\n'))
-                QTest::keyClick(&editor(), Qt::Key_Return);
-            else
-                QTest::keyClicks(&editor(), QString(c));
-        }
-    }
+    void type(const QString &text) { typeKeys(&editor(), text); }
 
     TestContext t;
     RecordingBrowserLauncher browsers;

@@ -166,6 +166,7 @@ Document &DocumentController::addDocument() {
     const QSignalBlocker block(m_tabs);
     m_tabs->addTab(ed, escapeAmpersands(UntitledName));
     refreshTabCaption(doc);
+    Q_EMIT documentCreated(doc);
     return doc;
 }
 
@@ -200,6 +201,7 @@ void DocumentController::removeDocument(Document &doc) {
     const int p = indexOf(doc);
     if (p < 0 || count() < 2)
         return;
+    Q_EMIT documentClosing(doc);
     const bool wasCurrent = m_current == &doc;
     SourceEditor *ed = doc.editor();
     std::unique_ptr<Document> owned = std::move(m_docs[size_t(p)]);

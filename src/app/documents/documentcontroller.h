@@ -65,6 +65,9 @@ public:
 Q_SIGNALS:
     void currentDocumentChanged(Document &doc);
     void documentRefreshed(Document &doc);
+    // A document came into the set; one is about to leave it (its editor still there).
+    void documentCreated(Document &doc);
+    void documentClosing(Document &doc);
     // Of the current editor: the caret's column and line (from 0), the insert/overwrite mode.
     void caretMoved(int column, int line);
     void insertModeChanged(bool overwrite);

@@ -131,6 +131,8 @@ public:
     void setBackgroundLoading(int characters, int firstPart);
     // Soft breaks the document holds, the pieces of long lines being one block each.
     int pieceBreaks() const { return m_soft.count(); }
+    // Their document positions, to read the document's own change reports as text positions.
+    const SoftBreaks &softBreaks() const { return m_soft; }
     // True when every block's mark tells rightly whether a soft break comes before it (a check
     // for tests).
     bool breakMarksConsistent() const;

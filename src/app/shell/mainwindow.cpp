@@ -4,6 +4,7 @@
 #include "documents/documentprinter.h"
 #include "documents/documentstatus.h"
 #include "documents/filecommands.h"
+#include "documents/recoverycontroller.h"
 #include "editor/completioncontroller.h"
 #include "editor/editcommands.h"
 #include "editor/searchcommands.h"
@@ -66,6 +67,7 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     m_docs = new DocumentController(m_ctx, m_tabs, this);
     m_docs->createFirstDocument(firstName);
     m_files = new FileCommands(m_ctx, *m_docs, this);
+    m_recovery = new RecoveryController(m_ctx, *m_docs, this);
     m_printer = new DocumentPrinter(m_ctx, *m_docs, this);
     m_status = new DocumentStatus(*m_docs, this, statusBar());
     m_edit = new EditCommands(m_ctx, *m_docs, this);
@@ -111,7 +113,10 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     resize(1200, 800);
 }
 
-MainWindow::~MainWindow() { m_docs->releaseAllEditors(); }
+MainWindow::~MainWindow() {
+    delete m_recovery; // it hears the editors, which are taken apart next
+    m_docs->releaseAllEditors();
+}
 
 FilePanelHost MainWindow::filePanelHost() {
     FilePanelHost host;
@@ -471,6 +476,8 @@ void MainWindow::firstShow() {
     // The pages named on the command line are there before the tip, which opens over them.
     if (!m_ctx.startupFiles.isEmpty())
         m_files->openStartupFiles(m_ctx.startupFiles);
+    // Then the pages a run that did not end cleanly left unsaved.
+    m_recovery->offerRecovery(this);
     if (m_ctx.settings.tipOfTheDay > 0)
         showTipOfTheDay();
     m_docs->currentEditor()->setFocus();
@@ -508,6 +515,8 @@ bool MainWindow::runExitSequence() {
             QFile::remove(name);
         m_ctx.backupFiles.clear();
     }
+    // Every page was saved or let go: nothing is left to recover.
+    m_recovery->finishCleanly();
     return true;
 }
 

@@ -21,6 +21,7 @@ class LayoutCommands;
 class PageCheckController;
 class PageCheckPanel;
 class PreviewController;
+class RecoveryController;
 class QMenu;
 class QStackedWidget;
 class QTabWidget;
@@ -51,6 +52,7 @@ public:
 
     DocumentController *documents() const { return m_docs; }
     FileCommands *fileCommands() const { return m_files; }
+    RecoveryController *recovery() const { return m_recovery; }
     DocumentPrinter *printer() const { return m_printer; }
     DocumentStatus *documentStatus() const { return m_status; }
     EditCommands *editCommands() const { return m_edit; }
@@ -95,6 +97,7 @@ private:
     FolderPanel *m_folderPanel = nullptr;
     DocumentController *m_docs = nullptr;
     FileCommands *m_files = nullptr;
+    RecoveryController *m_recovery = nullptr;
     DocumentPrinter *m_printer = nullptr;
     DocumentStatus *m_status = nullptr;
     EditCommands *m_edit = nullptr;

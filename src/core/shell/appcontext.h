@@ -16,6 +16,7 @@ struct AppPaths {
     QString configDir;  // holds Marlo.ini
     QString dataDir;    // holds Marlostanda.vtd
     QString installDir; // read-only share/marlo folder next to the executable
+    QString recoveryDir; // journals of unsaved pages; empty: none are kept
     QString settingsFile() const { return configDir + QStringLiteral("/Marlo.ini"); }
 };
 
