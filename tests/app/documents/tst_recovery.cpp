@@ -177,6 +177,8 @@ private Q_SLOTS:
         QTest::newRow("recover after the file changed") << "recoverButton" << true;
         QTest::newRow("discard") << "discardButton" << false;
         QTest::newRow("later") << "laterButton" << false;
+        // Space unticks the page the list starts on, Enter recovers the rest.
+        QTest::newRow("keys: untick the first, Enter") << "keys" << false;
     }
     void pagesOfARunThatDidNotEndAreOffered() {
         QFETCH(QString, button);
@@ -199,6 +201,8 @@ private Q_SLOTS:
         }
         const QStringList left = journalsIn(killed.t.ctx.paths.recoveryDir);
         QCOMPARE(left.size(), 2);
+        const QString pageJournal =
+            readJournal(left[0]).header.pageName == page ? left[0] : left[1];
 
         Run next(killed.t.ctx.paths.recoveryDir);
         next.t.prompts.answers << Prompts::Answer::Yes; // discard: yes, for good
@@ -207,7 +211,12 @@ private Q_SLOTS:
             auto *list = dialog->findChild<QTreeWidget *>("recoveryList");
             for (int i = 0; i < list->topLevelItemCount(); ++i)
                 rows << list->topLevelItem(i)->text(0) + " | " + list->topLevelItem(i)->text(3);
-            QTest::mouseClick(dialog->findChild<QAbstractButton *>(button), Qt::LeftButton);
+            if (button == "keys") {
+                QTest::keyClick(list, Qt::Key_Space);
+                QTest::keyClick(list, Qt::Key_Return);
+            } else {
+                QTest::mouseClick(dialog->findChild<QAbstractButton *>(button), Qt::LeftButton);
+            }
         });
         next.start();
         QCOMPARE(rows,
@@ -215,6 +224,16 @@ private Q_SLOTS:
                               RecoveryTexts::untitled() + " | "}));
         QCOMPARE(next.t.readFile(page), onDisk); // the file stays as it is until a save
 
+        if (button == "keys") { // the unticked page stays for a later start
+            QCOMPARE(next.docs().count(), 1);
+            QCOMPARE(next.docs().current().editor()->text(), QStringLiteral("fresh"));
+            QStringList now = journalsIn(next.t.ctx.paths.recoveryDir);
+            now.sort();
+            QStringList expected = {pageJournal, next.recovery().journalOf(next.docs().current())};
+            expected.sort();
+            QCOMPARE(now, expected);
+            return;
+        }
         if (button != "recoverButton") {
             QCOMPARE(next.docs().count(), 1);
             QCOMPARE(journalsIn(next.t.ctx.paths.recoveryDir),
