@@ -9,8 +9,6 @@
 #include "platform/browserlauncher.h"
 #include "shell/mainwindow.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QStringList>
 #include <QtTest>
 #include <memory>
@@ -25,23 +23,6 @@ public:
     }
     QStringList calls;
 };
-
-// Types text into a widget as key presses; characters beyond ASCII, which QTest has no keys
-// for, come as the key events an input method sends.
-inline void typeKeys(QWidget *widget, const QString &text) {
-    for (const QChar c : text) {
-        if (c == QLatin1Char('\n')) {
-            QTest::keyClick(widget, Qt::Key_Return);
-        } else if (c.unicode() < 128) {
-            QTest::keyClicks(widget, QString(c));
-        } else {
-            QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(widget, &press);
-            QApplication::sendEvent(widget, &release);
-        }
-    }
-}
 
 class WindowHarness {
 public:
@@ -62,7 +43,20 @@ public:
     SourceEditor &editor() { return *docs().currentEditor(); } // the current editor
 
     // Types text into the current editor as key presses.
-    void type(const QString &text) { typeKeys(&editor(), text); }
+    void type(const QString &text) { typeInto(&editor(), text); }
+    // Key presses for each character ("\n" is Enter); one QTest has no key for comes with its
+    // text alone, as from an input method.
+    static void typeInto(QWidget *widget, const QString &text) {
+        for (const QChar c : text) {
+            if (c == QLatin1Char('\n'))
+                QTest::keyClick(widget, Qt::Key_Return);
+            else if (c.unicode() < 128)
+                QTest::keyClicks(widget, QString(c));
+            else
+                QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+        }
+    }
 
     TestContext t;
     RecordingBrowserLauncher browsers;

@@ -176,7 +176,7 @@ private:
         const int op = below(100);
         if (op < 40) {
             ed->setSelection(below(length + 1), 0);
-            typeKeys(ed, word());
+            WindowHarness::typeInto(ed, word());
         } else if (op < 48) {
             ed->setSelection(below(length + 1), 0);
             QTest::keyClick(ed, Qt::Key_Return);
@@ -190,7 +190,7 @@ private:
         } else if (op < 78) {
             const int at = below(length + 1);
             ed->setSelection(at, below(qMin(30, length - at + 1)));
-            typeKeys(ed, word());
+            WindowHarness::typeInto(ed, word());
         } else if (op < 86) {
             ed->undo();
         } else if (op < 91) {
