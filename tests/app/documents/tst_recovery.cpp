@@ -132,6 +132,7 @@ private Q_SLOTS:
         QTest::newRow("saved") << "save";
         QTest::newRow("closed without saving") << "close";
         QTest::newRow("read again from the file") << "reopen";
+        QTest::newRow("undone back to the saved text") << "undo";
         QTest::newRow("program closed without saving") << "exit";
     }
     void theJournalGoesWithTheUnsavedChanges() {
@@ -151,6 +152,9 @@ private Q_SLOTS:
         } else if (how == "close") {
             h.t.prompts.answers << Prompts::Answer::No;
             QVERIFY(h.files().close(doc));
+        } else if (how == "undo") {
+            h.editor().undo();
+            QVERIFY(doc.saved);
         } else if (how == "reopen") {
             h.t.ctx.settings.recentFiles[0] = page;
             h.t.prompts.answers << Prompts::Answer::No;
