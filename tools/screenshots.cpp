@@ -167,12 +167,12 @@ int main(int argc, char *argv[]) {
     const QString site = userHome + QStringLiteral("/Sites/garden-club");
     if (!writeSite(site))
         return 1;
-    ctx.startupFiles = {site + QStringLiteral("/index.htm")};
 
     MessageBoxPrompts prompts;
     ctx.prompts = &prompts;
     NoBrowser browsers;
     MainWindow window(ctx, browsers);
+    window.setStartupFiles({site + QStringLiteral("/index.htm")});
     prompts.setParentWindow(&window);
     window.resize(1000, 640);
     window.show();

@@ -49,13 +49,13 @@ int main(int argc, char *argv[]) {
     QDir().mkpath(ctx.paths.configDir);
     MessageBoxPrompts prompts;
     ctx.prompts = &prompts;
-    ctx.startupFiles = command.files;
 
     SplashScreen splash;
     splash.showAndPaint();
 
     ProcessBrowserLauncher browsers;
     MainWindow window(ctx, browsers);
+    window.setStartupFiles(command.files);
     prompts.setParentWindow(&window);
     splash.repaintNow();
     splash.close();

@@ -7,6 +7,7 @@
 #include "documents/filecommands.h"
 #include "editor/sourceeditor.h"
 #include "platform/browserlauncher.h"
+#include "shell/actionregistry.h"
 #include "shell/mainwindow.h"
 
 #include <QStringList>
@@ -31,8 +32,8 @@ public:
     explicit WindowHarness(const QByteArray &settings = QByteArrayLiteral("[Options]\ntotd=0\n"),
                            const QStringList &startupFiles = {}) {
         t.writeSettings(settings);
-        t.ctx.startupFiles = startupFiles;
         m_window = std::make_unique<MainWindow>(t.ctx, browsers);
+        m_window->setStartupFiles(startupFiles);
         m_window->show();
         QTRY_VERIFY(m_window->hasStarted());
     }
@@ -41,6 +42,10 @@ public:
     DocumentController &docs() { return *m_window->documents(); }
     FileCommands &files() { return *m_window->fileCommands(); }
     SourceEditor &editor() { return *docs().currentEditor(); } // the current editor
+    // An action, command button or menu of the window by its id.
+    QAction *action(const QString &id) { return m_window->commands().action(id); }
+    QToolButton *button(const QString &id) { return m_window->commands().button(id); }
+    QMenu *menu(const QString &id) { return m_window->commands().menu(id); }
 
     // Types text into the current editor as key presses.
     void type(const QString &text) { typeInto(&editor(), text); }

@@ -2,6 +2,7 @@
 
 #include "documents/documentcontroller.h"
 #include "editor/sourceeditor.h"
+#include "shell/actionregistry.h"
 #include "shell/appcontext.h"
 #include "shell/prompts.h"
 
@@ -9,16 +10,12 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
-DocumentPrinter::DocumentPrinter(AppContext &ctx, DocumentController &docs, QWidget *window)
+DocumentPrinter::DocumentPrinter(AppContext &ctx, DocumentController &docs,
+                                 ActionRegistry &commands, QWidget *window)
     : QObject(window), m_ctx(ctx), m_window(window), m_printerInstalled(&printerInstalled) {
-    m_printAction = new QAction(QStringLiteral("&Print..."), this);
-    m_printAction->setObjectName(QStringLiteral("actionPrint"));
-    m_printAction->setShortcut(QKeySequence::Print);
-    m_printNowAction = new QAction(QStringLiteral("Print"), this);
-    m_printNowAction->setObjectName(QStringLiteral("actionPrintNow"));
-    connect(m_printAction, &QAction::triggered, this, [this, &docs] { print(docs.current(), true); });
-    connect(m_printNowAction, &QAction::triggered, this,
-            [this, &docs] { print(docs.current(), false); });
+    commands.add(QStringLiteral("actionPrint"), this, [this, &docs] { print(docs.current(), true); });
+    commands.add(QStringLiteral("actionPrintNow"), this,
+                 [this, &docs] { print(docs.current(), false); });
 }
 
 bool DocumentPrinter::printerInstalled() {

@@ -2,11 +2,11 @@
 // at once on the default printer.
 #pragma once
 
-#include <QAction>
 #include <QObject>
 #include <functional>
 
 struct AppContext;
+class ActionRegistry;
 class Document;
 class DocumentController;
 class QPrinter;
@@ -15,7 +15,8 @@ class QWidget;
 class DocumentPrinter : public QObject {
     Q_OBJECT
 public:
-    DocumentPrinter(AppContext &ctx, DocumentController &docs, QWidget *window);
+    DocumentPrinter(AppContext &ctx, DocumentController &docs, ActionRegistry &commands,
+                    QWidget *window);
 
     // With the dialog the job carries the document's name; without it the job has no title.
     // Without a printer installed the toolbar's immediate print says so.
@@ -27,13 +28,8 @@ public:
     static bool printerInstalled();
     void setPrinterCheck(std::function<bool()> check);
 
-    QAction *printAction() const { return m_printAction; }
-    QAction *printNowAction() const { return m_printNowAction; }
-
 private:
     AppContext &m_ctx;
     QWidget *m_window;
-    QAction *m_printAction;
-    QAction *m_printNowAction;
     std::function<bool()> m_printerInstalled;
 };

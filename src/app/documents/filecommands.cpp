@@ -3,6 +3,7 @@
 #include "documents/documentcontroller.h"
 #include "documents/documentfile.h"
 #include "editor/sourceeditor.h"
+#include "shell/actionregistry.h"
 #include "shell/appcontext.h"
 #include "shell/prompts.h"
 #include "shell/settingsio.h"
@@ -28,44 +29,31 @@ constexpr int InitialBackupInterval = 500000;
 
 } // namespace
 
-FileCommands::FileCommands(AppContext &ctx, DocumentController &docs, QObject *parent)
+FileCommands::FileCommands(AppContext &ctx, DocumentController &docs, ActionRegistry &commands,
+                           QObject *parent)
     : QObject(parent), m_ctx(ctx), m_docs(docs) {
-    auto make = [this](const QString &text, const QString &name, QKeySequence key = {}) {
-        auto *a = new QAction(text, this);
-        a->setObjectName(name);
-        if (!key.isEmpty())
-            a->setShortcut(key);
-        return a;
-    };
-    m_newAction = make(QStringLiteral("&New..."), QStringLiteral("actionNew"), QKeySequence::New);
-    m_openAction =
-        make(QStringLiteral("&Open..."), QStringLiteral("actionOpen"), QKeySequence::Open);
-    m_saveAction = make(QStringLiteral("&Save"), QStringLiteral("actionSave"),
-                        QKeySequence(Qt::CTRL | Qt::Key_S));
-    m_saveAsAction = make(QStringLiteral("Save &As..."), QStringLiteral("actionSaveAs"));
-    m_saveAllAction = make(QStringLiteral("Save All"), QStringLiteral("actionSaveAll"));
-    m_exportAction =
-        make(QStringLiteral("&Export to Unix file..."), QStringLiteral("actionExportUnix"));
-    m_closeAction = make(QStringLiteral("&Close"), QStringLiteral("actionClose"),
-                         QKeySequence(Qt::CTRL | Qt::Key_W));
-    m_closeAllAction = make(QStringLiteral("C&lose All"), QStringLiteral("actionCloseAll"));
+    commands.add(QStringLiteral("actionNew"), this, &FileCommands::newDocument);
+    commands.add(QStringLiteral("actionOpen"), this, &FileCommands::openDocument);
+    m_saveAction =
+        commands.add(QStringLiteral("actionSave"), this, [this] { save(m_docs.current()); });
+    commands.add(QStringLiteral("actionSaveAs"), this, [this] { saveAs(m_docs.current()); });
+    commands.add(QStringLiteral("actionSaveAll"), this, &FileCommands::saveAll);
+    commands.add(QStringLiteral("actionExportUnix"), this,
+                 [this] { exportUnixFile(m_docs.current()); });
+    commands.add(QStringLiteral("actionClose"), this, [this] { close(m_docs.current()); });
+    commands.add(QStringLiteral("actionCloseAll"), this, [this] { closeAll(); });
     m_recentSeparator = new QAction(this);
     m_recentSeparator->setSeparator(true);
+    QList<QAction *> recent = {m_recentSeparator};
     for (int i = 0; i < AppSettings::RecentFileCount; ++i) {
-        m_recentActions[size_t(i)] = make(QString(), QStringLiteral("actionRecent%1").arg(i + 1));
-        connect(m_recentActions[size_t(i)], &QAction::triggered, this,
-                [this, i] { openRecentFile(i); });
+        auto *a = new QAction(this);
+        a->setObjectName(QStringLiteral("actionRecent%1").arg(i + 1));
+        connect(a, &QAction::triggered, this, [this, i] { openRecentFile(i); });
+        m_recentActions[size_t(i)] = a;
+        recent << a;
     }
-
-    connect(m_newAction, &QAction::triggered, this, &FileCommands::newDocument);
-    connect(m_openAction, &QAction::triggered, this, &FileCommands::openDocument);
-    connect(m_saveAction, &QAction::triggered, this, [this] { save(m_docs.current()); });
-    connect(m_saveAsAction, &QAction::triggered, this, [this] { saveAs(m_docs.current()); });
-    connect(m_saveAllAction, &QAction::triggered, this, &FileCommands::saveAll);
-    connect(m_exportAction, &QAction::triggered, this,
-            [this] { exportUnixFile(m_docs.current()); });
-    connect(m_closeAction, &QAction::triggered, this, [this] { close(m_docs.current()); });
-    connect(m_closeAllAction, &QAction::triggered, this, [this] { closeAll(); });
+    commands.addGroup(QStringLiteral("recentFiles"), recent);
+    commands.onMenuShow(QStringLiteral("menuFile"), this, [this] { updateRecentMenu(); });
 
     // The Save command is on exactly while the current document has unsaved changes.
     connect(&m_docs, &DocumentController::currentDocumentChanged, this,

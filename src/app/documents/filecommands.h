@@ -11,6 +11,7 @@
 #include <array>
 
 struct AppContext;
+class ActionRegistry;
 class Document;
 class DocumentController;
 struct DecodedText;
@@ -18,7 +19,8 @@ struct DecodedText;
 class FileCommands : public QObject {
     Q_OBJECT
 public:
-    FileCommands(AppContext &ctx, DocumentController &docs, QObject *parent);
+    FileCommands(AppContext &ctx, DocumentController &docs, ActionRegistry &commands,
+                 QObject *parent);
 
     // The bool results say whether the command went through (false: cancelled by the user or
     // failed with a message already shown).
@@ -57,16 +59,6 @@ public:
     // Keeps the Save command off while the internal viewer shows.
     void setSaveLocked(bool locked);
 
-    QAction *newAction() const { return m_newAction; }
-    QAction *openAction() const { return m_openAction; }
-    QAction *saveAction() const { return m_saveAction; }
-    QAction *saveAsAction() const { return m_saveAsAction; }
-    QAction *saveAllAction() const { return m_saveAllAction; }
-    QAction *exportAction() const { return m_exportAction; }
-    QAction *closeAction() const { return m_closeAction; }
-    QAction *closeAllAction() const { return m_closeAllAction; }
-    QAction *recentSeparator() const { return m_recentSeparator; }
-    QAction *recentAction(int index) const { return m_recentActions[size_t(index)]; }
     QTimer *backupTimer() { return &m_backupTimer; }
 
 private:
@@ -88,14 +80,7 @@ private:
     bool m_offeringReload = false;
     QTimer m_backupTimer;
 
-    QAction *m_newAction;
-    QAction *m_openAction;
     QAction *m_saveAction;
-    QAction *m_saveAsAction;
-    QAction *m_saveAllAction;
-    QAction *m_exportAction;
-    QAction *m_closeAction;
-    QAction *m_closeAllAction;
     QAction *m_recentSeparator;
     std::array<QAction *, AppSettings::RecentFileCount> m_recentActions{};
 };

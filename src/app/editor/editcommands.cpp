@@ -2,22 +2,24 @@
 #include "editor/editcommands.h"
 
 #include "editor/editoperations.h"
+#include "editor/editortexts.h"
 #include "editor/sourceeditor.h"
 #include "editor/tagtables.h"
 #include "editor/tagtoolbar.h"
 #include "editor/textconversiondialog.h"
+#include "shell/actionregistry.h"
 #include "shell/appcontext.h"
 #include "shell/filepaths.h"
 #include "shell/prompts.h"
 #include "shell/settingsio.h"
 #include "tools/recentlists.h"
+#include "tools/tooltexts.h"
 #include "widgets/icons.h"
 #include "text/plaintext.h"
 
 #include <QDateTime>
 #include <QKeyEvent>
 #include <QLocale>
-#include <QMenu>
 #include <QTextDocument>
 
 namespace {
@@ -52,83 +54,14 @@ protected:
 
 } // namespace
 
-EditCommands::EditCommands(AppContext &ctx, EditorProvider &docs, QWidget *window)
+EditCommands::EditCommands(AppContext &ctx, EditorProvider &docs, ActionRegistry &commands,
+                           QWidget *window)
     : QObject(window), m_ctx(ctx), m_docs(docs), m_window(window) {
-    m_undo = makeAction(QStringLiteral("&Undo"), QStringLiteral("actionUndo"), QKeySequence::Undo);
-    m_redo = makeAction(QStringLiteral("&Redo"), QStringLiteral("actionRedo"));
-    // Ctrl+Y as on most desktops, Ctrl+Shift+Z as the others have it.
-    m_redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y),
-                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    m_cut = makeAction(QStringLiteral("Cu&t"), QStringLiteral("actionCut"), QKeySequence::Cut);
-    m_copy = makeAction(QStringLiteral("&Copy"), QStringLiteral("actionCopy"), QKeySequence::Copy);
-    m_paste =
-        makeAction(QStringLiteral("&Paste"), QStringLiteral("actionPaste"), QKeySequence::Paste);
-    m_delete = makeAction(QStringLiteral("&Delete"), QStringLiteral("actionDelete"));
-    m_selectAll = makeAction(QStringLiteral("Select &All"), QStringLiteral("actionSelectAll"),
-                             QKeySequence::SelectAll);
-    m_indent = makeAction(QStringLiteral("&Ident"), QStringLiteral("actionIndent"),
-                          QKeySequence(Qt::CTRL | Qt::Key_Insert));
-    m_unindent = makeAction(QStringLiteral("U&nident"), QStringLiteral("actionUnindent"),
-                            QKeySequence(Qt::CTRL | Qt::Key_Delete));
-    m_stripTags = makeAction(QStringLiteral("&Strip all tags"), QStringLiteral("actionStripTags"));
-    m_textConversion =
-        makeAction(QStringLiteral("Te&xt conversion..."), QStringLiteral("actionTextConversion"));
-    m_redoColorCoding =
-        makeAction(QStringLiteral("&Redo Color Coding"), QStringLiteral("actionRedoColorCoding"),
-                   QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    m_indent->setIcon(marloIcon(QStringLiteral("indent")));
-    m_unindent->setIcon(marloIcon(QStringLiteral("unindent")));
-
-    connect(m_undo, &QAction::triggered, this, [this] { editor()->undo(); });
-    connect(m_redo, &QAction::triggered, this, [this] { editor()->redo(); });
-    connect(&m_docs, &EditorProvider::currentEditorChanged, this, &EditCommands::followRedo);
-    followRedo(editor());
-    connect(m_cut, &QAction::triggered, this, [this] { editor()->cut(); });
-    connect(m_copy, &QAction::triggered, this, [this] { editor()->copy(); });
-    connect(m_paste, &QAction::triggered, this, [this] { editor()->paste(); });
-    connect(m_delete, &QAction::triggered, this, [this] { editor()->replaceSelection(QString()); });
-    connect(m_selectAll, &QAction::triggered, this, [this] {
-        editor()->selectAll();
-        editor()->setFocus();
-    });
-    connect(m_indent, &QAction::triggered, this, [this] { indentLines(*editor()); });
-    connect(m_unindent, &QAction::triggered, this, [this] { unindentLines(*editor()); });
-    connect(m_stripTags, &QAction::triggered, this, &EditCommands::stripAllTags);
-    connect(m_textConversion, &QAction::triggered, this, &EditCommands::openTextConversion);
-    connect(m_redoColorCoding, &QAction::triggered, this, [this] { editor()->redoColorCoding(); });
-
-    // The context menu has its own captions for the same commands.
-    const QList<QPair<QString, QAction *>> twins = {{QStringLiteral("Cut"), m_cut},
-                                                    {QStringLiteral("Copy"), m_copy},
-                                                    {QStringLiteral("Paste"), m_paste},
-                                                    {QStringLiteral("Delete"), m_delete},
-                                                    {QStringLiteral("Select All"), m_selectAll}};
-    for (const auto &twin : twins) {
-        auto *a = new QAction(twin.first, this);
-        connect(a, &QAction::triggered, twin.second, &QAction::trigger);
-        m_contextActions.append(a);
-    }
-
-    for (const WrapCommand &c : wrapCommands()) {
-        if (c.menuText.isEmpty())
-            continue;
-        QAction *a = makeAction(c.menuText, QStringLiteral("actionTag") + c.menuText.simplified()
-                                                .remove(QLatin1Char(' ')),
-                                c.shortcut);
-        const QString start = c.startText;
-        const QString end = c.endText;
-        connect(a, &QAction::triggered, this, [this, start, end] { wrap(start, end); });
-        m_tagActions.append(a);
-        if (c.endsMenuGroup) {
-            auto *separator = new QAction(this);
-            separator->setSeparator(true);
-            m_tagActions.append(separator);
-        }
-    }
-
-    buildDateTimeMenu();
-    buildPreviousLists();
-    buildDeleteListsMenu();
+    addEditCommands(commands);
+    addWrapCommands(commands);
+    addDateTimeItems(commands);
+    addPreviousLists(commands);
+    addDeleteListsCommands(commands);
 
     auto *filter = new CommandKeysFilter(this);
     connect(&m_docs, &EditorProvider::editorCreated, this,
@@ -143,13 +76,51 @@ EditCommands::EditCommands(AppContext &ctx, EditorProvider &docs, QWidget *windo
             &EditCommands::refreshPreviousLists);
 }
 
-QAction *EditCommands::makeAction(const QString &text, const QString &name,
-                                  const QKeySequence &key) {
-    auto *a = new QAction(text, this);
-    a->setObjectName(name);
-    if (!key.isEmpty())
-        a->setShortcut(key);
-    return a;
+void EditCommands::addEditCommands(ActionRegistry &commands) {
+    commands.add(QStringLiteral("actionUndo"), this, [this] { editor()->undo(); });
+    m_redo = commands.add(QStringLiteral("actionRedo"), this, [this] { editor()->redo(); });
+    connect(&m_docs, &EditorProvider::currentEditorChanged, this, &EditCommands::followRedo);
+    followRedo(editor());
+    commands.add(QStringLiteral("actionCut"), this, [this] { editor()->cut(); });
+    commands.add(QStringLiteral("actionCopy"), this, [this] { editor()->copy(); });
+    commands.add(QStringLiteral("actionPaste"), this, [this] { editor()->paste(); });
+    commands.add(QStringLiteral("actionDelete"), this,
+                 [this] { editor()->replaceSelection(QString()); });
+    commands.add(QStringLiteral("actionSelectAll"), this, [this] {
+        editor()->selectAll();
+        editor()->setFocus();
+    });
+    commands.add(QStringLiteral("actionIndent"), this, [this] { indentLines(*editor()); });
+    commands.add(QStringLiteral("actionUnindent"), this, [this] { unindentLines(*editor()); });
+    commands.add(QStringLiteral("actionStripTags"), this, &EditCommands::stripAllTags);
+    commands.add(QStringLiteral("actionTextConversion"), this,
+                 &EditCommands::openTextConversion);
+    commands.add(QStringLiteral("actionRedoColorCoding"), this,
+                 [this] { editor()->redoColorCoding(); });
+}
+
+void EditCommands::addWrapCommands(ActionRegistry &commands) {
+    // The Tags menu: the wrap commands of the tag tables that have a menu text.
+    QList<QAction *> items;
+    for (const WrapCommand &c : wrapCommands()) {
+        if (c.menuText.isEmpty())
+            continue;
+        auto *a = new QAction(c.menuText, this);
+        a->setObjectName(QStringLiteral("actionTag") +
+                         c.menuText.simplified().remove(QLatin1Char(' ')));
+        if (!c.shortcut.isEmpty())
+            a->setShortcut(c.shortcut);
+        const QString start = c.startText;
+        const QString end = c.endText;
+        connect(a, &QAction::triggered, this, [this, start, end] { wrap(start, end); });
+        items.append(a);
+        if (c.endsMenuGroup) {
+            auto *separator = new QAction(this);
+            separator->setSeparator(true);
+            items.append(separator);
+        }
+    }
+    commands.addGroup(QStringLiteral("wrapCommands"), items);
 }
 
 SourceEditor *EditCommands::editor() const { return m_docs.currentEditor(); }
@@ -181,12 +152,11 @@ void EditCommands::connectToolbar(TagToolbar *toolbar) {
     connect(toolbar, &TagToolbar::userButtonClicked, this, [this](int i) {
         wrap(m_ctx.settings.buttonStartTexts[i], m_ctx.settings.buttonEndTexts[i]);
     });
-    toolbar->setDateTimeMenu(m_dateTime);
 }
 
 void EditCommands::stripAllTags() {
     const Prompts::Answer answer = m_ctx.prompt().askYesNoCancel(
-        Prompts::Kind::Confirmation, QStringLiteral("Do you really want to strip all tags?"));
+        Prompts::Kind::Confirmation, EditorTexts::ConfirmStripAllTags);
     if (answer != Prompts::Answer::Yes)
         return;
     ::stripAllTags(*editor());
@@ -198,22 +168,24 @@ void EditCommands::openTextConversion() {
     connect(dialog, &TextConversionDialog::conversionRequested, this,
             [this](const TextConversionOptions &options) {
                 const int count = convertText(*editor(), options); // recolours the text too
-                m_ctx.prompt().information(
-                    count == 0 ? QStringLiteral("No text conversions made.")
-                               : QStringLiteral("Made %1 conversions.").arg(count));
+                m_ctx.prompt().information(EditorTexts::conversionsMade(count));
             });
     connect(dialog, &QDialog::rejected, this, [this] { editor()->setFocus(); });
     dialog->show();
 }
 
-void EditCommands::buildDateTimeMenu() {
-    m_dateTime = new QMenu(m_window);
-    m_dateTime->setObjectName(QStringLiteral("dateTimeMenu"));
-    for (int i = 0; i < 4; ++i) {
-        QAction *a = m_dateTime->addAction(QString());
+void EditCommands::addDateTimeItems(ActionRegistry &commands) {
+    // The Date/Time button's menu: the date and time in four forms, as of the moment it opens.
+    QList<QAction *> items;
+    for (size_t i = 0; i < m_dateTimeItems.size(); ++i) {
+        auto *a = new QAction(this);
         connect(a, &QAction::triggered, this, [this, a] { wrap(a->data().toString(), QString()); });
+        m_dateTimeItems[i] = a;
+        items << a;
     }
-    connect(m_dateTime, &QMenu::aboutToShow, this, [this] {
+    commands.addGroup(QStringLiteral("dateTimeItems"), items);
+    commands.addButton(QStringLiteral("dateTimeButton"));
+    commands.onMenuShow(QStringLiteral("dateTimeMenu"), this, [this] {
         const QLocale locale = QLocale::system();
         const QDateTime now = QDateTime::currentDateTime();
         const QString shortDate = locale.toString(now.date(), QLocale::ShortFormat);
@@ -222,33 +194,36 @@ void EditCommands::buildDateTimeMenu() {
         const QStringList captions = {shortDate, longDate,
                                       shortDate + QStringLiteral(", ") + time,
                                       longDate + QStringLiteral(", ") + time};
-        const QList<QAction *> items = m_dateTime->actions();
-        for (int i = 0; i < 4; ++i) {
-            items[i]->setText(escapeAmpersands(captions[i]));
-            items[i]->setData(captions[i]);
+        for (size_t i = 0; i < m_dateTimeItems.size(); ++i) {
+            m_dateTimeItems[i]->setText(escapeAmpersands(captions[int(i)]));
+            m_dateTimeItems[i]->setData(captions[int(i)]);
         }
     });
 }
 
-void EditCommands::buildPreviousLists() {
-    m_prevLinks = new QMenu(QStringLiteral("Prev. Links"), m_window);
-    m_prevLinks->setObjectName(QStringLiteral("previousLinksMenu"));
-    m_prevImages = new QMenu(QStringLiteral("Prev. Images"), m_window);
-    m_prevImages->setObjectName(QStringLiteral("previousImagesMenu"));
+void EditCommands::addPreviousLists(ActionRegistry &commands) {
+    QList<QAction *> links;
+    QList<QAction *> images;
     for (int i = 0; i < AppSettings::PreviousListSize; ++i) {
-        m_linkItems[i] = m_prevLinks->addAction(QString());
-        m_imageItems[i] = m_prevImages->addAction(QString());
+        m_linkItems[i] = new QAction(this);
+        m_imageItems[i] = new QAction(this);
+        links << m_linkItems[i];
+        images << m_imageItems[i];
         for (QAction *a : {m_linkItems[i], m_imageItems[i]})
             connect(a, &QAction::triggered, this,
                     [this, a] { insertPrevious(a->data().toString()); });
     }
+    commands.addGroup(QStringLiteral("previousLinks"), links);
+    commands.addGroup(QStringLiteral("previousImages"), images);
     // The first item always stays, showing "[empty]" for an empty list.
     auto showUsed = [](const std::array<QAction *, AppSettings::PreviousListSize> &items) {
         for (int i = 0; i < AppSettings::PreviousListSize; ++i)
             items[i]->setVisible(i == 0 || items[i]->data().toString() != MarkerEmpty);
     };
-    connect(m_prevLinks, &QMenu::aboutToShow, this, [this, showUsed] { showUsed(m_linkItems); });
-    connect(m_prevImages, &QMenu::aboutToShow, this, [this, showUsed] { showUsed(m_imageItems); });
+    commands.onMenuShow(QStringLiteral("previousLinksMenu"), this,
+                        [this, showUsed] { showUsed(m_linkItems); });
+    commands.onMenuShow(QStringLiteral("previousImagesMenu"), this,
+                        [this, showUsed] { showUsed(m_imageItems); });
     refreshPreviousLists();
 }
 
@@ -266,26 +241,17 @@ void EditCommands::insertPrevious(const QString &entry) {
     wrap(makeReference(entry, m_ctx.settings, m_docs.currentFileName()), QString());
 }
 
-void EditCommands::buildDeleteListsMenu() {
-    m_deleteLists = new QMenu(QStringLiteral("&Delete previous-lists"), m_window);
-    m_deleteLists->setObjectName(QStringLiteral("deletePreviousListsMenu"));
+void EditCommands::addDeleteListsCommands(ActionRegistry &commands) {
     struct Entry {
-        QString text;
+        const char *id;
         QString question;
         void (*clear)(AppSettings &);
     };
-    const QVector<Entry> entries = {
-        {QStringLiteral("Delete 'Prev. used &links'"),
-         QStringLiteral("Are you sure you want to delete the \"previously used link list\"?"),
-         &clearRecentLinks},
-        {QStringLiteral("Delete 'Prev. used &images'"),
-         QStringLiteral("Are you sure you want to delete the \"previously used image list\"?"),
-         &clearRecentImages},
-        {QStringLiteral("Delete 'Prev. used &colors'"),
-         QStringLiteral("Are you sure you want to delete the \"previously used colors list\"?"),
-         &clearRecentColors},
-        {QStringLiteral("Delete &all"),
-         QStringLiteral("Are you sure you want to delete all \"previous lists\"?"),
+    const Entry entries[] = {
+        {"actionDeletePreviousLinks", ToolTexts::ConfirmDeleteLinks, &clearRecentLinks},
+        {"actionDeletePreviousImages", ToolTexts::ConfirmDeleteImages, &clearRecentImages},
+        {"actionDeletePreviousColors", ToolTexts::ConfirmDeleteColors, &clearRecentColors},
+        {"actionDeleteAllPreviousLists", ToolTexts::ConfirmDeleteAllLists,
          [](AppSettings &s) {
              clearRecentLinks(s);
              clearRecentImages(s);
@@ -293,8 +259,7 @@ void EditCommands::buildDeleteListsMenu() {
          }},
     };
     for (const Entry &e : entries) {
-        QAction *a = m_deleteLists->addAction(e.text);
-        connect(a, &QAction::triggered, this, [this, e] {
+        commands.add(QLatin1String(e.id), this, [this, e] {
             const Prompts::Answer answer =
                 m_ctx.prompt().askYesNoCancel(Prompts::Kind::Information, e.question);
             if (answer == Prompts::Answer::Yes) {

@@ -1,5 +1,6 @@
 #include "editor/gotolinedialog.h"
 
+#include "editor/editortexts.h"
 #include "shell/prompts.h"
 #include "widgets/windowplacement.h"
 
@@ -92,7 +93,7 @@ void GoToLineDialog::confirm() {
         if (const std::optional<int> n = wholeNumber(text))
             Q_EMIT lineRequested(*n);
         else
-            m_prompts.information(QStringLiteral("Please enter an integer value!"));
+            m_prompts.information(EditorTexts::NotAWholeNumber);
     }
     accept();
 }

@@ -2,32 +2,22 @@
 #include "editor/searchcommands.h"
 
 #include "editor/editoperations.h"
+#include "editor/editortexts.h"
 #include "editor/finddialog.h"
 #include "editor/gotolinedialog.h"
 #include "editor/replacedialog.h"
 #include "editor/sourceeditor.h"
+#include "shell/actionregistry.h"
 #include "shell/appcontext.h"
 #include "shell/prompts.h"
-#include "widgets/icons.h"
 #include "widgets/windowstacking.h"
 
-SearchCommands::SearchCommands(AppContext &ctx, EditorProvider &docs, QWidget *window)
+SearchCommands::SearchCommands(AppContext &ctx, EditorProvider &docs, ActionRegistry &commands,
+                               QWidget *window)
     : QObject(window), m_ctx(ctx), m_docs(docs), m_window(window) {
-    m_find = new QAction(marloIcon(QStringLiteral("find")), QStringLiteral("&Find..."), this);
-    m_find->setObjectName(QStringLiteral("actionFind"));
-    m_find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    m_find->setToolTip(QStringLiteral("Find"));
-    m_replace =
-        new QAction(marloIcon(QStringLiteral("replace")), QStringLiteral("&Replace..."), this);
-    m_replace->setObjectName(QStringLiteral("actionReplace"));
-    m_replace->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    m_replace->setToolTip(QStringLiteral("Replace"));
-    m_goToLine = new QAction(QStringLiteral("&Go to Line..."), this);
-    m_goToLine->setObjectName(QStringLiteral("actionGoToLine"));
-    m_goToLine->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    connect(m_find, &QAction::triggered, this, &SearchCommands::openFind);
-    connect(m_replace, &QAction::triggered, this, &SearchCommands::openReplace);
-    connect(m_goToLine, &QAction::triggered, this, &SearchCommands::openGoToLine);
+    commands.add(QStringLiteral("actionFind"), this, &SearchCommands::openFind);
+    commands.add(QStringLiteral("actionReplace"), this, &SearchCommands::openReplace);
+    commands.add(QStringLiteral("actionGoToLine"), this, &SearchCommands::openGoToLine);
 }
 
 SearchCommands::~SearchCommands() = default;
@@ -87,8 +77,8 @@ void SearchCommands::findNext(const QString &text, bool fromReplaceDialog) {
     if (text.isEmpty())
         return;
     if (!::findNext(*editor(), text)) {
-        m_ctx.prompt().information(fromReplaceDialog ? QStringLiteral("Text not found")
-                                                     : QStringLiteral("Text not found."));
+        m_ctx.prompt().information(fromReplaceDialog ? EditorTexts::TextNotFoundWhileReplacing
+                                                     : EditorTexts::TextNotFound);
         return;
     }
     bringEditorForward();

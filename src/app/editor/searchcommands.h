@@ -2,11 +2,11 @@
 // dialogs stay open; each search continues from the current selection.
 #pragma once
 
-#include <QAction>
 #include <QObject>
 #include <QPointer>
 
 struct AppContext;
+class ActionRegistry;
 class EditorProvider;
 class FindDialog;
 class ReplaceDialog;
@@ -16,7 +16,8 @@ class QWidget;
 class SearchCommands : public QObject {
     Q_OBJECT
 public:
-    SearchCommands(AppContext &ctx, EditorProvider &docs, QWidget *window);
+    SearchCommands(AppContext &ctx, EditorProvider &docs, ActionRegistry &commands,
+                   QWidget *window);
     ~SearchCommands() override;
 
     void openFind();
@@ -28,9 +29,6 @@ public:
     void replace(const QString &text, const QString &replacement, bool all);
     void goToLine(int lineNumber);
 
-    QAction *findAction() const { return m_find; }
-    QAction *replaceAction() const { return m_replace; }
-    QAction *goToLineAction() const { return m_goToLine; }
     FindDialog *findDialog() const;
     ReplaceDialog *replaceDialog() const;
 
@@ -42,9 +40,6 @@ private:
     AppContext &m_ctx;
     EditorProvider &m_docs;
     QWidget *m_window;
-    QAction *m_find;
-    QAction *m_replace;
-    QAction *m_goToLine;
     QPointer<FindDialog> m_findDialog;
     QPointer<ReplaceDialog> m_replaceDialog;
 };

@@ -104,12 +104,7 @@ QHBoxLayout *TagToolbar::pageLayout(TagPage page) const {
 
 QToolButton *TagToolbar::addButton(TagPage page, const QString &caption, const QString &iconName,
                                    const QString &hint) {
-    QWidget *w = m_pages->widget(int(page));
-    auto *b = new QToolButton(w);
-    b->setAutoRaise(true);
-    b->setFocusPolicy(Qt::NoFocus); // the editor keeps the focus while buttons are pressed
-    b->setFixedHeight(ButtonHeight);
-    b->setMinimumWidth(ButtonHeight);
+    auto *b = new QToolButton(m_pages->widget(int(page)));
     b->setToolTip(hint);
     if (!caption.isEmpty()) {
         QString text = caption;
@@ -119,19 +114,20 @@ QToolButton *TagToolbar::addButton(TagPage page, const QString &caption, const Q
         b->setFont(f);
     } else if (!iconName.isEmpty()) {
         b->setIcon(marloIcon(iconName));
-        b->setIconSize(QSize(20, 20));
     }
-    QHBoxLayout *row = pageLayout(page);
-    row->insertWidget(row->count() - 1, b); // before the closing stretch
+    placeButton(page, b);
     return b;
 }
 
-void TagToolbar::setDateTimeMenu(QMenu *menu) {
-    QToolButton *b = addButton(TagPage::Additional, QString(), QStringLiteral("datetime"),
-                               QStringLiteral("Date/Time"));
-    b->setObjectName(QStringLiteral("dateTimeButton"));
-    b->setMenu(menu);
-    b->setPopupMode(QToolButton::InstantPopup);
+void TagToolbar::placeButton(TagPage page, QToolButton *b) {
+    b->setAutoRaise(true);
+    b->setFocusPolicy(Qt::NoFocus); // the editor keeps the focus while buttons are pressed
+    b->setFixedHeight(ButtonHeight);
+    b->setMinimumWidth(ButtonHeight);
+    if (!b->icon().isNull())
+        b->setIconSize(QSize(20, 20));
+    QHBoxLayout *row = pageLayout(page);
+    row->insertWidget(row->count() - 1, b); // before the closing stretch
 }
 
 void TagToolbar::setUserButtonCaptions(const std::array<QString, AppSettings::UserButtonCount> &captions) {

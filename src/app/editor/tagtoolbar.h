@@ -20,8 +20,6 @@ class TagToolbar : public QWidget {
 public:
     explicit TagToolbar(QWidget *parent = nullptr);
 
-    // The menu the "Date/Time" button pops up at the point of the press.
-    void setDateTimeMenu(QMenu *menu);
     // The context menu of the toolbar (undock, layout modes).
     void setContextMenu(QMenu *menu) { m_contextMenu = menu; }
     void setUserButtonCaptions(const std::array<QString, AppSettings::UserButtonCount> &captions);
@@ -31,9 +29,11 @@ public:
     QComboBox *templateList() const { return m_templates; }
     QComboBox *attributeList() const { return m_attributes; }
     QToolButton *userButton(int index) const { return m_userButtons[index]; }
-    // Adds a button in the toolbar's style at the end of a page, for other commands.
+    // Adds a button in the toolbar's style at the end of a page.
     QToolButton *addButton(TagPage page, const QString &caption, const QString &iconName,
                            const QString &hint);
+    // Puts another command's button, in the toolbar's style, at the end of a page.
+    void placeButton(TagPage page, QToolButton *button);
 
 Q_SIGNALS:
     void wrapRequested(const QString &startText, const QString &endText);

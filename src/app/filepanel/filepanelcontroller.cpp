@@ -8,6 +8,7 @@
 #include "filepanel/multifilereplacedialog.h"
 #include "filepanel/previewgeometry.h"
 #include "filepanel/thumbnailwindow.h"
+#include "shell/actionregistry.h"
 #include "shell/appcontext.h"
 #include "shell/filepaths.h"
 #include "shell/prompts.h"
@@ -30,67 +31,42 @@ namespace {
 const QString PanelFileFormat = QStringLiteral("application/x-marlo-panel-file");
 } // namespace
 
-FilePanelController::FilePanelController(AppContext &ctx, FolderPanel *panel, QWidget *window,
+FilePanelController::FilePanelController(AppContext &ctx, FolderPanel *panel,
+                                         ActionRegistry &commands, QWidget *window,
                                          FilePanelHost host)
     : QObject(window), m_ctx(ctx), m_panel(panel), m_window(window), m_host(std::move(host)),
-      m_menu(new QMenu(window)) {
-    m_menu->setObjectName(QStringLiteral("filePanelMenu"));
-    auto add = [this](const QString &text, const QString &name, void (FilePanelController::*slot)()) {
-        QAction *a = m_menu->addAction(text, this, slot);
-        a->setObjectName(name);
-        return a;
-    };
-    m_copy = add(QStringLiteral("Copy..."), QStringLiteral("panelCopy"),
-                 &FilePanelController::copySelected);
-    m_move = add(QStringLiteral("Move..."), QStringLiteral("panelMove"),
-                 &FilePanelController::moveSelected);
-    m_delete = add(QStringLiteral("Delete"), QStringLiteral("panelDelete"),
-                   &FilePanelController::deleteSelected);
-    m_view = m_menu->addAction(QStringLiteral("View..."), this,
-                               [this] { showPreview(selectedFile()); });
-    m_view->setObjectName(QStringLiteral("panelView"));
-    m_openDefault = add(QStringLiteral("Open in default application"),
-                        QStringLiteral("panelOpenDefault"),
-                        &FilePanelController::openSelectedInDefaultApplication);
-    m_menu->addSeparator();
-    auto addShow = [this](const QString &text, const QString &name, bool checked) {
-        QAction *a = m_menu->addAction(text);
-        a->setObjectName(name);
-        a->setCheckable(true);
-        a->setChecked(checked);
-        connect(a, &QAction::triggered, this, &FilePanelController::applyFileMask);
-        return a;
-    };
-    m_showHtml = addShow(QStringLiteral("Show HTML files"), QStringLiteral("showHtml"), true);
-    m_showImages = addShow(QStringLiteral("Show Image files"), QStringLiteral("showImages"),
-                           m_ctx.settings.showImageFiles);
-    m_showMultimedia = addShow(QStringLiteral("Show Multimedia files"),
-                               QStringLiteral("showMultimedia"), m_ctx.settings.showMultimediaFiles);
-    m_refresh = m_menu->addAction(QStringLiteral("Refresh"), m_panel, &FolderPanel::refresh);
-    m_refresh->setObjectName(QStringLiteral("panelRefresh"));
-    connect(m_menu, &QMenu::aboutToShow, this, &FilePanelController::updateMenu);
+      m_commands(commands) {
+    m_copy = commands.add(QStringLiteral("panelCopy"), this, &FilePanelController::copySelected);
+    m_move = commands.add(QStringLiteral("panelMove"), this, &FilePanelController::moveSelected);
+    m_delete =
+        commands.add(QStringLiteral("panelDelete"), this, &FilePanelController::deleteSelected);
+    m_view = commands.add(QStringLiteral("panelView"), this, [this] { showPreview(selectedFile()); });
+    m_openDefault = commands.add(QStringLiteral("panelOpenDefault"), this,
+                                 &FilePanelController::openSelectedInDefaultApplication);
+    m_showHtml = commands.add(QStringLiteral("showHtml"), this, &FilePanelController::applyFileMask);
+    m_showHtml->setChecked(true);
+    m_showImages =
+        commands.add(QStringLiteral("showImages"), this, &FilePanelController::applyFileMask);
+    m_showImages->setChecked(m_ctx.settings.showImageFiles);
+    m_showMultimedia =
+        commands.add(QStringLiteral("showMultimedia"), this, &FilePanelController::applyFileMask);
+    m_showMultimedia->setChecked(m_ctx.settings.showMultimediaFiles);
+    commands.add(QStringLiteral("panelRefresh"), m_panel, &FolderPanel::refresh);
+    commands.onMenuShow(QStringLiteral("filePanelMenu"), this, [this] { updateMenu(); });
 
-    // The Delete key on the list itself works whatever the popup's state; while a name is
-    // being edited the key edits the name.
     QTreeWidget *list = m_panel->fileList();
-    m_delete->setText(QStringLiteral("Delete\t") +
-                      QKeySequence(QKeySequence::Delete).toString(QKeySequence::NativeText));
-    auto *deleteKey = new QAction(list);
-    deleteKey->setObjectName(QStringLiteral("panelDeleteKey"));
-    deleteKey->setShortcut(QKeySequence::Delete);
-    deleteKey->setShortcutContext(Qt::WidgetShortcut);
-    connect(deleteKey, &QAction::triggered, this, &FilePanelController::deleteSelected);
-    list->addAction(deleteKey);
+    list->addAction(commands.add(QStringLiteral("panelDeleteKey"), this,
+                                 &FilePanelController::deleteSelected));
     list->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(list, &QWidget::customContextMenuRequested, this,
-            [this, list](const QPoint &at) { m_menu->popup(list->viewport()->mapToGlobal(at)); });
+    connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint &at) {
+        m_commands.menu(QStringLiteral("filePanelMenu"))
+            ->popup(list->viewport()->mapToGlobal(at));
+    });
 
-    m_dependencies = new QAction(QStringLiteral("&File dependencies..."), this);
-    m_dependencies->setObjectName(QStringLiteral("actionFileDependencies"));
-    connect(m_dependencies, &QAction::triggered, this, &FilePanelController::showFileDependencies);
-    m_multiFile = new QAction(QStringLiteral("&Multiple file search/replace..."), this);
-    m_multiFile->setObjectName(QStringLiteral("actionMultiFileReplace"));
-    connect(m_multiFile, &QAction::triggered, this, &FilePanelController::showMultiFileReplace);
+    commands.add(QStringLiteral("actionFileDependencies"), this,
+                 &FilePanelController::showFileDependencies);
+    commands.add(QStringLiteral("actionMultiFileReplace"), this,
+                 &FilePanelController::showMultiFileReplace);
 
     m_panel->setSettings(&m_ctx.settings);
     connect(m_panel, &FolderPanel::fileActivated, this, &FilePanelController::openFile);
@@ -104,8 +80,6 @@ FilePanelController::FilePanelController(AppContext &ctx, FolderPanel *panel, QW
 FilePanelController::~FilePanelController() { qApp->removeEventFilter(this); }
 
 QString FilePanelController::selectedFile() const { return m_panel->selectedFile(); }
-
-void FilePanelController::handOverSelectedFile() { m_ctx.handOverFileName = selectedFile(); }
 
 void FilePanelController::applyFileMask() {
     m_ctx.settings.showImageFiles = m_showImages->isChecked();

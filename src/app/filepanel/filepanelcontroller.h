@@ -10,10 +10,10 @@
 #include <functional>
 
 struct AppContext;
+class ActionRegistry;
 class FolderPanel;
 class ImagePreviewWindow;
 class PictureWindow;
-class QMenu;
 class ThumbnailWindow;
 
 // What the controller needs of the rest of the main window.
@@ -36,15 +36,13 @@ struct FilePanelHost {
 class FilePanelController : public QObject {
     Q_OBJECT
 public:
-    FilePanelController(AppContext &ctx, FolderPanel *panel, QWidget *window, FilePanelHost host);
+    FilePanelController(AppContext &ctx, FolderPanel *panel, ActionRegistry &commands,
+                        QWidget *window, FilePanelHost host);
     ~FilePanelController() override;
 
     // The file selected in the panel's list (full name), empty without a selection. Dialogs that
     // take a file from the panel receive it as the hand-over file name.
     QString selectedFile() const;
-    // Puts the selected file (or nothing) into the context's hand-over file name; the image,
-    // link and embed commands call this just before they open their dialog.
-    void handOverSelectedFile();
 
     // Builds the mask from the three show items and applies it.
     void applyFileMask();
@@ -67,19 +65,6 @@ public:
     void showFileDependencies();
     void showMultiFileReplace();
 
-    QMenu *popupMenu() const { return m_menu; }
-    QAction *copyAction() const { return m_copy; }
-    QAction *moveAction() const { return m_move; }
-    QAction *deleteAction() const { return m_delete; }
-    QAction *viewAction() const { return m_view; }
-    QAction *openDefaultAction() const { return m_openDefault; }
-    QAction *showHtmlAction() const { return m_showHtml; }
-    QAction *showImagesAction() const { return m_showImages; }
-    QAction *showMultimediaAction() const { return m_showMultimedia; }
-    QAction *refreshAction() const { return m_refresh; }
-    QAction *fileDependenciesAction() const { return m_dependencies; }
-    QAction *multiFileReplaceAction() const { return m_multiFile; }
-
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -96,9 +81,9 @@ private:
     FolderPanel *m_panel;
     QWidget *m_window;
     FilePanelHost m_host;
+    ActionRegistry &m_commands;
     QPointer<ThumbnailWindow> m_thumbnail;
     QPointer<ImagePreviewWindow> m_fullSize;
-    QMenu *m_menu;
     QAction *m_copy;
     QAction *m_move;
     QAction *m_delete;
@@ -107,7 +92,4 @@ private:
     QAction *m_showHtml;
     QAction *m_showImages;
     QAction *m_showMultimedia;
-    QAction *m_refresh;
-    QAction *m_dependencies;
-    QAction *m_multiFile;
 };

@@ -1,5 +1,6 @@
 #include "filepanel/multifilereplacedialog.h"
 
+#include "filepanel/filepaneltexts.h"
 #include "shell/appcontext.h"
 #include "shell/prompts.h"
 #include "widgets/folderpanel.h"
@@ -170,11 +171,11 @@ QStringList MultiFileReplaceDialog::files() const {
 
 bool MultiFileReplaceDialog::checkInput() {
     if (m_targets->count() == 0) {
-        m_ctx.prompt().information(QStringLiteral("Please specify the files to search in."));
+        m_ctx.prompt().information(FilePanelTexts::NoFilesToSearch);
         return false;
     }
     if (m_search->text().isEmpty()) {
-        m_ctx.prompt().information(QStringLiteral("Please specify a search string."));
+        m_ctx.prompt().information(FilePanelTexts::NoSearchText);
         return false;
     }
     return true;
@@ -194,10 +195,8 @@ void MultiFileReplaceDialog::replace() {
     if (isRunning() || !checkInput())
         return;
     const QStringList list = files();
-    const QString question = QStringLiteral("Are you sure you want to replace \"") +
-                             m_search->text() + QStringLiteral("\" with \"") +
-                             m_replacement->text() + QStringLiteral("\" in the ") +
-                             QString::number(list.size()) + QStringLiteral(" selected file(s)?");
+    const QString question =
+        FilePanelTexts::confirmReplaceIn(m_search->text(), m_replacement->text(), list.size());
     if (m_ctx.prompt().askYesNoCancel(Prompts::Kind::Confirmation, question) !=
         Prompts::Answer::Yes)
         return;
@@ -205,13 +204,8 @@ void MultiFileReplaceDialog::replace() {
     for (const QString &f : list)
         open = open || m_openFiles.contains(QDir::cleanPath(f));
     if (open &&
-        m_ctx.prompt().askYesNoCancel(
-            Prompts::Kind::Confirmation,
-            QStringLiteral("You are trying to replace a string in the file that is currently "
-                           "open in the Marlo editor. If you save this file in the Marlo main "
-                           "window later, you will overwrite changes in the HTML code made by "
-                           "this replace function! Would you like to go on?")) !=
-            Prompts::Answer::Yes)
+        m_ctx.prompt().askYesNoCancel(Prompts::Kind::Confirmation,
+                                      FilePanelTexts::ReplaceInOpenFile) != Prompts::Answer::Yes)
         return;
     MultiFileRequest r;
     r.mode = MultiFileRequest::Mode::Replace;

@@ -16,8 +16,6 @@ public:
     // Loads and shows `path`; a picture that cannot be read shows why instead.
     void showPicture(const QString &path);
     QString picturePath() const { return m_path; }
-    // The size of the picture on show (empty when it could not be read).
-    QSize pictureSize() const { return m_image.size(); }
     QAction *switchAction() const { return m_switch; }
 
 Q_SIGNALS:

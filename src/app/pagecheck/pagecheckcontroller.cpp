@@ -4,8 +4,8 @@
 #include "editor/sourceeditor.h"
 #include "pagecheck/pagecheck.h"
 #include "pagecheck/pagecheckpanel.h"
+#include "shell/actionregistry.h"
 #include "shell/filepaths.h"
-#include "widgets/icons.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,14 +48,10 @@ QString summaryOf(const QString &fileName, const PageFindings &findings) {
 } // namespace
 
 PageCheckController::PageCheckController(DocumentController &docs, PageCheckPanel *panel,
-                                         QWidget *window)
+                                         ActionRegistry &commands, QWidget *window)
     : QObject(window), m_docs(docs), m_panel(panel) {
-    m_check =
-        new QAction(marloIcon(QStringLiteral("check-page")), QStringLiteral("Check &page"), this);
-    m_check->setObjectName(QStringLiteral("actionCheckPage"));
-    m_check->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F7)); // beside spelling's F7
-    m_check->setToolTip(QStringLiteral("Check page"));
-    connect(m_check, &QAction::triggered, this, &PageCheckController::checkCurrentPage);
+    m_check = commands.add(QStringLiteral("actionCheckPage"), this,
+                           &PageCheckController::checkCurrentPage);
 
     m_panel->hide();
     connect(m_panel, &PageCheckPanel::findingChosen, this, &PageCheckController::goTo);

@@ -9,9 +9,10 @@
 #include <QObject>
 #include <QPointer>
 
+class ActionRegistry;
+class QAction;
 class DocumentController;
 class PageCheckPanel;
-class QAction;
 class QWidget;
 class SourceEditor;
 
@@ -19,10 +20,9 @@ class PageCheckController : public QObject {
     Q_OBJECT
 public:
     // `panel` is the (hidden) panel under the editor; it is shown by the first check.
-    PageCheckController(DocumentController &docs, PageCheckPanel *panel, QWidget *window);
+    PageCheckController(DocumentController &docs, PageCheckPanel *panel,
+                        ActionRegistry &commands, QWidget *window);
 
-    QAction *checkAction() const { return m_check; }
-    PageCheckPanel *panel() const { return m_panel; }
 
     void checkCurrentPage();
     // The caret to the finding's line and column in the checked editor, which gets the focus.

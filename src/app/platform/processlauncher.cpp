@@ -1,6 +1,6 @@
 #include "platform/processlauncher.h"
 
-#include "tools/preferences.h"
+#include "tools/tooltexts.h"
 
 #include <QProcess>
 #include <QRegularExpression>

@@ -7,10 +7,11 @@
 #include "editor/sourceeditor.h"
 #include "platform/browserlauncher.h"
 #include "preview/previewfiles.h"
+#include "preview/previewtexts.h"
+#include "shell/actionregistry.h"
 #include "shell/appcontext.h"
 #include "shell/prompts.h"
 #include "viewer/htmlviewer.h"
-#include "widgets/icons.h"
 
 #include <QFileInfo>
 #include <QMenu>
@@ -22,6 +23,9 @@
 namespace {
 constexpr int EditorPage = 0; // "Default"
 constexpr int ViewerPage = 1; // "browser"
+// The states of the viewer's menu item and button: their texts in the command table.
+constexpr int ViewerShows = 1;
+constexpr int EditorBack = 2;
 
 void collectMenuActions(QMenu *menu, QList<QAction *> &out) {
     for (QAction *a : menu->actions()) {
@@ -35,40 +39,21 @@ void collectMenuActions(QMenu *menu, QList<QAction *> &out) {
 } // namespace
 
 PreviewController::PreviewController(AppContext &ctx, DocumentController &docs,
-                                     FileCommands &files, QStackedWidget *notebook,
-                                     HtmlViewer *viewer, QWidget *window,
-                                     BrowserLauncher &browsers)
-    : QObject(window), m_ctx(ctx), m_docs(docs), m_files(files), m_notebook(notebook), m_viewer(viewer),
-      m_window(window), m_browsers(browsers) {
-    m_internalAction = new QAction(QStringLiteral("&Internal HTML Viewer"), this);
-    m_internalAction->setObjectName(QStringLiteral("actionInternalViewer"));
-    m_internalAction->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
-    m_externalDefault = new QAction(QStringLiteral("&External HTML Viewer (default)"), this);
-    m_externalDefault->setObjectName(QStringLiteral("actionExternalDefault"));
-    m_externalDefault->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F2));
-    m_externalSecondary = new QAction(QStringLiteral("E&xternal HTML Viewer (secondary)"), this);
-    m_externalSecondary->setObjectName(QStringLiteral("actionExternalSecondary"));
-    m_externalSecondary->setShortcut(QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_F2));
-    m_popupInternal = new QAction(QStringLiteral("Internal HTML viewer"), this);
-    m_popupExternal = new QAction(QStringLiteral("External HTML viewer"), this);
-    connect(m_internalAction, &QAction::triggered, this, &PreviewController::toggleInternalViewer);
-    connect(m_popupInternal, &QAction::triggered, this, &PreviewController::toggleInternalViewer);
-    connect(m_externalDefault, &QAction::triggered, this, [this] { externalPreview(false); });
-    connect(m_popupExternal, &QAction::triggered, this, [this] { externalPreview(false); });
-    connect(m_externalSecondary, &QAction::triggered, this, [this] { externalPreview(true); });
-
-    m_toggleButton = new QToolButton(window);
-    m_toggleButton->setObjectName(QStringLiteral("internalViewerButton"));
-    m_toggleButton->setIcon(marloIcon(QStringLiteral("preview-internal")));
-    m_toggleButton->setToolTip(QStringLiteral("Internal HTML Viewer"));
-    connect(m_toggleButton, &QToolButton::clicked, this, &PreviewController::toggleInternalViewer);
-
-    m_externalButton = new QToolButton(window);
-    m_externalButton->setObjectName(QStringLiteral("externalViewerButton"));
-    m_externalButton->setIcon(marloIcon(QStringLiteral("preview-external")));
-    m_externalButton->setToolTip(QStringLiteral("External HTML Viewer"));
+                                     FileCommands &files, ActionRegistry &commands,
+                                     QStackedWidget *notebook, HtmlViewer *viewer,
+                                     QWidget *window, BrowserLauncher &browsers)
+    : QObject(window), m_ctx(ctx), m_docs(docs), m_files(files), m_commands(commands),
+      m_notebook(notebook), m_viewer(viewer), m_window(window), m_browsers(browsers) {
+    commands.add(QStringLiteral("actionInternalViewer"), this,
+                 &PreviewController::toggleInternalViewer);
+    commands.add(QStringLiteral("actionExternalDefault"), this, [this] { externalPreview(false); });
+    commands.add(QStringLiteral("actionExternalSecondary"), this,
+                 [this] { externalPreview(true); });
+    commands.addButton(QStringLiteral("internalViewerButton"), this,
+                       &PreviewController::toggleInternalViewer);
+    m_externalButton = commands.addButton(QStringLiteral("externalViewerButton"), this,
+                                          [this] { externalPreview(false); });
     m_externalButton->installEventFilter(this);
-    connect(m_externalButton, &QToolButton::clicked, this, [this] { externalPreview(false); });
 
     // While the viewer shows, Esc takes the user back to the editor.
     m_escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
@@ -76,29 +61,18 @@ PreviewController::PreviewController(AppContext &ctx, DocumentController &docs,
     m_escape->setEnabled(false);
     connect(m_escape, &QShortcut::activated, this, &PreviewController::toggleInternalViewer);
 
-    m_viewerMenu = new QMenu(window);
-    m_viewerMenu->setObjectName(QStringLiteral("viewerMenu"));
-    QAction *back = m_viewerMenu->addAction(QStringLiteral("Back to editor [Esc]"));
-    connect(back, &QAction::triggered, this, &PreviewController::toggleInternalViewer);
-    QAction *reloadItem = m_viewerMenu->addAction(QStringLiteral("Reload"));
-    connect(reloadItem, &QAction::triggered, this, &PreviewController::reload);
-    m_viewer->setContextMenu(m_viewerMenu);
-    connect(m_viewerMenu, &QMenu::aboutToShow, this, [this] {
-        if (!m_fullWindow)
-            return;
-        for (QAction *a : {m_fullWindow, m_wideWindow, m_smallWindow})
-            a->setEnabled(true);
-        switch (m_ctx.settings.layoutMode) {
-        case LayoutMode::SmallScreen:
-            m_smallWindow->setEnabled(false);
-            break;
-        case LayoutMode::WideScreen:
-            m_wideWindow->setEnabled(false);
-            break;
-        case LayoutMode::FullScreen:
-            m_fullWindow->setEnabled(false);
-            break;
-        }
+    commands.add(QStringLiteral("viewerBackToEditor"), this,
+                 &PreviewController::toggleInternalViewer);
+    commands.add(QStringLiteral("viewerReload"), this, &PreviewController::reload);
+    // The layout the window has is not offered.
+    commands.onMenuShow(QStringLiteral("viewerMenu"), this, [this] {
+        const LayoutMode current = m_ctx.settings.layoutMode;
+        m_commands.action(QStringLiteral("actionSmallWindow"))
+            ->setEnabled(current != LayoutMode::SmallScreen);
+        m_commands.action(QStringLiteral("actionWideWindow"))
+            ->setEnabled(current != LayoutMode::WideScreen);
+        m_commands.action(QStringLiteral("actionFullWindow"))
+            ->setEnabled(current != LayoutMode::FullScreen);
     });
     connect(m_viewer, &HtmlViewer::errorReported, this,
             [this](const QString &message) { m_ctx.prompt().error(message); });
@@ -112,16 +86,6 @@ void PreviewController::setEditModeControls(const QList<QAction *> &menus,
     for (QWidget *w : widgets)
         m_widgets.append(w);
     m_actions = actions;
-}
-
-void PreviewController::setLayoutActions(QAction *full, QAction *wide, QAction *small) {
-    m_fullWindow = full;
-    m_wideWindow = wide;
-    m_smallWindow = small;
-    m_viewerMenu->addSeparator();
-    m_viewerMenu->addAction(full);
-    m_viewerMenu->addAction(wide);
-    m_viewerMenu->addAction(small);
 }
 
 bool PreviewController::isViewerShowing() const {
@@ -138,7 +102,8 @@ void PreviewController::setEditControlsEnabled(bool enabled) {
         if (menuAction->menu())
             collectMenuActions(menuAction->menu(), all);
     }
-    all.removeAll(m_files.saveAction()); // its state follows the document, see setSaveLocked
+    // Its state follows the document, see setSaveLocked.
+    all.removeAll(m_commands.action(QStringLiteral("actionSave")));
     for (QAction *a : all) {
         if (!enabled) {
             if (!a->property(SavedState).isValid())
@@ -157,25 +122,24 @@ void PreviewController::setEditControlsEnabled(bool enabled) {
 void PreviewController::toggleInternalViewer() {
     if (!isViewerShowing()) {
         m_escape->setEnabled(true);
-        m_internalAction->setText(QStringLiteral("Back to Ed&itor"));
+        m_commands.setState(QStringLiteral("actionInternalViewer"), ViewerShows);
         setEditControlsEnabled(false);
         m_files.setSaveLocked(true);
         m_notebook->setCurrentIndex(ViewerPage);
         // Pictures and links of the page resolve against the document's folder.
         m_viewer->setTextDirectory(folderPart(m_docs.current().fileName));
         m_viewer->loadFromString(m_docs.currentEditor()->text());
-        m_toggleButton->setToolTip(QStringLiteral("Back to HTML Editor"));
+        m_commands.setState(QStringLiteral("internalViewerButton"), ViewerShows);
         m_viewer->setFocus();
     } else {
         m_escape->setEnabled(false);
-        m_internalAction->setText(QStringLiteral("&Internal HTML View"));
+        m_commands.setState(QStringLiteral("actionInternalViewer"), EditorBack);
         setEditControlsEnabled(true);
         m_files.setSaveLocked(false);
         m_notebook->setCurrentIndex(EditorPage);
-        m_toggleButton->setToolTip(QStringLiteral("Internal HTML View"));
+        m_commands.setState(QStringLiteral("internalViewerButton"), EditorBack);
         m_docs.currentEditor()->setFocus();
     }
-    Q_EMIT viewerModeChanged(isViewerShowing());
 }
 
 void PreviewController::reload() {
@@ -198,12 +162,7 @@ void PreviewController::previewInBrowser(bool firstBrowser) {
     const AppSettings &s = m_ctx.settings;
     const QString program = firstBrowser ? s.primaryBrowser : s.secondaryBrowser;
     if (program.isEmpty() || !QFileInfo(program).isFile()) {
-        m_ctx.prompt().information(
-            firstBrowser
-                ? QStringLiteral("Please enter a valid path to the Netscape Navigator in the "
-                                 "preference dialog first.")
-                : QStringLiteral("Please enter a valid path to the Internet Explorer in the "
-                                 "preference dialog first."));
+        m_ctx.prompt().information(PreviewTexts::noBrowser(firstBrowser));
         return;
     }
     SourceEditor *ed = m_docs.currentEditor();
@@ -222,7 +181,7 @@ void PreviewController::previewInBrowser(bool firstBrowser) {
             m_ctx.temporaryFiles.add(target);
         } else {
             ok = false;
-            m_ctx.prompt().error(target + QStringLiteral("\n\n") + error);
+            m_ctx.prompt().error(PreviewTexts::copyNotWritten(target, error));
         }
     }
     if (ok) {

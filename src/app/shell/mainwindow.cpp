@@ -19,18 +19,20 @@
 #include "platform/processlauncher.h"
 #include "preview/previewcontroller.h"
 #include "shell/aboutdialog.h"
+#include "shell/actionregistry.h"
 #include "shell/appcontext.h"
 #include "shell/colortext.h"
+#include "shell/commandtable.h"
 #include "shell/firststart.h"
 #include "shell/prompts.h"
 #include "shell/settingsio.h"
+#include "shell/shelltexts.h"
 #include "shell/tipofthedaydialog.h"
 #include "shell/windowlayout.h"
 #include "tools/toolcommands.h"
 #include "viewer/helpwindow.h"
 #include "viewer/htmlviewer.h"
 #include "widgets/folderpanel.h"
-#include "widgets/icons.h"
 #include "widgets/windowstacking.h"
 #include "wizards/tagdialogcommands.h"
 
@@ -57,6 +59,7 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/marlo.svg")));
     new DialogActivation(this);
+    m_commands = new ActionRegistry(this);
     QWidget *fileButtonArea = nullptr;
     const WindowLayoutParts parts = buildCentralArea(&fileButtonArea);
 
@@ -64,42 +67,38 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     installChosenDictionary(m_ctx);
     const QString firstName = initSettingsDefaults(m_ctx, QDir::currentPath());
 
+    ActionRegistry &commands = *m_commands;
     m_docs = new DocumentController(m_ctx, m_tabs, this);
     m_docs->createFirstDocument(firstName);
-    m_files = new FileCommands(m_ctx, *m_docs, this);
+    m_files = new FileCommands(m_ctx, *m_docs, commands, this);
     m_recovery = new RecoveryController(m_ctx, *m_docs, this);
-    m_printer = new DocumentPrinter(m_ctx, *m_docs, this);
+    m_printer = new DocumentPrinter(m_ctx, *m_docs, commands, this);
     m_status = new DocumentStatus(*m_docs, this, statusBar());
-    m_edit = new EditCommands(m_ctx, *m_docs, this);
+    m_edit = new EditCommands(m_ctx, *m_docs, commands, this);
     CompletionController::attachToEditors(*m_docs, m_ctx.settings);
-    m_search = new SearchCommands(m_ctx, *m_docs, this);
-    m_preview = new PreviewController(m_ctx, *m_docs, *m_files, m_notebook, m_viewer, this,
-                                      browsers);
-    m_layout = new WindowLayout(m_ctx, parts);
-    m_preview->setLayoutActions(m_layout->fullWindowAction(), m_layout->wideWindowAction(),
-                                m_layout->smallWindowAction());
-
-    m_filePanel = new FilePanelController(m_ctx, m_folderPanel, this, filePanelHost());
-    m_pageCheck = new PageCheckController(*m_docs, m_pageCheckPanel, this);
+    m_search = new SearchCommands(m_ctx, *m_docs, commands, this);
+    m_preview = new PreviewController(m_ctx, *m_docs, *m_files, commands, m_notebook, m_viewer,
+                                      this, browsers);
+    m_layout = new WindowLayout(m_ctx, commands, parts);
+    m_filePanel =
+        new FilePanelController(m_ctx, m_folderPanel, commands, this, filePanelHost());
+    m_pageCheck = new PageCheckController(*m_docs, m_pageCheckPanel, commands, this);
     m_edit->connectToolbar(m_tagToolbar);
-    m_tagWizard = new TagWizardCommands(m_ctx, this);
-    m_tagWizard->addToolbarButtons(m_tagToolbar);
+    m_tagWizard = new TagWizardCommands(m_ctx, commands, m_tagToolbar, this);
     m_tagDialogs = new TagDialogCommands(m_ctx,
                                          {[this] { return m_docs->currentEditor(); },
                                           [this] { return m_docs->currentFileName(); },
                                           [this] { return m_filePanel->selectedFile(); }},
-                                         this);
-    m_tagDialogs->addToolbarButtons(m_tagToolbar);
-    m_layoutCommands = new LayoutCommands(m_ctx, this, [this] { return m_docs->currentFileName(); });
-    m_layoutCommands->addToToolbar(m_tagToolbar);
+                                         commands, this);
+    m_layoutCommands = new LayoutCommands(m_ctx, commands, this,
+                                          [this] { return m_docs->currentFileName(); });
     m_layoutCommands->registerTagEditors(*m_tagDialogs, [this] { return m_docs->currentEditor(); });
-    m_tools = new ToolCommands(m_ctx, *m_docs, this);
-    m_tools->addToToolbar(m_tagToolbar);
+    m_tools = new ToolCommands(m_ctx, *m_docs, commands, this);
     connectToolCommands();
-    m_javaScripts = new JavaScriptCommands(m_ctx, *m_docs, this);
+    m_javaScripts = new JavaScriptCommands(m_ctx, *m_docs, commands, this);
     connect(m_javaScripts, &JavaScriptCommands::helpRequested, this, &MainWindow::showHelp);
-    buildFileButtons(fileButtonArea);
-    buildMenus();
+    addWindowCommands();
+    placeCommands(fileButtonArea);
 
     connect(m_docs, &DocumentController::panelFolderChanged, m_folderPanel,
             &FolderPanel::setFolder);
@@ -230,179 +229,53 @@ WindowLayoutParts MainWindow::buildCentralArea(QWidget **fileButtonArea) {
     return parts;
 }
 
-void MainWindow::buildFileButtons(QWidget *area) {
-    auto *row = new QHBoxLayout(area);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    auto addButton = [area, row](QAction *action, const QString &icon, const QString &hint) {
-        action->setIcon(marloIcon(icon));
-        action->setToolTip(hint);
-        auto *b = new QToolButton(area);
-        b->setDefaultAction(action);
-        b->setAutoRaise(true);
-        b->setIconSize(QSize(24, 24));
-        b->setFocusPolicy(Qt::NoFocus);
-        row->addWidget(b);
-        return b;
-    };
-    auto addWidget = [row](QToolButton *b) {
-        b->setAutoRaise(true);
-        b->setIconSize(QSize(24, 24));
-        b->setFocusPolicy(Qt::NoFocus);
-        row->addWidget(b);
-    };
-    auto addGap = [row] { row->addSpacing(8); };
-    addButton(m_files->newAction(), QStringLiteral("new"), QStringLiteral("New"));
-    addButton(m_files->openAction(), QStringLiteral("open"), QStringLiteral("Open"));
-    addButton(m_files->saveAction(), QStringLiteral("save"), QStringLiteral("Save"));
-    addButton(m_printer->printNowAction(), QStringLiteral("print"), QStringLiteral("Print"));
-    addGap();
-    addButton(m_search->findAction(), QStringLiteral("find"), QStringLiteral("Find"));
-    addButton(m_search->replaceAction(), QStringLiteral("replace"), QStringLiteral("Replace"));
-    addButton(m_edit->indentAction(), QStringLiteral("indent"), QStringLiteral("Ident"));
-    addButton(m_edit->unindentAction(), QStringLiteral("unindent"), QStringLiteral("Unident"));
-    addButton(m_pageCheck->checkAction(), QStringLiteral("check-page"),
-              QStringLiteral("Check page"));
-    addGap();
-    addWidget(m_preview->toggleButton());
-    addWidget(m_preview->externalButton());
-    addGap();
-    addWidget(m_layout->layoutButton());
-    addWidget(m_layout->fullScreenButton());
-}
-
-void MainWindow::buildMenus() {
-    QMenuBar *bar = menuBar();
-
-    QMenu *file = bar->addMenu(QStringLiteral("&File"));
-    file->setObjectName(QStringLiteral("menuFile"));
-    file->addAction(m_files->newAction());
-    file->addAction(m_files->openAction());
-    file->addAction(m_files->saveAction());
-    file->addAction(m_files->saveAsAction());
-    file->addAction(m_files->saveAllAction());
-    file->addAction(m_files->exportAction());
-    file->addSeparator();
-    file->addAction(m_printer->printAction());
-    file->addSeparator();
-    file->addAction(m_tools->preferencesAction());
-    file->addSeparator();
-    file->addAction(m_files->closeAction());
-    file->addAction(m_files->closeAllAction());
-    file->addSeparator();
-    QAction *exitAction = file->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
-    exitAction->setObjectName(QStringLiteral("actionExit"));
-    exitAction->setShortcut(QKeySequence::Quit);
-    file->addAction(m_files->recentSeparator());
-    for (int i = 0; i < AppSettings::RecentFileCount; ++i)
-        file->addAction(m_files->recentAction(i));
-    connect(file, &QMenu::aboutToShow, m_files, &FileCommands::updateRecentMenu);
-
-    QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
-    edit->setObjectName(QStringLiteral("menuEdit"));
-    edit->addAction(m_edit->undoAction());
-    edit->addAction(m_edit->redoAction());
-    edit->addSeparator();
-    edit->addAction(m_edit->cutAction());
-    edit->addAction(m_edit->copyAction());
-    edit->addAction(m_edit->pasteAction());
-    edit->addAction(m_edit->deleteAction());
-    edit->addSeparator();
-    edit->addAction(m_edit->selectAllAction());
-    edit->addSeparator();
-    edit->addAction(m_edit->indentAction());
-    edit->addAction(m_edit->unindentAction());
-    edit->addSeparator();
-    edit->addAction(m_edit->stripTagsAction());
-
-    QMenu *search = bar->addMenu(QStringLiteral("&Search"));
-    search->setObjectName(QStringLiteral("menuSearch"));
-    search->addAction(m_search->findAction());
-    search->addAction(m_search->replaceAction());
-    search->addAction(m_search->goToLineAction());
-
-    QMenu *view = bar->addMenu(QStringLiteral("&View"));
-    view->setObjectName(QStringLiteral("menuView"));
-    view->addAction(m_preview->internalViewerAction());
-    view->addAction(m_preview->externalDefaultAction());
-    view->addAction(m_preview->externalSecondaryAction());
-    view->addSeparator();
-    view->addAction(m_edit->redoColorCodingAction());
-    view->addSeparator();
-    view->addAction(m_layout->smallScreenAction());
-    view->addAction(m_layout->wideScreenAction());
-    view->addAction(m_layout->fullScreenAction());
-    view->addSeparator();
-    view->addAction(m_layout->dockMenuAction());
-
-    QMenu *tags = bar->addMenu(QStringLiteral("&Tags"));
-    tags->setObjectName(QStringLiteral("menuTags"));
-    tags->addActions(m_edit->tagMenuActions());
-
-    // Filled by the dialogs of the tag editing commands; hidden while it has no items.
-    QMenu *moreTags = bar->addMenu(QStringLiteral("&More Tags"));
-    moreTags->setObjectName(QStringLiteral("menuMoreTags"));
-    m_tagDialogs->addMenuItems(moreTags);
-    m_layoutCommands->addToMenu(moreTags);
-    moreTags->menuAction()->setVisible(!moreTags->actions().isEmpty());
-
-    QMenu *tools = bar->addMenu(QStringLiteral("T&ools"));
-    tools->setObjectName(QStringLiteral("menuTools"));
-    tools->addAction(m_edit->textConversionAction());
-    tools->addAction(m_tools->spellCheckAction());
-    tools->addAction(m_pageCheck->checkAction());
-    tools->addMenu(m_tools->launcherMenu());
-    tools->addAction(m_filePanel->fileDependenciesAction());
-    tools->addAction(m_filePanel->multiFileReplaceAction());
-    tools->addSeparator();
-    tools->addAction(m_tagWizard->wizardAction());
-    tools->addAction(m_javaScripts->action());
-    tools->addMenu(m_edit->deletePreviousListsMenu());
-
-    QMenu *help = bar->addMenu(QStringLiteral("&Help"));
-    help->setObjectName(QStringLiteral("menuHelp"));
-    QAction *contents = help->addAction(QStringLiteral("&Contents"), this, [this] { showHelp(); });
-    contents->setShortcut(QKeySequence(Qt::Key_F1));
-    help->addAction(QStringLiteral("&Tip of the Day"), this, &MainWindow::showTipOfTheDay);
-    help->addSeparator();
-    help->addAction(QStringLiteral("&About Marlo..."), this, [this] {
+void MainWindow::addWindowCommands() {
+    m_commands->add(QStringLiteral("actionExit"), this, &QWidget::close);
+    m_commands->add(QStringLiteral("actionHelpContents"), this, [this] { showHelp(); });
+    m_commands->add(QStringLiteral("actionTipOfTheDay"), this, &MainWindow::showTipOfTheDay);
+    m_commands->add(QStringLiteral("actionAbout"), this, [this] {
         AboutDialog about(this);
         about.exec();
     });
+}
 
-    // The editor's context menu.
-    m_editorMenu = new QMenu(this);
-    m_editorMenu->setObjectName(QStringLiteral("editorMenu"));
-    for (QAction *a : m_edit->contextEditActions())
-        m_editorMenu->addAction(a);
-    m_editorMenu->addSeparator();
-    m_editorMenu->addMenu(m_edit->previousLinksMenu());
-    m_editorMenu->addMenu(m_edit->previousImagesMenu());
-    m_editorMenu->addSeparator();
-    m_editorMenu->addAction(m_preview->popupInternalAction());
-    m_editorMenu->addAction(m_preview->popupExternalAction());
-    QAction *redo = m_editorMenu->addAction(QStringLiteral("Redo Color Coding"));
-    connect(redo, &QAction::triggered, m_edit->redoColorCodingAction(), &QAction::trigger);
-    m_editorMenu->addSeparator();
-    QAction *close = m_editorMenu->addAction(QStringLiteral("Close"));
-    connect(close, &QAction::triggered, m_files->closeAction(), &QAction::trigger);
-    m_tagDialogs->installInContextMenu(m_editorMenu);
-    m_docs->setEditorContextMenu(m_editorMenu);
+void MainWindow::placeCommands(QWidget *fileButtonArea) {
+    ActionRegistry &commands = *m_commands;
+    commands.buildMenus(menuBar());
 
-    // The tag toolbar's own context menu.
-    m_toolbarMenu = new QMenu(this);
-    m_toolbarMenu->addAction(m_layout->dockContextAction());
-    m_toolbarMenu->addSeparator();
-    m_toolbarMenu->addAction(m_layout->smallWindowAction());
-    m_toolbarMenu->addAction(m_layout->wideWindowAction());
-    m_toolbarMenu->addAction(m_layout->fullWindowAction());
-    m_tagToolbar->setContextMenu(m_toolbarMenu);
+    auto *row = new QHBoxLayout(fileButtonArea);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    for (const QString &id : fileButtonRow()) {
+        if (id == QLatin1String("|")) {
+            row->addSpacing(8);
+            continue;
+        }
+        QToolButton *b = commands.button(id);
+        if (!b) {
+            b = new QToolButton(fileButtonArea);
+            b->setDefaultAction(commands.action(id));
+        }
+        b->setAutoRaise(true);
+        b->setIconSize(QSize(24, 24));
+        b->setFocusPolicy(Qt::NoFocus);
+        row->addWidget(b);
+    }
+    for (const ToolbarPlace &place : tagToolbarButtons())
+        m_tagToolbar->placeButton(place.page, commands.button(place.id));
+
+    m_docs->setEditorContextMenu(commands.menu(QStringLiteral("editorMenu")));
+    m_tagToolbar->setContextMenu(commands.menu(QStringLiteral("tagToolbarMenu")));
+    m_viewer->setContextMenu(commands.menu(QStringLiteral("viewerMenu")));
 
     // What the internal viewer disables while it shows.
-    m_preview->setEditModeControls(
-        {file->menuAction(), edit->menuAction(), search->menuAction(), tags->menuAction(),
-         moreTags->menuAction(), tools->menuAction()},
-        {m_tagToolbar, m_folderPanel}, {m_printer->printNowAction(), m_pageCheck->checkAction()});
+    QList<QAction *> menus;
+    for (const char *id : {"menuFile", "menuEdit", "menuSearch", "menuTags", "menuMoreTags",
+                           "menuTools"})
+        menus << commands.menu(QLatin1String(id))->menuAction();
+    m_preview->setEditModeControls(menus, {m_tagToolbar, m_folderPanel},
+                                   {commands.action(QStringLiteral("actionPrintNow")),
+                                    commands.action(QStringLiteral("actionCheckPage"))});
 }
 
 void MainWindow::applySettingsToWindow() {
@@ -474,8 +347,8 @@ void MainWindow::firstShow() {
     m_docs->refresh(m_docs->current());
     m_layout->setMode(m_ctx.settings.layoutMode);
     // The pages named on the command line are there before the tip, which opens over them.
-    if (!m_ctx.startupFiles.isEmpty())
-        m_files->openStartupFiles(m_ctx.startupFiles);
+    if (!m_startupFiles.isEmpty())
+        m_files->openStartupFiles(m_startupFiles);
     // Then the pages a run that did not end cleanly left unsaved.
     m_recovery->offerRecovery(this);
     if (m_ctx.settings.tipOfTheDay > 0)
@@ -496,8 +369,7 @@ void MainWindow::showHelp(const QString &topic) {
 bool MainWindow::runExitSequence() {
     if (m_preview->isViewerShowing())
         m_preview->toggleInternalViewer();
-    if (m_ctx.prompt().askYesNo(Prompts::Kind::Confirmation,
-                                QStringLiteral("Do you really want to exit?")) !=
+    if (m_ctx.prompt().askYesNo(Prompts::Kind::Confirmation, ShellTexts::ConfirmExit) !=
         Prompts::Answer::Yes)
         return false;
     saveSettings(m_ctx);
@@ -507,10 +379,8 @@ bool MainWindow::runExitSequence() {
         QFile::remove(name); // a file that cannot be deleted is skipped
     m_ctx.temporaryFiles.clear();
     if (!m_ctx.backupFiles.isEmpty() &&
-        m_ctx.prompt().askYesNo(
-            Prompts::Kind::Confirmation,
-            QStringLiteral("Would you like to delete the backup files created during this "
-                           "session?")) == Prompts::Answer::Yes) {
+        m_ctx.prompt().askYesNo(Prompts::Kind::Confirmation, ShellTexts::DeleteBackups) ==
+            Prompts::Answer::Yes) {
         for (const QString &name : m_ctx.backupFiles.names())
             QFile::remove(name);
         m_ctx.backupFiles.clear();

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+class ActionRegistry;
 struct AppContext;
 class BrowserLauncher;
 class DocumentController;
@@ -22,7 +23,6 @@ class PageCheckController;
 class PageCheckPanel;
 class PreviewController;
 class RecoveryController;
-class QMenu;
 class QStackedWidget;
 class QTabWidget;
 class SearchCommands;
@@ -39,6 +39,8 @@ public:
     MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // The files named on the command line, opened when the window first shows.
+    void setStartupFiles(const QStringList &files) { m_startupFiles = files; }
     // After the first-start setup changed the settings: the window follows them.
     void applyFirstStartSettings();
     // What happens when the window is first shown: template, tip of the day, the stored layout
@@ -63,12 +65,11 @@ public:
     FilePanelController *filePanel() const { return m_filePanel; }
     TagToolbar *tagToolbar() const { return m_tagToolbar; }
     TagWizardCommands *tagWizard() const { return m_tagWizard; }
-    TagDialogCommands *tagDialogs() const { return m_tagDialogs; }
     JavaScriptCommands *javaScripts() const { return m_javaScripts; }
     HtmlViewer *viewer() const { return m_viewer; }
     LayoutCommands *layoutCommands() const { return m_layoutCommands; }
-    PageCheckController *pageCheck() const { return m_pageCheck; }
-    QMenu *editorContextMenu() const { return m_editorMenu; }
+    // Every action, command button and menu of the window, by id.
+    ActionRegistry &commands() const { return *m_commands; }
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -78,14 +79,17 @@ private:
     // The widgets of the window; returns the parts the layout modes move and the place of the
     // file buttons.
     WindowLayoutParts buildCentralArea(QWidget **fileButtonArea);
-    void buildMenus();
-    void buildFileButtons(QWidget *area);
+    // The commands the window carries out itself: exit and the Help menu.
+    void addWindowCommands();
+    // Builds the menus and puts the command buttons in place, all from the command table.
+    void placeCommands(QWidget *fileButtonArea);
     void applySettingsToWindow();
     void startAutostartPrograms();
     void connectToolCommands();
     FilePanelHost filePanelHost();
 
     AppContext &m_ctx;
+    ActionRegistry *m_commands = nullptr;
     QTabWidget *m_tabs = nullptr;
     QStackedWidget *m_notebook = nullptr;
     HtmlViewer *m_viewer = nullptr;
@@ -108,8 +112,7 @@ private:
     ToolCommands *m_tools = nullptr;
     FilePanelController *m_filePanel = nullptr;
     PageCheckController *m_pageCheck = nullptr;
-    QMenu *m_editorMenu = nullptr;
-    QMenu *m_toolbarMenu = nullptr;
+    QStringList m_startupFiles;
     bool m_shown = false;
     bool m_started = false;
     bool m_closing = false;

@@ -1,5 +1,6 @@
 #include "shell/windowlayout.h"
 
+#include "shell/actionregistry.h"
 #include "shell/appcontext.h"
 #include "widgets/icons.h"
 
@@ -49,39 +50,27 @@ QSize screenSize(const QWidget *window) {
 
 } // namespace
 
-WindowLayout::WindowLayout(AppContext &ctx, const WindowLayoutParts &parts)
-    : QObject(parts.window), m_ctx(ctx), m_parts(parts) {
-    auto make = [this](const QString &text, const QString &name, LayoutMode mode) {
-        auto *a = new QAction(text, this);
-        a->setObjectName(name);
-        connect(a, &QAction::triggered, this, [this, mode] { setMode(mode); });
-        return a;
+WindowLayout::WindowLayout(AppContext &ctx, ActionRegistry &commands,
+                           const WindowLayoutParts &parts)
+    : QObject(parts.window), m_ctx(ctx), m_commands(commands), m_parts(parts) {
+    const struct {
+        const char *id;
+        LayoutMode mode;
+    } modes[] = {
+        {"actionSmallScreen", LayoutMode::SmallScreen}, {"actionWideScreen", LayoutMode::WideScreen},
+        {"actionFullScreen", LayoutMode::FullScreen},   {"actionSmallWindow", LayoutMode::SmallScreen},
+        {"actionWideWindow", LayoutMode::WideScreen},   {"actionFullWindow", LayoutMode::FullScreen},
     };
-    m_small = make(QStringLiteral("&Small Screen"), QStringLiteral("actionSmallScreen"), LayoutMode::SmallScreen);
-    m_wide = make(QStringLiteral("&Wide Screen"), QStringLiteral("actionWideScreen"), LayoutMode::WideScreen);
-    m_full = make(QStringLiteral("&Full Screen"), QStringLiteral("actionFullScreen"), LayoutMode::FullScreen);
-    m_smallWindow = make(QStringLiteral("Small Window"), QStringLiteral("actionSmallWindow"),
-                         LayoutMode::SmallScreen);
-    m_wideWindow = make(QStringLiteral("Wide Window"), QStringLiteral("actionWideWindow"), LayoutMode::WideScreen);
-    m_fullWindow = make(QStringLiteral("Full Window"), QStringLiteral("actionFullWindow"), LayoutMode::FullScreen);
-
-    m_dockMenu = new QAction(this);
-    m_dockMenu->setObjectName(QStringLiteral("actionDockToolbar"));
-    m_dockContext = new QAction(this);
-    connect(m_dockMenu, &QAction::triggered, this, &WindowLayout::toggleDocking);
-    connect(m_dockContext, &QAction::triggered, this, &WindowLayout::toggleDocking);
-    updateDockTexts();
-
-    m_layoutButton = new QToolButton(parts.window);
-    m_layoutButton->setObjectName(QStringLiteral("layoutButton"));
-    m_layoutButton->setIcon(marloIcon(QStringLiteral("cabinet-open")));
-    m_layoutButton->setToolTip(QStringLiteral("Show or hide the file panel"));
-    connect(m_layoutButton, &QToolButton::clicked, this, &WindowLayout::toggleSmallWide);
-    m_fullButton = new QToolButton(parts.window);
-    m_fullButton->setObjectName(QStringLiteral("fullScreenButton"));
-    m_fullButton->setIcon(marloIcon(QStringLiteral("fullscreen")));
-    m_fullButton->setToolTip(QStringLiteral("Full screen"));
-    connect(m_fullButton, &QToolButton::clicked, this, [this] { setMode(LayoutMode::FullScreen); });
+    for (const auto &m : modes) {
+        const LayoutMode mode = m.mode;
+        commands.add(QLatin1String(m.id), this, [this, mode] { setMode(mode); });
+    }
+    commands.add(QStringLiteral("actionDockToolbar"), this, &WindowLayout::toggleDocking);
+    commands.add(QStringLiteral("contextDockToolbar"), this, &WindowLayout::toggleDocking);
+    m_layoutButton =
+        commands.addButton(QStringLiteral("layoutButton"), this, &WindowLayout::toggleSmallWide);
+    commands.addButton(QStringLiteral("fullScreenButton"), this,
+                       [this] { setMode(LayoutMode::FullScreen); });
 
     // Neither the side panel nor the documents can be dragged away; the panel narrows down to
     // its strip at most. The file list keeps its height when the window grows.
@@ -224,9 +213,8 @@ void WindowLayout::fitToolbarRow() {
 }
 
 void WindowLayout::updateDockTexts() {
-    const bool floating = isToolbarFloating();
-    m_dockMenu->setText(floating ? QStringLiteral("&Dock toolbar")
-                                 : QStringLiteral("Un&dock toolbar"));
-    m_dockContext->setText(floating ? QStringLiteral("Dock toolbar")
-                                    : QStringLiteral("Undock toolbar"));
+    // The texts of the table: to undock while docked, to dock while floating.
+    const int state = isToolbarFloating() ? 1 : 0;
+    m_commands.setState(QStringLiteral("actionDockToolbar"), state);
+    m_commands.setState(QStringLiteral("contextDockToolbar"), state);
 }

@@ -5,11 +5,11 @@
 
 #include "shell/appsettings.h"
 
-#include <QAction>
 #include <QObject>
 #include <QPointer>
 
 struct AppContext;
+class ActionRegistry;
 class QSplitter;
 class QToolButton;
 class QWidget;
@@ -29,7 +29,7 @@ struct WindowLayoutParts {
 class WindowLayout : public QObject {
     Q_OBJECT
 public:
-    WindowLayout(AppContext &ctx, const WindowLayoutParts &parts);
+    WindowLayout(AppContext &ctx, ActionRegistry &commands, const WindowLayoutParts &parts);
 
     // Sizes from the settings (start-up), each fitted to the screen.
     void applySizes();
@@ -41,17 +41,6 @@ public:
     bool isToolbarFloating() const;
     void toggleDocking();
 
-    QAction *smallScreenAction() const { return m_small; }
-    QAction *wideScreenAction() const { return m_wide; }
-    QAction *fullScreenAction() const { return m_full; }
-    QAction *smallWindowAction() const { return m_smallWindow; }
-    QAction *wideWindowAction() const { return m_wideWindow; }
-    QAction *fullWindowAction() const { return m_fullWindow; }
-    QAction *dockMenuAction() const { return m_dockMenu; }
-    QAction *dockContextAction() const { return m_dockContext; }
-    QToolButton *layoutButton() const { return m_layoutButton; }
-    QToolButton *fullScreenButton() const { return m_fullButton; }
-
 private:
     void showMode(LayoutMode mode);
     void updateDockTexts();
@@ -59,17 +48,9 @@ private:
     void rememberSizes();
 
     AppContext &m_ctx;
+    ActionRegistry &m_commands;
     WindowLayoutParts m_parts;
     LayoutMode m_applied = LayoutMode::SmallScreen; // the designed layout
     QPointer<QWidget> m_floating;
-    QAction *m_small;
-    QAction *m_wide;
-    QAction *m_full;
-    QAction *m_smallWindow;
-    QAction *m_wideWindow;
-    QAction *m_fullWindow;
-    QAction *m_dockMenu;
-    QAction *m_dockContext;
     QToolButton *m_layoutButton;
-    QToolButton *m_fullButton;
 };

@@ -8,6 +8,7 @@
 #include "shell/prompts.h"
 #include "tools/preferences.h"
 #include "tools/spellingdictionary.h"
+#include "tools/tooltexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,8 +2,8 @@
 
 #include "editor/editorprovider.h"
 #include "editor/sourceeditor.h"
-#include "editor/tagtoolbar.h"
 #include "platform/processlauncher.h"
+#include "shell/actionregistry.h"
 #include "shell/appcontext.h"
 #include "shell/firststart.h"
 #include "shell/prompts.h"
@@ -14,15 +14,13 @@
 #include "tools/preferences.h"
 #include "tools/preferencesdialog.h"
 #include "tools/spellcheckdialog.h"
+#include "tools/tooltexts.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QEventLoop>
-#include <QHBoxLayout>
-#include <QMenu>
 #include <QScreen>
-#include <QToolButton>
 #include <functional>
 
 namespace {
@@ -94,46 +92,29 @@ private:
 
 } // namespace
 
-ToolCommands::ToolCommands(AppContext &ctx, EditorProvider &editors, QWidget *window)
+ToolCommands::ToolCommands(AppContext &ctx, EditorProvider &editors, ActionRegistry &commands,
+                           QWidget *window)
     : QObject(window), m_ctx(ctx), m_editors(editors), m_window(window) {
-    m_preferences = new QAction(QStringLiteral("P&references..."), this);
-    m_preferences->setObjectName(QStringLiteral("actionPreferences"));
-    m_preferences->setShortcut(QKeySequence::Preferences);
-    connect(m_preferences, &QAction::triggered, this, &ToolCommands::openPreferences);
+    commands.add(QStringLiteral("actionPreferences"), this, &ToolCommands::openPreferences);
+    m_spellCheck =
+        commands.add(QStringLiteral("actionCheckSpelling"), this, &ToolCommands::checkSpelling);
+    commands.addButton(QStringLiteral("customButtonsButton"), this,
+                       &ToolCommands::openCustomButtons);
 
-    m_spellCheck = new QAction(QStringLiteral("Check spe&lling"), this);
-    m_spellCheck->setObjectName(QStringLiteral("actionCheckSpelling"));
-    m_spellCheck->setShortcut(QKeySequence(Qt::Key_F7));
-    connect(m_spellCheck, &QAction::triggered, this, &ToolCommands::checkSpelling);
-
-    m_customButtons = new QAction(QStringLiteral("Setup custom buttons"), this);
-    m_customButtons->setObjectName(QStringLiteral("actionCustomButtons"));
-    connect(m_customButtons, &QAction::triggered, this, &ToolCommands::openCustomButtons);
-
-    m_launcher = new QMenu(QStringLiteral("&Application Launcher"), window);
-    m_launcher->setObjectName(QStringLiteral("menuApplicationLauncher"));
+    QList<QAction *> items;
     for (int i = 0; i < AppSettings::LauncherSlots; ++i) {
-        m_launcherItems[i] = m_launcher->addAction(MarkerEmpty);
+        m_launcherItems[i] = new QAction(MarkerEmpty, this);
         m_launcherItems[i]->setObjectName(QStringLiteral("launcherItem%1").arg(i + 1));
         connect(m_launcherItems[i], &QAction::triggered, this, [this, i] { startLauncherSlot(i); });
+        items << m_launcherItems[i];
     }
-    connect(m_launcher, &QMenu::aboutToShow, this, &ToolCommands::updateLauncherMenu);
+    commands.addGroup(QStringLiteral("launcherItems"), items);
+    commands.onMenuShow(QStringLiteral("menuApplicationLauncher"), this,
+                        [this] { updateLauncherMenu(); });
     updateLauncherMenu();
 }
 
 ToolCommands::~ToolCommands() = default;
-
-void ToolCommands::addToToolbar(TagToolbar *toolbar) {
-    QHBoxLayout *row = toolbar->pageLayout(TagPage::User);
-    auto *setup = new QToolButton(row->parentWidget());
-    setup->setObjectName(QStringLiteral("customButtonsButton"));
-    setup->setDefaultAction(m_customButtons);
-    setup->setText(QStringLiteral("..."));
-    setup->setToolTip(m_customButtons->text());
-    setup->setAutoRaise(true);
-    setup->setFocusPolicy(Qt::NoFocus);
-    row->insertWidget(row->count() - 1, setup);
-}
 
 void ToolCommands::updateLauncherMenu() {
     const AppSettings &s = m_ctx.settings;
@@ -225,9 +206,7 @@ void ToolCommands::checkSpelling() {
         return;
     HunspellSpeller *engine = speller();
     if (!engine) {
-        m_ctx.prompt().error(
-            QStringLiteral("The spelling dictionary could not be opened. Choose a dictionary in "
-                           "the preferences and make sure its Hunspell files are installed."));
+        m_ctx.prompt().error(ToolTexts::DictionaryNotOpened);
         return;
     }
     if (!m_spellDialog) {

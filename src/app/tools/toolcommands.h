@@ -9,27 +9,20 @@
 #include <memory>
 
 struct AppContext;
+class ActionRegistry;
 class EditorProvider;
 class HunspellSpeller;
 class PersonalWords;
 class QAction;
-class QMenu;
 class QWidget;
 class SpellCheckDialog;
-class TagToolbar;
 
 class ToolCommands : public QObject {
     Q_OBJECT
 public:
-    ToolCommands(AppContext &ctx, EditorProvider &editors, QWidget *window);
+    ToolCommands(AppContext &ctx, EditorProvider &editors, ActionRegistry &commands,
+                 QWidget *window);
     ~ToolCommands() override;
-
-    QAction *preferencesAction() const { return m_preferences; }
-    QAction *spellCheckAction() const { return m_spellCheck; }
-    QAction *customButtonsAction() const { return m_customButtons; }
-    QMenu *launcherMenu() const { return m_launcher; }
-    // Adds the "Setup custom buttons" button to the toolbar's "User" page.
-    void addToToolbar(TagToolbar *toolbar);
 
     void openPreferences();
     void openCustomButtons();
@@ -58,10 +51,7 @@ private:
     AppContext &m_ctx;
     EditorProvider &m_editors;
     QWidget *m_window;
-    QAction *m_preferences;
     QAction *m_spellCheck;
-    QAction *m_customButtons;
-    QMenu *m_launcher;
     std::array<QAction *, 4> m_launcherItems{};
     QPointer<SpellCheckDialog> m_spellDialog;
     std::unique_ptr<HunspellSpeller> m_speller; // its ignore and replace lists last the run

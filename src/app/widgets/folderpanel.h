@@ -23,7 +23,6 @@ public:
     QString folder() const { return m_folder; }
     // Which files the list shows: ";"-separated wildcard patterns; empty shows none.
     void setFileMask(const QString &mask);
-    QString fileMask() const { return m_mask; }
     void setColors(const QColor &text, const QColor &background);
     // Reads the folder again, keeping the selected file selected when it is still there.
     void refresh();

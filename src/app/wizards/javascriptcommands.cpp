@@ -2,21 +2,20 @@
 
 #include "editor/editorprovider.h"
 #include "editor/sourceeditor.h"
+#include "shell/actionregistry.h"
 #include "shell/appcontext.h"
 #include "shell/filepaths.h"
 #include "shell/prompts.h"
 #include "wizards/customscripts.h"
 #include "wizards/javascriptdialog.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 
-JavaScriptCommands::JavaScriptCommands(AppContext &ctx, EditorProvider &docs, QWidget *window)
+JavaScriptCommands::JavaScriptCommands(AppContext &ctx, EditorProvider &docs,
+                                       ActionRegistry &commands, QWidget *window)
     : QObject(window), m_ctx(ctx), m_docs(docs), m_window(window) {
-    m_action = new QAction(QStringLiteral("&JavaScripts..."), this);
-    m_action->setObjectName(QStringLiteral("actionJavaScripts"));
-    connect(m_action, &QAction::triggered, this, &JavaScriptCommands::showDialog);
+    commands.add(QStringLiteral("actionJavaScripts"), this, &JavaScriptCommands::showDialog);
 }
 
 void JavaScriptCommands::showDialog() {

@@ -7,18 +7,17 @@
 #include <QObject>
 
 struct AppContext;
+class ActionRegistry;
 class EditorProvider;
 class JavaScriptDialog;
-class QAction;
 class QWidget;
 
 class JavaScriptCommands : public QObject {
     Q_OBJECT
 public:
-    JavaScriptCommands(AppContext &ctx, EditorProvider &docs, QWidget *window);
+    JavaScriptCommands(AppContext &ctx, EditorProvider &docs, ActionRegistry &commands,
+                       QWidget *window);
 
-    // "&JavaScripts...", for the menu.
-    QAction *action() const { return m_action; }
     // Shows the dialog modally; it is created for each use.
     void showDialog();
     // What "Ok" does; false while a field still has to be filled.
@@ -34,5 +33,4 @@ private:
     AppContext &m_ctx;
     EditorProvider &m_docs;
     QWidget *m_window;
-    QAction *m_action;
 };

@@ -6,6 +6,7 @@
 #include "widgets/enterkey.h"
 #include "wizards/customscripts.h"
 #include "wizards/newcustomscriptdialog.h"
+#include "wizards/wizardtexts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -592,8 +593,7 @@ void JavaScriptDialog::deleteCustomScript() {
     if (path.isEmpty())
         return;
     if (m_ctx.prompt().askYesNo(Prompts::Kind::Confirmation,
-                                QStringLiteral("Do you really want to delete ") +
-                                    m_customScripts->currentText() + QLatin1Char('?')) !=
+                                WizardTexts::confirmDeleteScript(m_customScripts->currentText())) !=
         Prompts::Answer::Yes)
         return;
     QFile file(path);
@@ -608,5 +608,5 @@ void JavaScriptDialog::saveCustomScript() {
         return;
     QString error;
     if (!writeCustomScript(path, m_customText->toPlainText(), m_customFormat, &error))
-        m_ctx.prompt().error(customScriptSaveError(path, error));
+        m_ctx.prompt().error(WizardTexts::scriptNotSaved(path, error));
 }

@@ -1,7 +1,7 @@
 #include "wizards/layoutcommands.h"
 
 #include "editor/sourceeditor.h"
-#include "editor/tagtoolbar.h"
+#include "shell/actionregistry.h"
 #include "shell/appcontext.h"
 #include "shell/filepaths.h"
 #include "viewer/helpwindow.h"
@@ -19,75 +19,46 @@
 #include "wizards/textareadialog.h"
 #include "wizards/textinputdialog.h"
 
-#include <QAction>
 #include <QCursor>
-#include <QMenu>
 #include <QTimer>
 #include <QToolButton>
 
-LayoutCommands::LayoutCommands(AppContext &ctx, QWidget *window,
+LayoutCommands::LayoutCommands(AppContext &ctx, ActionRegistry &commands, QWidget *window,
                                std::function<QString()> currentFileName)
     : QObject(window), m_ctx(ctx), m_window(window),
       m_currentFileName(std::move(currentFileName)) {
     m_frameCounts.fill(1);
-    m_tableEditor = new QAction(QStringLiteral("Table &Editor..."), this);
-    m_tableEditor->setObjectName(QStringLiteral("actionTableEditor"));
-    connect(m_tableEditor, &QAction::triggered, this, &LayoutCommands::openTableEditor);
-    m_frameWizard = new QAction(QStringLiteral("&Frame Wizard..."), this);
-    m_frameWizard->setObjectName(QStringLiteral("actionFrameWizard"));
-    connect(m_frameWizard, &QAction::triggered, this, &LayoutCommands::openFrameWizard);
-}
+    commands.add(QStringLiteral("actionTableEditor"), this, &LayoutCommands::openTableEditor);
+    commands.add(QStringLiteral("actionFrameWizard"), this, &LayoutCommands::openFrameWizard);
 
-void LayoutCommands::addToMenu(QMenu *menu) {
-    menu->addAction(m_tableEditor);
-    menu->addAction(m_frameWizard);
-}
-
-void LayoutCommands::addToToolbar(TagToolbar *toolbar) {
     struct Button {
-        TagPage page;
-        const char *icon;
-        const char *hint;
-        const char *name;
+        const char *id;
         void (LayoutCommands::*open)();
     };
     static const Button buttons[] = {
-        {TagPage::Additional, "table-editor", "Table Editor", "tableEditorButton",
-         &LayoutCommands::openTableEditor},
-        {TagPage::Additional, "quick-table", "Quick Table", "quickTableButton", nullptr},
-        {TagPage::Additional, "quick-list", "Quick List", "quickListButton",
-         &LayoutCommands::openQuickList},
-        {TagPage::Additional, "definition-list", "Quick Definition List",
-         "quickDefinitionListButton", &LayoutCommands::openQuickDefinitionList},
-        {TagPage::Fonts, "font", "Quick font", "quickFontButton", &LayoutCommands::openFontTag},
-        {TagPage::Fonts, "basefont", "Basefont size", "baseFontButton",
-         &LayoutCommands::openBaseFont},
-        {TagPage::Forms, "form", "Form", "formButton", &LayoutCommands::openFormTag},
-        {TagPage::Forms, "textbox", "Textbox", "textInputButton", &LayoutCommands::openTextInput},
-        {TagPage::Forms, "textarea", "Textarea", "textAreaButton", &LayoutCommands::openTextArea},
-        {TagPage::Forms, "checkbox", "Checkbox", "checkboxButton", &LayoutCommands::openCheckbox},
-        {TagPage::Forms, "radio", "Radio button", "radioButtonButton",
-         &LayoutCommands::openRadioButton},
-        {TagPage::Forms, "dropdown", "Dropdown list", "dropDownListButton",
-         &LayoutCommands::openDropDownList},
+        {"tableEditorButton", &LayoutCommands::openTableEditor},
+        {"quickListButton", &LayoutCommands::openQuickList},
+        {"quickDefinitionListButton", &LayoutCommands::openQuickDefinitionList},
+        {"quickFontButton", &LayoutCommands::openFontTag},
+        {"baseFontButton", &LayoutCommands::openBaseFont},
+        {"formButton", &LayoutCommands::openFormTag},
+        {"textInputButton", &LayoutCommands::openTextInput},
+        {"textAreaButton", &LayoutCommands::openTextArea},
+        {"checkboxButton", &LayoutCommands::openCheckbox},
+        {"radioButtonButton", &LayoutCommands::openRadioButton},
+        {"dropDownListButton", &LayoutCommands::openDropDownList},
     };
-    for (const Button &b : buttons) {
-        QToolButton *button = toolbar->addButton(b.page, QString(), QLatin1String(b.icon),
-                                                 QLatin1String(b.hint));
-        button->setObjectName(QLatin1String(b.name));
-        if (b.open) {
-            connect(button, &QToolButton::clicked, this, b.open);
-        } else {
-            // The quick table opens where the button was pressed.
-            connect(button, &QToolButton::pressed, this, [this, button] {
-                const QPoint at = QCursor::pos();
-                QTimer::singleShot(0, this, [this, button, at] {
-                    button->setDown(false);
-                    openQuickTable(at);
-                });
-            });
-        }
-    }
+    for (const Button &b : buttons)
+        commands.addButton(QLatin1String(b.id), this, b.open);
+    // The quick table opens where the button was pressed.
+    QToolButton *quickTable = commands.addButton(QStringLiteral("quickTableButton"));
+    connect(quickTable, &QToolButton::pressed, this, [this, quickTable] {
+        const QPoint at = QCursor::pos();
+        QTimer::singleShot(0, this, [this, quickTable, at] {
+            quickTable->setDown(false);
+            openQuickTable(at);
+        });
+    });
 }
 
 QString LayoutCommands::reference(const QString &fileName) const {

@@ -9,23 +9,18 @@
 #include <functional>
 
 struct AppContext;
-class QAction;
+class ActionRegistry;
 class QDialog;
-class QMenu;
 class QWidget;
 class SourceEditor;
 class TagDialogCommands;
-class TagToolbar;
 
 class LayoutCommands : public QObject {
     Q_OBJECT
 public:
     // `currentFileName` names the current document, against which chosen files are referenced.
-    LayoutCommands(AppContext &ctx, QWidget *window, std::function<QString()> currentFileName);
-
-    // Puts the buttons on the toolbar's pages and the menu entries into `menu`.
-    void addToToolbar(TagToolbar *toolbar);
-    void addToMenu(QMenu *menu);
+    LayoutCommands(AppContext &ctx, ActionRegistry &commands, QWidget *window,
+                   std::function<QString()> currentFileName);
 
     void openTableEditor();
     // The quick table opens with its right edge at `point` (the pointer, in global coordinates).
@@ -41,9 +36,6 @@ public:
     void openQuickList();
     void openQuickDefinitionList();
     void openFrameWizard();
-
-    QAction *tableEditorAction() const { return m_tableEditor; }
-    QAction *frameWizardAction() const { return m_frameWizard; }
 
     // Edit-in-place of an existing start tag (the tag-at-cursor commands): each shows its dialog
     // filled from the tag's attributes and returns the new start tag, or an empty string when
@@ -64,6 +56,4 @@ private:
     QWidget *m_window;
     std::function<QString()> m_currentFileName;
     FrameWizard::FrameCounts m_frameCounts;
-    QAction *m_tableEditor;
-    QAction *m_frameWizard;
 };

@@ -4,6 +4,7 @@
 #include "shell/prompts.h"
 #include "widgets/dialogsetup.h"
 #include "wizards/customscripts.h"
+#include "wizards/wizardtexts.h"
 
 #include <QDialogButtonBox>
 #include <QDir>
@@ -53,20 +54,19 @@ NewCustomScriptDialog::NewCustomScriptDialog(AppContext &ctx, const QString &scr
 void NewCustomScriptDialog::confirm() {
     const QString name = customScriptFileName(m_fileName->text());
     if (name.isEmpty()) {
-        m_ctx.prompt().information(QStringLiteral("Please type a file name for the script."));
+        m_ctx.prompt().information(WizardTexts::NoScriptFileName);
         m_fileName->setFocus();
         return;
     }
     const QString path = QDir(m_folder).filePath(name);
     if (QFileInfo::exists(path) &&
         m_ctx.prompt().askYesNo(Prompts::Kind::Confirmation,
-                                QStringLiteral("There already exists a custom script with this "
-                                               "name. Do you want to overwrite this script?")) !=
+                                WizardTexts::ConfirmOverwriteScript) !=
             Prompts::Answer::Yes)
         return;
     QString error;
     if (!writeCustomScript(path, m_script->toPlainText(), TextFormat(), &error)) {
-        m_ctx.prompt().error(customScriptSaveError(path, error));
+        m_ctx.prompt().error(WizardTexts::scriptNotSaved(path, error));
         return;
     }
     m_saved = name;

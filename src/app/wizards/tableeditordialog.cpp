@@ -7,6 +7,7 @@
 #include "wizards/fieldchoices.h"
 #include "wizards/numberfield.h"
 #include "wizards/tagbuilders.h"
+#include "wizards/wizardtexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -322,9 +323,7 @@ void TableEditorDialog::storeCell() {
 
 void TableEditorDialog::useForAllCells() {
     if (m_ctx.prompt().askYesNo(Prompts::Kind::Confirmation,
-                                QStringLiteral("Are you sure you want set the values for the "
-                                               "current cell as the default value for all "
-                                               "cells?")) != Prompts::Answer::Yes)
+                                WizardTexts::ConfirmUseForAllCells) != Prompts::Answer::Yes)
         return;
     const TableCellAttributes a = cellFields();
     for (auto &row : m_content.cells)
@@ -333,8 +332,7 @@ void TableEditorDialog::useForAllCells() {
 }
 
 void TableEditorDialog::reset() {
-    if (m_ctx.prompt().askYesNo(Prompts::Kind::Confirmation,
-                                QStringLiteral("Are you sure you want to reset the form input?")) !=
+    if (m_ctx.prompt().askYesNo(Prompts::Kind::Confirmation, WizardTexts::ConfirmResetTable) !=
         Prompts::Answer::Yes)
         return;
     m_content = TableContent();

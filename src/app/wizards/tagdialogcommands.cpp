@@ -1,11 +1,10 @@
 #include "wizards/tagdialogcommands.h"
 
 #include "editor/sourceeditor.h"
-#include "editor/tagtoolbar.h"
+#include "shell/actionregistry.h"
 #include "shell/appcontext.h"
 #include "shell/filepaths.h"
 #include "tools/recentlists.h"
-#include "widgets/icons.h"
 #include "wizards/anchordialog.h"
 #include "wizards/colorselectiondialog.h"
 #include "wizards/embeddialog.h"
@@ -18,8 +17,6 @@
 
 #include <QAction>
 #include <QCursor>
-#include <QMenu>
-#include <QToolButton>
 
 namespace {
 
@@ -41,24 +38,16 @@ ReferenceMaker keepingRead(const ReferenceMaker &make, const QStringList &read) 
 
 } // namespace
 
-TagDialogCommands::TagDialogCommands(AppContext &ctx, Host host, QWidget *window)
+TagDialogCommands::TagDialogCommands(AppContext &ctx, Host host, ActionRegistry &commands,
+                                     QWidget *window)
     : QObject(window), m_ctx(ctx), m_host(std::move(host)), m_window(window) {
-    m_editTag = new QAction(QStringLiteral("Edit this Tag"), this);
-    m_editTag->setObjectName(QStringLiteral("editTagAction"));
-    m_editTag->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    m_editTag->setShortcutVisibleInContextMenu(true);
-    m_editTag->setShortcutContext(Qt::WidgetShortcut); // shown only; the window's twin acts
+    // Hidden between uses; the key acts through its twin on the window, whether or not the
+    // menu was opened.
+    m_editTag = commands.add(QStringLiteral("editTagAction"), this, &TagDialogCommands::editTag);
     m_editTag->setVisible(false);
     m_editTag->setEnabled(false);
-    connect(m_editTag, &QAction::triggered, this, &TagDialogCommands::editTag);
-    // The menu entry is hidden between uses; the shortcut lives on the window so that it works
-    // whether or not the menu was opened.
-    m_editShortcut = new QAction(this);
-    m_editShortcut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    m_editShortcut->setShortcutContext(Qt::WindowShortcut);
-    connect(m_editShortcut, &QAction::triggered, this, &TagDialogCommands::editTag);
-    if (m_window)
-        m_window->addAction(m_editShortcut);
+    commands.add(QStringLiteral("editTagKey"), this, &TagDialogCommands::editTag);
+    commands.onMenuShow(QStringLiteral("editorMenu"), this, [this] { classifySelection(); });
 
     registerTagEditor(TagKind::Body, [this](const QString &) { openPageProperties(); });
     registerTagEditor(TagKind::Title, [this](const QString &) { openPageProperties(); });
@@ -68,91 +57,32 @@ TagDialogCommands::TagDialogCommands(AppContext &ctx, Host host, QWidget *window
     registerTagEditor(TagKind::Anchor, [this](const QString &t) { editAnchor(t); });
     registerTagEditor(TagKind::Embed, [this](const QString &t) { editEmbed(t); });
 
-    makeAction(QStringLiteral("&Image..."), QStringLiteral("imageAction"), QStringLiteral("image"),
-               QStringLiteral("Inline Image"));
-    makeAction(QStringLiteral("&Link..."), QStringLiteral("linkAction"), QStringLiteral("link"),
-               QStringLiteral("Link"));
-    makeAction(QStringLiteral("&Anchor..."), QStringLiteral("anchorAction"),
-               QStringLiteral("anchor"), QStringLiteral("Anchor"));
-    makeAction(QStringLiteral("E-&Mail link..."), QStringLiteral("mailLinkAction"),
-               QStringLiteral("mail"), QStringLiteral("E-Mail link"));
-    makeAction(QStringLiteral("Em&bed multimedia..."), QStringLiteral("embedAction"),
-               QStringLiteral("embed"), QStringLiteral("Embed multimedia document"));
-    makeAction(QStringLiteral("&Page properties..."), QStringLiteral("pagePropertiesAction"),
-               QStringLiteral("page-properties"), QStringLiteral("HTML page properties"));
-    makeAction(QStringLiteral("&Color..."), QStringLiteral("colorAction"),
-               QStringLiteral("color"), QStringLiteral("Color Selection"));
+    // The menu offers the image and link dialogs any file of the panel; the toolbar buttons
+    // only pictures of the web and pages.
+    commands.add(QStringLiteral("imageAction"), this, [this] { newImage(true); });
+    commands.add(QStringLiteral("linkAction"), this, [this] { newLink(true); });
+    commands.addButton(QStringLiteral("imageButton"), this, [this] { newImage(false); });
+    commands.addButton(QStringLiteral("linkButton"), this, [this] { newLink(false); });
+    commands.add(QStringLiteral("anchorAction"), this, &TagDialogCommands::newAnchor);
+    commands.addButton(QStringLiteral("anchorButton"), this, &TagDialogCommands::newAnchor);
+    commands.add(QStringLiteral("mailLinkAction"), this, &TagDialogCommands::newMailLink);
+    commands.addButton(QStringLiteral("mailLinkButton"), this, &TagDialogCommands::newMailLink);
+    commands.add(QStringLiteral("embedAction"), this, &TagDialogCommands::newEmbed);
+    commands.addButton(QStringLiteral("embedButton"), this, &TagDialogCommands::newEmbed);
+    commands.add(QStringLiteral("pagePropertiesAction"), this,
+                 &TagDialogCommands::openPageProperties);
+    commands.addButton(QStringLiteral("pagePropertiesButton"), this,
+                       &TagDialogCommands::openPageProperties);
+    // The menu's colour picker opens over the window, the button's at the pointer.
+    commands.add(QStringLiteral("colorAction"), this, [this] {
+        openColorSelection(m_window ? m_window->mapToGlobal(m_window->rect().center())
+                                    : QCursor::pos());
+    });
+    commands.addButton(QStringLiteral("colorButton"), this,
+                       [this] { openColorSelection(QCursor::pos()); });
 }
 
 TagDialogCommands::~TagDialogCommands() = default;
-
-QAction *TagDialogCommands::makeAction(const QString &text, const QString &name,
-                                       const QString &icon, const QString &hint) {
-    auto *a = new QAction(marloIcon(icon), text, this);
-    a->setObjectName(name);
-    a->setToolTip(hint);
-    a->setProperty("iconName", icon);
-    m_actions.append(a);
-    return a;
-}
-
-QAction *TagDialogCommands::action(const QString &objectName) const {
-    for (QAction *a : m_actions)
-        if (a->objectName() == objectName)
-            return a;
-    return nullptr;
-}
-
-void TagDialogCommands::addToolbarButtons(TagToolbar *toolbar) {
-    // Toolbar and menu hand over different kinds of panel files.
-    const QList<QPair<QString, std::function<void()>>> buttons = {
-        {QStringLiteral("imageAction"), [this] { newImage(false); }},
-        {QStringLiteral("linkAction"), [this] { newLink(false); }},
-        {QStringLiteral("anchorAction"), [this] { newAnchor(); }},
-        {QStringLiteral("mailLinkAction"), [this] { newMailLink(); }},
-        {QStringLiteral("embedAction"), [this] { newEmbed(); }},
-        {QStringLiteral("pagePropertiesAction"), [this] { openPageProperties(); }},
-        {QStringLiteral("colorAction"), [this] { openColorSelection(QCursor::pos()); }},
-    };
-    for (const auto &entry : buttons) {
-        QAction *a = action(entry.first);
-        QToolButton *b = toolbar->addButton(TagPage::Common, QString(),
-                                            a->property("iconName").toString(), a->toolTip());
-        b->setObjectName(entry.first.chopped(6) + QStringLiteral("Button"));
-        connect(b, &QToolButton::clicked, this, entry.second);
-    }
-}
-
-void TagDialogCommands::addMenuItems(QMenu *menu) {
-    const QList<QPair<QString, std::function<void()>>> items = {
-        {QStringLiteral("imageAction"), [this] { newImage(true); }},
-        {QStringLiteral("linkAction"), [this] { newLink(true); }},
-        {QStringLiteral("anchorAction"), [this] { newAnchor(); }},
-        {QStringLiteral("mailLinkAction"), [this] { newMailLink(); }},
-        {QStringLiteral("embedAction"), [this] { newEmbed(); }},
-        {QStringLiteral("pagePropertiesAction"), [this] { openPageProperties(); }},
-        {QStringLiteral("colorAction"), [this] {
-             openColorSelection(m_window ? m_window->mapToGlobal(m_window->rect().center())
-                                         : QCursor::pos());
-         }},
-    };
-    for (const auto &item : items) {
-        if (item.first == QLatin1String("pagePropertiesAction"))
-            menu->addSeparator();
-        QAction *a = action(item.first);
-        connect(a, &QAction::triggered, this, item.second);
-        menu->addAction(a);
-    }
-    menu->menuAction()->setVisible(true);
-}
-
-void TagDialogCommands::installInContextMenu(QMenu *menu) {
-    QAction *first = menu->actions().isEmpty() ? nullptr : menu->actions().constFirst();
-    menu->insertAction(first, m_editTag);
-    if (first)
-        menu->insertSeparator(first); // collapses away while the entry is hidden
-    connect(menu, &QMenu::aboutToShow, this, &TagDialogCommands::classifySelection);
-}
 
 void TagDialogCommands::registerTagEditor(TagKind kind, TagEditor editor) {
     m_editors.insert(kind, std::move(editor));
@@ -189,7 +119,7 @@ void TagDialogCommands::editTag() {
     const TagClassification c = classifyTag(ed->selectedText());
     if (c.kind != kind)
         return;
-    m_ctx.handOverFileName.clear();
+    m_handOverFileName.clear();
     if (kind != TagKind::Body && kind != TagKind::Title)
         ed->setSelection(ed->selectionStart() + c.offset, int(c.editedText.size()));
     m_editors.value(kind)(c.editedText);
@@ -200,7 +130,7 @@ TagDialogEnvironment TagDialogCommands::environment() const {
     TagDialogEnvironment env;
     env.prompts = m_ctx.prompts;
     env.documentFileName = m_host.documentFileName ? m_host.documentFileName() : QString();
-    env.handOverFileName = m_ctx.handOverFileName;
+    env.handOverFileName = m_handOverFileName;
     env.recentImages = usedEntries(s.previousImages);
     env.recentLinks = usedEntries(s.previousLinks);
     env.colorList = htmlColorList(s);
@@ -216,7 +146,7 @@ TagDialogEnvironment TagDialogCommands::environment() const {
 
 void TagDialogCommands::handOverPanelFile(const std::function<bool(const QString &)> &accept) {
     const QString file = m_host.panelFileName ? m_host.panelFileName() : QString();
-    m_ctx.handOverFileName = !file.isEmpty() && accept(file) ? file : QString();
+    m_handOverFileName = !file.isEmpty() && accept(file) ? file : QString();
 }
 
 void TagDialogCommands::deliver(const TagInsertion &insertion) {

@@ -12,15 +12,14 @@
 #include <functional>
 
 struct AppContext;
+class ActionRegistry;
 class AnchorDialog;
 class EmbedDialog;
 class ImageDialog;
 class LinkDialog;
 class MailLinkDialog;
 class QAction;
-class QMenu;
 class SourceEditor;
-class TagToolbar;
 
 class TagDialogCommands : public QObject {
     Q_OBJECT
@@ -34,24 +33,16 @@ public:
     // Edits the given tag text (already selected in the editor) in its dialog.
     using TagEditor = std::function<void(const QString &editedText)>;
 
-    TagDialogCommands(AppContext &ctx, Host host, QWidget *window);
+    // Registers the menu items and toolbar buttons (image, link, anchor, e-mail, embed, page
+    // properties, colour) and "Edit <...> tag..." of the editor's context menu, named each time
+    // the menu opens after the first tag of the selection.
+    TagDialogCommands(AppContext &ctx, Host host, ActionRegistry &commands, QWidget *window);
     ~TagDialogCommands() override;
-
-    // Buttons for the "Common" page of the tag toolbar.
-    void addToolbarButtons(TagToolbar *toolbar);
-    // The menu items (image, link, anchor, e-mail, embed, page properties, colour).
-    void addMenuItems(QMenu *menu);
-    // Puts "Edit <...> tag..." at the top of the editor's context menu, named each time the menu
-    // opens after the first tag of the selection.
-    void installInContextMenu(QMenu *menu);
 
     // Offers "Edit <...> tag..." for tags of this kind; a dialog family registers its editor
     // with one call, e.g. registerTagEditor(TagKind::Font, [&](const QString &tag) {...}).
     void registerTagEditor(TagKind kind, TagEditor editor);
     bool canEdit(TagKind kind) const { return m_editors.contains(kind); }
-
-    QAction *editTagAction() const { return m_editTag; }
-    QAction *action(const QString &objectName) const;
 
     // Names the edit entry after the selection's first tag (hidden when it offers none).
     void classifySelection();
@@ -85,8 +76,6 @@ private:
     void editMailLink(const QString &element);
     void editAnchor(const QString &element);
     void editEmbed(const QString &tag);
-    QAction *makeAction(const QString &text, const QString &name, const QString &icon,
-                        const QString &hint);
 
     AppContext &m_ctx;
     Host m_host;
@@ -94,8 +83,8 @@ private:
     QMap<TagKind, TagEditor> m_editors;
     TagKind m_lastKind = TagKind::None;
     QAction *m_editTag;
-    QAction *m_editShortcut;
-    QList<QAction *> m_actions;
+    // The file the panel offers the next dialog (image, link, embed), or "".
+    QString m_handOverFileName;
     QPointer<ImageDialog> m_image;
     QPointer<LinkDialog> m_link;
     QPointer<AnchorDialog> m_anchor;

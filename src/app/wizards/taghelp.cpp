@@ -2,6 +2,7 @@
 
 #include "shell/appcontext.h"
 #include "shell/prompts.h"
+#include "wizards/wizardtexts.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -9,16 +10,12 @@
 QUrl tagHelpUrl(AppContext &ctx, const QString &keyword) {
     const QString file = ctx.settings.tagHelpFile;
     if (file.isEmpty()) {
-        ctx.prompt().message(
-            Prompts::Kind::Information,
-            QStringLiteral("Please enter an external helpfile in the preference dialog first."));
+        ctx.prompt().information(WizardTexts::NoTagHelpFile);
         return QUrl();
     }
     const QFileInfo info(file);
     if (!info.isFile()) {
-        ctx.prompt().message(
-            Prompts::Kind::Information,
-            QStringLiteral("The helpfile you entered in the preference dialog does not exist."));
+        ctx.prompt().information(WizardTexts::TagHelpFileMissing);
         return QUrl();
     }
     QUrl url = QUrl::fromLocalFile(info.absoluteFilePath());

@@ -6,7 +6,7 @@
 #include <QPointer>
 
 struct AppContext;
-class QAction;
+class ActionRegistry;
 class TagToolbar;
 class TagWizard;
 class QWidget;
@@ -14,12 +14,9 @@ class QWidget;
 class TagWizardCommands : public QObject {
     Q_OBJECT
 public:
-    TagWizardCommands(AppContext &ctx, QWidget *window);
-
-    // "&Tag Wizard..." (Ctrl+T), for the menu.
-    QAction *wizardAction() const { return m_wizardAction; }
-    // Adds the wizard and help buttons to the toolbar's "Tags" and "All Attributes" pages.
-    void addToolbarButtons(TagToolbar *toolbar);
+    // The help buttons look up the entry of `toolbar`'s template or attribute list.
+    TagWizardCommands(AppContext &ctx, ActionRegistry &commands, TagToolbar *toolbar,
+                      QWidget *window);
 
     // Shows the wizard, creating it on first use; the same window is reused.
     void showWizard();
@@ -28,6 +25,5 @@ public:
 private:
     AppContext &m_ctx;
     QWidget *m_window;
-    QAction *m_wizardAction;
     QPointer<TagWizard> m_wizard;
 };

@@ -86,6 +86,12 @@ QString deleteUnsavedPage(const QString &path) {
         .arg(shown(path));
 }
 
+QString confirmReplaceIn(const QString &search, const QString &replacement, qsizetype files) {
+    return QStringLiteral("Are you sure you want to replace \"%1\" with \"%2\" in the %3 "
+                          "selected file(s)?")
+        .arg(search, replacement, QString::number(files));
+}
+
 QString foundIn(int count, const QString &path) {
     return QStringLiteral("Found search string %1 time(s) in %2").arg(count).arg(shown(path));
 }

@@ -31,7 +31,15 @@ QString cannotOpenInDefaultApplication(const QString &path);
 QString moveUnsavedPage(const QString &path, bool rename);
 QString deleteUnsavedPage(const QString &path);
 
-// Multi-file search and replace: the result lines.
+// Multi-file search and replace: the questions before a replace, the fields to fill, the
+// result lines.
+QString confirmReplaceIn(const QString &search, const QString &replacement, qsizetype files);
+inline const QString ReplaceInOpenFile = QStringLiteral(
+    "You are trying to replace a string in the file that is currently open in the Marlo editor. "
+    "If you save this file in the Marlo main window later, you will overwrite changes in the "
+    "HTML code made by this replace function! Would you like to go on?");
+inline const QString NoFilesToSearch = QStringLiteral("Please specify the files to search in.");
+inline const QString NoSearchText = QStringLiteral("Please specify a search string.");
 QString foundIn(int count, const QString &path);
 QString replacedIn(int count, const QString &path);
 QString notFound();

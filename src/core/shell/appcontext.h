@@ -4,6 +4,7 @@
 
 #include "shell/appsettings.h"
 #include "shell/insertionchannel.h"
+#include "shell/settingsio.h"
 
 #include <QSet>
 #include <QString>
@@ -46,18 +47,13 @@ struct AppContext {
     Prompts *prompts = nullptr;
 
     InsertionChannel insertions; // text handed from dialogs to the current editor
-    QString handOverFileName; // the file chosen in the file panel, offered to dialogs
+    SettingsErrorReport settingsErrors;
 
     FileNameList temporaryFiles{100}; // deleted at exit
     FileNameList backupFiles{100};    // offered for deletion at exit
     // Every file this run has written itself (preview copies, backups): only these may be
     // overwritten or deleted without the user naming them.
     QSet<QString> filesWrittenThisRun;
-
-    QStringList startupFiles; // files named on the command line
-
-    // A settings file that cannot be written is reported once per run, not at every save.
-    bool settingsWriteErrorShown = false;
 
     Prompts &prompt() const { return *prompts; }
     // Hands text to the current editor once the calling dialog has closed.

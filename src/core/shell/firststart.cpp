@@ -4,6 +4,7 @@
 #include "shell/copyfileexpanding.h"
 #include "shell/inistore.h"
 #include "shell/settingsio.h"
+#include "shell/settingskeys.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,8 +13,8 @@
 
 namespace {
 
-const QString General = QStringLiteral("General");
-const QString Options = QStringLiteral("Options");
+using namespace SettingsKeys;
+
 constexpr int CurrentVersion = 100;
 
 QString firstExecutable(std::initializer_list<const char *> names) {
@@ -41,7 +42,7 @@ bool firstStartSetup(AppContext &ctx) {
     IniStore ini;
     QString readError;
     const bool exists = ini.load(file, &readError);
-    if (exists && ini.readInt(General, QStringLiteral("version"), -1) >= CurrentVersion)
+    if (exists && ini.readInt(General, Version, -1) >= CurrentVersion)
         return false;
     if (!exists && QFileInfo::exists(file)) {
         // An unreadable settings file is the user's, not a fresh installation: keep it.
@@ -56,11 +57,11 @@ bool firstStartSetup(AppContext &ctx) {
     const QString secondBrowser =
         firstExecutable({"chromium", "chromium-browser", "google-chrome"});
 
-    ini.writeInt(General, QStringLiteral("version"), CurrentVersion);
-    ini.writeString(General, QStringLiteral("help"), help);
-    ini.writeString(Options, QStringLiteral("templatedir"), templ);
-    ini.writeString(Options, QStringLiteral("npath"), browser);
-    ini.writeString(Options, QStringLiteral("iepath"), secondBrowser);
+    ini.writeInt(General, Version, CurrentVersion);
+    ini.writeString(General, ProgramHelp, help);
+    ini.writeString(Options, TemplateFile, templ);
+    ini.writeString(Options, PrimaryBrowser, browser);
+    ini.writeString(Options, SecondaryBrowser, secondBrowser);
     QString error;
     const bool written = ini.save(file, &error);
     if (!written)
@@ -84,16 +85,16 @@ void installChosenDictionary(AppContext &ctx) {
     const QString file = ctx.paths.settingsFile();
     IniStore ini;
     ini.load(file);
-    if (ini.readInt(Options, QStringLiteral("changeflag"), 0) != 1)
+    if (ini.readInt(Options, InstallDictionary, 0) != 1)
         return;
-    ini.writeBool(Options, QStringLiteral("changeflag"), false);
+    ini.writeBool(Options, InstallDictionary, false);
     QString error;
     if (!ini.save(file, &error))
         reportSettingsWriteError(ctx, error);
     ctx.settings.installDictionaryAtStart = false;
 
     const QString dictionary =
-        ini.readString(Options, QStringLiteral("dictionary"), QStringLiteral("american.vtd"));
+        ini.readString(Options, Dictionary, QStringLiteral("american.vtd"));
     if (dictionary.isEmpty()) {
         QFile::remove(installedDictionary(ctx));
         return;

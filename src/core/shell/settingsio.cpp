@@ -4,16 +4,15 @@
 #include "shell/colortext.h"
 #include "shell/inistore.h"
 #include "shell/prompts.h"
+#include "shell/settingskeys.h"
+#include "shell/shelltexts.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
 
-const QString General = QStringLiteral("General");
-const QString Options = QStringLiteral("Options");
-const QString Buttons = QStringLiteral("Buttons");
-const QString Colors = QStringLiteral("colors");
+using namespace SettingsKeys;
 
 constexpr int FontNameLength = 31;
 
@@ -26,77 +25,72 @@ struct Key {
     Key(const QString &r, const QString &w) : read(r), write(w) {}
 };
 
-QString numbered(const char *stem, int n, const char *tail = "") {
-    return QLatin1String(stem) + QString::number(n) + QLatin1String(tail);
-}
-
 // The one list of keys: section, name, field and default, in the order they are written.
 template <class Settings, class Visitor>
 void visitSettings(Settings &s, const AppSettings &d, Visitor &v) {
-    v.integer(General, Key(QStringLiteral("version")), s.version, d.version);
-    v.string(Options, Key(QStringLiteral("homedir")), s.homeFolder, d.homeFolder);
-    v.boolean(Options, Key(QStringLiteral("wordwrap")), s.wordWrap, d.wordWrap);
-    v.boolean(Options, Key(QStringLiteral("backup")), s.backupEnabled, d.backupEnabled);
-    v.integer(Options, Key(QStringLiteral("backuptime")), s.backupMinutes, d.backupMinutes);
-    v.boolean(Options, Key(QStringLiteral("convertslash")), s.convertSlashes, d.convertSlashes);
-    v.boolean(Options, Key(QStringLiteral("relativ")), s.relativeReferences, d.relativeReferences);
-    v.boolean(Options, Key(QStringLiteral("absolut")), s.absoluteReferences, d.absoluteReferences);
-    v.boolean(Options, Key(QStringLiteral("no")), s.bareNameReferences, d.bareNameReferences);
-    v.layout(Options, Key(QStringLiteral("screenm")), s.layoutMode, d.layoutMode);
-    v.boolean(Options, Key(QStringLiteral("groesse")), s.imageWidthChecked, d.imageWidthChecked);
-    v.string(Options, Key(QStringLiteral("npath")), s.primaryBrowser, d.primaryBrowser);
-    v.string(Options, Key(QStringLiteral("iepath")), s.secondaryBrowser, d.secondaryBrowser);
-    v.boolean(Options, Key(QStringLiteral("DefBrNet")), s.primaryBrowserIsDefault, d.primaryBrowserIsDefault);
-    v.string(Options, Key(QStringLiteral("help")), s.tagHelpFile, d.tagHelpFile);
-    v.string(General, Key(QStringLiteral("help")), s.programHelpFile, d.programHelpFile);
-    v.string(Options, Key(QStringLiteral("fontname")), s.fontName, d.fontName, FontNameLength);
-    v.integer(Options, Key(QStringLiteral("fontsize")), s.fontSize, d.fontSize);
-    v.color(Options, Key(QStringLiteral("tagcolor")), s.tagColor, d.tagColor);
-    v.color(Options, Key(QStringLiteral("textcolor")), s.textColor, d.textColor);
-    v.boolean(Options, Key(QStringLiteral("colcoding")), s.colorCoding, d.colorCoding);
-    v.color(Options, Key(QStringLiteral("backcolor")), s.backgroundColor, d.backgroundColor);
-    v.color(Options, Key(QStringLiteral("commentcolor")), s.commentColor, d.commentColor);
-    v.boolean(Options, Key(QStringLiteral("exeq")), s.convertExtendedCharacters, d.convertExtendedCharacters);
-    v.boolean(Options, Key(QStringLiteral("autocomplete")), s.completeWhileTyping, d.completeWhileTyping);
+    v.integer(General, Version, s.version, d.version);
+    v.string(Options, HomeFolder, s.homeFolder, d.homeFolder);
+    v.boolean(Options, WordWrap, s.wordWrap, d.wordWrap);
+    v.boolean(Options, Backup, s.backupEnabled, d.backupEnabled);
+    v.integer(Options, BackupMinutes, s.backupMinutes, d.backupMinutes);
+    v.boolean(Options, ConvertSlashes, s.convertSlashes, d.convertSlashes);
+    v.boolean(Options, RelativeReferences, s.relativeReferences, d.relativeReferences);
+    v.boolean(Options, AbsoluteReferences, s.absoluteReferences, d.absoluteReferences);
+    v.boolean(Options, BareNameReferences, s.bareNameReferences, d.bareNameReferences);
+    v.layout(Options, Layout, s.layoutMode, d.layoutMode);
+    v.boolean(Options, ImageWidth, s.imageWidthChecked, d.imageWidthChecked);
+    v.string(Options, PrimaryBrowser, s.primaryBrowser, d.primaryBrowser);
+    v.string(Options, SecondaryBrowser, s.secondaryBrowser, d.secondaryBrowser);
+    v.boolean(Options, PrimaryBrowserIsDefault, s.primaryBrowserIsDefault, d.primaryBrowserIsDefault);
+    v.string(Options, TagHelp, s.tagHelpFile, d.tagHelpFile);
+    v.string(General, ProgramHelp, s.programHelpFile, d.programHelpFile);
+    v.string(Options, FontName, s.fontName, d.fontName, FontNameLength);
+    v.integer(Options, FontSize, s.fontSize, d.fontSize);
+    v.color(Options, TagColor, s.tagColor, d.tagColor);
+    v.color(Options, TextColor, s.textColor, d.textColor);
+    v.boolean(Options, ColorCoding, s.colorCoding, d.colorCoding);
+    v.color(Options, BackgroundColor, s.backgroundColor, d.backgroundColor);
+    v.color(Options, CommentColor, s.commentColor, d.commentColor);
+    v.boolean(Options, ConvertExtended, s.convertExtendedCharacters, d.convertExtendedCharacters);
+    v.boolean(Options, CompleteWhileTyping, s.completeWhileTyping, d.completeWhileTyping);
     for (int i = 0; i < AppSettings::RecentFileCount; ++i)
-        v.string(Options, Key(numbered("last", i + 1)), s.recentFiles[i], d.recentFiles[i]);
+        v.string(Options, recentFile(i + 1), s.recentFiles[i], d.recentFiles[i]);
     for (int i = 0; i < AppSettings::RecentListSlots; ++i)
-        v.string(Options, Key(numbered("lastl", i + 1)), s.previousLinks[i], d.previousLinks[i]);
+        v.string(Options, previousLink(i + 1), s.previousLinks[i], d.previousLinks[i]);
     for (int i = 0; i < AppSettings::RecentListSlots; ++i)
-        v.string(Options, Key(numbered("lastp", i + 1)), s.previousImages[i], d.previousImages[i]);
+        v.string(Options, previousImage(i + 1), s.previousImages[i], d.previousImages[i]);
     for (int i = 0; i < AppSettings::UserButtonCount; ++i)
-        v.string(Buttons, Key(numbered("btext", i + 1)), s.buttonCaptions[i], d.buttonCaptions[i]);
+        v.string(Buttons, buttonCaption(i + 1), s.buttonCaptions[i], d.buttonCaptions[i]);
     for (int i = 0; i < AppSettings::UserButtonCount; ++i)
-        v.string(Buttons, Key(numbered("tagstart", i + 1)), s.buttonStartTexts[i], d.buttonStartTexts[i]);
+        v.string(Buttons, buttonStart(i + 1), s.buttonStartTexts[i], d.buttonStartTexts[i]);
     for (int i = 0; i < AppSettings::UserButtonCount; ++i)
-        v.string(Buttons, Key(numbered("tagend", i + 1)), s.buttonEndTexts[i], d.buttonEndTexts[i]);
-    v.string(Options, Key(QStringLiteral("HTMLMask")), s.htmlMask, d.htmlMask);
-    v.string(Options, Key(QStringLiteral("MultiMask")), s.multimediaMask, d.multimediaMask);
+        v.string(Buttons, buttonEnd(i + 1), s.buttonEndTexts[i], d.buttonEndTexts[i]);
+    v.string(Options, HtmlMask, s.htmlMask, d.htmlMask);
+    v.string(Options, MultimediaMask, s.multimediaMask, d.multimediaMask);
     for (int i = 0; i < AppSettings::LauncherSlots; ++i)
-        v.string(Options, Key(numbered("App", i + 1, "Title")), s.launcherTitles[i], d.launcherTitles[i]);
+        v.string(Options, launcherTitle(i + 1), s.launcherTitles[i], d.launcherTitles[i]);
     for (int i = 0; i < AppSettings::LauncherSlots; ++i)
-        v.string(Options, Key(numbered("App", i + 1, "Line")), s.launcherCommands[i], d.launcherCommands[i]);
+        v.string(Options, launcherCommand(i + 1), s.launcherCommands[i], d.launcherCommands[i]);
     for (int i = 0; i < AppSettings::LauncherSlots; ++i)
-        v.boolean(Options,
-                  Key(numbered("App", i + 1, "AutoStart"), numbered("App", i + 1, "Autostart")),
+        v.boolean(Options, Key(launcherAutoStartRead(i + 1), launcherAutoStartWritten(i + 1)),
                   s.launcherAutoStart[i], d.launcherAutoStart[i]);
-    v.boolean(Options, Key(QStringLiteral("bpreview")), s.imagePreviewMode, d.imagePreviewMode);
-    v.integer(Options, Key(QStringLiteral("panelwidth")), s.filePanelWidth, d.filePanelWidth);
-    v.integer(Options, Key(QStringLiteral("p3w")), s.rightPanelWidth, d.rightPanelWidth);
-    v.integer(Options, Key(QStringLiteral("p9h")), s.fileListHeight, d.fileListHeight);
-    v.boolean(Options, Key(QStringLiteral("showmulti")), s.showMultimediaFiles, d.showMultimediaFiles);
-    v.boolean(Options, Key(QStringLiteral("showimage")), s.showImageFiles, d.showImageFiles);
-    v.integer(Options, Key(QStringLiteral("totd")), s.tipOfTheDay, d.tipOfTheDay);
-    v.boolean(Options, Key(QStringLiteral("ntpatch")), s.enlargeFirstEditor, d.enlargeFirstEditor);
-    v.string(Options, Key(QStringLiteral("templatedir")), s.templateFile, d.templateFile);
+    v.boolean(Options, ImagePreview, s.imagePreviewMode, d.imagePreviewMode);
+    v.integer(Options, PanelWidth, s.filePanelWidth, d.filePanelWidth);
+    v.integer(Options, RightPanelWidth, s.rightPanelWidth, d.rightPanelWidth);
+    v.integer(Options, FileListHeight, s.fileListHeight, d.fileListHeight);
+    v.boolean(Options, ShowMultimedia, s.showMultimediaFiles, d.showMultimediaFiles);
+    v.boolean(Options, ShowImages, s.showImageFiles, d.showImageFiles);
+    v.integer(Options, TipOfTheDay, s.tipOfTheDay, d.tipOfTheDay);
+    v.boolean(Options, EnlargeFirstEditor, s.enlargeFirstEditor, d.enlargeFirstEditor);
+    v.string(Options, TemplateFile, s.templateFile, d.templateFile);
     for (int i = AppSettings::FixedColorCount; i < AppSettings::ColorListSize; ++i)
-        v.string(Colors, Key(numbered("col", i + 1)), s.colorList[i], d.colorList[i]);
-    v.string(Options, Key(QStringLiteral("dictionary")), s.dictionaryFile, d.dictionaryFile);
-    v.boolean(Options, Key(QStringLiteral("changeflag")), s.installDictionaryAtStart, d.installDictionaryAtStart);
-    v.boolean(Options, Key(QStringLiteral("vcconvertext")), s.spellConvertExtended, d.spellConvertExtended);
-    v.boolean(Options, Key(QStringLiteral("vcignoremail")), s.spellIgnoreMail, d.spellIgnoreMail);
-    v.boolean(Options, Key(QStringLiteral("vcignorelink")), s.spellIgnoreLinks, d.spellIgnoreLinks);
-    v.boolean(Options, Key(QStringLiteral("Bautosave")), s.saveAllBeforeBrowsing, d.saveAllBeforeBrowsing);
+        v.string(Colors, colorListEntry(i + 1), s.colorList[i], d.colorList[i]);
+    v.string(Options, Dictionary, s.dictionaryFile, d.dictionaryFile);
+    v.boolean(Options, InstallDictionary, s.installDictionaryAtStart, d.installDictionaryAtStart);
+    v.boolean(Options, SpellConvertExtended, s.spellConvertExtended, d.spellConvertExtended);
+    v.boolean(Options, SpellIgnoreMail, s.spellIgnoreMail, d.spellIgnoreMail);
+    v.boolean(Options, SpellIgnoreLinks, s.spellIgnoreLinks, d.spellIgnoreLinks);
+    v.boolean(Options, SaveAllBeforeBrowsing, s.saveAllBeforeBrowsing, d.saveAllBeforeBrowsing);
 }
 
 struct Reader {
@@ -174,12 +168,16 @@ void loadSettings(AppContext &ctx) {
     readSettings(ini, ctx.settings);
 }
 
-void reportSettingsWriteError(AppContext &ctx, const QString &platformError) {
-    if (ctx.settingsWriteErrorShown || !ctx.prompts)
+void SettingsErrorReport::report(Prompts *prompts, const QString &settingsFile,
+                                 const QString &platformError) {
+    if (m_shown || !prompts)
         return;
-    ctx.settingsWriteErrorShown = true;
-    ctx.prompts->error(QStringLiteral("The settings could not be saved to %1:\n%2")
-                           .arg(QDir::toNativeSeparators(ctx.paths.settingsFile()), platformError));
+    m_shown = true;
+    prompts->error(ShellTexts::settingsNotSaved(settingsFile, platformError));
+}
+
+void reportSettingsWriteError(AppContext &ctx, const QString &platformError) {
+    ctx.settingsErrors.report(ctx.prompts, ctx.paths.settingsFile(), platformError);
 }
 
 bool saveSettings(AppContext &ctx) {

@@ -7,6 +7,17 @@
 struct AppContext;
 struct AppSettings;
 class IniStore;
+class Prompts;
+
+// Tells the user that the settings file cannot be written (or read back before a write), once
+// per run: a file that refuses every save is not reported at each one.
+class SettingsErrorReport {
+public:
+    void report(Prompts *prompts, const QString &settingsFile, const QString &platformError);
+
+private:
+    bool m_shown = false;
+};
 
 // Reads ctx.paths.settingsFile() into ctx.settings; a missing or damaged file gives defaults for
 // whatever it lacks. Also fills the 16 fixed names of the colour list.

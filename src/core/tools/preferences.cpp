@@ -2,10 +2,7 @@
 
 #include "shell/appsettings.h"
 #include "shell/filepaths.h"
-
-QString PreferenceTexts::programNotStarted(const QString &program, const QString &reason) {
-    return QStringLiteral("The program \"%1\" could not be started: %2.").arg(program, reason);
-}
+#include "tools/tooltexts.h"
 
 ExtensionCheck checkExtension(const QStringList &list, const QString &extension) {
     if (extension.isEmpty())

@@ -7,15 +7,6 @@
 
 struct AppSettings;
 
-namespace PreferenceTexts {
-inline const QString Executable = QStringLiteral("Executable are not allowed.");
-inline const QString SpecialCharacters =
-    QStringLiteral("Please do not use special characters in the extension.");
-inline const QString InvalidDictionary = QStringLiteral(" is not a valid dictionary.");
-// A launcher slot's program that is missing or cannot run.
-QString programNotStarted(const QString &program, const QString &reason);
-} // namespace PreferenceTexts
-
 enum class ExtensionCheck { Empty, Executable, SpecialCharacters, AlreadyListed, Accepted };
 
 // Whether `extension` may join `list`: not "exe"/"com" in any case, letters, digits and

@@ -60,6 +60,3 @@ bool writeCustomScript(const QString &path, const QString &text, const TextForma
     return writeFileAtomically(path, encodeDocument(lines, format), error);
 }
 
-QString customScriptSaveError(const QString &path, const QString &reason) {
-    return QStringLiteral("Can not save the script %1: %2").arg(QDir::toNativeSeparators(path), reason);
-}

@@ -28,5 +28,3 @@ bool readCustomScript(const QString &path, QString *text, TextFormat *format, QS
 // writer, ending its last line; false with the platform's reason on failure, the old file kept.
 bool writeCustomScript(const QString &path, const QString &text, const TextFormat &format,
                        QString *error);
-// The message for a script that could not be saved, naming it.
-QString customScriptSaveError(const QString &path, const QString &reason);

@@ -1,17 +1,11 @@
 #include "wizards/scriptinsertion.h"
 
 #include "text/tagextent.h"
+#include "wizards/wizardtexts.h"
 
 #include <algorithm>
 
 namespace {
-
-const QString BasicTagsMessage = QStringLiteral(
-    "Before you can add a java script, please fill the HTML document with the basic tags "
-    "(<HTML>,<HEAD>,<BODY>).");
-const QString BasicTagsHtmlMessage = QStringLiteral(
-    "Before you can add a java script, please fill the html file with the basic tags "
-    "(<HTML>,<TITLE>,<HEAD>).");
 
 struct Anchors {
     int body = -1;
@@ -71,15 +65,14 @@ ScriptPlacement placeScript(QStringView text, int selectionStart, int selectionL
     ScriptPlacement p;
     const Anchors a = findAnchors(text);
     if (!a.found()) {
-        p.message = BasicTagsMessage;
+        p.message = WizardTexts::BasicTags;
         return p;
     }
     if (!r.identity.bodyAttribute.isEmpty())
         p.edits.append({a.body + 5, 0, QLatin1Char(' ') + r.identity.bodyAttribute});
     addElement(p.edits, a, selectionStart, selectionLength, r.element);
     if (findText(text, r.identity.marker, 0, a.headEnd) >= 0) {
-        p.message = QStringLiteral("The ") + r.identity.name +
-                    QStringLiteral(" script already exist in this document.");
+        p.message = WizardTexts::scriptExists(r.identity.name);
         sortEdits(p.edits);
         return p;
     }
@@ -91,14 +84,14 @@ ScriptPlacement placeFade(QStringView text, const QStringList &lines, FadeType t
     ScriptPlacement p;
     const Anchors a = findAnchors(text);
     if (!a.found()) {
-        p.message = BasicTagsHtmlMessage;
+        p.message = WizardTexts::BasicTagsHtml;
         return p;
     }
     const QString attribute = fadeBodyAttribute(type);
     if (!attribute.isEmpty())
         p.edits.append({a.body + 5, 0, attribute});
     if (findText(text, FadeMarker, 0, a.headEnd) >= 0) {
-        p.message = QStringLiteral("There is already a fade script in this document.");
+        p.message = WizardTexts::FadeExists;
         return p;
     }
     addBlock(p, text, a.headEnd, lines);
@@ -109,7 +102,7 @@ ScriptPlacement placeClock(QStringView text, int selectionStart, int selectionLe
     ScriptPlacement p;
     const Anchors a = findAnchors(text);
     if (!a.found()) {
-        p.message = BasicTagsHtmlMessage;
+        p.message = WizardTexts::BasicTagsHtml;
         return p;
     }
     const int n = int(text.size());
@@ -142,17 +135,17 @@ DetourEdit planDetour(QStringView text, const QString &location, const QString &
     };
     const int titleStart = closingBracket(u"<TITLE");
     if (titleStart < 0) {
-        d.message = QStringLiteral("No <TITLE> tag found.");
+        d.message = WizardTexts::NoTitleTag;
         return d;
     }
     const int titleEnd = closingBracket(u"</TITLE");
     if (titleEnd < 0) {
-        d.message = QStringLiteral("No </TITLE> tag found.");
+        d.message = WizardTexts::NoTitleEndTag;
         return d;
     }
     const int body = closingBracket(u"<BODY");
     if (body < 0) {
-        d.message = QStringLiteral("No <BODY> tag found.");
+        d.message = WizardTexts::NoBodyTag;
         return d;
     }
     d.edits.append({titleStart + 1, 0, title});
@@ -170,9 +163,9 @@ DetourEdit planDetour(QStringView text, const QString &location, const QString &
 }
 
 namespace {
-JavaScriptResult missing(const char *message) {
+JavaScriptResult missing(const QString &message) {
     JavaScriptResult r;
-    r.message = QString::fromLatin1(message);
+    r.message = message;
     r.fieldsMissing = true;
     return r;
 }
@@ -188,20 +181,20 @@ JavaScriptResult buildJavaScript(QStringView text, int start, int length,
     switch (f.effect) {
     case JavaScriptEffect::Scroller:
         if (f.text.isEmpty())
-            return missing("No text specified.");
+            return missing(WizardTexts::NoText);
         return from(placeScript(
             text, start, length,
             {scrollerScript(f.text, scrollerDelay(f.speed)), scrollerIdentity(), QString()}));
     case JavaScriptEffect::Ticker: {
         const QStringList lines = f.text.split(QLatin1Char('\n'));
         if (f.text.trimmed().isEmpty())
-            return missing("No ticker text specified.");
+            return missing(WizardTexts::NoTickerText);
         return from(placeScript(text, start, length,
                                 {tickerScript(lines), tickerIdentity(), tickerElement(f.width)}));
     }
     case JavaScriptEffect::Marquee:
         if (f.text.isEmpty())
-            return missing("No marquee text specified.");
+            return missing(WizardTexts::NoMarqueeText);
         return from(placeScript(
             text, start, length,
             {marqueeScript(f.text, f.width), marqueeIdentity(), marqueeElement(f.width)}));
@@ -210,9 +203,9 @@ JavaScriptResult buildJavaScript(QStringView text, int start, int length,
                                 {autoscrollScript(), autoscrollIdentity(), QString()}));
     case JavaScriptEffect::SlideShow:
         if (f.slides.isEmpty())
-            return missing("No slides specified.");
+            return missing(WizardTexts::NoSlides);
         if (f.delay.trimmed().toUInt() == 0)
-            return missing("The delay must be a number of milliseconds.");
+            return missing(WizardTexts::DelayNotANumber);
         return from(placeScript(text, start, length,
                                 {slideShowScript(f.slides, f.delay), slideShowIdentity(),
                                  slideShowElement(f.slides.first())}));
@@ -225,7 +218,7 @@ JavaScriptResult buildJavaScript(QStringView text, int start, int length,
         return from(placeClock(text, start, length));
     case JavaScriptEffect::Detour: {
         if (f.location.trimmed().isEmpty())
-            return missing("No new location specified.");
+            return missing(WizardTexts::NoLocation);
         const DetourEdit d = planDetour(text, f.location.trimmed(), f.title);
         JavaScriptResult r;
         r.message = d.message;
@@ -234,7 +227,7 @@ JavaScriptResult buildJavaScript(QStringView text, int start, int length,
     }
     case JavaScriptEffect::Custom:
         if (f.text.trimmed().isEmpty())
-            return missing("No custom script chosen.");
+            return missing(WizardTexts::NoCustomScript);
         return from(placeScript(text, start, length,
                                 {customScriptBlock(f.text), ScriptIdentity{}, QString()}));
     }

@@ -33,13 +33,13 @@ private Q_SLOTS:
         QCOMPARE(h.docs().count(), 2);
         QCOMPARE(h.editor().text(), QStringLiteral("<HTML>\n<BODY>\n</BODY>\n</HTML>\n"));
         QVERIFY(h.docs().current().saved);
-        QVERIFY(!h.files().saveAction()->isEnabled());
+        QVERIFY(!h.action("actionSave")->isEnabled());
         QCOMPARE(tabText(h, 1), QStringLiteral("New.htm"));
 
         h.type("x");
         QVERIFY(!h.docs().current().saved);
         QCOMPARE(tabText(h, 1), QStringLiteral("* New.htm"));
-        QVERIFY(h.files().saveAction()->isEnabled());
+        QVERIFY(h.action("actionSave")->isEnabled());
     }
 
     void aCommandInsertionIntoAFreshDocumentCountsAsAChange() {
@@ -66,9 +66,9 @@ private Q_SLOTS:
         h.docs().setCurrentIndex(2);
         QVERIFY(h.docs().current().saved);
         QCOMPARE(h.docs().current().lastSave, QStringLiteral("--:--"));
-        QVERIFY(!h.files().saveAction()->isEnabled());
+        QVERIFY(!h.action("actionSave")->isEnabled());
         h.docs().setCurrentIndex(1);
-        QVERIFY(h.files().saveAction()->isEnabled());
+        QVERIFY(h.action("actionSave")->isEnabled());
     }
 
     // Undo and redo that bring the text back to what was last saved take the mark away again, so
@@ -97,7 +97,7 @@ private Q_SLOTS:
         for (const auto &step : steps) {
             QTest::keyClick(&ed, step.key, step.modifiers);
             QCOMPARE(tabText(h, tab), QString::fromUtf8(step.caption));
-            QCOMPARE(h.files().saveAction()->isEnabled(), step.caption[0] == '*');
+            QCOMPARE(h.action("actionSave")->isEnabled(), step.caption[0] == '*');
         }
         QCOMPARE(ed.text(), QStringLiteral("a<P>x</P>\n"));
         QTest::keyClick(&ed, Qt::Key_W, Qt::ControlModifier);
@@ -183,8 +183,8 @@ private Q_SLOTS:
         QCOMPARE(h.t.ctx.settings.recentFiles[1], QStringLiteral("/x/A.htm"));
         QVERIFY(h.t.settingsBytes().contains(("last1=" + path).toUtf8()));
         QCOMPARE(tabText(h, 0), QStringLiteral("page.htm"));
-        QVERIFY(h.files().recentAction(0)->isVisible());
-        QVERIFY(!h.files().recentAction(3)->isVisible());
+        QVERIFY(h.action("actionRecent1")->isVisible());
+        QVERIFY(!h.action("actionRecent4")->isVisible());
     }
 
     void saveAsTakesTheChosenNameEvenNewHtm() {
@@ -246,7 +246,7 @@ private Q_SLOTS:
         QCOMPARE(h.t.readFile(target), before);
         QCOMPARE(h.t.prompts.messages().size(), 1);
         QVERIFY(!h.docs().current().saved);
-        QVERIFY(h.files().saveAction()->isEnabled());
+        QVERIFY(h.action("actionSave")->isEnabled());
     }
 
     // Save All writes every modified page without bringing it to the front.
@@ -362,7 +362,7 @@ private Q_SLOTS:
         QCOMPARE(mkfifo(QFile::encodeName(h.t.path("pipe.htm")).constData(), 0600), 0);
         h.type("unsaved work");
         h.t.prompts.fileLists << QStringList{h.t.path(name)};
-        h.files().openAction()->trigger();
+        h.action("actionOpen")->trigger();
         QCOMPARE(h.docs().count(), 1);
         QCOMPARE(h.editor().text(), QStringLiteral("unsaved work"));
         QCOMPARE(h.t.prompts.messages().size(), 1);
@@ -451,7 +451,7 @@ private Q_SLOTS:
     void printingWithoutAPrinterSaysSo() {
         WindowHarness h;
         h.window().printer()->setPrinterCheck([] { return false; });
-        h.window().printer()->printNowAction()->trigger();
+        h.action("actionPrintNow")->trigger();
         QCOMPARE(h.t.prompts.messages(), QStringList{"No printer is available."});
     }
 

@@ -46,7 +46,7 @@ private Q_SLOTS:
         QVERIFY2(button, qPrintable(hint));
         button->click();
         QCOMPARE(h.editor().text(), expected);
-        h.window().editCommands()->undoAction()->trigger();
+        h.action("actionUndo")->trigger();
         QCOMPARE(h.editor().text(), QStringLiteral("awordb"));
     }
 
@@ -113,7 +113,7 @@ private Q_SLOTS:
 
     void dateTimeItemsInsertTheirCaptions() {
         WindowHarness h;
-        QMenu *menu = h.window().editCommands()->dateTimeMenu();
+        QMenu *menu = h.menu("dateTimeMenu");
         QMetaObject::invokeMethod(menu, "aboutToShow");
         const QList<QAction *> items = menu->actions();
         QCOMPARE(items.size(), 4);
@@ -129,7 +129,7 @@ private Q_SLOTS:
         h.t.ctx.settings.previousLinks[1] = h.docs().panelFolder() + QStringLiteral("/pics/a.gif");
         EditCommands *edit = h.window().editCommands();
         edit->refreshPreviousLists();
-        QMenu *links = edit->previousLinksMenu();
+        QMenu *links = h.menu("previousLinksMenu");
         QMetaObject::invokeMethod(links, "aboutToShow");
         const QList<QAction *> items = links->actions();
         QVERIFY(items[1]->isVisible());
@@ -139,7 +139,7 @@ private Q_SLOTS:
         items[0]->trigger();
         QCOMPARE(h.editor().text(), QStringLiteral("pics/a.gifhttp://example.org/"));
 
-        QMenu *images = edit->previousImagesMenu();
+        QMenu *images = h.menu("previousImagesMenu");
         QMetaObject::invokeMethod(images, "aboutToShow");
         QVERIFY(images->actions()[0]->isVisible()); // the first item stays, showing "[empty]"
         QCOMPARE(images->actions()[0]->text(), QStringLiteral("[empty]"));
@@ -158,7 +158,7 @@ private Q_SLOTS:
         QFETCH(int, item);
         QFETCH(QString, question);
         WindowHarness h("[Options]\ntotd=0\nlastl1=a.htm\n");
-        QAction *a = h.window().editCommands()->deletePreviousListsMenu()->actions()[item];
+        QAction *a = h.menu("deletePreviousListsMenu")->actions()[item];
         h.t.prompts.answers << Prompts::Answer::No;
         a->trigger();
         QCOMPARE(h.t.ctx.settings.previousLinks[0], QStringLiteral("a.htm"));
@@ -284,7 +284,7 @@ private Q_SLOTS:
         QCOMPARE(QPoint(ed.col(), ed.row()), redone);
         QVERIFY(ed.viewport()->rect().contains(ed.cursorRect().center()));
         // Redo is there while there is something to redo, under either of its keys.
-        QAction *redo = h.window().editCommands()->redoAction();
+        QAction *redo = h.action("actionRedo");
         QVERIFY(!redo->isEnabled());
         QTest::keyClick(&ed, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(redo->isEnabled());

@@ -86,7 +86,7 @@ void TestFilePanel::listsTheFolder() {
     QCOMPARE(b->text(1), "2 KB");
     QCOMPARE(b->text(2), "HTML Document");
     // Unticking the pictures leaves pages and multimedia.
-    files()->showImagesAction()->trigger();
+    m_h->action("showImages")->trigger();
     QCOMPARE(rows(), QStringList({"b.html", "index.htm", "song.mid", "wide.png"}));
     QVERIFY(!m_h->t.ctx.settings.showImageFiles);
     // An empty folder: no rows, four columns of 120 pixels.
@@ -124,15 +124,13 @@ void TestFilePanel::columnsFitThePanel() {
 }
 
 void TestFilePanel::popupFollowsTheSelection() {
-    QMenu *menu = files()->popupMenu();
+    QMenu *menu = m_h->menu("filePanelMenu");
     Q_EMIT menu->aboutToShow();
-    QVERIFY(!files()->openDefaultAction()->isEnabled());
+    QVERIFY(!m_h->action("panelOpenDefault")->isEnabled());
     selectFile("pic.jpg");
     Q_EMIT menu->aboutToShow();
-    QVERIFY(files()->viewAction()->isEnabled());
-    QVERIFY(files()->deleteAction()->isEnabled());
-    files()->handOverSelectedFile();
-    QCOMPARE(m_h->t.ctx.handOverFileName, site("pic.jpg"));
+    QVERIFY(m_h->action("panelView")->isEnabled());
+    QVERIFY(m_h->action("panelDelete")->isEnabled());
 }
 
 void TestFilePanel::doubleClickOpensPagesAndPictures() {
@@ -221,7 +219,7 @@ void TestFilePanel::deleteKeyWhileRenamingEditsText() {
 }
 
 void TestFilePanel::deleteGoesToTheTrash() {
-    Q_EMIT files()->popupMenu()->aboutToShow(); // without a selection: the menu item is off
+    Q_EMIT m_h->menu("filePanelMenu")->aboutToShow(); // without a selection: the menu item is off
     selectFile("song.mid");
     panel()->fileList()->setFocus();
     m_h->t.prompts.answers.enqueue(Answer::Yes);
@@ -235,7 +233,7 @@ void TestFilePanel::previewWindowsFollowAndPage() {
     AppSettings &s = m_h->t.ctx.settings;
     s.imagePreviewMode = true;
     selectFile("pic.jpg");
-    files()->viewAction()->trigger();
+    m_h->action("panelView")->trigger();
     ImagePreviewWindow *full = files()->imagePreviewWindow();
     QVERIFY(full->isVisible());
     QCOMPARE(full->size(), QSize(310, 225));
@@ -337,7 +335,7 @@ void TestFilePanel::replaceShowsItsChangesInOpenPages() {
         QTRY_VERIFY(!dialog->isRunning());
         dialog->close();
     });
-    files()->multiFileReplaceAction()->trigger();
+    m_h->action("actionMultiFileReplace")->trigger();
     QCOMPARE(clean.editor()->text(),
              "<html><A HREF=\"b.html\">b</A><IMG SRC=\"pic.jpg\"></html>\n");
     QVERIFY(clean.saved);

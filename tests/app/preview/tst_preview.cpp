@@ -28,19 +28,19 @@ private Q_SLOTS:
                  QStringLiteral("browser"));
         for (const QString &m : menus)
             QVERIFY2(!menuNamed(h.window(), m)->isEnabled(), qPrintable(m));
-        QVERIFY(!h.files().saveAction()->isEnabled());
-        QVERIFY(!h.files().newAction()->isEnabled());
+        QVERIFY(!h.action("actionSave")->isEnabled());
+        QVERIFY(!h.action("actionNew")->isEnabled());
         QVERIFY(!h.window().findChild<QWidget *>("tagToolbar")->isEnabled());
-        QCOMPARE(preview->internalViewerAction()->text(), QStringLiteral("Back to Ed&itor"));
-        QCOMPARE(preview->toggleButton()->toolTip(), QStringLiteral("Back to HTML Editor"));
+        QCOMPARE(h.action("actionInternalViewer")->text(), QStringLiteral("Back to Ed&itor"));
+        QCOMPARE(h.button("internalViewerButton")->toolTip(), QStringLiteral("Back to HTML Editor"));
 
         QTest::keyClick(&h.window(), Qt::Key_Escape);
         QVERIFY(!preview->isViewerShowing());
         for (const QString &m : menus)
             QVERIFY2(menuNamed(h.window(), m)->isEnabled(), qPrintable(m));
         // Save keeps its own state: the document is still modified.
-        QVERIFY(h.files().saveAction()->isEnabled());
-        QCOMPARE(preview->internalViewerAction()->text(), QStringLiteral("&Internal HTML View"));
+        QVERIFY(h.action("actionSave")->isEnabled());
+        QCOMPARE(h.action("actionInternalViewer")->text(), QStringLiteral("&Internal HTML View"));
         QCOMPARE(h.editor().text(), QStringLiteral("<P>text"));
         QVERIFY(h.editor().hasFocus() || !h.window().isActiveWindow());
     }
@@ -53,14 +53,14 @@ private Q_SLOTS:
         PreviewController *preview = h.window().preview();
         preview->toggleInternalViewer();
         h.window().search()->replace(QStringLiteral("a"), QStringLiteral("b"), true);
-        QVERIFY(!h.files().saveAction()->isEnabled());
+        QVERIFY(!h.action("actionSave")->isEnabled());
         preview->toggleInternalViewer();
-        QVERIFY(h.files().saveAction()->isEnabled());
+        QVERIFY(h.action("actionSave")->isEnabled());
 
         preview->toggleInternalViewer();
         QVERIFY(h.files().save(h.docs().current()));
         preview->toggleInternalViewer();
-        QVERIFY(!h.files().saveAction()->isEnabled());
+        QVERIFY(!h.action("actionSave")->isEnabled());
     }
 
     void reloadShowsTheCurrentText() {

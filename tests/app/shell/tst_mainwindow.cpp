@@ -1,6 +1,7 @@
 // Start and exit of the main window, its layout modes, and the command line.
 #include "shell/windowlayout.h"
 #include "common/windowharness.h"
+#include "shell/commandtable.h"
 #include "shell/inistore.h"
 #include "shell/settingsio.h"
 
@@ -27,19 +28,28 @@ QChar mnemonic(const QString &text) {
     return QChar();
 }
 
+// Every text an item of a built menu can show: all states of a command of the table, else
+// what it shows now (a submenu's title, a file name).
+QStringList textsOf(const QAction *item) {
+    if (const CommandSpec *c = findCommand(item->objectName()))
+        return c->texts;
+    return {item->text()};
+}
+
 // "Menu: &Item, It&em" for every letter two items of one menu share.
-void sharedMnemonics(const QString &menuName, const QList<QAction *> &actions, QStringList *out) {
+void sharedMnemonics(const QString &menu, const QList<QAction *> &items, QStringList *out) {
     QMap<QChar, QStringList> byLetter;
-    for (QAction *a : actions) {
-        if (a->isSeparator() || a->text().isEmpty())
-            continue;
-        const QChar letter = mnemonic(a->text());
-        if (!letter.isNull())
-            byLetter[letter] << a->text();
+    for (const QAction *item : items) {
+        QSet<QChar> letters;
+        for (const QString &text : textsOf(item))
+            if (!mnemonic(text).isNull() && !letters.contains(mnemonic(text))) {
+                letters.insert(mnemonic(text));
+                byLetter[mnemonic(text)] << text;
+            }
     }
     for (const QStringList &texts : std::as_const(byLetter))
         if (texts.size() > 1)
-            out->append(menuName + QStringLiteral(": ") + texts.join(QStringLiteral(", ")));
+            out->append(menu + QStringLiteral(": ") + texts.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -47,18 +57,16 @@ void sharedMnemonics(const QString &menuName, const QList<QAction *> &actions, Q
 class TestMainWindow : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // A letter that two items of one menu share opens neither with Alt: every menu of the window
-    // and every menu it pops up gives each letter to one item.
+    // A letter that two items of one menu share opens neither with Alt: the menu bar and every
+    // menu of the command table give each letter to one item, in every state of the items.
     void menusGiveEachLetterToOneItem() {
         WindowHarness h;
         QStringList shared;
         sharedMnemonics(QStringLiteral("menu bar"), h.window().menuBar()->actions(), &shared);
-        for (QMenu *menu : h.window().findChildren<QMenu *>())
-            sharedMnemonics(menu->title().isEmpty() ? menu->objectName() : menu->title(),
-                            menu->actions(), &shared);
+        for (const MenuSpec &spec : menuTable())
+            sharedMnemonics(spec.id, h.menu(spec.id)->actions(), &shared);
         QVERIFY2(shared.isEmpty(), qPrintable(shared.join(QStringLiteral("; "))));
     }
-
 
     void answeringNoToExitLeavesEverythingAlone() {
         WindowHarness h("[Options]\ntotd=0\nfontsize=11\n");
@@ -143,7 +151,7 @@ private Q_SLOTS:
         WindowHarness h(QByteArray("[Options]\ntotd=0\nscreenm=") + QByteArray::number(before));
         WindowLayout *layout = h.window().windowLayout();
         QCOMPARE(int(layout->appliedMode()), before);
-        layout->layoutButton()->click();
+        h.button("layoutButton")->click();
         QCOMPARE(int(h.t.ctx.settings.layoutMode), after);
         QCOMPARE(int(layout->appliedMode()), after);
         QWidget *panel = h.window().findChild<QWidget *>("folderPanel");
@@ -155,13 +163,13 @@ private Q_SLOTS:
     void theTagToolbarUndocksAndDocks() {
         WindowHarness h;
         WindowLayout *layout = h.window().windowLayout();
-        QCOMPARE(layout->dockMenuAction()->text(), QStringLiteral("Un&dock toolbar"));
-        layout->dockContextAction()->trigger();
+        QCOMPARE(h.action("actionDockToolbar")->text(), QStringLiteral("Un&dock toolbar"));
+        h.action("contextDockToolbar")->trigger();
         QVERIFY(layout->isToolbarFloating());
-        QCOMPARE(layout->dockMenuAction()->text(), QStringLiteral("&Dock toolbar"));
-        QCOMPARE(layout->dockContextAction()->text(), QStringLiteral("Dock toolbar"));
+        QCOMPARE(h.action("actionDockToolbar")->text(), QStringLiteral("&Dock toolbar"));
+        QCOMPARE(h.action("contextDockToolbar")->text(), QStringLiteral("Dock toolbar"));
         QVERIFY(!h.window().findChild<QWidget *>("tagArea")->isVisible());
-        layout->dockMenuAction()->trigger();
+        h.action("actionDockToolbar")->trigger();
         QVERIFY(!layout->isToolbarFloating());
         QVERIFY(h.window().findChild<QWidget *>("tagArea")->isVisible());
     }

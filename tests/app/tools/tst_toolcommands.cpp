@@ -183,8 +183,9 @@ void TestToolCommands::launcherRunsWithoutShellAndNamesWhatFails() {
     WindowHarness h;
     AppSettings &s = h.t.ctx.settings;
     ToolCommands *tools = h.window().tools();
-    Q_EMIT tools->launcherMenu()->aboutToShow();
-    const QList<QAction *> items = tools->launcherMenu()->actions();
+    QMenu *launcher = h.menu("menuApplicationLauncher");
+    Q_EMIT launcher->aboutToShow();
+    const QList<QAction *> items = launcher->actions();
     QCOMPARE(items.size(), 4);
     QVERIFY(items[0]->isVisible());
     QVERIFY(!items[1]->isVisible());
@@ -198,7 +199,7 @@ void TestToolCommands::launcherRunsWithoutShellAndNamesWhatFails() {
                           QStringLiteral("true; touch %1/second").arg(dir),
                           QStringLiteral("true $(touch %1/third)").arg(dir),
                           QStringLiteral("true x | touch %1/fourth").arg(dir)};
-    Q_EMIT tools->launcherMenu()->aboutToShow();
+    Q_EMIT launcher->aboutToShow();
     QVERIFY(items[3]->isVisible());
     QCOMPARE(items[1]->text(), QStringLiteral("Semicolon"));
     for (int i = 0; i < 4; ++i)

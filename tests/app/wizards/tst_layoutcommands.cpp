@@ -42,7 +42,7 @@ private Q_SLOTS:
             grid->setCurrentCell(1, 0);
             typeNumber(d, QStringLiteral("colspan"), 2);
         });
-        h.window().layoutCommands()->tableEditorAction()->trigger();
+        h.action("actionTableEditor")->trigger();
         QTRY_VERIFY(h.editor().text().contains(QStringLiteral("</TABLE>")));
         QCOMPARE(h.editor().text(),
                  QStringLiteral("<BODY>\n<TABLE CELLPADDING=\"0\" CELLSPACING=\"0\" WIDTH=\"0\" "
@@ -193,7 +193,7 @@ private Q_SLOTS:
                     QTest::mouseClick(b, Qt::LeftButton);
             typeNumber(d, QStringLiteral("widthPercent"), 40);
         });
-        h.window().layoutCommands()->frameWizardAction()->trigger();
+        h.action("actionFrameWizard")->trigger();
         QTRY_VERIFY(h.editor().text().contains(QStringLiteral("</FRAMESET>\n")));
         const QString expected = QStringLiteral(
             "\n<FRAMESET ROWS=\"100%\" COLS=\"40%,27%,*\">\n"

@@ -1,6 +1,7 @@
 #include "common/testcontext.h"
 #include "editor/editoperations.h"
 #include "editor/sourceeditor.h"
+#include "shell/actionregistry.h"
 #include "tools/recentlists.h"
 #include "widgets/colorcombobox.h"
 #include "wizards/colorselectiondialog.h"
@@ -60,9 +61,12 @@ private Q_SLOTS:
 
 private:
     void settle(); // applies what a dialog handed over, as the main window does
+    // "Edit <...> tag..." of the editor's context menu.
+    QAction *editEntry() const { return m_registry->action(QStringLiteral("editTagAction")); }
     TestContext *m_t = nullptr;
     QWidget *m_window = nullptr;
     SourceEditor *m_editor = nullptr;
+    ActionRegistry *m_registry = nullptr;
     TagDialogCommands *m_commands = nullptr;
     QString m_panelFile;
     QString m_delivered; // the start text of the last insertion handed over
@@ -82,7 +86,8 @@ void TestTagDialogs::init() {
     host.editor = [this] { return m_editor; };
     host.documentFileName = [this] { return m_t->path(QStringLiteral("page.htm")); };
     host.panelFileName = [this] { return m_panelFile; };
-    m_commands = new TagDialogCommands(m_t->ctx, host, m_window);
+    m_registry = new ActionRegistry(m_window);
+    m_commands = new TagDialogCommands(m_t->ctx, host, *m_registry, m_window);
     connect(&m_t->ctx.insertions, &InsertionChannel::insertionArrived, m_window,
             [this](PendingInsertion insertion) {
                 m_delivered = insertion.startText;
@@ -137,7 +142,7 @@ void TestTagDialogs::editInPlace() {
     m_editor->setDocumentText(QStringLiteral("before\n ") + tag + QStringLiteral(" after"));
     m_editor->setSelection(3, m_editor->textLength() - 5); // from inside "before" into "after"
     m_commands->classifySelection();
-    QAction *entry = m_commands->editTagAction();
+    QAction *entry = editEntry();
     QVERIFY(entry->isVisible() && entry->isEnabled());
     QCOMPARE(entry->text(), caption);
     answerDialog([&](QWidget *dialog) { typeInto(dialog, field, value); });
@@ -216,7 +221,7 @@ void TestTagDialogs::pageProperties() {
     const int body = m_editor->text().indexOf(QLatin1String("<body"));
     m_editor->setSelection(body, m_editor->text().indexOf(QLatin1Char('>'), body) + 1 - body);
     m_commands->classifySelection();
-    QCOMPARE(m_commands->editTagAction()->text(), QStringLiteral("Edit <BODY> tag..."));
+    QCOMPARE(editEntry()->text(), QStringLiteral("Edit <BODY> tag..."));
     // The document's colour is new to the list, and so is the one picked in the colour dialog; a
     // colour name the program does not know is written back as it stands.
     m_t->prompts.colors.enqueue(QColor(0x10, 0x20, 0x30));
@@ -231,7 +236,7 @@ void TestTagDialogs::pageProperties() {
         dialog->findChild<ColorComboBox *>(QStringLiteral("vlinkColor"))
             ->selectColor(QStringLiteral("default"));
     });
-    m_commands->editTagAction()->trigger();
+    editEntry()->trigger();
     QCOMPARE(m_editor->text(),
              QStringLiteral("<html><head><TITLE>New</TITLE></head>\n"
                             "<BODY BGCOLOR=\"#123456\" TEXT=\"#102030\" LINK=\"rebeccapurple\" "
@@ -259,12 +264,12 @@ void TestTagDialogs::laterDialogsRegisterTheirTags() {
     m_editor->setDocumentText(QStringLiteral("<FONT SIZE=3>x</FONT>"));
     m_editor->setSelection(0, 13);
     m_commands->classifySelection();
-    QVERIFY(!m_commands->editTagAction()->isVisible());
+    QVERIFY(!editEntry()->isVisible());
     QString received;
     m_commands->registerTagEditor(TagKind::Font, [&](const QString &tag) { received = tag; });
     m_commands->classifySelection();
-    QCOMPARE(m_commands->editTagAction()->text(), QStringLiteral("Edit <FONT> tag..."));
-    m_commands->editTagAction()->trigger();
+    QCOMPARE(editEntry()->text(), QStringLiteral("Edit <FONT> tag..."));
+    editEntry()->trigger();
     QCOMPARE(received, QStringLiteral("<FONT SIZE=3>"));
 }
 

@@ -1,0 +1,32 @@
+// Every message of the tools: the preferences, the launcher, the spell check and the previously
+// used lists, in one place.
+#pragma once
+
+#include <QString>
+
+namespace PreferenceTexts {
+inline const QString Executable = QStringLiteral("Executable are not allowed.");
+inline const QString SpecialCharacters =
+    QStringLiteral("Please do not use special characters in the extension.");
+inline const QString InvalidDictionary = QStringLiteral(" is not a valid dictionary.");
+// A launcher slot's program that is missing or cannot run.
+inline QString programNotStarted(const QString &program, const QString &reason) {
+    return QStringLiteral("The program \"%1\" could not be started: %2.").arg(program, reason);
+}
+} // namespace PreferenceTexts
+
+namespace ToolTexts {
+inline const QString DictionaryNotOpened =
+    QStringLiteral("The spelling dictionary could not be opened. Choose a dictionary in the "
+                   "preferences and make sure its Hunspell files are installed.");
+
+// The Tools menu's "Delete previous-lists".
+inline const QString ConfirmDeleteLinks =
+    QStringLiteral("Are you sure you want to delete the \"previously used link list\"?");
+inline const QString ConfirmDeleteImages =
+    QStringLiteral("Are you sure you want to delete the \"previously used image list\"?");
+inline const QString ConfirmDeleteColors =
+    QStringLiteral("Are you sure you want to delete the \"previously used colors list\"?");
+inline const QString ConfirmDeleteAllLists =
+    QStringLiteral("Are you sure you want to delete all \"previous lists\"?");
+} // namespace ToolTexts
