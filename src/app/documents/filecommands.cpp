@@ -5,6 +5,7 @@
 #include "editor/sourceeditor.h"
 #include "shell/actionregistry.h"
 #include "shell/appcontext.h"
+#include "shell/fileaccess.h"
 #include "shell/prompts.h"
 #include "shell/settingsio.h"
 #include "text/plaintext.h"

@@ -36,6 +36,15 @@ MultiFileReplaceDialog::MultiFileReplaceDialog(AppContext &ctx, const QString &f
     setWindowTitle(QStringLiteral("Multiple file search/replace"));
     setWindowFlag(Qt::WindowStaysOnTopHint);
 
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(buildFileChoice(folder), 3);
+    layout->addLayout(buildSearchArea(), 2);
+    setRunning(false);
+    resize(760, 600);
+}
+
+// The folder's pages on the left, the files to search on the right, arrows between.
+QLayout *MultiFileReplaceDialog::buildFileChoice(const QString &folder) {
     m_browser->setObjectName(QStringLiteral("fileBrowser"));
     m_browser->setSettings(&m_ctx.settings);
     m_browser->setFileMask(m_ctx.settings.htmlMask);
@@ -84,6 +93,11 @@ MultiFileReplaceDialog::MultiFileReplaceDialog(AppContext &ctx, const QString &f
     top->addLayout(arrows);
     top->addLayout(targetColumn, 6);
 
+    return top;
+}
+
+// The search and replacement texts over the results, the buttons beside them.
+QLayout *MultiFileReplaceDialog::buildSearchArea() {
     m_search->setObjectName(QStringLiteral("searchFor"));
     m_replacement->setObjectName(QStringLiteral("replaceWith"));
     m_caseSensitive->setObjectName(QStringLiteral("caseSensitive"));
@@ -128,11 +142,7 @@ MultiFileReplaceDialog::MultiFileReplaceDialog(AppContext &ctx, const QString &f
     bottom->addLayout(bottomLeft, 1);
     bottom->addLayout(buttons);
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top, 3);
-    layout->addLayout(bottom, 2);
-    setRunning(false);
-    resize(760, 600);
+    return bottom;
 }
 
 MultiFileReplaceDialog::~MultiFileReplaceDialog() {

@@ -12,6 +12,7 @@
 struct AppContext;
 class FolderPanel;
 class QCheckBox;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -46,6 +47,8 @@ protected:
     void reject() override;
 
 private:
+    QLayout *buildFileChoice(const QString &folder);
+    QLayout *buildSearchArea();
     bool checkInput();
     void run(MultiFileRequest request);
     void onFinished();

@@ -146,8 +146,22 @@ WindowLayoutParts MainWindow::buildCentralArea(QWidget **fileButtonArea) {
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    WindowLayoutParts parts;
+    parts.window = this;
+    layout->addWidget(buildToolbarRow(central, &parts, fileButtonArea));
+    auto *line = new QFrame(central);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(line);
+    layout->addWidget(buildWorkArea(central, &parts), 1);
+    setCentralWidget(central);
+    return parts;
+}
 
-    auto *top = new QWidget(central);
+// The file buttons, then the tag toolbar and the right panel on a splitter.
+QWidget *MainWindow::buildToolbarRow(QWidget *parent, WindowLayoutParts *parts,
+                                     QWidget **fileButtonArea) {
+    auto *top = new QWidget(parent);
     top->setObjectName(QStringLiteral("toolbarArea"));
     top->setFixedHeight(ToolbarAreaHeight);
     auto *topRow = new QHBoxLayout(top);
@@ -176,19 +190,23 @@ WindowLayoutParts MainWindow::buildCentralArea(QWidget **fileButtonArea) {
     topSplitter->setStretchFactor(0, 1);
     topSplitter->setSizes({1000, RightPanelWidth});
     topRow->addWidget(topSplitter, 1);
-    layout->addWidget(top);
 
-    auto *line = new QFrame(central);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    layout->addWidget(line);
+    parts->toolbarRow = top;
+    parts->tagArea = tagArea;
+    parts->tagToolbar = m_tagToolbar;
+    parts->topSplitter = topSplitter;
+    parts->rightPanel = right;
+    return top;
+}
 
-    auto *mainSplitter = new QSplitter(Qt::Horizontal, central);
+// The file panel beside the notebook, whose pages are the documents (their tabs above the page
+// check's list) and the internal viewer.
+QWidget *MainWindow::buildWorkArea(QWidget *parent, WindowLayoutParts *parts) {
+    auto *mainSplitter = new QSplitter(Qt::Horizontal, parent);
     mainSplitter->setObjectName(QStringLiteral("mainSplitter"));
     m_folderPanel = new FolderPanel(mainSplitter);
     m_notebook = new QStackedWidget(mainSplitter);
     m_notebook->setObjectName(QStringLiteral("notebook"));
-    // The editor page: the documents' tabs above the page check's list.
     auto *editorArea = new QSplitter(Qt::Vertical, m_notebook);
     editorArea->setObjectName(QStringLiteral("editorArea"));
     editorArea->setChildrenCollapsible(false);
@@ -213,20 +231,11 @@ WindowLayoutParts MainWindow::buildCentralArea(QWidget **fileButtonArea) {
     mainSplitter->addWidget(m_folderPanel);
     mainSplitter->addWidget(m_notebook);
     mainSplitter->setStretchFactor(1, 1);
-    layout->addWidget(mainSplitter, 1);
-    setCentralWidget(central);
 
-    WindowLayoutParts parts;
-    parts.window = this;
-    parts.toolbarRow = top;
-    parts.tagArea = tagArea;
-    parts.tagToolbar = m_tagToolbar;
-    parts.filePanel = m_folderPanel;
-    parts.mainSplitter = mainSplitter;
-    parts.topSplitter = topSplitter;
-    parts.rightPanel = right;
-    parts.filePanelSplitter = m_folderPanel;
-    return parts;
+    parts->filePanel = m_folderPanel;
+    parts->mainSplitter = mainSplitter;
+    parts->filePanelSplitter = m_folderPanel;
+    return mainSplitter;
 }
 
 void MainWindow::addWindowCommands() {

@@ -79,6 +79,8 @@ private:
     // The widgets of the window; returns the parts the layout modes move and the place of the
     // file buttons.
     WindowLayoutParts buildCentralArea(QWidget **fileButtonArea);
+    QWidget *buildToolbarRow(QWidget *parent, WindowLayoutParts *parts, QWidget **fileButtonArea);
+    QWidget *buildWorkArea(QWidget *parent, WindowLayoutParts *parts);
     // The commands the window carries out itself: exit and the Help menu.
     void addWindowCommands();
     // Builds the menus and puts the command buttons in place, all from the command table.

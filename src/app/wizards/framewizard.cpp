@@ -265,6 +265,33 @@ QWidget *FrameWizard::buildLayoutPage() {
     layout->addWidget(m_current);
 
     auto *tabs = new QTabWidget(page);
+    tabs->addTab(buildCellTab(tabs), QStringLiteral("Cell attributes"));
+    tabs->addTab(buildFramesetTab(tabs), QStringLiteral("Frameset attributes"));
+    layout->addWidget(tabs);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    QPushButton *backButton = addButton(buttons, page, QStringLiteral("< Back"),
+                                        QStringLiteral("backButton"));
+    QPushButton *ok = addButton(buttons, page, QStringLiteral("Ok"), QStringLiteral("okButton"));
+    QPushButton *cancel = addButton(buttons, page, QStringLiteral("Cancel"),
+                                    QStringLiteral("cancelButton"));
+    QPushButton *help = addButton(buttons, page, QStringLiteral("Help"),
+                                  QStringLiteral("helpButton"));
+    layout->addLayout(buttons);
+    connect(backButton, &QPushButton::clicked, this, &FrameWizard::back);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(help, &QPushButton::clicked, this,
+            [this] { Q_EMIT helpRequested(QStringLiteral("framewizard")); });
+
+    connect(m_boxes, &FrameBoxes::framePicked, this, &FrameWizard::selectFrame);
+    connect(m_colors, &ColorFields::changed, this, &FrameWizard::storeFrame);
+    return page;
+}
+
+// The attributes of the frame chosen in the picture; each change is stored at once.
+QWidget *FrameWizard::buildCellTab(QTabWidget *tabs) {
     auto *cell = new QWidget(tabs);
     auto *cellGrid = new QGridLayout(cell);
     auto *left = new QFormLayout;
@@ -307,8 +334,20 @@ QWidget *FrameWizard::buildLayoutPage() {
     cellGrid->addLayout(left, 0, 0);
     cellGrid->addLayout(right, 0, 1);
     cellGrid->setColumnStretch(1, 1);
-    tabs->addTab(cell, QStringLiteral("Cell attributes"));
+    connect(m_width, &QSpinBox::valueChanged, this, &FrameWizard::applyWidth);
+    connect(m_height, &QSpinBox::valueChanged, this, &FrameWizard::applyHeight);
+    for (NumberField *f : {m_marginWidth, m_marginHeight})
+        connect(f, &QSpinBox::valueChanged, this, &FrameWizard::storeFrame);
+    connect(m_noResize, &QCheckBox::toggled, this, &FrameWizard::storeFrame);
+    for (QComboBox *b : {m_scrolling, m_frameborder})
+        connect(b, &QComboBox::currentIndexChanged, this, &FrameWizard::storeFrame);
+    for (QComboBox *b : {m_url, m_name})
+        connect(b, &QComboBox::currentTextChanged, this, &FrameWizard::storeFrame);
+    connect(m_framespacing, &QLineEdit::textChanged, this, &FrameWizard::storeFrame);
+    return cell;
+}
 
+QWidget *FrameWizard::buildFramesetTab(QTabWidget *tabs) {
     auto *set = new QWidget(tabs);
     auto *setLayout = new QVBoxLayout(set);
     auto *setForm = new QFormLayout;
@@ -328,38 +367,7 @@ QWidget *FrameWizard::buildLayoutPage() {
     note->setWordWrap(true);
     setLayout->addWidget(note);
     setLayout->addStretch(1);
-    tabs->addTab(set, QStringLiteral("Frameset attributes"));
-    layout->addWidget(tabs);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    QPushButton *backButton = addButton(buttons, page, QStringLiteral("< Back"),
-                                        QStringLiteral("backButton"));
-    QPushButton *ok = addButton(buttons, page, QStringLiteral("Ok"), QStringLiteral("okButton"));
-    QPushButton *cancel = addButton(buttons, page, QStringLiteral("Cancel"),
-                                    QStringLiteral("cancelButton"));
-    QPushButton *help = addButton(buttons, page, QStringLiteral("Help"),
-                                  QStringLiteral("helpButton"));
-    layout->addLayout(buttons);
-    connect(backButton, &QPushButton::clicked, this, &FrameWizard::back);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(help, &QPushButton::clicked, this,
-            [this] { Q_EMIT helpRequested(QStringLiteral("framewizard")); });
-
-    connect(m_boxes, &FrameBoxes::framePicked, this, &FrameWizard::selectFrame);
-    connect(m_width, &QSpinBox::valueChanged, this, &FrameWizard::applyWidth);
-    connect(m_height, &QSpinBox::valueChanged, this, &FrameWizard::applyHeight);
-    for (NumberField *f : {m_marginWidth, m_marginHeight})
-        connect(f, &QSpinBox::valueChanged, this, &FrameWizard::storeFrame);
-    connect(m_noResize, &QCheckBox::toggled, this, &FrameWizard::storeFrame);
-    for (QComboBox *b : {m_scrolling, m_frameborder})
-        connect(b, &QComboBox::currentIndexChanged, this, &FrameWizard::storeFrame);
-    for (QComboBox *b : {m_url, m_name})
-        connect(b, &QComboBox::currentTextChanged, this, &FrameWizard::storeFrame);
-    connect(m_framespacing, &QLineEdit::textChanged, this, &FrameWizard::storeFrame);
-    connect(m_colors, &ColorFields::changed, this, &FrameWizard::storeFrame);
-    return page;
+    return set;
 }
 
 void FrameWizard::next() {

@@ -22,6 +22,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QStackedWidget;
+class QTabWidget;
 
 class FrameWizard : public QDialog {
     Q_OBJECT
@@ -50,6 +51,8 @@ private:
     QWidget *buildDirectionPage();
     QWidget *buildCountsPage();
     QWidget *buildLayoutPage();
+    QWidget *buildCellTab(QTabWidget *tabs);
+    QWidget *buildFramesetTab(QTabWidget *tabs);
     bool columns() const;
     void showPage(int index);
     void showCountFor(int group);

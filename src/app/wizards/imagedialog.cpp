@@ -31,14 +31,46 @@ constexpr int PreviewSize = 200;
 ImageDialog::ImageDialog(QWidget *parent) : QDialog(parent, Qt::Tool) {
     setObjectName(QStringLiteral("imageDialog"));
     setWindowTitle(QStringLiteral("Image Selection"));
+    createFields();
 
+    m_previewButton = new QPushButton(QStringLiteral("Preview ->"), this);
+    m_previewButton->setObjectName(QStringLiteral("previewButton"));
+    m_previewButton->setAutoDefault(false);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_previewButton);
+    bottom->addStretch(1);
+    bottom->addWidget(okCancelButtons(this));
+
+    auto *fields = new QVBoxLayout;
+    fields->addLayout(fieldGrid());
+    fields->addStretch(1);
+    fields->addLayout(bottom);
+
+    createPreviewPanel();
+    auto *layout = new QHBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(fields);
+    layout->addWidget(m_previewPanel);
+
+    connect(m_source, &QComboBox::editTextChanged, this, [this] { sourceChanged(false); });
+    connect(m_browseSource, &QToolButton::clicked, this, [this] { browse(m_source); });
+    connect(m_browseLowSource, &QToolButton::clicked, this, [this] {
+        browse(m_lowSource);
+        if (!m_lowSource->currentText().isEmpty())
+            m_useLowSource->setChecked(true);
+    });
+    connect(m_previewButton, &QPushButton::clicked, this,
+            [this] { setPreviewShown(!previewShown()); });
+}
+
+void ImageDialog::createFields() {
     m_source = new QComboBox(this);
     m_source->setObjectName(QStringLiteral("imageSource"));
     m_source->setEditable(true);
     m_source->setInsertPolicy(QComboBox::NoInsert);
     m_source->setMinimumContentsLength(34);
     m_source->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    QToolButton *browseSource = browseButton(this, QStringLiteral("browseSource"));
+    m_browseSource = browseButton(this, QStringLiteral("browseSource"));
 
     m_useAlt = checkBox(QStringLiteral("Alt. Text:"), this, QStringLiteral("useAlt"));
     m_alt = lineEdit(this, QStringLiteral("alt"));
@@ -67,7 +99,7 @@ ImageDialog::ImageDialog(QWidget *parent) : QDialog(parent, Qt::Tool) {
     m_lowSource->setInsertPolicy(QComboBox::NoInsert);
     m_lowSource->setMinimumContentsLength(34);
     m_lowSource->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    QToolButton *browseLow = browseButton(this, QStringLiteral("browseLowSource"));
+    m_browseLowSource = browseButton(this, QStringLiteral("browseLowSource"));
 
     tickOnEdit(m_alt, m_useAlt);
     tickOnChange(m_width, m_useSize);
@@ -78,7 +110,10 @@ ImageDialog::ImageDialog(QWidget *parent) : QDialog(parent, Qt::Tool) {
     tickOnEdit(m_vspace, m_useVSpace);
     tickOnEdit(m_hspace, m_useHSpace);
     tickOnEdit(m_lowSource, m_useLowSource);
+}
 
+// Labels and check boxes on the left, the size and the pairs of numbers side by side.
+QGridLayout *ImageDialog::fieldGrid() {
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     auto *sourceLabel = new QLabel(QStringLiteral("Image source:"), this);
@@ -86,7 +121,7 @@ ImageDialog::ImageDialog(QWidget *parent) : QDialog(parent, Qt::Tool) {
     grid->addWidget(sourceLabel, 0, 0);
     auto *sourceRow = new QHBoxLayout;
     sourceRow->addWidget(m_source, 1);
-    sourceRow->addWidget(browseSource);
+    sourceRow->addWidget(m_browseSource);
     grid->addLayout(sourceRow, 0, 1, 1, 3);
     grid->addWidget(m_useAlt, 1, 0);
     grid->addWidget(m_alt, 1, 1, 1, 3);
@@ -110,24 +145,14 @@ ImageDialog::ImageDialog(QWidget *parent) : QDialog(parent, Qt::Tool) {
     grid->addWidget(m_useLowSource, 6, 0, 1, 4);
     auto *lowRow = new QHBoxLayout;
     lowRow->addWidget(m_lowSource, 1);
-    lowRow->addWidget(browseLow);
+    lowRow->addWidget(m_browseLowSource);
     grid->addLayout(lowRow, 7, 0, 1, 4);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 1);
+    return grid;
+}
 
-    m_previewButton = new QPushButton(QStringLiteral("Preview ->"), this);
-    m_previewButton->setObjectName(QStringLiteral("previewButton"));
-    m_previewButton->setAutoDefault(false);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(m_previewButton);
-    bottom->addStretch(1);
-    bottom->addWidget(okCancelButtons(this));
-
-    auto *fields = new QVBoxLayout;
-    fields->addLayout(grid);
-    fields->addStretch(1);
-    fields->addLayout(bottom);
-
+void ImageDialog::createPreviewPanel() {
     m_previewPanel = new QWidget(this);
     m_previewPanel->setObjectName(QStringLiteral("previewPanel"));
     auto *previewLayout = new QVBoxLayout(m_previewPanel);
@@ -144,21 +169,6 @@ ImageDialog::ImageDialog(QWidget *parent) : QDialog(parent, Qt::Tool) {
     previewLayout->addStretch(1);
     m_previewPanel->setFixedWidth(PreviewSize + 2);
     m_previewPanel->hide();
-
-    auto *layout = new QHBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addLayout(fields);
-    layout->addWidget(m_previewPanel);
-
-    connect(m_source, &QComboBox::editTextChanged, this, [this] { sourceChanged(false); });
-    connect(browseSource, &QToolButton::clicked, this, [this] { browse(m_source); });
-    connect(browseLow, &QToolButton::clicked, this, [this] {
-        browse(m_lowSource);
-        if (!m_lowSource->currentText().isEmpty())
-            m_useLowSource->setChecked(true);
-    });
-    connect(m_previewButton, &QPushButton::clicked, this,
-            [this] { setPreviewShown(!previewShown()); });
 }
 
 void ImageDialog::reset(const TagDialogEnvironment &env) {

@@ -6,8 +6,10 @@
 
 #include <QDialog>
 
+class QGridLayout;
 class QLabel;
 class QPushButton;
+class QToolButton;
 
 class ImageDialog : public QDialog {
     Q_OBJECT
@@ -25,6 +27,9 @@ public:
     void setPreviewShown(bool shown);
 
 private:
+    void createFields();
+    QGridLayout *fieldGrid();
+    void createPreviewPanel();
     // Looks the source up (beside the document when it has no folder), shows it in the preview
     // and, unless `keepSize`, puts its pixel size into the numbers and ticks Width as set up.
     void sourceChanged(bool keepSize);
@@ -50,6 +55,8 @@ private:
     QLineEdit *m_hspace;
     QCheckBox *m_useLowSource;
     QComboBox *m_lowSource;
+    QToolButton *m_browseSource;
+    QToolButton *m_browseLowSource;
     QPushButton *m_previewButton;
     QWidget *m_previewPanel;
     QLabel *m_preview;

@@ -3,25 +3,19 @@
 #include "shell/appcontext.h"
 #include "shell/prompts.h"
 #include "widgets/dialogsetup.h"
-#include "widgets/enterkey.h"
-#include "wizards/customscripts.h"
-#include "wizards/newcustomscriptdialog.h"
-#include "wizards/wizardtexts.h"
+#include "wizards/customscriptpage.h"
+#include "wizards/slideshowpage.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTime>
 #include <QDialogButtonBox>
-#include <QDir>
-#include <QFile>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -36,7 +30,6 @@ namespace {
 
 const QString TickerSample = QStringLiteral("This is what the ticker will look like.");
 constexpr int TickerPreviewSteps = 40;
-const QString EmptySlot = QStringLiteral("[empty]");
 
 QLabel *note(const QString &text, QWidget *parent) {
     auto *label = new QLabel(text, parent);
@@ -75,7 +68,7 @@ void toggleTimer(QTimer *timer, QPushButton *button) {
 JavaScriptDialog::JavaScriptDialog(AppContext &ctx, const QString &scriptFolder, Inserter inserter,
                                    std::function<QString(const QString &)> makeReference,
                                    QWidget *parent)
-    : QDialog(parent), m_ctx(ctx), m_scriptFolder(scriptFolder), m_inserter(std::move(inserter)),
+    : QDialog(parent), m_ctx(ctx), m_inserter(std::move(inserter)),
       m_makeReference(std::move(makeReference)) {
     setObjectName(QStringLiteral("javaScriptDialog"));
     setWindowTitle(QStringLiteral("JavaScripts"));
@@ -87,11 +80,13 @@ JavaScriptDialog::JavaScriptDialog(AppContext &ctx, const QString &scriptFolder,
     m_tabs->addTab(buildTickerPage(), QStringLiteral("Ticker"));
     m_tabs->addTab(buildMarqueePage(), QStringLiteral("Marquee"));
     m_tabs->addTab(buildAutoscrollPage(), QStringLiteral("Autoscroll"));
-    m_tabs->addTab(buildSlideShowPage(), QStringLiteral("Slide Show"));
+    m_slidePage = new SlideShowPage(ctx.prompt(), m_makeReference, this);
+    m_tabs->addTab(m_slidePage, QStringLiteral("Slide Show"));
     m_tabs->addTab(buildFadePage(), QStringLiteral("Fade in/out"));
     m_tabs->addTab(buildClockPage(), QStringLiteral("Time/Date"));
     m_tabs->addTab(buildDetourPage(), QStringLiteral("Detour page"));
-    m_tabs->addTab(buildCustomPage(), QStringLiteral("Custom script"));
+    m_customPage = new CustomScriptPage(ctx, scriptFolder, this);
+    m_tabs->addTab(m_customPage, QStringLiteral("Custom script"));
 
     auto *footer = note(QStringLiteral("If you paste more than one script in a HTML document, you "
                                        "will have to some manual adjustments."),
@@ -235,78 +230,6 @@ QWidget *JavaScriptDialog::buildAutoscrollPage() {
     return page;
 }
 
-QWidget *JavaScriptDialog::buildSlideShowPage() {
-    auto *page = new QWidget(this);
-    auto *layout = pageLayout(page);
-    auto *folderRow = new QHBoxLayout;
-    folderRow->addWidget(new QLabel(QStringLiteral("Folder:"), page));
-    m_slideFolder = new QLineEdit(page);
-    m_slideFolder->setObjectName(QStringLiteral("slideFolder"));
-    folderRow->addWidget(m_slideFolder, 1);
-    auto *browse = new QToolButton(page);
-    browse->setText(QStringLiteral("..."));
-    browse->setToolTip(QStringLiteral("Choose the folder of the pictures"));
-    folderRow->addWidget(browse);
-    layout->addLayout(folderRow);
-
-    auto *lists = new QHBoxLayout;
-    m_slideFiles = new QListWidget(page);
-    m_slideFiles->setObjectName(QStringLiteral("slideFiles"));
-    m_slides = new QListWidget(page);
-    m_slides->setObjectName(QStringLiteral("slides"));
-    m_slides->installEventFilter(this);
-    auto *move = new QVBoxLayout;
-    auto *add = new QPushButton(QStringLiteral(">"), page);
-    add->setToolTip(QStringLiteral("Add the picture to the slides"));
-    auto *remove = new QPushButton(QStringLiteral("<"), page);
-    remove->setToolTip(QStringLiteral("Remove the slide"));
-    for (QPushButton *b : {add, remove})
-        b->setFixedWidth(36);
-    move->addStretch();
-    move->addWidget(add);
-    move->addWidget(remove);
-    move->addStretch();
-    auto *left = new QVBoxLayout;
-    left->addWidget(new QLabel(QStringLiteral("Pictures:"), page));
-    left->addWidget(m_slideFiles);
-    auto *right = new QVBoxLayout;
-    right->addWidget(new QLabel(QStringLiteral("Slides:"), page));
-    right->addWidget(m_slides);
-    lists->addLayout(left, 1);
-    lists->addLayout(move);
-    lists->addLayout(right, 1);
-    layout->addLayout(lists, 1);
-
-    auto *delayRow = new QHBoxLayout;
-    delayRow->addWidget(new QLabel(QStringLiteral("Delay:"), page));
-    m_slideDelay = new QLineEdit(QStringLiteral("2000"), page);
-    m_slideDelay->setObjectName(QStringLiteral("slideDelay"));
-    m_slideDelay->setMaximumWidth(80);
-    delayRow->addWidget(m_slideDelay);
-    delayRow->addWidget(new QLabel(QStringLiteral("milliseconds"), page));
-    delayRow->addStretch();
-    layout->addLayout(delayRow);
-    layout->addWidget(note(QStringLiteral("Set the index value at the top of the script to the "
-                                          "position of the slide show's image among the images of "
-                                          "your page (0 for the first)."),
-                           page));
-
-    connect(browse, &QToolButton::clicked, this, [this] {
-        const QString folder =
-            m_ctx.prompt().pickFolder(QStringLiteral("Pictures"), m_slideFolder->text());
-        if (!folder.isEmpty())
-            setSlideFolder(folder);
-    });
-    connect(m_slideFolder, &QLineEdit::editingFinished, this,
-            [this] { setSlideFolder(m_slideFolder->text()); });
-    keepEnterInField(m_slideFolder);
-    connect(add, &QPushButton::clicked, this, &JavaScriptDialog::addSlide);
-    connect(m_slideFiles, &QListWidget::itemDoubleClicked, this, &JavaScriptDialog::addSlide);
-    connect(remove, &QPushButton::clicked, this, &JavaScriptDialog::removeSlide);
-    setSlideFolder(QDir::currentPath());
-    return page;
-}
-
 QWidget *JavaScriptDialog::buildFadePage() {
     auto *page = new QWidget(this);
     auto *layout = pageLayout(page);
@@ -398,40 +321,6 @@ QWidget *JavaScriptDialog::buildDetourPage() {
     return page;
 }
 
-QWidget *JavaScriptDialog::buildCustomPage() {
-    auto *page = new QWidget(this);
-    auto *layout = pageLayout(page);
-    auto *row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("Script:"), page));
-    m_customScripts = new QComboBox(page);
-    m_customScripts->setObjectName(QStringLiteral("customScripts"));
-    row->addWidget(m_customScripts, 1);
-    auto *create = new QPushButton(QStringLiteral("New"), page);
-    create->setObjectName(QStringLiteral("newScriptButton"));
-    auto *remove = new QPushButton(QStringLiteral("Delete"), page);
-    remove->setObjectName(QStringLiteral("deleteScriptButton"));
-    auto *save = new QPushButton(QStringLiteral("Save changes"), page);
-    save->setObjectName(QStringLiteral("saveScriptButton"));
-    row->addWidget(create);
-    row->addWidget(remove);
-    row->addWidget(save);
-    layout->addLayout(row);
-    m_customText = new QPlainTextEdit(page);
-    m_customText->setObjectName(QStringLiteral("customText"));
-    m_customText->setLineWrapMode(QPlainTextEdit::NoWrap);
-    QFont mono(QStringLiteral("monospace"));
-    mono.setStyleHint(QFont::TypeWriter);
-    m_customText->setFont(mono);
-    layout->addWidget(m_customText, 1);
-    connect(create, &QPushButton::clicked, this, &JavaScriptDialog::newCustomScript);
-    connect(remove, &QPushButton::clicked, this, &JavaScriptDialog::deleteCustomScript);
-    connect(save, &QPushButton::clicked, this, &JavaScriptDialog::saveCustomScript);
-    connect(m_customScripts, &QComboBox::currentIndexChanged, this,
-            &JavaScriptDialog::showCustomScript);
-    reloadCustomScripts();
-    return page;
-}
-
 JavaScriptEffect JavaScriptDialog::currentEffect() const {
     return JavaScriptEffect(m_tabs->currentIndex());
 }
@@ -457,9 +346,8 @@ JavaScriptFields JavaScriptDialog::fields() const {
         f.width = m_marqueeWidth->value();
         break;
     case JavaScriptEffect::SlideShow:
-        for (int i = 0; i < m_slides->count(); ++i)
-            f.slides << m_slides->item(i)->data(Qt::UserRole).toString();
-        f.delay = m_slideDelay->text();
+        f.slides = m_slidePage->slides();
+        f.delay = m_slidePage->delay();
         break;
     case JavaScriptEffect::Fade:
         f.fade.type = m_fadeOut->isChecked()    ? FadeType::FadeOut
@@ -475,8 +363,7 @@ JavaScriptFields JavaScriptDialog::fields() const {
         f.title = m_detourTitle->text();
         break;
     case JavaScriptEffect::Custom:
-        if (m_customScripts->currentText() != EmptySlot)
-            f.text = m_customText->toPlainText();
+        f.text = m_customPage->scriptText();
         break;
     case JavaScriptEffect::Autoscroll:
     case JavaScriptEffect::Clock:
@@ -494,11 +381,6 @@ bool JavaScriptDialog::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() == QEvent::MouseButtonPress &&
         (watched == m_tickerWidth || watched->parent() == m_tickerWidth))
         m_tickerAutosize->setChecked(false);
-    if (watched == m_slides && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Delete) {
-        removeSlide();
-        return true;
-    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -522,91 +404,4 @@ void JavaScriptDialog::stepMarqueePreview() {
         m_marqueeStep = 0;
 }
 
-void JavaScriptDialog::setSlideFolder(const QString &folder) {
-    m_slideFolder->setText(QDir::toNativeSeparators(folder));
-    m_slideFiles->clear();
-    const QDir dir(folder);
-    const QStringList files =
-        dir.entryList({QStringLiteral("*.gif"), QStringLiteral("*.jpg"), QStringLiteral("*.jpeg")},
-                      QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QString &file : files) {
-        auto *item = new QListWidgetItem(file, m_slideFiles);
-        item->setData(Qt::UserRole, dir.absoluteFilePath(file));
-    }
-}
-
-void JavaScriptDialog::addSlide() {
-    QListWidgetItem *chosen = m_slideFiles->currentItem();
-    if (!chosen)
-        return;
-    const QString reference = m_makeReference(chosen->data(Qt::UserRole).toString());
-    auto *item = new QListWidgetItem(reference, m_slides);
-    item->setData(Qt::UserRole, reference);
-    m_slides->setCurrentItem(item);
-}
-
-void JavaScriptDialog::removeSlide() {
-    delete m_slides->currentItem();
-}
-
-QString JavaScriptDialog::customScriptPath() const {
-    const QString name = m_customScripts->currentText();
-    return name.isEmpty() || name == EmptySlot ? QString() : QDir(m_scriptFolder).filePath(name);
-}
-
-void JavaScriptDialog::reloadCustomScripts(const QString &select) {
-    const QSignalBlocker block(m_customScripts);
-    m_customScripts->clear();
-    const QStringList names = customScriptNames(m_scriptFolder);
-    m_customScripts->addItems(names.isEmpty() ? QStringList{EmptySlot} : names);
-    const int index = m_customScripts->findText(select);
-    m_customScripts->setCurrentIndex(qMax(0, index));
-    showCustomScript();
-}
-
-void JavaScriptDialog::showCustomScript() {
-    const QString path = customScriptPath();
-    m_customText->clear();
-    m_customText->setEnabled(!path.isEmpty());
-    if (path.isEmpty())
-        return;
-    QString text;
-    QString error;
-    m_customFormat = TextFormat();
-    if (readCustomScript(path, &text, &m_customFormat, &error)) {
-        m_customText->setPlainText(text);
-    } else {
-        // Nothing was read, so nothing may be saved over the file.
-        m_customText->setEnabled(false);
-        m_ctx.prompt().error(error);
-    }
-}
-
-void JavaScriptDialog::newCustomScript() {
-    NewCustomScriptDialog dialog(m_ctx, m_scriptFolder, this);
-    if (dialog.exec() == QDialog::Accepted)
-        reloadCustomScripts(dialog.savedFileName());
-}
-
-void JavaScriptDialog::deleteCustomScript() {
-    const QString path = customScriptPath();
-    if (path.isEmpty())
-        return;
-    if (m_ctx.prompt().askYesNo(Prompts::Kind::Confirmation,
-                                WizardTexts::confirmDeleteScript(m_customScripts->currentText())) !=
-        Prompts::Answer::Yes)
-        return;
-    QFile file(path);
-    if (!file.remove())
-        m_ctx.prompt().error(file.errorString());
-    reloadCustomScripts();
-}
-
-void JavaScriptDialog::saveCustomScript() {
-    const QString path = customScriptPath();
-    if (path.isEmpty() || !m_customText->isEnabled())
-        return;
-    QString error;
-    if (!writeCustomScript(path, m_customText->toPlainText(), m_customFormat, &error))
-        m_ctx.prompt().error(WizardTexts::scriptNotSaved(path, error));
-}
+void JavaScriptDialog::setSlideFolder(const QString &folder) { m_slidePage->setFolder(folder); }

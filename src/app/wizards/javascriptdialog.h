@@ -3,18 +3,18 @@
 // dialog may close.
 #pragma once
 
-#include "documents/textcodec.h"
 #include "wizards/scriptinsertion.h"
 
 #include <QDialog>
 #include <functional>
 
 struct AppContext;
+class CustomScriptPage;
+class SlideShowPage;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -40,11 +40,6 @@ public:
 
     // The buttons, for tests and keyboard users.
     void confirm();
-    void addSlide();
-    void removeSlide();
-    void newCustomScript();
-    void deleteCustomScript();
-    void saveCustomScript();
 
     QTabWidget *tabs() const { return m_tabs; }
     QLineEdit *scrollerText() const { return m_scrollerText; }
@@ -56,13 +51,10 @@ public:
     QPushButton *tickerStop() const { return m_tickerStop; }
     QLineEdit *marqueeText() const { return m_marqueeText; }
     QLineEdit *marqueePreview() const { return m_marqueePreview; }
-    QLineEdit *slideFolder() const { return m_slideFolder; }
-    QListWidget *slideFiles() const { return m_slideFiles; }
-    QListWidget *slides() const { return m_slides; }
+    SlideShowPage *slidePage() const { return m_slidePage; }
     QComboBox *detourLocation() const { return m_detourLocation; }
     QLineEdit *detourTitle() const { return m_detourTitle; }
-    QComboBox *customScripts() const { return m_customScripts; }
-    QPlainTextEdit *customText() const { return m_customText; }
+    CustomScriptPage *customPage() const { return m_customPage; }
 
 Q_SIGNALS:
     void helpRequested();
@@ -75,20 +67,14 @@ private:
     QWidget *buildTickerPage();
     QWidget *buildMarqueePage();
     QWidget *buildAutoscrollPage();
-    QWidget *buildSlideShowPage();
     QWidget *buildFadePage();
     QWidget *buildClockPage();
     QWidget *buildDetourPage();
-    QWidget *buildCustomPage();
     void tickerTextChanged();
     void stepTickerPreview();
     void stepMarqueePreview();
-    void reloadCustomScripts(const QString &select = QString());
-    void showCustomScript();
-    QString customScriptPath() const;
 
     AppContext &m_ctx;
-    QString m_scriptFolder;
     Inserter m_inserter;
     std::function<QString(const QString &)> m_makeReference;
 
@@ -108,10 +94,7 @@ private:
     QPushButton *m_marqueeStop = nullptr;
     QTimer *m_marqueeTimer = nullptr;
     int m_marqueeStep = 0;
-    QLineEdit *m_slideFolder = nullptr;
-    QListWidget *m_slideFiles = nullptr;
-    QListWidget *m_slides = nullptr;
-    QLineEdit *m_slideDelay = nullptr;
+    SlideShowPage *m_slidePage = nullptr;
     QRadioButton *m_fadeIn = nullptr;
     QRadioButton *m_fadeOut = nullptr;
     QRadioButton *m_fadeBoth = nullptr;
@@ -121,7 +104,5 @@ private:
     QSpinBox *m_fadeSpeed = nullptr;
     QComboBox *m_detourLocation = nullptr;
     QLineEdit *m_detourTitle = nullptr;
-    QComboBox *m_customScripts = nullptr;
-    QPlainTextEdit *m_customText = nullptr;
-    TextFormat m_customFormat; // the shown script's encoding and line ends, kept when saved
+    CustomScriptPage *m_customPage = nullptr;
 };

@@ -34,7 +34,41 @@ PagePropertiesDialog::PagePropertiesDialog(const TagDialogEnvironment &env, QWid
     : QDialog(parent), m_env(env) {
     setObjectName(QStringLiteral("pagePropertiesDialog"));
     setWindowTitle(QStringLiteral("HTML page properties"));
+    buildFields();
+    buildSample();
 
+    m_sampleButton = new QPushButton(QStringLiteral("With/without background image"), this);
+    m_sampleButton->setObjectName(QStringLiteral("sampleButton"));
+    m_sampleButton->setAutoDefault(false);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_sampleButton);
+    bottom->addStretch(1);
+    bottom->addWidget(okCancelButtons(this));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(m_grid);
+    layout->addSpacing(6);
+    layout->addWidget(m_sample);
+    layout->addLayout(bottom);
+
+    connect(m_sampleButton, &QPushButton::clicked, this,
+            [this] { setBackgroundSampleShown(!backgroundSampleShown()); });
+    // Any change returns to the plain sample, which follows the colours.
+    auto changed = [this] { setBackgroundSampleShown(false); };
+    for (QLineEdit *e : {m_title, m_leftmargin, m_topmargin, m_other})
+        connect(e, &QLineEdit::textEdited, this, changed);
+    for (QComboBox *c : {m_background, m_bgproperties})
+        connect(c, &QComboBox::editTextChanged, this, changed);
+    for (ColorComboBox *c : colorBoxes())
+        connect(c, &QComboBox::currentIndexChanged, this, [this] {
+            setBackgroundSampleShown(false);
+            updateSample();
+        });
+    updateSample();
+}
+
+void PagePropertiesDialog::buildFields() {
     m_grid = new QGridLayout;
     m_grid->setHorizontalSpacing(10);
     m_title = lineEdit(this, QStringLiteral("title"));
@@ -46,7 +80,7 @@ PagePropertiesDialog::PagePropertiesDialog(const TagDialogEnvironment &env, QWid
     m_background->setObjectName(QStringLiteral("background"));
     m_background->setEditable(true);
     m_background->setInsertPolicy(QComboBox::NoInsert);
-    m_background->addItems(env.recentImages);
+    m_background->addItems(m_env.recentImages);
     m_background->setCurrentText(QString());
     m_background->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     m_background->setMinimumContentsLength(20);
@@ -84,8 +118,18 @@ PagePropertiesDialog::PagePropertiesDialog(const TagDialogEnvironment &env, QWid
     m_grid->addWidget(new QLabel(QStringLiteral("Other attributes:"), this), 9, 0);
     m_grid->addWidget(m_other, 9, 1, 1, 2);
     m_grid->setColumnStretch(1, 1);
+    connect(browse, &QToolButton::clicked, this, [this] {
+        if (!m_env.prompts)
+            return;
+        const QString chosen =
+            m_env.prompts->openFileName(windowTitle(), m_env.documentFolder(), ImageFilter);
+        if (!chosen.isEmpty())
+            m_background->setCurrentText(chosen);
+    });
+}
 
-    // The sample: the colours on the background colour, or a page over the background image.
+// The sample: the colours on the background colour, or a page over the background image.
+void PagePropertiesDialog::buildSample() {
     m_sample = new QStackedWidget(this);
     m_sample->setObjectName(QStringLiteral("sample"));
     m_sample->setFixedHeight(150);
@@ -115,47 +159,9 @@ PagePropertiesDialog::PagePropertiesDialog(const TagDialogEnvironment &env, QWid
     m_viewer->setDefPreFontName(QStringLiteral("Courier New"));
     m_viewer->setDefFontSize(10);
     m_viewer->setViewImages(true);
-    m_viewer->setTextDirectory(env.documentFolder());
+    m_viewer->setTextDirectory(m_env.documentFolder());
     m_sample->addWidget(m_plainSample);
     m_sample->addWidget(m_viewer);
-
-    m_sampleButton = new QPushButton(QStringLiteral("With/without background image"), this);
-    m_sampleButton->setObjectName(QStringLiteral("sampleButton"));
-    m_sampleButton->setAutoDefault(false);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(m_sampleButton);
-    bottom->addStretch(1);
-    bottom->addWidget(okCancelButtons(this));
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addLayout(m_grid);
-    layout->addSpacing(6);
-    layout->addWidget(m_sample);
-    layout->addLayout(bottom);
-
-    connect(m_sampleButton, &QPushButton::clicked, this,
-            [this] { setBackgroundSampleShown(!backgroundSampleShown()); });
-    connect(browse, &QToolButton::clicked, this, [this] {
-        if (!m_env.prompts)
-            return;
-        const QString chosen =
-            m_env.prompts->openFileName(windowTitle(), m_env.documentFolder(), ImageFilter);
-        if (!chosen.isEmpty())
-            m_background->setCurrentText(chosen);
-    });
-    // Any change returns to the plain sample, which follows the colours.
-    auto changed = [this] { setBackgroundSampleShown(false); };
-    for (QLineEdit *e : {m_title, m_leftmargin, m_topmargin, m_other})
-        connect(e, &QLineEdit::textEdited, this, changed);
-    for (QComboBox *c : {m_background, m_bgproperties})
-        connect(c, &QComboBox::editTextChanged, this, changed);
-    for (ColorComboBox *c : colorBoxes())
-        connect(c, &QComboBox::currentIndexChanged, this, [this] {
-            setBackgroundSampleShown(false);
-            updateSample();
-        });
-    updateSample();
 }
 
 ColorComboBox *PagePropertiesDialog::addColorRow(const QString &label, const QString &name,

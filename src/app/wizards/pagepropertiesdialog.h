@@ -41,6 +41,8 @@ private:
         ColorComboBox *box = nullptr;
         QLabel *sample = nullptr; // the sample line it colours; none for the background
     };
+    void buildFields();
+    void buildSample();
     ColorComboBox *addColorRow(const QString &label, const QString &name, const QColor &shown,
                                int row);
     void selectColor(ColorComboBox *box, const QString &text);

@@ -1,6 +1,7 @@
 #include "documents/documentfile.h"
 
 #include "shell/appsettings.h"
+#include "shell/atomicfilewriter.h"
 #include "shell/fileaccess.h"
 
 #include <QDir>

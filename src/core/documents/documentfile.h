@@ -4,7 +4,7 @@
 
 #include "documents/textcodec.h"
 #include "shell/appsettings.h"
-#include "shell/fileaccess.h"
+#include "shell/atomicfilewriter.h"
 
 #include <QDateTime>
 #include <QString>

@@ -2,6 +2,7 @@
 
 #include "filepanel/filepaneltexts.h"
 #include "shell/copyfileexpanding.h"
+#include "shell/atomicfilewriter.h"
 #include "shell/fileaccess.h"
 #include "shell/prompts.h"
 

@@ -1,5 +1,6 @@
 #include "shell/copyfileexpanding.h"
 
+#include "shell/atomicfilewriter.h"
 #include "shell/fileaccess.h"
 #include "shell/prompts.h"
 

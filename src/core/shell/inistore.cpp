@@ -1,5 +1,6 @@
 #include "shell/inistore.h"
 
+#include "shell/atomicfilewriter.h"
 #include "shell/fileaccess.h"
 #include "text/windows1252.h"
 

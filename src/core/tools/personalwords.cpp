@@ -1,5 +1,6 @@
 #include "tools/personalwords.h"
 
+#include "shell/atomicfilewriter.h"
 #include "shell/fileaccess.h"
 
 #include <QDir>

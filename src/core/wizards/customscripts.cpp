@@ -1,5 +1,6 @@
 #include "wizards/customscripts.h"
 
+#include "shell/atomicfilewriter.h"
 #include "shell/fileaccess.h"
 
 #include <QDir>

@@ -1,10 +1,12 @@
 // The JavaScript wizard on a real main window: scripts reach the page, field messages keep the
 // dialog open, the previews run, and custom scripts are created, changed and deleted.
 #include "common/windowharness.h"
+#include "wizards/customscriptpage.h"
 #include "wizards/customscripts.h"
 #include "wizards/javascriptcommands.h"
 #include "wizards/javascriptdialog.h"
 #include "wizards/newcustomscriptdialog.h"
+#include "wizards/slideshowpage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -130,14 +132,14 @@ private Q_SLOTS:
         dialog->confirm();
         QCOMPARE(h.t.prompts.messages(), QStringList({"No slides specified."}));
         dialog->setSlideFolder(h.t.path("pics"));
-        QCOMPARE(dialog->slideFiles()->count(), 3);
+        QCOMPARE(dialog->slidePage()->pictureList()->count(), 3);
         for (int row : {0, 2, 1}) {
-            dialog->slideFiles()->setCurrentRow(row);
-            dialog->addSlide();
+            dialog->slidePage()->pictureList()->setCurrentRow(row);
+            dialog->slidePage()->addSlide();
         }
-        QCOMPARE(dialog->slides()->count(), 3);
-        dialog->slides()->setCurrentRow(1);
-        QTest::keyClick(dialog->slides(), Qt::Key_Delete);
+        QCOMPARE(dialog->slidePage()->slideList()->count(), 3);
+        dialog->slidePage()->slideList()->setCurrentRow(1);
+        QTest::keyClick(dialog->slidePage()->slideList(), Qt::Key_Delete);
         QCOMPARE(dialog->fields().slides,
                  QStringList({h.t.path("pics/a.gif"), h.t.path("pics/b.JPG")}));
         dialog->confirm();
@@ -177,7 +179,7 @@ private Q_SLOTS:
         WindowHarness h;
         const QString folder = customScriptFolder(h.t.ctx.paths.dataDir);
         auto dialog = openDialog(h);
-        QCOMPARE(dialog->customScripts()->currentText(), QStringLiteral("[empty]"));
+        QCOMPARE(dialog->customPage()->scripts()->currentText(), QStringLiteral("[empty]"));
 
         NewCustomScriptDialog create(h.t.ctx, folder);
         QCOMPARE(create.scriptEdit()->textCursor().blockNumber(), 2);
@@ -198,10 +200,10 @@ private Q_SLOTS:
         // back in its own encoding and line ends.
         h.t.writeFile("data/scripts/hello.jsc", "<script>\r\nvar caf\xE9 = 1;\r\n</script>\r\n");
         auto reopened = openDialog(h);
-        QCOMPARE(reopened->customScripts()->currentText(), QStringLiteral("hello.jsc"));
-        QVERIFY(reopened->customText()->toPlainText().contains(QString::fromUtf8("var café = 1;")));
-        reopened->customText()->setPlainText(QString::fromUtf8("<script>\nvar changed = '€';\n</script>"));
-        reopened->saveCustomScript();
+        QCOMPARE(reopened->customPage()->scripts()->currentText(), QStringLiteral("hello.jsc"));
+        QVERIFY(reopened->customPage()->text()->toPlainText().contains(QString::fromUtf8("var café = 1;")));
+        reopened->customPage()->text()->setPlainText(QString::fromUtf8("<script>\nvar changed = '€';\n</script>"));
+        reopened->customPage()->saveScript();
         QCOMPARE(h.t.readFile(folder + "/hello.jsc"),
                  QByteArray("<script>\r\nvar changed = '\x80';\r\n</script>\r\n"));
 
@@ -213,9 +215,9 @@ private Q_SLOTS:
         QVERIFY(h.editor().text().contains(QString::fromUtf8("\n          var changed = '€';\n")));
 
         h.t.prompts.answers.enqueue(Prompts::Answer::Yes);
-        reopened->deleteCustomScript();
+        reopened->customPage()->deleteScript();
         QVERIFY(!QFile::exists(folder + "/hello.jsc"));
-        QCOMPARE(reopened->customScripts()->currentText(), QStringLiteral("[empty]"));
+        QCOMPARE(reopened->customPage()->scripts()->currentText(), QStringLiteral("[empty]"));
         QCOMPARE(h.t.prompts.texts().last(),
                  QStringLiteral("Do you really want to delete hello.jsc?"));
     }

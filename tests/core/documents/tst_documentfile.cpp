@@ -2,6 +2,7 @@
 #include "common/testfiles.h"
 #include "documents/documentfile.h"
 #include "shell/appsettings.h"
+#include "shell/atomicfilewriter.h"
 #include "shell/fileaccess.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "common/filesizelimit.h"
 #include "common/testfiles.h"
 #include "filepanel/multifilereplace.h"
-#include "shell/fileaccess.h"
+#include "shell/atomicfilewriter.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
