@@ -1,5 +1,7 @@
 #include "tools/spellcheckdialog.h"
 
+#include "tools/tooltexts.h"
+
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QLabel>

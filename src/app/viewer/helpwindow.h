@@ -25,7 +25,6 @@ public:
     bool openTopic(const QString &helpFile, const QString &topic);
     HtmlViewer *viewer() const { return m_viewer; }
     QAction *backAction() const { return m_back; }
-    QAction *forwardAction() const { return m_forward; }
 
 private:
     void updateState();

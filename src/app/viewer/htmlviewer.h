@@ -69,7 +69,6 @@ public:
     // The owner's context menu; when historyMaxCount() > 0 "Back" and "Forward" are added to
     // it while it shows.
     void setContextMenu(QMenu *menu);
-    QMenu *contextMenu() const;
 
     bool canGoBack() const;
     bool canGoForward() const;
@@ -82,15 +81,12 @@ public:
     const SectionList &document() const { return m_doc; }
     // The link target at a point of the viewport, empty when there is none.
     QString linkAt(const QPoint &viewportPos) const;
-    // Where a point of the document shows in the viewport.
-    QPoint toViewport(const QPoint &documentPos) const;
 
 Q_SIGNALS:
     void hotSpotCovered(const QString &target);
     void hotSpotClicked(const QString &target, bool *handled);
     void errorReported(const QString &message);
     void historyChanged();
-    void processing(bool busy);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -2,6 +2,7 @@
 
 #include "shell/atomicfilewriter.h"
 #include "shell/fileaccess.h"
+#include "tools/tooltexts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -52,8 +53,7 @@ bool PersonalWords::add(const QString &word, QString *error) {
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     QString writeError;
     if (!writeFileAtomically(m_path, bytes, &writeError)) {
-        *error = QStringLiteral("Cannot write the personal word list \"%1\": %2")
-                     .arg(QDir::toNativeSeparators(m_path), writeError);
+        *error = ToolTexts::personalWordsNotWritten(m_path, writeError);
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 #include "shell/prompts.h"
 #include "text/tagextent.h"
 #include "tools/speller.h"
+#include "tools/tooltexts.h"
 
 #include <QSet>
 #include <algorithm>

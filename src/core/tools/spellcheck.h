@@ -47,15 +47,6 @@ public:
 
 enum class SpellCheckOutcome { Completed, Cancelled };
 
-namespace SpellTexts {
-inline const QString UnclosedComment = QStringLiteral(
-    "A comment tag (\"<!-- .. -->\") is not properly closed in this document! Please fix this "
-    "before spellchecking.");
-inline const QString Completed = QStringLiteral("Spell checking completed.");
-inline const QString NoSuggestions = QStringLiteral("[No suggestions]");
-inline const QString DialogCaption = QStringLiteral("Spelling checker");
-} // namespace SpellTexts
-
 // Checks `text` word by word. A comment without its end is reported and ends the walk as if
 // the text ended there. Replace All replaces every later occurrence the walk would meet at
 // once, in the same edit. The completion message is the caller's (it follows the clean-up).

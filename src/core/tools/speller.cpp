@@ -35,8 +35,3 @@ void Speller::replaceAll(const QString &word, const QString &replacement) {
     m_ignored.remove(word);
     m_replacements.insert(word, replacement);
 }
-
-void Speller::clearLists() {
-    m_ignored.clear();
-    m_replacements.clear();
-}

@@ -31,8 +31,6 @@ public:
     void addWord(const QString &word);
     // From now on `word` gives AutoReplace with `replacement`.
     void replaceAll(const QString &word, const QString &replacement);
-    // Forgets both lists (they last for the whole run otherwise).
-    void clearLists();
 
 protected:
     virtual bool isKnown(const QString &word) = 0;

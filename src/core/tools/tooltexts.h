@@ -1,7 +1,8 @@
-// Every message of the tools: the preferences, the launcher, the spell check and the previously
-// used lists, in one place.
+// Every message of the tools: the preferences, the launcher, the spell check with its personal
+// word list, and the previously used lists, in one place.
 #pragma once
 
+#include <QDir>
 #include <QString>
 
 namespace PreferenceTexts {
@@ -15,7 +16,20 @@ inline QString programNotStarted(const QString &program, const QString &reason) 
 }
 } // namespace PreferenceTexts
 
+namespace SpellTexts {
+inline const QString UnclosedComment = QStringLiteral(
+    "A comment tag (\"<!-- .. -->\") is not properly closed in this document! Please fix this "
+    "before spellchecking.");
+inline const QString Completed = QStringLiteral("Spell checking completed.");
+inline const QString NoSuggestions = QStringLiteral("[No suggestions]");
+inline const QString DialogCaption = QStringLiteral("Spelling checker");
+} // namespace SpellTexts
+
 namespace ToolTexts {
+inline QString personalWordsNotWritten(const QString &path, const QString &reason) {
+    return QStringLiteral("Cannot write the personal word list \"%1\": %2")
+        .arg(QDir::toNativeSeparators(path), reason);
+}
 inline const QString DictionaryNotOpened =
     QStringLiteral("The spelling dictionary could not be opened. Choose a dictionary in the "
                    "preferences and make sure its Hunspell files are installed.");

@@ -4,6 +4,8 @@
 
 #include <QtGlobal>
 
+#include <vector>
+
 namespace LayoutMath {
 
 // Far beyond any real page, far below int overflow when a few of them are added up.
@@ -30,6 +32,13 @@ inline int mulDiv(int a, int b, int c) {
 
 inline int add(int a, int b) {
     return clampToInt(qint64(a) + qint64(b));
+}
+
+inline int sum(const std::vector<int> &v) {
+    qint64 s = 0;
+    for (int x : v)
+        s += x;
+    return clampToInt(s);
 }
 
 } // namespace LayoutMath

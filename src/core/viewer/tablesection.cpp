@@ -11,17 +11,7 @@
 
 using LayoutMath::add;
 using LayoutMath::mulDiv;
-
-namespace {
-
-int sum(const std::vector<int> &v) {
-    qint64 s = 0;
-    for (int x : v)
-        s += x;
-    return LayoutMath::clampToInt(s);
-}
-
-} // namespace
+using LayoutMath::sum;
 
 TableSection::TableSection(Placement placement, int border, int padding, int spacing,
                            int widthPercent)
@@ -96,151 +86,6 @@ void TableSection::invalidateMetrics() {
         e.content->invalidateMetrics();
 }
 
-void TableSection::columnFigures(LayoutContext &ctx, std::vector<int> &minW, std::vector<int> &maxW,
-                                 std::vector<int> &percent) {
-    if (!m_finished)
-        finish();
-    if (!m_figuresValid) {
-        const size_t n = size_t(m_columnCount);
-        m_colMin.assign(n, 0);
-        m_colMax.assign(n, 0);
-        m_colPercent.assign(n, 0);
-        // Cells grouped by column span, in document order within each group.
-        std::map<int, std::vector<Entry *>> bySpan;
-        for (Entry &e : m_entries)
-            bySpan[e.colSpan].push_back(&e);
-        const int o = overhead();
-        // One pass per column span: single columns first, then the spans share out what the
-        // columns they cover do not yet provide.
-        for (auto &[k, group] : bySpan) {
-            for (Entry *entry : group) {
-                Entry &e = *entry;
-                int cm = 0, cM = 0;
-                e.content->minMaxWidth(ctx, cm, cM);
-                const int m = add(cm, o), M = add(cM, o), q = e.widthPercent;
-                const size_t c0 = size_t(e.column), c1 = c0 + size_t(k);
-                if (k == 1) {
-                    m_colMin[c0] = qMax(m_colMin[c0], m);
-                    m_colMax[c0] = qMax(m_colMax[c0], M);
-                    m_colPercent[c0] = qMax(m_colPercent[c0], q);
-                    continue;
-                }
-                int sMin = 0, sMax = 0, Q = 0, without = 0;
-                for (size_t c = c0; c < c1; ++c) {
-                    sMin = add(sMin, m_colMin[c]);
-                    sMax = add(sMax, m_colMax[c]);
-                    Q += m_colPercent[c];
-                    if (m_colPercent[c] == 0)
-                        ++without;
-                }
-                if (q == 0 && Q == 0) {
-                    for (size_t c = c0; c < c1; ++c) {
-                        if (sMin == 0 || sMax == 0) {
-                            m_colMin[c] = m / k;
-                            m_colMax[c] = M / k;
-                        } else {
-                            m_colMin[c] = qMax(m_colMin[c], mulDiv(m, m_colMin[c], sMin));
-                            m_colMax[c] = qMax(m_colMax[c], mulDiv(M, m_colMax[c], sMax));
-                        }
-                    }
-                } else {
-                    const int share = without > 0 ? qMax(0, mulDiv(q - Q, 1, without)) : 0;
-                    const int T = qMax(q, Q);
-                    if (without == 0 && q > Q)
-                        for (size_t c = c0; c < c1; ++c)
-                            m_colPercent[c] = mulDiv(m_colPercent[c], q, Q);
-                    for (size_t c = c0; c < c1; ++c) {
-                        if (m_colPercent[c] == 0)
-                            m_colPercent[c] = share;
-                        m_colMin[c] = qMax(m_colMin[c], mulDiv(m, m_colPercent[c], T));
-                        m_colMax[c] = qMax(m_colMax[c], mulDiv(M, m_colPercent[c], T));
-                    }
-                }
-            }
-        }
-        m_figuresValid = true;
-    }
-    minW = m_colMin;
-    maxW = m_colMax;
-    percent = m_colPercent;
-}
-
-std::vector<int> TableSection::distributeWidths(std::vector<int> minW, std::vector<int> maxW,
-                                                const std::vector<int> &percent, int W,
-                                                bool tableHasPercent) {
-    const size_t n = minW.size();
-    int sumMin = sum(minW), sumMax = sum(maxW);
-    if (sumMin >= W)
-        return minW;
-    int P = 0;
-    for (int p : percent)
-        P = add(P, p);
-    if ((P >= 1 && P <= 100) || tableHasPercent) {
-        int N = 0, plainMax = 0;
-        for (size_t c = 0; c < n; ++c) {
-            if (percent[c] > 0)
-                N = qMax(N, mulDiv(maxW[c], 100, percent[c]));
-            else
-                plainMax = add(plainMax, maxW[c]);
-        }
-        if (P < 100)
-            N = qMax(N, mulDiv(plainMax, 100, 100 - P));
-        else
-            N = qMax(N, plainMax == 0 ? 0 : 30000);
-        if (N <= W) {
-            if (tableHasPercent)
-                N = W;
-            std::vector<int> widths(n);
-            const int plainShare = mulDiv(N, 100 - P, 100);
-            for (size_t c = 0; c < n; ++c)
-                widths[c] = percent[c] > 0 ? mulDiv(N, percent[c], 100)
-                                           : mulDiv(maxW[c], plainShare, plainMax);
-            return widths;
-        }
-        // Too wide: columns whose share cannot hold their narrowest width give up their
-        // percentage; the others are scaled into what remains.
-        std::vector<int> pct = percent;
-        for (int round = 0; round < 1000; ++round) {
-            for (size_t c = 0; c < n; ++c)
-                if (pct[c] > 0 && mulDiv(W, pct[c], 100) - 1 < minW[c])
-                    pct[c] = 0;
-            qint64 F = 0, R = 0;
-            bool any = false;
-            for (size_t c = 0; c < n; ++c) {
-                if (pct[c] > 0) {
-                    F += mulDiv(W, pct[c], 100) - 1;
-                    any = true;
-                } else {
-                    R += minW[c];
-                }
-            }
-            if (!any)
-                break;
-            if (F + R > W && F > 0) {
-                for (size_t c = 0; c < n; ++c)
-                    if (pct[c] > 0)
-                        pct[c] = int(qint64(pct[c]) * (W - R) / F);
-                continue;
-            }
-            for (size_t c = 0; c < n; ++c)
-                if (pct[c] > 0)
-                    minW[c] = maxW[c] = mulDiv(W, pct[c], 100);
-            sumMin = sum(minW);
-            sumMax = sum(maxW);
-            break;
-        }
-    }
-    std::vector<int> widths(n);
-    if (W < sumMax && sumMax != sumMin) {
-        for (size_t c = 0; c < n; ++c)
-            widths[c] =
-                qMax(0, add(minW[c], mulDiv(maxW[c] - minW[c], W - sumMin, sumMax - sumMin)));
-    } else {
-        widths = maxW;
-    }
-    return widths;
-}
-
 void TableSection::minMaxWidth(LayoutContext &ctx, int &minWidth, int &maxWidth) {
     std::vector<int> mn, mx, pct;
     columnFigures(ctx, mn, mx, pct);
@@ -250,79 +95,10 @@ void TableSection::minMaxWidth(LayoutContext &ctx, int &minWidth, int &maxWidth)
 
 int TableSection::layout(LayoutContext &ctx, int y, int, IndentManager &indents, int &maxWidth) {
     m_y = y;
-    std::vector<int> mn, mx, pct;
-    columnFigures(ctx, mn, mx, pct);
-    const int left = indents.leftIndent(y);
-    const int right = indents.rightSide(y);
-    int available = right - left;
-    if (m_widthPercent > 0)
-        available = mulDiv(available, m_widthPercent, 100);
-    available -= m_spacing;
-    m_columnWidths = distributeWidths(mn, mx, pct, available, m_widthPercent > 0);
-    m_width = add(m_spacing, sum(m_columnWidths));
-    switch (m_placement) {
-    case Placement::Center:
-        m_x = int((qint64(left) + right - m_width) / 2);
-        break;
-    case Placement::Right:
-        m_x = right - m_width;
-        break;
-    default:
-        m_x = left;
-        break;
-    }
-    maxWidth = qMax(maxWidth, add(m_x, m_width));
-
+    const std::vector<int> columnX = placeColumns(ctx, y, indents, maxWidth);
+    const std::vector<int> contentHeight = layOutCells(ctx, y, columnX);
+    computeRowHeights(contentHeight);
     const int o = overhead();
-    std::vector<int> columnX(size_t(m_columnCount) + 1, 0);
-    columnX[0] = add(m_x, m_spacing);
-    for (size_t c = 0; c < size_t(m_columnCount); ++c)
-        columnX[c + 1] = add(columnX[c], m_columnWidths[c]);
-
-    // Contents first, at a provisional y: row heights need their heights.
-    std::vector<int> contentHeight(m_entries.size(), 0);
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-        Entry &e = m_entries[i];
-        const int cellWidth = columnX[size_t(e.column + e.colSpan)] - columnX[size_t(e.column)];
-        int used = 0;
-        contentHeight[i] = e.content->doLogic(ctx, y, qMax(0, cellWidth - o), used);
-        e.x = columnX[size_t(e.column)];
-        e.width = cellWidth;
-        e.contentX = add(e.x, m_padding);
-    }
-
-    m_rowHeights.assign(size_t(m_rowCount), 0);
-    // Rows by the cells that start in them, grouped by row span.
-    std::map<int, std::vector<size_t>> byRowSpan;
-    for (size_t i = 0; i < m_entries.size(); ++i)
-        byRowSpan[m_entries[i].rowSpan].push_back(i);
-    for (auto &[k, group] : byRowSpan) {
-        std::map<int, int> tallest; // row -> tallest content of the cells spanning k rows
-        for (size_t i : group) {
-            auto it = tallest.find(m_entries[i].row);
-            if (it == tallest.end())
-                tallest.emplace(m_entries[i].row, contentHeight[i]);
-            else
-                it->second = qMax(it->second, contentHeight[i]);
-        }
-        for (const auto &[r, content] : tallest) {
-            if (r + k > m_rowCount)
-                continue;
-            const int h = add(content, o);
-            if (k == 1) {
-                m_rowHeights[size_t(r)] = h;
-                continue;
-            }
-            int S = 0;
-            for (int j = r; j < r + k; ++j)
-                S = add(S, m_rowHeights[size_t(j)]);
-            if (S < h) {
-                const int grow = (h - S) / k + 1;
-                for (int j = r; j < r + k; ++j)
-                    m_rowHeights[size_t(j)] = add(m_rowHeights[size_t(j)], grow);
-            }
-        }
-    }
 
     int top = y;
     m_captionHeight = 0;
@@ -361,6 +137,99 @@ int TableSection::layout(LayoutContext &ctx, int y, int, IndentManager &indents,
     }
     m_height = height;
     return m_height;
+}
+
+// The table's width and place between the indents; returns the left edge of each column and
+// the right edge of the last.
+std::vector<int> TableSection::placeColumns(LayoutContext &ctx, int y, IndentManager &indents,
+                                            int &maxWidth) {
+    std::vector<int> mn, mx, pct;
+    columnFigures(ctx, mn, mx, pct);
+    const int left = indents.leftIndent(y);
+    const int right = indents.rightSide(y);
+    int available = right - left;
+    if (m_widthPercent > 0)
+        available = mulDiv(available, m_widthPercent, 100);
+    available -= m_spacing;
+    m_columnWidths = distributeWidths(mn, mx, pct, available, m_widthPercent > 0);
+    m_width = add(m_spacing, sum(m_columnWidths));
+    switch (m_placement) {
+    case Placement::Center:
+        m_x = int((qint64(left) + right - m_width) / 2);
+        break;
+    case Placement::Right:
+        m_x = right - m_width;
+        break;
+    default:
+        m_x = left;
+        break;
+    }
+    maxWidth = qMax(maxWidth, add(m_x, m_width));
+
+    std::vector<int> columnX(size_t(m_columnCount) + 1, 0);
+    columnX[0] = add(m_x, m_spacing);
+    for (size_t c = 0; c < size_t(m_columnCount); ++c)
+        columnX[c + 1] = add(columnX[c], m_columnWidths[c]);
+
+    return columnX;
+}
+
+// The cells' contents at a provisional y (row heights need their heights); returns the height
+// of each.
+std::vector<int> TableSection::layOutCells(LayoutContext &ctx, int y,
+                                           const std::vector<int> &columnX) {
+    const int o = overhead();
+    std::vector<int> contentHeight(m_entries.size(), 0);
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+        Entry &e = m_entries[i];
+        const int cellWidth = columnX[size_t(e.column + e.colSpan)] - columnX[size_t(e.column)];
+        int used = 0;
+        contentHeight[i] = e.content->doLogic(ctx, y, qMax(0, cellWidth - o), used);
+        e.x = columnX[size_t(e.column)];
+        e.width = cellWidth;
+        e.contentX = add(e.x, m_padding);
+    }
+
+    return contentHeight;
+}
+
+// Each row as high as its tallest cell; a cell spanning rows makes them taller together when
+// they are not high enough for it.
+void TableSection::computeRowHeights(const std::vector<int> &contentHeight) {
+    const int o = overhead();
+    m_rowHeights.assign(size_t(m_rowCount), 0);
+    // Rows by the cells that start in them, grouped by row span.
+    std::map<int, std::vector<size_t>> byRowSpan;
+    for (size_t i = 0; i < m_entries.size(); ++i)
+        byRowSpan[m_entries[i].rowSpan].push_back(i);
+    for (auto &[k, group] : byRowSpan) {
+        std::map<int, int> tallest; // row -> tallest content of the cells spanning k rows
+        for (size_t i : group) {
+            auto it = tallest.find(m_entries[i].row);
+            if (it == tallest.end())
+                tallest.emplace(m_entries[i].row, contentHeight[i]);
+            else
+                it->second = qMax(it->second, contentHeight[i]);
+        }
+        for (const auto &[r, content] : tallest) {
+            if (r + k > m_rowCount)
+                continue;
+            const int h = add(content, o);
+            if (k == 1) {
+                m_rowHeights[size_t(r)] = h;
+                continue;
+            }
+            int S = 0;
+            for (int j = r; j < r + k; ++j)
+                S = add(S, m_rowHeights[size_t(j)]);
+            if (S < h) {
+                const int grow = (h - S) / k + 1;
+                for (int j = r; j < r + k; ++j)
+                    m_rowHeights[size_t(j)] = add(m_rowHeights[size_t(j)], grow);
+            }
+        }
+    }
+
 }
 
 void TableSection::shiftY(int dy) {

@@ -90,6 +90,10 @@ public:
 private:
     int overhead() const { return 2 * m_padding + m_spacing; }
     const Entry *entryAt(QPoint p) const;
+    std::vector<int> placeColumns(LayoutContext &ctx, int y, IndentManager &indents,
+                                  int &maxWidth);
+    std::vector<int> layOutCells(LayoutContext &ctx, int y, const std::vector<int> &columnX);
+    void computeRowHeights(const std::vector<int> &contentHeight);
 
     std::vector<Entry> m_entries;
     std::unique_ptr<Cell> m_caption;

@@ -104,9 +104,11 @@ protected:
     int m_firstLeft = 0;
 
 private:
+    static bool isSpace(QChar c) { return c.unicode() == ' '; }
     void ensureRun();
     int breakLine(int pos, int fitting) const;
     Line finishLine(LayoutContext &ctx, int start, int end, int y, int left, int right);
+    void placeLineObjects(const Line &line, int fontTop, int tallest);
     bool hasUnplacedFloat(int start, int end) const;
     void placeFloats(IndentManager &indents, int start, int end, int y, bool leadingOnly,
                      int &maxWidth);

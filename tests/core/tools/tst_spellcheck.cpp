@@ -1,6 +1,7 @@
 #include "common/scriptedprompts.h"
 #include "tools/spellcheck.h"
 #include "tools/speller.h"
+#include "tools/tooltexts.h"
 
 #include <QQueue>
 #include <QtTest>
