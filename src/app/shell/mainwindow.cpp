@@ -79,7 +79,7 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     m_search = new SearchCommands(m_ctx, *m_docs, commands, this);
     m_preview = new PreviewController(m_ctx, *m_docs, *m_files, commands, m_notebook, m_viewer,
                                       this, browsers);
-    m_layout = new WindowLayout(m_ctx, commands, parts);
+    m_layout = new WindowLayout(m_ctx.settings, commands, parts);
     m_filePanel =
         new FilePanelController(m_ctx, m_folderPanel, commands, this, filePanelHost());
     m_pageCheck = new PageCheckController(*m_docs, m_pageCheckPanel, commands, this);

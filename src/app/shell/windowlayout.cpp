@@ -1,7 +1,6 @@
 #include "shell/windowlayout.h"
 
 #include "shell/actionregistry.h"
-#include "shell/appcontext.h"
 #include "widgets/icons.h"
 
 #include <QCloseEvent>
@@ -50,9 +49,9 @@ QSize screenSize(const QWidget *window) {
 
 } // namespace
 
-WindowLayout::WindowLayout(AppContext &ctx, ActionRegistry &commands,
+WindowLayout::WindowLayout(AppSettings &settings, ActionRegistry &commands,
                            const WindowLayoutParts &parts)
-    : QObject(parts.window), m_ctx(ctx), m_commands(commands), m_parts(parts) {
+    : QObject(parts.window), m_settings(settings), m_commands(commands), m_parts(parts) {
     const struct {
         const char *id;
         LayoutMode mode;
@@ -99,7 +98,7 @@ void WindowLayout::applySizes() {
     // when applied, so the documents always keep their room. A stored size that fits stays until
     // the user moves a splitter; one that does not is replaced by the size applied, so a size
     // that hides the documents is never written back.
-    AppSettings &s = m_ctx.settings;
+    AppSettings &s = m_settings;
     const QSize screen = screenSize(m_parts.window);
     const int widest = qMax(CollapsedPanel, screen.width() - SmallestEditor);
     const int panel = qBound(CollapsedPanel, s.filePanelWidth, widest);
@@ -120,7 +119,7 @@ void WindowLayout::applySizes() {
 }
 
 void WindowLayout::rememberSizes() {
-    AppSettings &s = m_ctx.settings;
+    AppSettings &s = m_settings;
     // A panel squeezed to nothing keeps the width it had, and comes back at it.
     const int panel = m_parts.mainSplitter->sizes().value(0, 0);
     if (m_parts.filePanel->isVisible() && panel >= CollapsedPanel)
@@ -132,7 +131,7 @@ void WindowLayout::rememberSizes() {
 }
 
 void WindowLayout::setMode(LayoutMode mode) {
-    m_ctx.settings.layoutMode = mode;
+    m_settings.layoutMode = mode;
     if (mode == m_applied)
         return;
     m_applied = mode;
@@ -140,7 +139,7 @@ void WindowLayout::setMode(LayoutMode mode) {
 }
 
 void WindowLayout::toggleSmallWide() {
-    switch (m_ctx.settings.layoutMode) {
+    switch (m_settings.layoutMode) {
     case LayoutMode::SmallScreen:
         setMode(LayoutMode::WideScreen);
         break;

@@ -8,7 +8,7 @@
 #include <QObject>
 #include <QPointer>
 
-struct AppContext;
+struct AppSettings;
 class ActionRegistry;
 class QSplitter;
 class QToolButton;
@@ -29,7 +29,8 @@ struct WindowLayoutParts {
 class WindowLayout : public QObject {
     Q_OBJECT
 public:
-    WindowLayout(AppContext &ctx, ActionRegistry &commands, const WindowLayoutParts &parts);
+    // The layout mode and the panel sizes are kept in `settings`.
+    WindowLayout(AppSettings &settings, ActionRegistry &commands, const WindowLayoutParts &parts);
 
     // Sizes from the settings (start-up), each fitted to the screen.
     void applySizes();
@@ -47,7 +48,7 @@ private:
     void fitToolbarRow();
     void rememberSizes();
 
-    AppContext &m_ctx;
+    AppSettings &m_settings;
     ActionRegistry &m_commands;
     WindowLayoutParts m_parts;
     LayoutMode m_applied = LayoutMode::SmallScreen; // the designed layout

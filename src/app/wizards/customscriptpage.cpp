@@ -1,6 +1,5 @@
 #include "wizards/customscriptpage.h"
 
-#include "shell/appcontext.h"
 #include "shell/prompts.h"
 #include "wizards/customscripts.h"
 #include "wizards/newcustomscriptdialog.h"
@@ -19,8 +18,8 @@ namespace {
 const QString EmptySlot = QStringLiteral("[empty]");
 } // namespace
 
-CustomScriptPage::CustomScriptPage(AppContext &ctx, const QString &scriptFolder, QWidget *parent)
-    : QWidget(parent), m_ctx(ctx), m_folder(scriptFolder), m_scripts(new QComboBox(this)),
+CustomScriptPage::CustomScriptPage(Prompts &prompts, const QString &scriptFolder, QWidget *parent)
+    : QWidget(parent), m_prompts(prompts), m_folder(scriptFolder), m_scripts(new QComboBox(this)),
       m_text(new QPlainTextEdit(this)) {
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(12, 12, 12, 12);
@@ -84,12 +83,12 @@ void CustomScriptPage::showScript() {
     } else {
         // Nothing was read, so nothing may be saved over the file.
         m_text->setEnabled(false);
-        m_ctx.prompt().error(error);
+        m_prompts.error(error);
     }
 }
 
 void CustomScriptPage::newScript() {
-    NewCustomScriptDialog dialog(m_ctx, m_folder, this);
+    NewCustomScriptDialog dialog(m_prompts, m_folder, this);
     if (dialog.exec() == QDialog::Accepted)
         reload(dialog.savedFileName());
 }
@@ -98,13 +97,13 @@ void CustomScriptPage::deleteScript() {
     const QString path = scriptPath();
     if (path.isEmpty())
         return;
-    if (m_ctx.prompt().askYesNo(Prompts::Kind::Confirmation,
+    if (m_prompts.askYesNo(Prompts::Kind::Confirmation,
                                 WizardTexts::confirmDeleteScript(m_scripts->currentText())) !=
         Prompts::Answer::Yes)
         return;
     QFile file(path);
     if (!file.remove())
-        m_ctx.prompt().error(file.errorString());
+        m_prompts.error(file.errorString());
     reload();
 }
 
@@ -114,5 +113,5 @@ void CustomScriptPage::saveScript() {
         return;
     QString error;
     if (!writeCustomScript(path, m_text->toPlainText(), m_format, &error))
-        m_ctx.prompt().error(WizardTexts::scriptNotSaved(path, error));
+        m_prompts.error(WizardTexts::scriptNotSaved(path, error));
 }

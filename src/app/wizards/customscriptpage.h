@@ -7,14 +7,14 @@
 
 #include <QWidget>
 
-struct AppContext;
+class Prompts;
 class QComboBox;
 class QPlainTextEdit;
 
 class CustomScriptPage : public QWidget {
     Q_OBJECT
 public:
-    CustomScriptPage(AppContext &ctx, const QString &scriptFolder, QWidget *parent);
+    CustomScriptPage(Prompts &prompts, const QString &scriptFolder, QWidget *parent);
 
     // The chosen script's text as shown, or empty while the folder has no script.
     QString scriptText() const;
@@ -32,7 +32,7 @@ private:
     void showScript();
     QString scriptPath() const;
 
-    AppContext &m_ctx;
+    Prompts &m_prompts;
     QString m_folder;
     QComboBox *m_scripts;
     QPlainTextEdit *m_text;

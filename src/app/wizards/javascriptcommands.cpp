@@ -20,7 +20,7 @@ JavaScriptCommands::JavaScriptCommands(AppContext &ctx, EditorProvider &docs,
 
 void JavaScriptCommands::showDialog() {
     JavaScriptDialog dialog(
-        m_ctx, customScriptFolder(m_ctx.paths.dataDir),
+        m_ctx.prompt(), customScriptFolder(m_ctx.paths.dataDir),
         [this](const JavaScriptFields &f) { return insert(f); },
         [this](const QString &file) {
             return makeReference(file, m_ctx.settings, m_docs.currentFileName());

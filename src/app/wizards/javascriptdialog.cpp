@@ -1,6 +1,5 @@
 #include "wizards/javascriptdialog.h"
 
-#include "shell/appcontext.h"
 #include "shell/prompts.h"
 #include "widgets/dialogsetup.h"
 #include "wizards/customscriptpage.h"
@@ -65,10 +64,10 @@ void toggleTimer(QTimer *timer, QPushButton *button) {
 
 } // namespace
 
-JavaScriptDialog::JavaScriptDialog(AppContext &ctx, const QString &scriptFolder, Inserter inserter,
+JavaScriptDialog::JavaScriptDialog(Prompts &prompts, const QString &scriptFolder, Inserter inserter,
                                    std::function<QString(const QString &)> makeReference,
                                    QWidget *parent)
-    : QDialog(parent), m_ctx(ctx), m_inserter(std::move(inserter)),
+    : QDialog(parent), m_prompts(prompts), m_inserter(std::move(inserter)),
       m_makeReference(std::move(makeReference)) {
     setObjectName(QStringLiteral("javaScriptDialog"));
     setWindowTitle(QStringLiteral("JavaScripts"));
@@ -80,12 +79,12 @@ JavaScriptDialog::JavaScriptDialog(AppContext &ctx, const QString &scriptFolder,
     m_tabs->addTab(buildTickerPage(), QStringLiteral("Ticker"));
     m_tabs->addTab(buildMarqueePage(), QStringLiteral("Marquee"));
     m_tabs->addTab(buildAutoscrollPage(), QStringLiteral("Autoscroll"));
-    m_slidePage = new SlideShowPage(ctx.prompt(), m_makeReference, this);
+    m_slidePage = new SlideShowPage(prompts, m_makeReference, this);
     m_tabs->addTab(m_slidePage, QStringLiteral("Slide Show"));
     m_tabs->addTab(buildFadePage(), QStringLiteral("Fade in/out"));
     m_tabs->addTab(buildClockPage(), QStringLiteral("Time/Date"));
     m_tabs->addTab(buildDetourPage(), QStringLiteral("Detour page"));
-    m_customPage = new CustomScriptPage(ctx, scriptFolder, this);
+    m_customPage = new CustomScriptPage(prompts, scriptFolder, this);
     m_tabs->addTab(m_customPage, QStringLiteral("Custom script"));
 
     auto *footer = note(QStringLiteral("If you paste more than one script in a HTML document, you "
@@ -313,7 +312,7 @@ QWidget *JavaScriptDialog::buildDetourPage() {
                            page));
     layout->addStretch();
     connect(browse, &QToolButton::clicked, this, [this] {
-        const QString file = m_ctx.prompt().openFileName(QStringLiteral("New location"), QString(),
+        const QString file = m_prompts.openFileName(QStringLiteral("New location"), QString(),
                                                          QStringLiteral("All files (*)"));
         if (!file.isEmpty())
             m_detourLocation->setEditText(file);

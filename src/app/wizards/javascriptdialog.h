@@ -8,7 +8,7 @@
 #include <QDialog>
 #include <functional>
 
-struct AppContext;
+class Prompts;
 class CustomScriptPage;
 class SlideShowPage;
 class QCheckBox;
@@ -28,7 +28,7 @@ public:
     using Inserter = std::function<bool(const JavaScriptFields &)>;
     // `scriptFolder` holds the custom scripts; `makeReference` turns a chosen slide into the
     // text written into the page.
-    JavaScriptDialog(AppContext &ctx, const QString &scriptFolder, Inserter inserter,
+    JavaScriptDialog(Prompts &prompts, const QString &scriptFolder, Inserter inserter,
                      std::function<QString(const QString &)> makeReference,
                      QWidget *parent = nullptr);
 
@@ -74,7 +74,7 @@ private:
     void stepTickerPreview();
     void stepMarqueePreview();
 
-    AppContext &m_ctx;
+    Prompts &m_prompts;
     Inserter m_inserter;
     std::function<QString(const QString &)> m_makeReference;
 

@@ -1,6 +1,5 @@
 #include "wizards/newcustomscriptdialog.h"
 
-#include "shell/appcontext.h"
 #include "shell/prompts.h"
 #include "widgets/dialogsetup.h"
 #include "wizards/customscripts.h"
@@ -17,9 +16,9 @@
 #include <QTextBlock>
 #include <QVBoxLayout>
 
-NewCustomScriptDialog::NewCustomScriptDialog(AppContext &ctx, const QString &scriptFolder,
+NewCustomScriptDialog::NewCustomScriptDialog(Prompts &prompts, const QString &scriptFolder,
                                              QWidget *parent)
-    : QDialog(parent), m_ctx(ctx), m_folder(scriptFolder) {
+    : QDialog(parent), m_prompts(prompts), m_folder(scriptFolder) {
     setObjectName(QStringLiteral("newCustomScriptDialog"));
     setWindowTitle(QStringLiteral("New custom script"));
     DialogSetup::install(this);
@@ -54,19 +53,19 @@ NewCustomScriptDialog::NewCustomScriptDialog(AppContext &ctx, const QString &scr
 void NewCustomScriptDialog::confirm() {
     const QString name = customScriptFileName(m_fileName->text());
     if (name.isEmpty()) {
-        m_ctx.prompt().information(WizardTexts::NoScriptFileName);
+        m_prompts.information(WizardTexts::NoScriptFileName);
         m_fileName->setFocus();
         return;
     }
     const QString path = QDir(m_folder).filePath(name);
     if (QFileInfo::exists(path) &&
-        m_ctx.prompt().askYesNo(Prompts::Kind::Confirmation,
+        m_prompts.askYesNo(Prompts::Kind::Confirmation,
                                 WizardTexts::ConfirmOverwriteScript) !=
             Prompts::Answer::Yes)
         return;
     QString error;
     if (!writeCustomScript(path, m_script->toPlainText(), TextFormat(), &error)) {
-        m_ctx.prompt().error(WizardTexts::scriptNotSaved(path, error));
+        m_prompts.error(WizardTexts::scriptNotSaved(path, error));
         return;
     }
     m_saved = name;

@@ -4,14 +4,15 @@
 
 #include <QDialog>
 
-struct AppContext;
+class Prompts;
 class QLineEdit;
 class QPlainTextEdit;
 
 class NewCustomScriptDialog : public QDialog {
     Q_OBJECT
 public:
-    NewCustomScriptDialog(AppContext &ctx, const QString &scriptFolder, QWidget *parent = nullptr);
+    NewCustomScriptDialog(Prompts &prompts, const QString &scriptFolder,
+                          QWidget *parent = nullptr);
 
     QLineEdit *fileNameEdit() const { return m_fileName; }
     QPlainTextEdit *scriptEdit() const { return m_script; }
@@ -21,7 +22,7 @@ public:
     void confirm();
 
 private:
-    AppContext &m_ctx;
+    Prompts &m_prompts;
     QString m_folder;
     QString m_saved;
     QLineEdit *m_fileName;

@@ -227,7 +227,8 @@ void TestDialogWindows::enterInAFieldWithItsOwnAction() {
         child<FolderPanel>(multi, QStringLiteral("fileBrowser"))->setFolder(site);
     } else {
         auto *js = new JavaScriptDialog(
-            t.ctx, t.path(QStringLiteral("scripts")), [](const JavaScriptFields &) { return true; },
+            t.ctx.prompt(), t.path(QStringLiteral("scripts")),
+            [](const JavaScriptFields &) { return true; },
             [](const QString &f) { return f; });
         d.reset(js);
         js->setCurrentEffect(JavaScriptEffect::SlideShow);

@@ -25,7 +25,7 @@ const QString Page = QStringLiteral(
 std::unique_ptr<JavaScriptDialog> openDialog(WindowHarness &h) {
     JavaScriptCommands *commands = h.window().javaScripts();
     return std::make_unique<JavaScriptDialog>(
-        h.t.ctx, customScriptFolder(h.t.ctx.paths.dataDir),
+        h.t.ctx.prompt(), customScriptFolder(h.t.ctx.paths.dataDir),
         [commands](const JavaScriptFields &f) { return commands->insert(f); },
         [](const QString &file) { return file; }, &h.window());
 }
@@ -181,7 +181,7 @@ private Q_SLOTS:
         auto dialog = openDialog(h);
         QCOMPARE(dialog->customPage()->scripts()->currentText(), QStringLiteral("[empty]"));
 
-        NewCustomScriptDialog create(h.t.ctx, folder);
+        NewCustomScriptDialog create(h.t.ctx.prompt(), folder);
         QCOMPARE(create.scriptEdit()->textCursor().blockNumber(), 2);
         create.fileNameEdit()->setText(QStringLiteral("hello"));
         create.scriptEdit()->textCursor().insertText(QStringLiteral("var greeting = 1;"));
@@ -190,7 +190,7 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(folder + "/hello.jsc"));
 
         // A second script of the same name is only written when the user says Yes.
-        NewCustomScriptDialog again(h.t.ctx, folder);
+        NewCustomScriptDialog again(h.t.ctx.prompt(), folder);
         again.fileNameEdit()->setText(QStringLiteral("hello.jsc"));
         h.t.prompts.answers.enqueue(Prompts::Answer::No);
         again.confirm();
