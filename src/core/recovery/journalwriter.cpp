@@ -1,6 +1,7 @@
 #include "recovery/journalwriter.h"
 
 #include "recovery/recoverytexts.h"
+#include "shell/atomicfilewriter.h"
 #include "shell/fileaccess.h"
 
 #include <QFile>

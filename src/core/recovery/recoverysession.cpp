@@ -1,5 +1,6 @@
 #include "recovery/recoverysession.h"
 
+#include "shell/atomicfilewriter.h"
 #include "shell/fileaccess.h"
 
 #include <QDateTime>
