@@ -11,6 +11,7 @@
 #include "editor/sourceeditor.h"
 #include "platform/allocator.h"
 #include "recovery/journalwriter.h"
+#include "shell/actionregistry.h"
 #include "shell/appcontext.h"
 #include "shell/prompts.h"
 
@@ -54,7 +55,7 @@ struct DocumentSet {
         tabs.show();
         docs = new DocumentController(ctx, &tabs, nullptr);
         docs->createFirstDocument(folder + "/New.htm");
-        files = new FileCommands(ctx, *docs, nullptr);
+        files = new FileCommands(ctx, *docs, commands, nullptr);
         recovery = new RecoveryController(ctx, *docs, nullptr);
     }
     ~DocumentSet() {
@@ -75,6 +76,7 @@ struct DocumentSet {
     SilentPrompts prompts;
     AppContext ctx;
     QTabWidget tabs;
+    ActionRegistry commands{&tabs};
     DocumentController *docs;
     FileCommands *files;
     RecoveryController *recovery;

@@ -17,6 +17,7 @@
 #include "documents/filecommands.h"
 #include "documents/recoverycontroller.h"
 #include "editor/sourceeditor.h"
+#include "shell/actionregistry.h"
 #include "shell/appcontext.h"
 
 #include <QApplication>
@@ -89,7 +90,7 @@ public:
         m_site = work + "/site";
         m_docs = new DocumentController(m_ctx, &m_tabs, nullptr);
         m_docs->createFirstDocument(m_site + "/New.htm");
-        m_files = new FileCommands(m_ctx, *m_docs, this);
+        m_files = new FileCommands(m_ctx, *m_docs, m_commands, this);
         m_recovery = new RecoveryController(m_ctx, *m_docs, this);
         m_tabs.resize(800, 600);
         m_tabs.show();
@@ -213,6 +214,7 @@ private:
     AppContext m_ctx;
     QString m_site;
     QTabWidget m_tabs;
+    ActionRegistry m_commands{&m_tabs};
     DocumentController *m_docs;
     FileCommands *m_files;
     RecoveryController *m_recovery;
