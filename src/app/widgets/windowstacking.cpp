@@ -1,5 +1,7 @@
 #include "widgets/windowstacking.h"
 
+#include "widgets/dialogsetup.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
@@ -49,6 +51,16 @@ DialogActivation::~DialogActivation() {
 }
 
 bool DialogActivation::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() == QEvent::Polish) {
+        // Every dialog of ours takes the keys the same way (first field, Tab in visual order,
+        // Enter is Ok), also one that does not ask for it itself; Qt's own (message boxes,
+        // pickers) keep theirs. Polishing comes before the first showing.
+        auto *dialog = qobject_cast<QDialog *>(watched);
+        if (dialog && dialog->isWindow() &&
+            !QLatin1String(dialog->metaObject()->className()).startsWith(QLatin1Char('Q')))
+            DialogSetup::install(dialog);
+        return QObject::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::Show && event->type() != QEvent::Hide)
         return QObject::eventFilter(watched, event);
     auto *dialog = qobject_cast<QDialog *>(watched);

@@ -21,7 +21,8 @@ void bringToFront(QWidget *window);
 // however it was opened (a shortcut, a menu, a button of another dialog), so that the keys the
 // user types next go to it and not on into the page; when it closes, the window it was opened
 // from takes the keys again. Window managers that guard against windows taking the focus by
-// themselves let a new dialog have it when it asks.
+// themselves let a new dialog have it when it asks. Each dialog of ours also gets the keyboard
+// rule of DialogSetup before it first shows.
 class DialogActivation : public QObject {
 public:
     explicit DialogActivation(QObject *parent = nullptr);

@@ -183,6 +183,20 @@ bool AtomicFileWriter::write(const char *data, qint64 size) {
     return true;
 }
 
+namespace {
+// The new name lives in the folder's entries: until they are on the disk too, a crash soon after
+// the save can bring back the old file under the name. The data are safe either way, so a folder
+// that cannot be synced (some network and FUSE file systems) does not fail the save.
+void syncFolderOf(const QString &file) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    ::fsync(fd);
+    ::close(fd);
+}
+} // namespace
+
 bool AtomicFileWriter::commit() {
     if (m_fd < 0)
         return m_errno != 0 ? false : fail(EBADF);
@@ -209,6 +223,8 @@ bool AtomicFileWriter::commit() {
     QMutexLocker lock(&inFlightMutex());
     inFlight().remove(absoluteName(m_temporary));
     m_temporary.clear();
+    lock.unlock();
+    syncFolderOf(m_target);
     return true;
 }
 

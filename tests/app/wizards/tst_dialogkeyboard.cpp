@@ -101,6 +101,8 @@ class TestDialogKeyboard : public QObject {
 private Q_SLOTS:
     void everyDialogByKeyboard_data();
     void everyDialogByKeyboard();
+    void theOtherDialogsTakeTheKeysAlike_data();
+    void theOtherDialogsTakeTheKeysAlike();
 };
 
 void TestDialogKeyboard::everyDialogByKeyboard_data() {
@@ -217,6 +219,60 @@ void TestDialogKeyboard::everyDialogByKeyboard() {
     // What the dialog put in is one undo step.
     QTest::keyClick(&h.editor(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(h.editor().text(), page);
+}
+
+// Dialogs that are not tag dialogs, most of them made without the dialogs' shared buttons: they
+// open with the focus on their first field and Tab goes through them in the order they are seen,
+// as the tag dialogs do.
+void TestDialogKeyboard::theOtherDialogsTakeTheKeysAlike_data() {
+    QTest::addColumn<QString>("opener");
+    QTest::addColumn<QString>("first");
+    QTest::newRow("find") << "actionFind" << "searchText";
+    QTest::newRow("replace") << "actionReplace" << "searchText";
+    QTest::newRow("go to line") << "actionGoToLine" << "lineNumber";
+    QTest::newRow("text conversion") << "actionTextConversion" << "toEntities";
+    QTest::newRow("multi-file replace") << "actionMultiFileReplace" << "driveList";
+    QTest::newRow("file dependencies") << "actionFileDependencies" << "htmlFiles";
+    QTest::newRow("preferences") << "actionPreferences" << "convertSlashes";
+    QTest::newRow("custom buttons") << "customButtonsButton" << "buttonNumber";
+    QTest::newRow("tip of the day") << "actionTipOfTheDay" << "showOnStartup";
+    QTest::newRow("spelling") << "actionCheckSpelling" << "notFound";
+}
+
+void TestDialogKeyboard::theOtherDialogsTakeTheKeysAlike() {
+    QFETCH(QString, opener);
+    QFETCH(QString, first);
+    WindowHarness h;
+    h.t.ctx.paths.installDir = QStringLiteral(MARLO_SHARE_DIR); // holds a dictionary
+    h.editor().setDocumentText(QStringLiteral("<P>Sme text</P>\n"));
+
+    QString focused = QStringLiteral("(not opened)");
+    QString backwards;
+    QTimer poll;
+    poll.setInterval(10);
+    connect(&poll, &QTimer::timeout, this, [&] {
+        QWidget *dialog = shownDialog();
+        if (!dialog)
+            return;
+        poll.stop();
+        dialog->activateWindow();
+        QTest::qWaitForWindowActive(dialog);
+        QApplication::setActiveWindow(dialog);
+        QWidget *field = focusedField(dialog);
+        focused = field ? field->objectName() : QString();
+        backwards = tabWalk(dialog);
+        dialog->close();
+    });
+    poll.start();
+    if (auto *button = h.window().findChild<QAbstractButton *>(opener))
+        button->click();
+    else if (auto *action = h.window().findChild<QAction *>(opener))
+        action->trigger();
+    else
+        QFAIL(qPrintable(opener));
+    QTRY_VERIFY(!poll.isActive());
+    QCOMPARE(focused, first);
+    QCOMPARE(backwards, QString());
 }
 
 QTEST_MAIN(TestDialogKeyboard)
