@@ -30,9 +30,10 @@ struct Setup {
         completion = new CompletionController(&editor, settings);
         editor.resize(1200, 800);
         editor.show();
-        editor.setDocumentText(page);
-        editor.colorCodeLines(0, SourceEditor::LastLine);
-        while (editor.isColoringInBackground() || editor.isLoading())
+        editor.sourceDocument().setText(page);
+        editor.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
+        while (editor.sourceDocument().isColoringInBackground() ||
+               editor.sourceDocument().isLoading())
             QApplication::processEvents();
     }
 

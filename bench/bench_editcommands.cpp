@@ -21,16 +21,16 @@ int main(int argc, char *argv[]) {
     ed.resize(1200, 800);
     ed.show();
     auto reload = [&] {
-        ed.setDocumentText(page);
-        ed.colorCodeLines(0, SourceEditor::LastLine);
-        ed.finishColoring();
+        ed.sourceDocument().setText(page);
+        ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
+        ed.sourceDocument().finishColoring();
         QApplication::processEvents();
     };
     reload();
     // A whole pass: on a large page colouring goes on in the background, finished here at once.
     const double recolour = Bench::medianMs(Runs, [&] {
-        ed.colorCodeLines(0, SourceEditor::LastLine);
-        ed.finishColoring();
+        ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
+        ed.sourceDocument().finishColoring();
     });
     std::printf(
         "page: %.2f million characters, %d lines; full recolour %.1f ms (the reference)\n\n",
@@ -64,9 +64,9 @@ int main(int argc, char *argv[]) {
              TextConversionOptions o;
              o.latin1 = TextConversionOptions::Latin1::ToEntities;
              convertText(ed, o);
-             const QString converted = ed.text();
-             ed.setDocumentText(converted);
-             ed.colorCodeLines(0, SourceEditor::LastLine);
+             const QString converted = ed.sourceDocument().text();
+             ed.sourceDocument().setText(converted);
+             ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
          },
          [&] {
              TextConversionOptions o;
@@ -75,8 +75,8 @@ int main(int argc, char *argv[]) {
          }},
         {"Ident of 10,000 lines",
          [&] {
-             const int start = ed.lineStart(identFirst);
-             ed.setSelection(start, ed.lineStart(identFirst + 9999) + 1 - start);
+             const int start = ed.sourceDocument().lineStart(identFirst);
+             ed.setSelection(start, ed.sourceDocument().lineStart(identFirst + 9999) + 1 - start);
          },
          [&] {
              indentLines(ed);
@@ -93,7 +93,7 @@ int main(int argc, char *argv[]) {
         for (int i = 0; i < Runs; ++i) {
             reload();
             c.prepare();
-            const QString before = ed.text();
+            const QString before = ed.sourceDocument().text();
             QElapsedTimer t;
             t.start();
             count = c.run();
@@ -101,7 +101,7 @@ int main(int argc, char *argv[]) {
             t.restart();
             ed.undo();
             undoMs.push_back(double(t.nsecsElapsed()) / 1e6);
-            restored = restored && ed.text() == before;
+            restored = restored && ed.sourceDocument().text() == before;
         }
         std::sort(runMs.begin(), runMs.end());
         std::sort(undoMs.begin(), undoMs.end());

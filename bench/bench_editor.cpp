@@ -86,11 +86,11 @@ OpenPhases open(SourceEditor &ed, const QString &path) {
     QString text = Bench::readAndDecode(path);
     p.read = ms(t);
     t.restart();
-    ed.setDocumentText(text);
+    ed.sourceDocument().setText(text);
     text.clear();
     p.load = ms(t);
     t.restart();
-    ed.colorCodeLines(0, SourceEditor::LastLine);
+    ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
     p.colour = ms(t);
     t.restart();
     ed.repaint();
@@ -109,7 +109,7 @@ std::pair<double, double> finishColouring(SourceEditor &ed) {
     QElapsedTimer all;
     all.start();
     double longest = 0;
-    while (ed.isColoringInBackground() || ed.isLoading()) {
+    while (ed.sourceDocument().isColoringInBackground() || ed.sourceDocument().isLoading()) {
         QElapsedTimer t;
         t.start();
         QApplication::processEvents(); // one slice and whatever else is waiting
@@ -150,10 +150,10 @@ Settling settle(SourceEditor &ed, const QElapsedTimer &clock, int endFrom, const
     double lastWork = ms(clock);
     const double cpuStart = Bench::threadCpuMs();
     auto colouredToEnd = [&] {
-        if (ed.isLoading())
+        if (ed.sourceDocument().isLoading())
             return false;
         for (int i = 0; i < expected.size(); ++i)
-            if (char(ed.styleAt(endFrom + i)) != expected[i])
+            if (char(ed.sourceDocument().styleAt(endFrom + i)) != expected[i])
                 return false;
         return true;
     };
@@ -249,7 +249,7 @@ int openLargePage(const QString &path) {
         std::printf("  before opening %.0f MiB, right after the first screen %.0f MiB; style "
                     "array %.1f MiB, text %.1f MiB (UTF-16), undo entries %d\n",
                     double(rssBefore) / 1024, double(rssOpen) / 1024,
-                    double(ed->styleMemory()) / MiB, 2 * fileSize / MiB,
+                    double(ed->sourceDocument().styleMemory()) / MiB, 2 * fileSize / MiB,
                     ed->document()->availableUndoSteps());
         // One command over the whole page, to see what its undo step holds.
         replace(*ed, QStringLiteral("zq7"), QStringLiteral("hit"), true);
@@ -399,15 +399,15 @@ int main(int argc, char *argv[]) {
                 open(*ed, path);
                 finishColouring(*ed);
                 ed->setSelection(0, 0);
-                const QString before = ed->text();
+                const QString before = ed->sourceDocument().text();
                 QElapsedTimer t;
                 t.start();
                 c.run();
                 finishColouring(*ed);
                 runs.push_back(ms(t));
-                const bool changed = ed->text() != before;
+                const bool changed = ed->sourceDocument().text() != before;
                 ed->undo();
-                oneStep = oneStep && changed && ed->text() == before;
+                oneStep = oneStep && changed && ed->sourceDocument().text() == before;
             }
             std::printf("%s 10 MB: %.0f ms, one undo step: %s (target < 1000, yes)\n", c.name,
                         percentile(runs, 0.5), oneStep ? "yes" : "NO");
@@ -425,7 +425,7 @@ int main(int argc, char *argv[]) {
         const double firstScreen = ms(t);
         finishColouring(*ed);
         const double opened = ms(t);
-        ed->setSelection(ed->textLength(), 0);
+        ed->setSelection(ed->sourceDocument().textLength(), 0);
         ed->ensureCursorVisible();
         QApplication::processEvents();
         std::vector<double> keys;
@@ -443,15 +443,15 @@ int main(int argc, char *argv[]) {
                     firstScreen, phases.read, phases.load, phases.colour, phases.paint,
                     opened - firstScreen);
         // A command over the whole line, through its pieces.
-        const QString before = ed->text();
+        const QString before = ed->sourceDocument().text();
         t.restart();
         stripAllTags(*ed);
         finishColouring(*ed);
         const double strip = ms(t);
-        const bool changed = ed->text() != before;
+        const bool changed = ed->sourceDocument().text() != before;
         ed->undo();
         std::printf("  Strip all tags: %.0f ms, one undo step: %s\n", strip,
-                    changed && ed->text() == before ? "yes" : "NO");
+                    changed && ed->sourceDocument().text() == before ? "yes" : "NO");
     }
     return 0;
 }

@@ -67,8 +67,9 @@ struct DocumentSet {
     // Opens a page and waits (without helping) until it is loaded and coloured.
     SourceEditor *open(const QString &path) {
         files->openFile(path);
-        SourceEditor *ed = docs->currentEditor();
-        while (ed->isLoading() || ed->isColoringInBackground())
+        SourceEditor *ed = &docs->currentView();
+        const SourceDocument &doc = ed->sourceDocument();
+        while (doc.isLoading() || doc.isColoringInBackground())
             QApplication::processEvents(QEventLoop::AllEvents, 50);
         return ed;
     }
@@ -239,7 +240,7 @@ int main(int argc, char *argv[]) {
         typeKeys(ed, 1);
         QElapsedTimer take;
         take.start();
-        const qsizetype characters = ed->text().size();
+        const qsizetype characters = ed->sourceDocument().text().size();
         std::printf("  a page whose file cannot be the base (untitled, or changed on disk) hands "
                     "its text over on the window's thread: %.0f ms for %.0f M characters\n",
                     double(take.nsecsElapsed()) / 1e6, double(characters) / 1e6);

@@ -86,7 +86,7 @@ public:
     int replaced = 0;
 
     void applyEdits(const TextEdits &e) override {
-        m_editor.applyEdits(e);
+        m_editor.sourceDocument().applyEdits(e);
         if (m_answered.isValid() && replaceAllMs < 0) {
             replaceAllMs = double(m_answered.nsecsElapsed()) / 1e6;
             replaceAllCpuMs = Bench::threadCpuMs() - m_answeredCpu;
@@ -176,14 +176,14 @@ int main(int argc, char *argv[]) {
     SourceEditor editor;
     editor.resize(1000, 700);
     editor.show();
-    editor.setDocumentText(misspeltPage(qsizetype(replaceMb) << 20));
-    editor.colorCodeLines(0, SourceEditor::LastLine);
-    editor.finishColoring();
+    editor.sourceDocument().setText(misspeltPage(qsizetype(replaceMb) << 20));
+    editor.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
+    editor.sourceDocument().finishColoring();
     QApplication::processEvents();
     HunspellSpeller fresh(files); // no replace-all list from the walk above
     EditorHost editorHost(editor);
     t.start();
-    spellCheck(editor.text(), fresh, editorHost, prompts, {});
+    spellCheck(editor.sourceDocument().text(), fresh, editorHost, prompts, {});
     const double checkMs = double(t.nsecsElapsed()) / 1e6;
     std::printf("replace all %d MB: %.0f ms (target <= 1000)\n", replaceMb,
                 editorHost.replaceAllMs);

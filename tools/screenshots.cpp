@@ -219,8 +219,9 @@ int main(int argc, char *argv[]) {
     }
 
     // Completion: a new list item typed into the page, a FONT tag in it, and the colours offered.
-    SourceEditor *editor = window.documents()->currentEditor();
-    const int line = int(editor->text().left(editor->text().indexOf(QStringLiteral("May 9"))).count(u'\n'));
+    SourceEditor *editor = &window.documents()->currentView();
+    const QString page = editor->sourceDocument().text();
+    const int line = int(page.left(page.indexOf(QStringLiteral("May 9"))).count(u'\n'));
     editor->setRow(line);
     editor->setCol(SourceEditor::EndOfLine);
     type(editor, QStringLiteral("\n<LI>June 13: <FONT COLOR=\""));

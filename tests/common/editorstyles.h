@@ -1,4 +1,4 @@
-// The styles of an editor's characters as one letter each: '.' text, 'T' tag, 'C' comment.
+// The styles of a document's characters as one letter each: '.' text, 'T' tag, 'C' comment.
 #pragma once
 
 #include "editor/sourceeditor.h"
@@ -11,11 +11,15 @@ inline char styleLetter(CharStyle s) {
 }
 
 // The first `count` characters' styles (all of them when count < 0).
-inline QByteArray styles(const SourceEditor &ed, int count = -1) {
+inline QByteArray styles(const SourceDocument &doc, int count = -1) {
     QByteArray out;
-    for (int i = 0; i < (count < 0 ? ed.textLength() : count); ++i)
-        out.append(styleLetter(ed.styleAt(i)));
+    for (int i = 0; i < (count < 0 ? doc.textLength() : count); ++i)
+        out.append(styleLetter(doc.styleAt(i)));
     return out;
+}
+
+inline QByteArray styles(const SourceEditor &ed, int count = -1) {
+    return styles(ed.sourceDocument(), count);
 }
 
 // What one colouring pass over the whole text gives.

@@ -41,7 +41,7 @@ public:
     MainWindow &window() { return *m_window; }
     DocumentController &docs() { return *m_window->documents(); }
     FileCommands &files() { return *m_window->fileCommands(); }
-    SourceEditor &editor() { return *docs().currentEditor(); } // the current editor
+    SourceEditor &editor() { return docs().currentView(); } // the current editor
     // An action, command button or menu of the window by its id.
     QAction *action(const QString &id) { return m_window->commands().action(id); }
     QToolButton *button(const QString &id) { return m_window->commands().button(id); }

@@ -26,7 +26,7 @@ void DocumentPrinter::setPrinterCheck(std::function<bool()> check) {
     m_printerInstalled = std::move(check);
 }
 
-void DocumentPrinter::print(const Document &doc, bool withDialog) {
+void DocumentPrinter::print(const SourceDocument &doc, bool withDialog) {
     // With no printer installed Qt still offers a default printer (a PDF file without a name),
     // on which printing fails without a word. The button that prints at once says so instead;
     // the dialog of the menu command offers printing to a file.
@@ -39,18 +39,18 @@ void DocumentPrinter::print(const Document &doc, bool withDialog) {
         QPrintDialog dialog(&printer, m_window);
         if (dialog.exec() != QDialog::Accepted)
             return;
-        printer.setDocName(doc.fileName);
+        printer.setDocName(doc.fileName());
     } else {
         printer.setDocName(QString());
     }
     printTo(doc, printer);
 }
 
-bool DocumentPrinter::printTo(const Document &doc, QPrinter &printer) {
+bool DocumentPrinter::printTo(const SourceDocument &doc, QPrinter &printer) {
     const bool noFile = printer.outputFormat() == QPrinter::PdfFormat &&
                         printer.outputFileName().isEmpty();
     if (!noFile && printer.isValid())
-        doc.editor()->print(&printer);
+        doc.activeView()->print(&printer);
     // A job that could not start leaves the printer in another state than idle.
     if (noFile || !printer.isValid() || printer.printerState() != QPrinter::Idle) {
         const QString where = printer.outputFormat() == QPrinter::PdfFormat
@@ -58,7 +58,7 @@ bool DocumentPrinter::printTo(const Document &doc, QPrinter &printer) {
                                   : printer.printerName();
         m_ctx.prompt().error(
             QStringLiteral("%1 could not be printed%2.")
-                .arg(fileNamePart(doc.fileName),
+                .arg(fileNamePart(doc.fileName()),
                      where.isEmpty() ? QString() : QStringLiteral(" on %1").arg(where)));
         return false;
     }

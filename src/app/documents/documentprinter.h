@@ -7,8 +7,8 @@
 
 struct AppContext;
 class ActionRegistry;
-class Document;
 class DocumentController;
+class SourceDocument;
 class QPrinter;
 class QWidget;
 
@@ -20,9 +20,9 @@ public:
 
     // With the dialog the job carries the document's name; without it the job has no title.
     // Without a printer installed the toolbar's immediate print says so.
-    void print(const Document &doc, bool withDialog);
+    void print(const SourceDocument &doc, bool withDialog);
     // Prints on `printer`; a job that cannot start is reported. False when it failed.
-    bool printTo(const Document &doc, QPrinter &printer);
+    bool printTo(const SourceDocument &doc, QPrinter &printer);
 
     // Whether the system has a printer; tests put their own answer in.
     static bool printerInstalled();

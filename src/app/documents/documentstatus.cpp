@@ -30,7 +30,7 @@ DocumentStatus::DocumentStatus(DocumentController &docs, QWidget *window, QStatu
     bar->setSizeGripEnabled(true);
     connect(&docs, &DocumentController::currentDocumentChanged, this,
             &DocumentStatus::showDocument);
-    connect(&docs, &DocumentController::documentRefreshed, this, [this](const Document &doc) {
+    connect(&docs, &DocumentController::fileStateChanged, this, [this](const SourceDocument &doc) {
         if (&doc == &m_docs.current())
             showDocument(doc);
     });
@@ -40,11 +40,11 @@ DocumentStatus::DocumentStatus(DocumentController &docs, QWidget *window, QStatu
         showDocument(docs.current());
 }
 
-void DocumentStatus::showDocument(const Document &doc) {
-    setCaption(doc.fileName);
-    setLastSave(doc.lastSave);
-    setCaretPosition(doc.editor()->col(), doc.editor()->row());
-    setInsertMode(doc.editor()->isOverwriteMode());
+void DocumentStatus::showDocument(const SourceDocument &doc) {
+    setCaption(doc.fileName());
+    setLastSave(doc.lastSave());
+    setCaretPosition(doc.activeView()->col(), doc.activeView()->row());
+    setInsertMode(doc.activeView()->isOverwriteMode());
 }
 
 void DocumentStatus::setCaption(const QString &fileName) {

@@ -4,7 +4,7 @@
 
 #include <QObject>
 
-class Document;
+class SourceDocument;
 class DocumentController;
 class QLabel;
 class QStatusBar;
@@ -28,7 +28,7 @@ public:
     QString modeText() const;
 
 private:
-    void showDocument(const Document &doc);
+    void showDocument(const SourceDocument &doc);
 
     DocumentController &m_docs;
     QWidget *m_window;

@@ -13,7 +13,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QTextDocument>
 
 namespace {
 
@@ -59,7 +58,7 @@ FileCommands::FileCommands(AppContext &ctx, DocumentController &docs, ActionRegi
     // The Save command is on exactly while the current document has unsaved changes.
     connect(&m_docs, &DocumentController::currentDocumentChanged, this,
             &FileCommands::followSavedState);
-    connect(&m_docs, &DocumentController::documentRefreshed, this,
+    connect(&m_docs, &DocumentController::fileStateChanged, this,
             &FileCommands::followSavedState);
     if (m_docs.count() > 0)
         followSavedState(m_docs.current());
@@ -77,10 +76,10 @@ FileCommands::FileCommands(AppContext &ctx, DocumentController &docs, ActionRegi
     connect(&m_backupTimer, &QTimer::timeout, this, [this] { backup(m_docs.current()); });
 }
 
-void FileCommands::followSavedState(const Document &doc) {
+void FileCommands::followSavedState(const SourceDocument &doc) {
     // While the viewer shows, the Save command stays off; it follows the document on return.
     if (&doc == &m_docs.current() && !m_saveLocked)
-        m_saveAction->setEnabled(!doc.saved);
+        m_saveAction->setEnabled(doc.isModified());
 }
 
 void FileCommands::setSaveLocked(bool locked) {
@@ -101,7 +100,7 @@ bool FileCommands::readFile(const QString &path, DecodedText *page) {
     return page->ok;
 }
 
-void FileCommands::loadTemplate(Document &doc) {
+void FileCommands::loadTemplate(SourceDocument &doc) {
     const QString templ = m_ctx.settings.templateFile;
     if (templ.isEmpty())
         return;
@@ -113,35 +112,30 @@ void FileCommands::loadTemplate(Document &doc) {
     DecodedText page;
     if (!readFile(templ, &page))
         return;
-    m_docs.setText(doc, page.text, true);
-    doc.format = page.format;
+    doc.setText(page.text, true);
+    doc.setFormat(page.format);
 }
 
-void FileCommands::showLoaded(Document &doc, const QString &path, const DecodedText &page,
+void FileCommands::showLoaded(SourceDocument &doc, const QString &path, const DecodedText &page,
                               bool movePanel) {
-    m_docs.setText(doc, page.text, m_ctx.settings.colorCoding);
-    doc.fileName = path;
-    doc.format = page.format;
-    doc.diskStamp = fileStampOf(path);
-    doc.reloadDeclined = FileStamp();
-    doc.lastSave = currentTimeText();
-    doc.saved = true;
-    doc.changeGuard = false;
-    m_docs.refresh(doc);
+    doc.setText(page.text, m_ctx.settings.colorCoding);
+    doc.setFormat(page.format);
+    doc.markInStepWithFile(path);
     if (movePanel)
         m_docs.setPanelFolder(QFileInfo(path).absolutePath());
 }
 
-void FileCommands::reload(Document &doc) {
+void FileCommands::reload(SourceDocument &doc) {
     DecodedText page;
-    if (!readFile(doc.fileName, &page))
+    if (!readFile(doc.fileName(), &page))
         return;
     // The reader stays where it was in the page (setters clamp a shorter text).
-    const int line = doc.editor()->row();
-    const int top = doc.editor()->topLine();
-    showLoaded(doc, doc.fileName, page, false);
-    doc.editor()->setRow(line);
-    doc.editor()->setTopLine(top);
+    SourceEditor *view = doc.activeView();
+    const int line = view->row();
+    const int top = view->topLine();
+    showLoaded(doc, doc.fileName(), page, false);
+    view->setRow(line);
+    view->setTopLine(top);
 }
 
 namespace {
@@ -153,31 +147,27 @@ bool sameFile(const QString &a, const QString &b) {
 
 bool FileCommands::isOpenUnsaved(const QString &path) const {
     for (int i = 0; i < m_docs.count(); ++i)
-        if (!m_docs.state(i).saved && sameFile(m_docs.state(i).fileName, path))
+        if (m_docs.document(i).isModified() && sameFile(m_docs.document(i).fileName(), path))
             return true;
     return false;
 }
 
 void FileCommands::followMovedFile(const QString &from, const QString &to) {
     for (int i = 0; i < m_docs.count(); ++i) {
-        Document &doc = m_docs.document(i);
-        if (isUntitledName(doc.fileName) || !sameFile(doc.fileName, from))
+        SourceDocument &doc = m_docs.document(i);
+        if (isUntitledName(doc.fileName()) || !sameFile(doc.fileName(), from))
             continue;
-        doc.fileName = QFileInfo(to).absoluteFilePath();
-        // The file is the one the tab read or last saved, under its new name.
-        if (doc.diskStamp.exists)
-            doc.diskStamp = fileStampOf(doc.fileName);
-        m_docs.refresh(doc);
+        doc.followMovedFile(QFileInfo(to).absoluteFilePath());
     }
 }
 
 void FileCommands::reloadRewrittenFiles(const QStringList &paths) {
     for (int i = 0; i < m_docs.count(); ++i) {
-        Document &doc = m_docs.document(i);
-        if (!doc.saved || isUntitledName(doc.fileName))
+        SourceDocument &doc = m_docs.document(i);
+        if (doc.isModified() || isUntitledName(doc.fileName()))
             continue;
         for (const QString &path : paths)
-            if (sameFile(doc.fileName, path)) {
+            if (sameFile(doc.fileName(), path)) {
                 reload(doc);
                 break;
             }
@@ -196,10 +186,10 @@ QString FileCommands::existingFile(const QString &path) {
 }
 
 void FileCommands::newDocument() {
-    Document &doc = m_docs.addDocument();
+    SourceDocument &doc = m_docs.addDocument();
     loadTemplate(doc);
     m_docs.activate(doc);
-    doc.editor()->setFocus();
+    doc.activeView()->setFocus();
 }
 
 void FileCommands::openDocument() {
@@ -217,7 +207,7 @@ bool FileCommands::openFile(const QString &path) {
     DecodedText page;
     if (!readFile(full, &page))
         return false;
-    Document &doc = m_docs.addDocument();
+    SourceDocument &doc = m_docs.addDocument();
     showLoaded(doc, full, page);
     m_docs.activate(doc);
     return true;
@@ -225,9 +215,9 @@ bool FileCommands::openFile(const QString &path) {
 
 void FileCommands::openStartupFiles(const QStringList &paths) {
     for (const QString &path : paths) {
-        Document &first = m_docs.current();
+        SourceDocument &first = m_docs.current();
         const bool reuseFirst =
-            m_docs.count() == 1 && isUntitledName(first.fileName) && first.saved;
+            m_docs.count() == 1 && isUntitledName(first.fileName()) && !first.isModified();
         if (!reuseFirst) {
             openFile(path);
             continue;
@@ -243,8 +233,8 @@ void FileCommands::openRecentFile(int index) {
     const QString name = m_ctx.settings.recentFiles[size_t(index)];
     if (name == MarkerEmpty || name.isEmpty())
         return;
-    Document &doc = m_docs.current();
-    if (!doc.saved) {
+    SourceDocument &doc = m_docs.current();
+    if (doc.isModified()) {
         const Prompts::Answer answer = m_ctx.prompt().askYesNoCancel(
             Prompts::Kind::Information,
             QStringLiteral("The current file is not saved. Do you wish to save it before "
@@ -269,22 +259,22 @@ void FileCommands::offerReloadOfChangedFiles() {
         return; // the question itself takes the focus away and back
     m_offeringReload = true;
     for (int i = 0; i < m_docs.count(); ++i) {
-        Document &doc = m_docs.document(i);
+        SourceDocument &doc = m_docs.document(i);
         // Only documents without unsaved work are offered; the others are asked about when
         // they are saved.
-        if (!doc.saved || !changedOnDisk(doc.fileName, doc.diskStamp))
+        if (doc.isModified() || !changedOnDisk(doc.fileName(), doc.diskStamp()))
             continue;
-        const FileStamp now = fileStampOf(doc.fileName);
-        if (now == doc.reloadDeclined)
+        const FileStamp now = fileStampOf(doc.fileName());
+        if (now == doc.reloadDeclined())
             continue;
         m_docs.activate(doc);
         const Prompts::Answer answer = m_ctx.prompt().askYesNo(
             Prompts::Kind::Confirmation,
-            doc.fileName + QStringLiteral("\nhas been changed by another program.\n\nDo you "
+            doc.fileName() + QStringLiteral("\nhas been changed by another program.\n\nDo you "
                                           "want to reload it? Marlo has no unsaved changes "
                                           "to this page."));
         if (answer != Prompts::Answer::Yes)
-            doc.reloadDeclined = now;
+            doc.declineReload(now);
         else
             reload(doc);
     }
@@ -294,13 +284,13 @@ void FileCommands::offerReloadOfChangedFiles() {
 // ---------------------------------------------------------------------------------------------
 // Saving
 
-QString FileCommands::saveDialog(const Document &doc) {
-    return m_ctx.prompt().saveFileName(QStringLiteral("Save As"), folderPart(doc.fileName),
+QString FileCommands::saveDialog(const SourceDocument &doc) {
+    return m_ctx.prompt().saveFileName(QStringLiteral("Save As"), folderPart(doc.fileName()),
                                        HtmlFilter, DefaultSuffix);
 }
 
-bool FileCommands::save(Document &doc) {
-    QString path = doc.fileName;
+bool FileCommands::save(SourceDocument &doc) {
+    QString path = doc.fileName();
     if (isUntitledName(path)) {
         m_docs.activate(doc); // the user is asked for its name, so it shows
         path = saveDialog(doc);
@@ -310,14 +300,14 @@ bool FileCommands::save(Document &doc) {
     return saveTo(doc, path);
 }
 
-bool FileCommands::saveAs(Document &doc) {
+bool FileCommands::saveAs(SourceDocument &doc) {
     m_docs.activate(doc);
     const QString path = saveDialog(doc);
     return !path.isEmpty() && saveTo(doc, path);
 }
 
-bool FileCommands::saveTo(Document &doc, const QString &path) {
-    if (path == doc.fileName && changedOnDisk(path, doc.diskStamp)) {
+bool FileCommands::saveTo(SourceDocument &doc, const QString &path) {
+    if (path == doc.fileName() && changedOnDisk(path, doc.diskStamp())) {
         m_docs.activate(doc); // the question is about this document, so it shows
         const Prompts::Answer answer = m_ctx.prompt().askYesNo(
             Prompts::Kind::Warning,
@@ -329,46 +319,40 @@ bool FileCommands::saveTo(Document &doc, const QString &path) {
             return false;
     }
     QString error;
-    if (!saveDocumentFile(path, doc.editor()->text(), doc.format, &error)) {
+    if (!saveDocumentFile(path, doc.text(), doc.format(), &error)) {
         m_ctx.prompt().error(path + QStringLiteral("\n\n") + error);
         return false;
     }
-    doc.editor()->document()->setModified(false);
-    doc.fileName = path;
-    doc.diskStamp = fileStampOf(path);
-    doc.reloadDeclined = FileStamp();
+    doc.markInStepWithFile(path);
     updateRecentFiles(m_ctx.settings.recentFiles, path);
     updateRecentMenu();
     saveSettings(m_ctx);
-    doc.lastSave = currentTimeText();
-    doc.saved = true;
-    m_docs.refresh(doc);
     return true;
 }
 
 void FileCommands::saveAll() {
-    Document &shown = m_docs.current();
+    SourceDocument &shown = m_docs.current();
     for (int i = m_docs.count() - 1; i >= 0; --i) {
-        Document &doc = m_docs.document(i);
-        if (!doc.saved)
+        SourceDocument &doc = m_docs.document(i);
+        if (doc.isModified())
             save(doc);
     }
     m_docs.activate(shown);
 }
 
-void FileCommands::exportUnixFile(const Document &doc) {
+void FileCommands::exportUnixFile(const SourceDocument &doc) {
     const QString path =
         m_ctx.prompt().saveFileName(QStringLiteral("Export to Unix file"),
-                                    folderPart(doc.fileName), HtmlFilter, DefaultSuffix);
+                                    folderPart(doc.fileName()), HtmlFilter, DefaultSuffix);
     if (path.isEmpty())
         return;
     QString error;
-    if (!::exportUnixFile(path, doc.editor()->text(), doc.format, &error))
+    if (!::exportUnixFile(path, doc.text(), doc.format(), &error))
         m_ctx.prompt().error(path + QStringLiteral("\n\n") + error);
 }
 
-void FileCommands::backup(const Document &doc) {
-    const QString base = backupFileName(doc.fileName);
+void FileCommands::backup(const SourceDocument &doc) {
+    const QString base = backupFileName(doc.fileName());
     // A backup never replaces a file this run did not write: an older one gets a sibling.
     QString name = base;
     for (int n = 1; nameTaken(name) && !m_ctx.filesWrittenThisRun.contains(name); ++n)
@@ -382,8 +366,8 @@ void FileCommands::backup(const Document &doc) {
         return;
     }
     QString error;
-    if (!saveDocumentFile(name, doc.editor()->text(), doc.format, &error,
-                          copyOfPageOptions(doc.fileName))) {
+    if (!saveDocumentFile(name, doc.text(), doc.format(), &error,
+                          copyOfPageOptions(doc.fileName()))) {
         m_ctx.prompt().information(readOnly);
         return;
     }
@@ -409,23 +393,22 @@ void FileCommands::updateRecentMenu() {
 }
 
 void FileCommands::renameUntitledDocument(const QString &name) {
-    Document &doc = m_docs.current();
-    if (m_docs.count() != 1 || !isUntitledName(doc.fileName) || !doc.saved)
+    SourceDocument &doc = m_docs.current();
+    if (m_docs.count() != 1 || !isUntitledName(doc.fileName()) || doc.isModified())
         return;
-    doc.fileName = name;
+    doc.setFileName(name);
     m_docs.setPanelFolder(QFileInfo(name).absolutePath());
-    m_docs.refresh(doc);
 }
 
 // ---------------------------------------------------------------------------------------------
 // Closing
 
-bool FileCommands::offerToSave(Document &doc) {
-    if (doc.saved)
+bool FileCommands::offerToSave(SourceDocument &doc) {
+    if (!doc.isModified())
         return true;
     m_docs.activate(doc); // the question is about this document, so it shows
     const Prompts::Answer answer = m_ctx.prompt().askYesNoCancel(
-        Prompts::Kind::Information, doc.fileName + QStringLiteral(" is not saved!") +
+        Prompts::Kind::Information, doc.fileName() + QStringLiteral(" is not saved!") +
                                         QStringLiteral("\n") +
                                         QStringLiteral("Do you wish to save it now?"));
     if (answer == Prompts::Answer::Cancel)
@@ -434,7 +417,7 @@ bool FileCommands::offerToSave(Document &doc) {
     return answer == Prompts::Answer::No || save(doc);
 }
 
-bool FileCommands::close(Document &doc) {
+bool FileCommands::close(SourceDocument &doc) {
     if (!offerToSave(doc))
         return false;
     if (m_docs.count() > 1) {
@@ -442,10 +425,9 @@ bool FileCommands::close(Document &doc) {
         return true;
     }
     // The last document is never closed: it becomes a fresh untitled one.
-    m_docs.setText(doc, QString(), false);
-    doc.resetState(m_docs.untitledName());
+    doc.setText(QString());
+    doc.resetFileState(m_docs.untitledName());
     loadTemplate(doc);
-    m_docs.refresh(doc);
     return true;
 }
 

@@ -12,8 +12,8 @@
 
 struct AppContext;
 class ActionRegistry;
-class Document;
 class DocumentController;
+class SourceDocument;
 struct DecodedText;
 
 class FileCommands : public QObject {
@@ -29,19 +29,19 @@ public:
     bool openFile(const QString &path);
     // Opens the files named on the command line; an untouched untitled first tab is reused.
     void openStartupFiles(const QStringList &paths);
-    bool save(Document &doc);
-    bool saveAs(Document &doc);
+    bool save(SourceDocument &doc);
+    bool saveAs(SourceDocument &doc);
     void saveAll();
-    bool close(Document &doc);
+    bool close(SourceDocument &doc);
     bool closeAll();
     // The exit walk: every document from the last tab to the first, asking for modified ones.
     bool closeAllForExit();
     void openRecentFile(int index);
-    void exportUnixFile(const Document &doc);
-    void backup(const Document &doc);
+    void exportUnixFile(const SourceDocument &doc);
+    void backup(const SourceDocument &doc);
     void configureBackupTimer(bool enabled, int minutes);
     // Replaces the document's text with the template page, if one is set.
-    void loadTemplate(Document &doc);
+    void loadTemplate(SourceDocument &doc);
     void updateRecentMenu();
     // Gives the untouched untitled first document a new name (the settings changed its folder).
     void renameUntitledDocument(const QString &name);
@@ -62,17 +62,17 @@ public:
     QTimer *backupTimer() { return &m_backupTimer; }
 
 private:
-    bool offerToSave(Document &doc);
-    void showLoaded(Document &doc, const QString &path, const DecodedText &page,
+    bool offerToSave(SourceDocument &doc);
+    void showLoaded(SourceDocument &doc, const QString &path, const DecodedText &page,
                     bool movePanel = true);
     // Reads the document's file again, keeping the caret line and the first visible line.
-    void reload(Document &doc);
+    void reload(SourceDocument &doc);
     // The absolute name of an existing file, or empty after telling the user it is missing.
     QString existingFile(const QString &path);
     bool readFile(const QString &path, DecodedText *page);
-    QString saveDialog(const Document &doc);
-    bool saveTo(Document &doc, const QString &path);
-    void followSavedState(const Document &doc);
+    QString saveDialog(const SourceDocument &doc);
+    bool saveTo(SourceDocument &doc, const QString &path);
+    void followSavedState(const SourceDocument &doc);
 
     AppContext &m_ctx;
     DocumentController &m_docs;

@@ -2,7 +2,7 @@
 
 #include "documents/documentcontroller.h"
 #include "documents/recoverydialog.h"
-#include "editor/sourceeditor.h"
+#include "editor/sourcedocument.h"
 #include "recovery/journalwriter.h"
 #include "recovery/recoverysession.h"
 #include "recovery/recoverytexts.h"
@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QTextDocument>
 
 #include <algorithm>
 
@@ -29,23 +28,24 @@ qint64 nowMs() {
     return QDateTime::currentMSecsSinceEpoch();
 }
 
-JournalHeader headerOf(const Document &doc) {
+JournalHeader headerOf(const SourceDocument &doc) {
     JournalHeader h;
-    h.pageName = doc.fileName;
-    h.untitled = isUntitledName(doc.fileName);
-    h.format = doc.format;
-    h.diskStamp = doc.diskStamp;
+    h.pageName = doc.fileName();
+    h.untitled = isUntitledName(doc.fileName());
+    h.format = doc.format();
+    h.diskStamp = doc.diskStamp();
     h.created = QDateTime::currentDateTime();
     return h;
 }
 
 // What a journal's header says; a page whose name, format or file stamp changes gets a new one.
-QString headerKey(const Document &doc) {
-    return doc.fileName + QLatin1Char('|') + QString::number(int(doc.format.encoding)) +
-           QLatin1Char(doc.format.bom ? 'b' : '-') + QLatin1Char(doc.format.crlf ? 'c' : '-') +
-           QLatin1Char('|') + QString::number(doc.diskStamp.exists ? doc.diskStamp.size : -1) +
-           QLatin1Char('|') +
-           QString::number(doc.diskStamp.exists ? doc.diskStamp.modified.toMSecsSinceEpoch() : 0);
+QString headerKey(const SourceDocument &doc) {
+    const TextFormat &format = doc.format();
+    const FileStamp &stamp = doc.diskStamp();
+    return doc.fileName() + QLatin1Char('|') + QString::number(int(format.encoding)) +
+           QLatin1Char(format.bom ? 'b' : '-') + QLatin1Char(format.crlf ? 'c' : '-') +
+           QLatin1Char('|') + QString::number(stamp.exists ? stamp.size : -1) + QLatin1Char('|') +
+           QString::number(stamp.exists ? stamp.modified.toMSecsSinceEpoch() : 0);
 }
 
 bool sameFile(const QString &a, const QString &b) {
@@ -56,8 +56,9 @@ bool sameFile(const QString &a, const QString &b) {
 } // namespace
 
 struct RecoveryController::Tracker {
-    Document *doc = nullptr;
+    SourceDocument *doc = nullptr;
     QMetaObject::Connection hook;
+    QMetaObject::Connection replacedHook;
     QString journal;         // named when the page first needs one
     QString headerKey;       // of the journal as started
     bool journalled = false; // the journal is started (or its start is queued)
@@ -70,6 +71,7 @@ struct RecoveryController::Tracker {
     int from = -1;
     int to = -1;
     bool changed = false;
+    bool replaced = false;     // the whole text was replaced (and is still unsaved)
     bool stateChanged = false; // saved flag, name or format may have changed
     QByteArray pending;        // edit records not yet handed to the writer
 };
@@ -94,9 +96,9 @@ RecoveryController::RecoveryController(AppContext &ctx, DocumentController &docs
                 this, [=] { writerFailed(journal, int(failure), reason); }, Qt::QueuedConnection);
         });
 
-    connect(&m_docs, &DocumentController::documentCreated, this, &RecoveryController::track);
-    connect(&m_docs, &DocumentController::documentClosing, this, &RecoveryController::untrack);
-    connect(&m_docs, &DocumentController::documentRefreshed, this, [this](Document &doc) {
+    connect(&m_docs, &DocumentAccess::documentOpened, this, &RecoveryController::track);
+    connect(&m_docs, &DocumentAccess::documentClosing, this, &RecoveryController::untrack);
+    connect(&m_docs, &DocumentAccess::fileStateChanged, this, [this](SourceDocument &doc) {
         if (Tracker *t = trackerOf(doc)) {
             t->stateChanged = true;
             scheduleSettle();
@@ -114,7 +116,7 @@ RecoveryController::RecoveryController(AppContext &ctx, DocumentController &docs
 
 RecoveryController::~RecoveryController() {
     for (auto &t : m_trackers)
-        disconnect(t->hook);
+        unwatch(*t);
     m_writer.reset(); // finishes what is queued
 }
 
@@ -126,7 +128,7 @@ QString RecoveryController::folder() const {
     return m_session ? m_session->folder() : QString();
 }
 
-QString RecoveryController::journalOf(const Document &doc) const {
+QString RecoveryController::journalOf(const SourceDocument &doc) const {
     const Tracker *t = trackerOf(doc);
     return t && t->journalled ? t->journal : QString();
 }
@@ -134,7 +136,7 @@ QString RecoveryController::journalOf(const Document &doc) const {
 // ---------------------------------------------------------------------------------------------
 // Following the documents
 
-void RecoveryController::track(Document &doc) {
+void RecoveryController::track(SourceDocument &doc) {
     auto t = std::make_unique<Tracker>();
     t->doc = &doc;
     t->stateChanged = true;
@@ -144,22 +146,29 @@ void RecoveryController::track(Document &doc) {
 }
 
 void RecoveryController::watch(Tracker &t) {
-    // The one place that hears a page's changes. The editor's document reports them in its own
-    // positions, in which the soft breaks of long lines count; settle() reads them as text.
+    // The one place that hears a page's changes, in positions of its text: typing, commands
+    // (an edit group reports once), undo and redo, and a text replaced as a whole.
     Tracker *tracker = &t;
-    t.hook = connect(t.doc->editor()->document(), &QTextDocument::contentsChange, this,
+    t.hook = connect(t.doc, &SourceDocument::textChanged, this,
                      [this, tracker](int position, int removed, int added) {
                          noteChange(*tracker, position, removed, added);
                      });
+    t.replacedHook = connect(t.doc, &SourceDocument::textReplaced, this,
+                             [this, tracker] { noteReplaced(*tracker); });
 }
 
-void RecoveryController::untrack(Document &doc) {
+void RecoveryController::unwatch(Tracker &t) {
+    disconnect(t.hook);
+    disconnect(t.replacedHook);
+}
+
+void RecoveryController::untrack(SourceDocument &doc) {
     for (auto it = m_trackers.begin(); it != m_trackers.end(); ++it) {
         Tracker &t = **it;
         if (t.doc != &doc)
             continue;
         // A page that is closed was saved or let go: its journal has done its work.
-        disconnect(t.hook);
+        unwatch(t);
         if (t.journalled && !m_finished)
             m_writer->remove(t.journal);
         m_trackers.erase(it);
@@ -167,7 +176,7 @@ void RecoveryController::untrack(Document &doc) {
     }
 }
 
-RecoveryController::Tracker *RecoveryController::trackerOf(const Document &doc) const {
+RecoveryController::Tracker *RecoveryController::trackerOf(const SourceDocument &doc) const {
     for (const auto &t : m_trackers)
         if (t->doc == &doc)
             return t.get();
@@ -182,8 +191,8 @@ RecoveryController::Tracker *RecoveryController::trackerOf(const QString &journa
 }
 
 void RecoveryController::noteChange(Tracker &t, int position, int removed, int added) {
-    // A whole-text replacement counts the document's closing separator as well.
-    const int docLength = t.doc->editor()->document()->characterCount() - 1;
+    // Undo of a whole-text change may report more than the text holds.
+    const int docLength = t.doc->loadedLength();
     added = qBound(0, added, docLength - position);
     if (t.from < 0) {
         t.from = position;
@@ -205,6 +214,12 @@ void RecoveryController::noteChange(Tracker &t, int position, int removed, int a
     scheduleSettle();
 }
 
+void RecoveryController::noteReplaced(Tracker &t) {
+    t.replaced = true;
+    t.from = t.to = -1;
+    scheduleSettle();
+}
+
 void RecoveryController::scheduleSettle() {
     if (!m_settleTimer.isActive() && !m_finished)
         m_settleTimer.start();
@@ -212,7 +227,7 @@ void RecoveryController::scheduleSettle() {
 
 void RecoveryController::settleAll() {
     for (auto &t : m_trackers)
-        if (t->changed || t->stateChanged)
+        if (t->changed || t->replaced || t->stateChanged)
             settle(*t);
 }
 
@@ -221,28 +236,30 @@ void RecoveryController::settle(Tracker &t) {
         return;
     const bool changed = t.changed;
     const bool stateChanged = t.stateChanged;
-    t.changed = t.stateChanged = false;
-    const Document &doc = *t.doc;
-    if (doc.saved) {
+    const bool replaced = t.replaced;
+    t.changed = t.replaced = t.stateChanged = false;
+    const SourceDocument &doc = *t.doc;
+    if (!doc.isModified()) {
         // Saved, reverted, reloaded, or undone back to the text last saved.
         if (t.journalled)
             m_writer->remove(t.journal);
         t.journalled = t.failed = false;
         t.pending.clear();
-        t.diskText = !isUntitledName(doc.fileName) && doc.diskStamp.exists;
+        t.diskText = !isUntitledName(doc.fileName()) && doc.diskStamp().exists;
         t.retryDelay = RetryDelay;
         t.length = -1;
         t.from = t.to = -1;
         return;
     }
-    const qint64 length = doc.editor()->textLength();
+    const qint64 length = doc.textLength();
     if (t.failed && nowMs() < t.retryAt) {
         t.from = t.to = -1; // the next start takes the whole text
         return;
     }
-    // A new name, format or file stamp always comes with a refresh of the document.
-    if (!t.journalled || t.failed || (stateChanged && headerKey(doc) != t.headerKey)) {
-        start(t, changed && !t.journalled && t.diskText && t.from >= 0, length);
+    // A new name, format or file stamp always comes with a change of the file state; a text
+    // replaced as a whole is journalled afresh.
+    if (!t.journalled || t.failed || replaced || (stateChanged && headerKey(doc) != t.headerKey)) {
+        start(t, changed && !replaced && !t.journalled && t.diskText && t.from >= 0, length);
         return;
     }
     if (changed && t.from >= 0)
@@ -250,8 +267,7 @@ void RecoveryController::settle(Tracker &t) {
 }
 
 void RecoveryController::start(Tracker &t, bool fromPage, qint64 length) {
-    const Document &doc = *t.doc;
-    SourceEditor *ed = doc.editor();
+    const SourceDocument &doc = *t.doc;
     if (t.journal.isEmpty())
         t.journal = m_session->newJournalName();
     t.headerKey = headerKey(doc);
@@ -259,18 +275,16 @@ void RecoveryController::start(Tracker &t, bool fromPage, qint64 length) {
     if (fromPage) {
         // The page's file is the base; the writer reads it, so a large page costs this thread
         // nothing but the edit.
-        const SoftBreaks &soft = ed->softBreaks();
-        const int docLength = ed->document()->characterCount() - 1;
-        const int from = soft.toText(qBound(0, t.from, docLength));
-        const int to = soft.toText(qBound(t.from, t.to, docLength));
+        const int from = qBound(0, t.from, int(length));
+        const int to = qBound(from, t.to, int(length));
         JournalWriter::FirstEdit edit;
         edit.position = from;
-        edit.inserted = ed->textRange(from, to - from);
+        edit.inserted = doc.textRange(from, to - from);
         edit.lengthAfter = length;
         edit.timeMs = nowMs();
-        m_writer->startWithPage(t.journal, header, doc.fileName, edit);
+        m_writer->startWithPage(t.journal, header, doc.fileName(), edit);
     } else {
-        m_writer->startWithText(t.journal, header, ed->text(), nowMs());
+        m_writer->startWithText(t.journal, header, doc.text(), nowMs());
     }
     t.journalled = true;
     t.failed = false;
@@ -280,11 +294,9 @@ void RecoveryController::start(Tracker &t, bool fromPage, qint64 length) {
 }
 
 void RecoveryController::record(Tracker &t, qint64 length) {
-    SourceEditor *ed = t.doc->editor();
-    const SoftBreaks &soft = ed->softBreaks();
-    const int docLength = ed->document()->characterCount() - 1;
-    const qint64 from = soft.toText(qBound(0, t.from, docLength));
-    const qint64 to = soft.toText(qBound(t.from, t.to, docLength));
+    const SourceDocument &doc = *t.doc;
+    const qint64 from = qBound(0, t.from, int(length));
+    const qint64 to = qBound(int(from), t.to, int(length));
     const qint64 removed = (to - from) - (length - t.length);
     if (removed < 0 || from + removed > t.length) {
         // The changes do not read as one edit of the text journalled: take the whole text.
@@ -292,7 +304,7 @@ void RecoveryController::record(Tracker &t, qint64 length) {
         return;
     }
     t.pending +=
-        Journal::encodeEdit(from, removed, ed->textRange(int(from), int(to - from)), nowMs());
+        Journal::encodeEdit(from, removed, doc.textRange(int(from), int(to - from)), nowMs());
     t.length = length;
     t.from = t.to = -1;
     if (!m_flushTimer.isActive())
@@ -387,7 +399,7 @@ void RecoveryController::offerRecovery(const Chooser &choose) {
             for (int i : chosen)
                 QFile::remove(pages[i].journal);
     } else if (choice.action == RecoveryChoice::Action::Recover && !chosen.isEmpty()) {
-        QList<Document *> opened;
+        QList<SourceDocument *> opened;
         for (int i : chosen)
             opened << openRecovered(pages[i]);
         // The old journal goes only once the page's new one is on disk.
@@ -421,34 +433,25 @@ void RecoveryController::dropDuplicates(QList<RecoverablePage> *pages) {
             }
 }
 
-Document *RecoveryController::openRecovered(const RecoverablePage &page) {
+SourceDocument *RecoveryController::openRecovered(const RecoverablePage &page) {
     const JournalHeader &h = page.contents.header;
-    Document *doc = nullptr;
+    SourceDocument *doc = nullptr;
     // A tab showing the page's file without changes takes the recovered text, as does the
     // untouched untitled first tab; otherwise the page gets a tab of its own.
     for (int i = 0; i < m_docs.count() && !doc; ++i) {
-        Document &d = m_docs.document(i);
-        if (d.saved && !h.untitled && !isUntitledName(d.fileName) &&
-            sameFile(d.fileName, h.pageName))
+        SourceDocument &d = m_docs.document(i);
+        if (!d.isModified() && !h.untitled && !isUntitledName(d.fileName()) &&
+            sameFile(d.fileName(), h.pageName))
             doc = &d;
     }
-    if (!doc && m_docs.count() == 1 && m_docs.current().saved &&
-        isUntitledName(m_docs.current().fileName))
+    if (!doc && m_docs.count() == 1 && !m_docs.current().isModified() &&
+        isUntitledName(m_docs.current().fileName()))
         doc = &m_docs.current();
     if (!doc)
         doc = &m_docs.addDocument();
-    m_docs.setText(*doc, page.contents.text, m_ctx.settings.colorCoding);
-    doc->fileName = h.pageName;
-    doc->format = h.format;
     // The file as the page's document knew it: a save notices what changed there since.
-    doc->diskStamp = h.diskStamp;
-    doc->reloadDeclined = FileStamp();
-    doc->lastSave = NeverSavedText;
-    doc->changeGuard = false;
-    doc->saved = false;
-    // No undo brings back a text that counts as saved: none of it is on disk.
-    doc->editor()->document()->setModified(true);
-    m_docs.refresh(*doc);
+    doc->takeUnsavedText(page.contents.text, m_ctx.settings.colorCoding, h.pageName, h.format,
+                         h.diskStamp);
     m_docs.activate(*doc);
     return doc;
 }
@@ -468,7 +471,7 @@ void RecoveryController::finishCleanly() {
     m_settleTimer.stop();
     m_flushTimer.stop();
     for (auto &t : m_trackers) {
-        disconnect(t->hook);
+        unwatch(*t);
         if (t->journalled)
             m_writer->remove(t->journal);
         t->journalled = false;

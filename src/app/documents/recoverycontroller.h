@@ -16,11 +16,11 @@
 #include <vector>
 
 struct AppContext;
-class Document;
 class DocumentController;
 class JournalWriter;
 class LeftSession;
 class RecoverySession;
+class SourceDocument;
 class QWidget;
 
 class RecoveryController : public QObject {
@@ -37,7 +37,7 @@ public:
     // This run's journal folder.
     QString folder() const;
     // The journal of a page, empty while it has none.
-    QString journalOf(const Document &doc) const;
+    QString journalOf(const SourceDocument &doc) const;
 
     // Offers the pages of runs that ended without closing them; `choose` decides (the program
     // shows the recovery dialog). Journals that cannot be used are reported and left alone.
@@ -56,11 +56,13 @@ private:
     struct Tracker;
 
     void watch(Tracker &t);
-    void track(Document &doc);
-    void untrack(Document &doc);
-    Tracker *trackerOf(const Document &doc) const;
+    void unwatch(Tracker &t);
+    void track(SourceDocument &doc);
+    void untrack(SourceDocument &doc);
+    Tracker *trackerOf(const SourceDocument &doc) const;
     Tracker *trackerOf(const QString &journal) const;
     void noteChange(Tracker &t, int position, int removed, int added);
+    void noteReplaced(Tracker &t);
     void scheduleSettle();
     void settleAll();
     void settle(Tracker &t);
@@ -68,7 +70,7 @@ private:
     void record(Tracker &t, qint64 length);
     void writerFailed(const QString &journal, int failure, const QString &reason);
     void dropDuplicates(QList<RecoverablePage> *pages);
-    Document *openRecovered(const RecoverablePage &page);
+    SourceDocument *openRecovered(const RecoverablePage &page);
     void reportRefused(const QList<RecoverablePage> &pages);
 
     AppContext &m_ctx;

@@ -3,7 +3,7 @@
 #include "completion/completionitems.h"
 #include "completion/openelements.h"
 #include "editor/completionpopup.h"
-#include "editor/editorprovider.h"
+#include "editor/documentaccess.h"
 #include "editor/sourceeditor.h"
 #include "shell/appsettings.h"
 #include "wizards/htmlcolors.h"
@@ -60,11 +60,12 @@ CompletionController::CompletionController(SourceEditor *editor, const AppSettin
         });
 }
 
-void CompletionController::attachToEditors(EditorProvider &documents, const AppSettings &settings) {
-    for (SourceEditor *editor : documents.editors())
-        new CompletionController(editor, settings);
-    connect(&documents, &EditorProvider::editorCreated, &documents,
-            [&settings](SourceEditor *editor) { new CompletionController(editor, settings); });
+void CompletionController::attachToEditors(DocumentAccess &documents, const AppSettings &settings) {
+    for (SourceDocument *doc : documents.documents())
+        new CompletionController(doc->activeView(), settings);
+    connect(&documents, &DocumentAccess::documentOpened, &documents, [&settings](SourceDocument &doc) {
+        new CompletionController(doc.activeView(), settings);
+    });
 }
 
 bool CompletionController::isListShown() const { return m_popup->isVisible(); }
@@ -206,8 +207,8 @@ QStringList CompletionController::openElementsAt(int position) {
         m_openElements = elementsToClose(
             [this](int start, int length) {
                 if (length >= LongRead)
-                    m_editor->text();
-                return m_editor->textRange(start, length);
+                    m_editor->sourceDocument().text();
+                return m_editor->sourceDocument().textRange(start, length);
             },
             position);
         m_closeAnchor = position;
@@ -223,7 +224,7 @@ void CompletionController::accept() {
     const int start = caret + edit.from;
     {
         QScopedValueRollback<bool> inserting(m_inserting, true);
-        m_editor->replaceRange(start, edit.length, edit.text);
+        m_editor->sourceDocument().replaceRange(start, edit.length, edit.text);
         m_editor->setSelection(start + edit.caret, 0);
     }
     const CompletionKind kind = m_context.kind;
@@ -248,7 +249,7 @@ void CompletionController::place() {
     const QRect caret = m_editor->cursorRect();
     // An entity's list stands under its "&", as its items start with one.
     const int start = m_anchor - (m_context.kind == CompletionKind::Entity ? 1 : 0);
-    const QString typed = m_editor->textRange(start, m_editor->selectionStart() - start);
+    const QString typed = m_editor->sourceDocument().textRange(start, m_editor->selectionStart() - start);
     const int left = caret.left() - m_editor->fontMetrics().horizontalAdvance(typed);
     QPoint at = m_editor->viewport()->mapTo(m_editor, QPoint(left, caret.bottom() + 2));
     if (at.y() + m_popup->height() > m_editor->height())
@@ -263,8 +264,8 @@ CompletionContext CompletionController::contextAtCaret(int *caret) const {
     if (m_editor->selectionLength() > 0)
         return {};
     const int from = qMax(0, *caret - CompletionLookBehind);
-    const QString before = m_editor->textRange(from, *caret - from);
-    const QString after = m_editor->textRange(*caret, CompletionLookAhead);
-    const bool inComment = from > 0 && m_editor->styleAt(from) == CharStyle::Comment;
+    const QString before = m_editor->sourceDocument().textRange(from, *caret - from);
+    const QString after = m_editor->sourceDocument().textRange(*caret, CompletionLookAhead);
+    const bool inComment = from > 0 && m_editor->sourceDocument().styleAt(from) == CharStyle::Comment;
     return completionContextAt(before, after, inComment);
 }

@@ -11,7 +11,7 @@
 #include <QStringList>
 
 class CompletionPopup;
-class EditorProvider;
+class DocumentAccess;
 class QKeyEvent;
 class SourceEditor;
 struct AppSettings;
@@ -22,7 +22,7 @@ public:
     CompletionController(SourceEditor *editor, const AppSettings &settings);
 
     // Gives every editor of the document set, those open now and those to come, its controller.
-    static void attachToEditors(EditorProvider &documents, const AppSettings &settings);
+    static void attachToEditors(DocumentAccess &documents, const AppSettings &settings);
 
     bool isListShown() const;
     CompletionPopup *popup() const { return m_popup; }

@@ -1,6 +1,6 @@
-#include "editor/editorprovider.h"
 #include "editor/editcommands.h"
 
+#include "editor/documentaccess.h"
 #include "editor/editoperations.h"
 #include "editor/editortexts.h"
 #include "editor/sourceeditor.h"
@@ -54,7 +54,7 @@ protected:
 
 } // namespace
 
-EditCommands::EditCommands(AppContext &ctx, EditorProvider &docs, ActionRegistry &commands,
+EditCommands::EditCommands(AppContext &ctx, DocumentAccess &docs, ActionRegistry &commands,
                            QWidget *window)
     : QObject(window), m_ctx(ctx), m_docs(docs), m_window(window) {
     addEditCommands(commands);
@@ -64,39 +64,39 @@ EditCommands::EditCommands(AppContext &ctx, EditorProvider &docs, ActionRegistry
     addDeleteListsCommands(commands);
 
     auto *filter = new CommandKeysFilter(this);
-    connect(&m_docs, &EditorProvider::editorCreated, this,
-            [filter](SourceEditor *ed) { ed->installEventFilter(filter); });
-    for (SourceEditor *ed : m_docs.editors())
-        ed->installEventFilter(filter);
+    connect(&m_docs, &DocumentAccess::documentOpened, this,
+            [filter](SourceDocument &doc) { doc.activeView()->installEventFilter(filter); });
+    for (SourceDocument *doc : m_docs.documents())
+        doc->activeView()->installEventFilter(filter);
     connect(&m_ctx.insertions, &InsertionChannel::insertionArrived, this,
             &EditCommands::insertHandedOver);
     connect(&m_ctx.insertions, &InsertionChannel::blockArrived, this,
             &EditCommands::insertHandedOverBlock);
-    connect(&m_docs, &EditorProvider::editorRightButtonPressed, this,
+    connect(&m_docs, &DocumentAccess::editorRightButtonPressed, this,
             &EditCommands::refreshPreviousLists);
 }
 
 void EditCommands::addEditCommands(ActionRegistry &commands) {
-    commands.add(QStringLiteral("actionUndo"), this, [this] { editor()->undo(); });
-    m_redo = commands.add(QStringLiteral("actionRedo"), this, [this] { editor()->redo(); });
-    connect(&m_docs, &EditorProvider::currentEditorChanged, this, &EditCommands::followRedo);
-    followRedo(editor());
-    commands.add(QStringLiteral("actionCut"), this, [this] { editor()->cut(); });
-    commands.add(QStringLiteral("actionCopy"), this, [this] { editor()->copy(); });
-    commands.add(QStringLiteral("actionPaste"), this, [this] { editor()->paste(); });
+    commands.add(QStringLiteral("actionUndo"), this, [this] { view().undo(); });
+    m_redo = commands.add(QStringLiteral("actionRedo"), this, [this] { view().redo(); });
+    connect(&m_docs, &DocumentAccess::currentDocumentChanged, this, &EditCommands::followRedo);
+    followRedo(m_docs.current());
+    commands.add(QStringLiteral("actionCut"), this, [this] { view().cut(); });
+    commands.add(QStringLiteral("actionCopy"), this, [this] { view().copy(); });
+    commands.add(QStringLiteral("actionPaste"), this, [this] { view().paste(); });
     commands.add(QStringLiteral("actionDelete"), this,
-                 [this] { editor()->replaceSelection(QString()); });
+                 [this] { view().replaceSelection(QString()); });
     commands.add(QStringLiteral("actionSelectAll"), this, [this] {
-        editor()->selectAll();
-        editor()->setFocus();
+        view().selectAll();
+        view().setFocus();
     });
-    commands.add(QStringLiteral("actionIndent"), this, [this] { indentLines(*editor()); });
-    commands.add(QStringLiteral("actionUnindent"), this, [this] { unindentLines(*editor()); });
+    commands.add(QStringLiteral("actionIndent"), this, [this] { indentLines(view()); });
+    commands.add(QStringLiteral("actionUnindent"), this, [this] { unindentLines(view()); });
     commands.add(QStringLiteral("actionStripTags"), this, &EditCommands::stripAllTags);
     commands.add(QStringLiteral("actionTextConversion"), this,
                  &EditCommands::openTextConversion);
     commands.add(QStringLiteral("actionRedoColorCoding"), this,
-                 [this] { editor()->redoColorCoding(); });
+                 [this] { view().redoColorCoding(); });
 }
 
 void EditCommands::addWrapCommands(ActionRegistry &commands) {
@@ -123,28 +123,25 @@ void EditCommands::addWrapCommands(ActionRegistry &commands) {
     commands.addGroup(QStringLiteral("wrapCommands"), items);
 }
 
-SourceEditor *EditCommands::editor() const { return m_docs.currentEditor(); }
+SourceEditor &EditCommands::view() const { return m_docs.currentView(); }
 
-void EditCommands::followRedo(SourceEditor *ed) {
+void EditCommands::followRedo(SourceDocument &doc) {
     disconnect(m_redoFollows);
-    m_redo->setEnabled(ed && ed->document()->isRedoAvailable());
-    if (ed)
-        m_redoFollows = connect(ed->document(), &QTextDocument::redoAvailable, m_redo,
-                                &QAction::setEnabled);
+    m_redo->setEnabled(doc.textDocument()->isRedoAvailable());
+    m_redoFollows = connect(doc.textDocument(), &QTextDocument::redoAvailable, m_redo,
+                            &QAction::setEnabled);
 }
 
 void EditCommands::wrap(const QString &startText, const QString &endText) {
-    wrapSelection(*editor(), startText, endText, m_ctx.settings.convertSlashes);
+    wrapSelection(view(), startText, endText, m_ctx.settings.convertSlashes);
 }
 
 void EditCommands::insertHandedOver(PendingInsertion insertion) {
-    if (SourceEditor *ed = editor())
-        applyPendingInsertion(*ed, insertion, m_ctx.settings.convertSlashes);
+    applyPendingInsertion(view(), insertion, m_ctx.settings.convertSlashes);
 }
 
 void EditCommands::insertHandedOverBlock(PendingBlock block) {
-    if (SourceEditor *ed = editor())
-        applyPendingBlock(*ed, block);
+    applyPendingBlock(view(), block);
 }
 
 void EditCommands::connectToolbar(TagToolbar *toolbar) {
@@ -159,7 +156,7 @@ void EditCommands::stripAllTags() {
         Prompts::Kind::Confirmation, EditorTexts::ConfirmStripAllTags);
     if (answer != Prompts::Answer::Yes)
         return;
-    ::stripAllTags(*editor());
+    ::stripAllTags(view());
 }
 
 void EditCommands::openTextConversion() {
@@ -167,10 +164,10 @@ void EditCommands::openTextConversion() {
     auto *dialog = new TextConversionDialog(m_window);
     connect(dialog, &TextConversionDialog::conversionRequested, this,
             [this](const TextConversionOptions &options) {
-                const int count = convertText(*editor(), options); // recolours the text too
+                const int count = convertText(view(), options); // recolours the text too
                 m_ctx.prompt().information(EditorTexts::conversionsMade(count));
             });
-    connect(dialog, &QDialog::rejected, this, [this] { editor()->setFocus(); });
+    connect(dialog, &QDialog::rejected, this, [this] { view().setFocus(); });
     dialog->show();
 }
 
@@ -238,7 +235,7 @@ void EditCommands::refreshPreviousLists() {
 }
 
 void EditCommands::insertPrevious(const QString &entry) {
-    wrap(makeReference(entry, m_ctx.settings, m_docs.currentFileName()), QString());
+    wrap(makeReference(entry, m_ctx.settings, m_docs.current().fileName()), QString());
 }
 
 void EditCommands::addDeleteListsCommands(ActionRegistry &commands) {
@@ -267,7 +264,7 @@ void EditCommands::addDeleteListsCommands(ActionRegistry &commands) {
                 saveSettings(m_ctx);
                 refreshPreviousLists();
             }
-            editor()->setFocus();
+            view().setFocus();
         });
     }
 }

@@ -1,4 +1,4 @@
-// The Edit and Tags commands on the current editor: the standard edit commands, the wrap
+// The Edit and Tags commands on the current document: the standard edit commands, the wrap
 // commands of the tag toolbar and the Tags menu, indenting, stripping tags, text conversion,
 // the date/time menu, the previously used links and images, and the insertion of the text
 // dialogs hand over.
@@ -14,7 +14,8 @@
 
 struct AppContext;
 class ActionRegistry;
-class EditorProvider;
+class DocumentAccess;
+class SourceDocument;
 class QWidget;
 class SourceEditor;
 class TagToolbar;
@@ -22,8 +23,7 @@ class TagToolbar;
 class EditCommands : public QObject {
     Q_OBJECT
 public:
-    EditCommands(AppContext &ctx, EditorProvider &docs, ActionRegistry &commands,
-                 QWidget *window);
+    EditCommands(AppContext &ctx, DocumentAccess &docs, ActionRegistry &commands, QWidget *window);
 
     // Wraps the current editor's selection (the one insertion routine of the program).
     void wrap(const QString &startText, const QString &endText);
@@ -37,9 +37,10 @@ public:
     void openTextConversion();
 
 private:
-    SourceEditor *editor() const;
-    // Redo is on while the current editor has something to redo.
-    void followRedo(SourceEditor *ed);
+    // The current document's view: the commands act on its document, at its caret.
+    SourceEditor &view() const;
+    // Redo is on while the current document has something to redo.
+    void followRedo(SourceDocument &doc);
     void addEditCommands(ActionRegistry &commands);
     void addWrapCommands(ActionRegistry &commands);
     void addDateTimeItems(ActionRegistry &commands);
@@ -48,7 +49,7 @@ private:
     void insertPrevious(const QString &entry);
 
     AppContext &m_ctx;
-    EditorProvider &m_docs;
+    DocumentAccess &m_docs;
     QWidget *m_window;
 
     QAction *m_redo = nullptr;

@@ -13,44 +13,47 @@ namespace {
 
 // A hit below the second line is shown with the row above it at the top (with word wrap, the
 // row inside its line).
-void scrollToHit(SourceEditor &ed, int position) {
-    if (ed.lineFromPosition(position) > 1)
-        ed.scrollToPosition(position, 1);
+void scrollToHit(SourceEditor &view, int position) {
+    SourceDocument &doc = view.sourceDocument();
+    if (doc.lineFromPosition(position) > 1)
+        view.scrollToPosition(position, 1);
 }
 
-void changeIndent(SourceEditor &ed, bool indent) {
-    const int row = ed.row();
-    const int col = ed.col();
-    const int top = ed.topLine();
-    if (!indent && ed.lineText(row).isEmpty()) {
-        ed.setFocus();
+void changeIndent(SourceEditor &view, bool indent) {
+    SourceDocument &doc = view.sourceDocument();
+    const int row = view.row();
+    const int col = view.col();
+    const int top = view.topLine();
+    if (!indent && doc.lineText(row).isEmpty()) {
+        view.setFocus();
         return;
     }
     int first = row;
     int last = row;
-    const int s = ed.selectionStart();
-    const int n = ed.selectionLength();
+    const int s = view.selectionStart();
+    const int n = view.selectionLength();
     if (n >= 2) {
-        first = ed.lineFromPosition(s);
-        last = ed.lineFromPosition(s + n);
+        first = doc.lineFromPosition(s);
+        last = doc.lineFromPosition(s + n);
     }
-    const int start = ed.lineStart(first);
-    const int end = ed.lineStart(last) + ed.lineLength(last);
-    const QString lines = ed.textRange(start, end - start);
-    ed.beginUpdate();
-    ed.applyEdits(indent ? planIndent(lines, start) : planUnindent(lines, start));
-    ed.setRow(row);
-    ed.setCol(col);
-    ed.setTopLine(top);
-    if (ed.colorCoding())
-        ed.colorCodeLines(first - 1, last + 1);
-    ed.setFocus();
-    ed.endUpdate();
+    const int start = doc.lineStart(first);
+    const int end = doc.lineStart(last) + doc.lineLength(last);
+    const QString lines = doc.textRange(start, end - start);
+    view.beginUpdate();
+    doc.applyEdits(indent ? planIndent(lines, start) : planUnindent(lines, start));
+    view.setRow(row);
+    view.setCol(col);
+    view.setTopLine(top);
+    if (doc.colorCoding())
+        doc.colorCodeLines(first - 1, last + 1);
+    view.setFocus();
+    view.endUpdate();
 }
 
 } // namespace
 
-void wrapSelection(SourceEditor &ed, const QString &start, const QString &end, bool convertSlash) {
+void wrapSelection(SourceEditor &view, const QString &start, const QString &end, bool convertSlash) {
+    SourceDocument &doc = view.sourceDocument();
     if (start == MarkerEmpty)
         return;
     QString before = plainLineBreaks(start);
@@ -59,51 +62,53 @@ void wrapSelection(SourceEditor &ed, const QString &start, const QString &end, b
         before.replace(u'\\', u'/');
         after.replace(u'\\', u'/');
     }
-    const int s = ed.selectionStart();
-    const int n = ed.selectionLength();
-    const int firstLine = ed.lineFromPosition(s) - 1;
-    const int lastLine = ed.lineFromPosition(s + n);
-    ed.replaceSelection(before + ed.selectedText() + after);
-    const int behindEnd = ed.selectionStart();
-    if (ed.colorCoding()) {
+    const int s = view.selectionStart();
+    const int n = view.selectionLength();
+    const int firstLine = doc.lineFromPosition(s) - 1;
+    const int lastLine = doc.lineFromPosition(s + n);
+    view.replaceSelection(before + view.selectedText() + after);
+    const int behindEnd = view.selectionStart();
+    if (doc.colorCoding()) {
         // Texts with line breaks of their own reach further than the selection did.
-        ed.colorCodeLines(firstLine, qMax(lastLine, ed.lineFromPosition(behindEnd)));
+        doc.colorCodeLines(firstLine, qMax(lastLine, doc.lineFromPosition(behindEnd)));
     }
     if (n == 0)
-        ed.setSelection(behindEnd - int(after.size()), 0);
-    ed.setFocus();
+        view.setSelection(behindEnd - int(after.size()), 0);
+    view.setFocus();
 }
 
-void applyPendingInsertion(SourceEditor &ed, PendingInsertion &p, bool convertSlash) {
+void applyPendingInsertion(SourceEditor &view, PendingInsertion &p, bool convertSlash) {
+    SourceDocument &doc = view.sourceDocument();
     if (!p.pending)
         return;
-    const int firstLine = ed.row() - 1;
-    ed.beginEditGroup(); // one undo step, however many changes the hand-over makes
+    const int firstLine = view.row() - 1;
+    doc.beginEditGroup(); // one undo step, however many changes the hand-over makes
     if (p.selectionText) {
         const QString text = *p.selectionText;
-        ed.replaceSelection(text);
-        const int end = ed.selectionStart();
-        ed.setSelection(end - int(text.size()), int(text.size()));
+        view.replaceSelection(text);
+        const int end = view.selectionStart();
+        view.setSelection(end - int(text.size()), int(text.size()));
     }
-    wrapSelection(ed, p.startText, p.endText, convertSlash);
-    ed.endEditGroup();
+    wrapSelection(view, p.startText, p.endText, convertSlash);
+    doc.endEditGroup();
     p.pending = false;
     p.startText.clear();
     p.endText.clear();
     p.selectionText.reset();
-    if (ed.colorCoding())
-        ed.colorCodeLines(firstLine, ed.row() + 1);
+    if (doc.colorCoding())
+        doc.colorCodeLines(firstLine, view.row() + 1);
 }
 
-void applyPendingBlock(SourceEditor &ed, PendingBlock &b) {
+void applyPendingBlock(SourceEditor &view, PendingBlock &b) {
+    SourceDocument &doc = view.sourceDocument();
     if (!b.pending)
         return;
     b.pending = false;
     const BlockInsertion block = parseBlockInsertion(b.lines);
     b.lines.clear();
     WaitCursor wait;
-    ed.beginUpdate();
-    ed.beginEditGroup(); // the edits and the lines are one undo step
+    view.beginUpdate();
+    doc.beginEditGroup(); // the edits and the lines are one undo step
     // Where the edits start and (after they are made) end, to colour them.
     int editsFrom = -1;
     int editsTo = -1;
@@ -114,129 +119,133 @@ void applyPendingBlock(SourceEditor &ed, PendingBlock &b) {
             grown += int(e.text.size()) - e.length;
         const TextEdit &last = b.edits.last();
         editsTo = last.position + last.length + grown;
-        editsFrom = ed.lineFromPosition(editsFrom);
-        ed.applyEdits(b.edits);
+        editsFrom = doc.lineFromPosition(editsFrom);
+        doc.applyEdits(b.edits);
     }
     if (b.caretLine >= 0)
-        ed.setRow(b.caretLine);
+        view.setRow(b.caretLine);
     b.edits.clear();
     b.caretLine = -1;
-    const int r = ed.row();
+    const int r = view.row();
     // The blank last line makes sure there is a line after the caret's line to insert before.
-    ed.replaceRange(ed.textLength(), 0, QStringLiteral("\n "));
+    doc.replaceRange(doc.textLength(), 0, QStringLiteral("\n "));
     if (!block.lines.isEmpty()) {
-        const int at = ed.lineStart(r + 1);
+        const int at = doc.lineStart(r + 1);
         const QString inserted = plainLineBreaks(block.lines.join(u'\n')) + QLatin1Char('\n');
-        ed.replaceRange(at, 0, inserted);
+        doc.replaceRange(at, 0, inserted);
         if (editsTo >= at)
             editsTo += int(inserted.size());
     }
-    ed.endEditGroup();
-    const int lineAfter = ed.lineFromPosition(ed.lineStart(r + 1) +
+    doc.endEditGroup();
+    const int lineAfter = doc.lineFromPosition(doc.lineStart(r + 1) +
                                               int(plainLineBreaks(block.lines.join(u'\n')).size()) +
                                               (block.lines.isEmpty() ? 0 : 1));
-    ed.setRow(lineAfter - block.linesUp);
-    ed.setCol(ed.col() + block.column);
-    if (ed.colorCoding()) {
-        ed.colorCodeLines(r, lineAfter);
+    view.setRow(lineAfter - block.linesUp);
+    view.setCol(view.col() + block.column);
+    if (doc.colorCoding()) {
+        doc.colorCodeLines(r, lineAfter);
         if (editsFrom >= 0)
-            ed.colorCodeLines(editsFrom, ed.lineFromPosition(editsTo));
+            doc.colorCodeLines(editsFrom, doc.lineFromPosition(editsTo));
     }
-    ed.setFocus();
-    ed.endUpdate();
+    view.setFocus();
+    view.endUpdate();
 }
 
-void indentLines(SourceEditor &ed) {
-    changeIndent(ed, true);
+void indentLines(SourceEditor &view) {
+    changeIndent(view, true);
 }
 
-void unindentLines(SourceEditor &ed) {
-    changeIndent(ed, false);
+void unindentLines(SourceEditor &view) {
+    changeIndent(view, false);
 }
 
-int stripAllTags(SourceEditor &ed) {
+int stripAllTags(SourceEditor &view) {
+    SourceDocument &doc = view.sourceDocument();
     WaitCursor wait;
-    const int s = ed.selectionStart();
-    const int n = ed.selectionLength();
-    const int top = ed.topLine();
-    ed.beginUpdate();
-    const TextEdits edits = planStripAllTags(ed.text());
-    ed.applyEdits(edits);
-    ed.setSelection(s, n);
-    ed.setTopLine(top);
-    ed.setFocus();
-    ed.endUpdate();
+    const int s = view.selectionStart();
+    const int n = view.selectionLength();
+    const int top = view.topLine();
+    view.beginUpdate();
+    const TextEdits edits = planStripAllTags(doc.text());
+    doc.applyEdits(edits);
+    view.setSelection(s, n);
+    view.setTopLine(top);
+    view.setFocus();
+    view.endUpdate();
     return int(edits.size());
 }
 
-int convertText(SourceEditor &ed, const TextConversionOptions &o) {
+int convertText(SourceEditor &view, const TextConversionOptions &o) {
+    SourceDocument &doc = view.sourceDocument();
     int count = 0;
     {
         WaitCursor wait;
-        ed.beginUpdate();
-        const int s = ed.selectionStart();
-        const TextEdits edits = planTextConversion(ed.text(), o);
-        ed.applyEdits(edits);
+        view.beginUpdate();
+        const int s = view.selectionStart();
+        const TextEdits edits = planTextConversion(doc.text(), o);
+        doc.applyEdits(edits);
         count = int(edits.size());
-        ed.setSelection(s, 0);
-        ed.setFocus();
-        ed.endUpdate();
+        view.setSelection(s, 0);
+        view.setFocus();
+        view.endUpdate();
     }
-    ed.colorCodeLines(0, SourceEditor::LastLine);
+    doc.colorCodeLines(0, SourceDocument::LastLine);
     return count;
 }
 
-bool findNext(SourceEditor &ed, const QString &needle) {
+bool findNext(SourceEditor &view, const QString &needle) {
+    SourceDocument &doc = view.sourceDocument();
     const int n = int(needle.size());
     if (n == 0)
         return false;
-    const int s = ed.selectionStart();
-    const int from = equalsIgnoringCase(ed.selectedText(), needle) ? s + n : s;
-    const int hit = ed.find(needle, from, ed.textLength());
+    const int s = view.selectionStart();
+    const int from = equalsIgnoringCase(view.selectedText(), needle) ? s + n : s;
+    const int hit = doc.find(needle, from, doc.textLength());
     if (hit < 0)
         return false;
-    ed.setFocus();
-    ed.setSelection(hit, n);
-    scrollToHit(ed, hit);
-    ed.setFocus();
+    view.setFocus();
+    view.setSelection(hit, n);
+    scrollToHit(view, hit);
+    view.setFocus();
     return true;
 }
 
-void replace(SourceEditor &ed, const QString &needle, const QString &replacement, bool all) {
+void replace(SourceEditor &view, const QString &needle, const QString &replacement, bool all) {
+    SourceDocument &doc = view.sourceDocument();
     const int n = int(needle.size());
     if (n == 0)
         return;
     const QString with = plainLineBreaks(replacement);
-    const int s = ed.selectionStart();
-    ed.beginUpdate();
+    const int s = view.selectionStart();
+    view.beginUpdate();
     if (all) {
-        const TextEdits edits = planReplaceAll(ed.text(), s, ed.selectionLength(), needle, with);
+        const TextEdits edits = planReplaceAll(doc.text(), s, view.selectionLength(), needle, with);
         if (!edits.isEmpty()) {
-            ed.applyEdits(edits);
+            doc.applyEdits(edits);
             const int lastStart =
                 edits.last().position + int(edits.size() - 1) * int(with.size() - n);
-            ed.setSelection(lastStart + int(with.size()), 0);
-            scrollToHit(ed, lastStart);
+            view.setSelection(lastStart + int(with.size()), 0);
+            scrollToHit(view, lastStart);
         }
     } else {
         int from = s;
-        if (equalsIgnoringCase(ed.selectedText(), needle)) {
-            ed.replaceSelection(with);
+        if (equalsIgnoringCase(view.selectedText(), needle)) {
+            view.replaceSelection(with);
             // Searching on behind the inserted text: a replacement that contains the search text
             // is never found again.
             from = s + int(with.size());
         }
-        const int hit = ed.find(needle, from, ed.textLength());
+        const int hit = doc.find(needle, from, doc.textLength());
         if (hit >= 0) {
-            ed.setSelection(hit, n);
-            scrollToHit(ed, hit);
+            view.setSelection(hit, n);
+            scrollToHit(view, hit);
         }
     }
-    ed.endUpdate();
-    ed.setFocus();
+    view.endUpdate();
+    view.setFocus();
 }
 
-void goToLine(SourceEditor &ed, int lineNumber) {
-    ed.setRow(lineNumber <= 0 ? 0 : lineNumber - 1);
-    ed.setTopLine(qMax(1, ed.row() - 5) - 1);
+void goToLine(SourceEditor &view, int lineNumber) {
+    view.setRow(lineNumber <= 0 ? 0 : lineNumber - 1);
+    view.setTopLine(qMax(1, view.row() - 5) - 1);
 }

@@ -1,6 +1,6 @@
-#include "editor/editorprovider.h"
 #include "editor/searchcommands.h"
 
+#include "editor/documentaccess.h"
 #include "editor/editoperations.h"
 #include "editor/editortexts.h"
 #include "editor/finddialog.h"
@@ -12,7 +12,7 @@
 #include "shell/prompts.h"
 #include "widgets/windowstacking.h"
 
-SearchCommands::SearchCommands(AppContext &ctx, EditorProvider &docs, ActionRegistry &commands,
+SearchCommands::SearchCommands(AppContext &ctx, DocumentAccess &docs, ActionRegistry &commands,
                                QWidget *window)
     : QObject(window), m_ctx(ctx), m_docs(docs), m_window(window) {
     commands.add(QStringLiteral("actionFind"), this, &SearchCommands::openFind);
@@ -26,10 +26,10 @@ FindDialog *SearchCommands::findDialog() const { return m_findDialog; }
 
 ReplaceDialog *SearchCommands::replaceDialog() const { return m_replaceDialog; }
 
-SourceEditor *SearchCommands::editor() const { return m_docs.currentEditor(); }
+SourceEditor &SearchCommands::view() const { return m_docs.currentView(); }
 
 QString SearchCommands::selectionAsSearchText() const {
-    const QString selected = editor()->selectedText();
+    const QString selected = view().selectedText();
     return selected.contains(QLatin1Char('\n')) ? QString() : selected;
 }
 
@@ -70,13 +70,13 @@ void SearchCommands::openGoToLine() {
 void SearchCommands::bringEditorForward() {
     m_window->raise();
     m_window->activateWindow();
-    editor()->setFocus();
+    view().setFocus();
 }
 
 void SearchCommands::findNext(const QString &text, bool fromReplaceDialog) {
     if (text.isEmpty())
         return;
-    if (!::findNext(*editor(), text)) {
+    if (!::findNext(view(), text)) {
         m_ctx.prompt().information(fromReplaceDialog ? EditorTexts::TextNotFoundWhileReplacing
                                                      : EditorTexts::TextNotFound);
         return;
@@ -87,11 +87,11 @@ void SearchCommands::findNext(const QString &text, bool fromReplaceDialog) {
 void SearchCommands::replace(const QString &text, const QString &replacement, bool all) {
     if (text.isEmpty())
         return;
-    ::replace(*editor(), text, replacement, all);
+    ::replace(view(), text, replacement, all);
     bringEditorForward();
 }
 
 void SearchCommands::goToLine(int lineNumber) {
-    ::goToLine(*editor(), lineNumber);
-    editor()->setFocus();
+    ::goToLine(view(), lineNumber);
+    view().setFocus();
 }

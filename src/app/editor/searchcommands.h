@@ -7,7 +7,7 @@
 
 struct AppContext;
 class ActionRegistry;
-class EditorProvider;
+class DocumentAccess;
 class FindDialog;
 class ReplaceDialog;
 class SourceEditor;
@@ -16,7 +16,7 @@ class QWidget;
 class SearchCommands : public QObject {
     Q_OBJECT
 public:
-    SearchCommands(AppContext &ctx, EditorProvider &docs, ActionRegistry &commands,
+    SearchCommands(AppContext &ctx, DocumentAccess &docs, ActionRegistry &commands,
                    QWidget *window);
     ~SearchCommands() override;
 
@@ -33,12 +33,13 @@ public:
     ReplaceDialog *replaceDialog() const;
 
 private:
-    SourceEditor *editor() const;
+    // The current document's view: find and replace act on its document from its caret.
+    SourceEditor &view() const;
     QString selectionAsSearchText() const;
     void bringEditorForward();
 
     AppContext &m_ctx;
-    EditorProvider &m_docs;
+    DocumentAccess &m_docs;
     QWidget *m_window;
     QPointer<FindDialog> m_findDialog;
     QPointer<ReplaceDialog> m_replaceDialog;

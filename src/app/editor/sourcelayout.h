@@ -19,6 +19,8 @@ public:
 
     QRectF blockBoundingRect(const QTextBlock &block) const override;
     QSizeF documentSize() const override;
+    // The widget whose width wrapped lines take (none: no wrapping width).
+    void setView(QWidget *view) { m_view = view; }
     // Makes the document at least as wide as these lines of its text will be once laid out, so
     // that the width is known before they are (a large page is laid out as it is shown).
     void reserveWidthFor(const std::vector<QStringView> &lines);

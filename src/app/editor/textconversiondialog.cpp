@@ -22,15 +22,7 @@ QRadioButton *radio(const QString &text, const QString &name, QWidget *parent) {
 
 } // namespace
 
-TextConversionDialog::TextConversionDialog(QWidget *parent) : QDialog(parent, Qt::Tool) {
-    setObjectName(QStringLiteral("textConversionDialog"));
-    setWindowTitle(QStringLiteral("Text conversion"));
-    setAttribute(Qt::WA_DeleteOnClose);
-
-    auto *question =
-        new QLabel(QStringLiteral("What kind of Text conversion would you like to do?"), this);
-    question->setWordWrap(true);
-
+QGroupBox *TextConversionDialog::buildLatin1Group() {
     auto *latin1 = new QGroupBox(QStringLiteral("Latin 1 encoding"), this);
     latin1->setObjectName(QStringLiteral("latin1Group"));
     m_toEntities = radio(QString(), QStringLiteral("toEntities"), latin1);
@@ -63,6 +55,19 @@ TextConversionDialog::TextConversionDialog(QWidget *parent) : QDialog(parent, Qt
     latin1Layout->addWidget(m_toEntitiesLabel, 0, 1);
     latin1Layout->addWidget(m_fromEntitiesLabel, 1, 1);
     latin1Layout->addWidget(m_latin1NoChange, 2, 0, 1, 2);
+    return latin1;
+}
+
+TextConversionDialog::TextConversionDialog(QWidget *parent) : QDialog(parent, Qt::Tool) {
+    setObjectName(QStringLiteral("textConversionDialog"));
+    setWindowTitle(QStringLiteral("Text conversion"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto *question =
+        new QLabel(QStringLiteral("What kind of Text conversion would you like to do?"), this);
+    question->setWordWrap(true);
+
+    QGroupBox *latin1 = buildLatin1Group();
 
     auto *slashes = new QGroupBox(QStringLiteral("Slashes"), this);
     slashes->setObjectName(QStringLiteral("slashesGroup"));

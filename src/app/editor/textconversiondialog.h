@@ -7,6 +7,7 @@
 
 #include <QDialog>
 
+class QGroupBox;
 class QLabel;
 class QRadioButton;
 
@@ -27,6 +28,7 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    QGroupBox *buildLatin1Group();
     QLabel *labelledRadio(QRadioButton *button, const QString &caption, const QString &name);
     void confirm();
 

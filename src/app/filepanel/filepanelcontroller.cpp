@@ -1,5 +1,8 @@
 #include "filepanel/filepanelcontroller.h"
 
+#include "editor/documentaccess.h"
+#include "editor/sourceeditor.h"
+
 #include "filepanel/filedependenciesdialog.h"
 #include "filepanel/filelisting.h"
 #include "filepanel/fileoperations.h"
@@ -33,9 +36,9 @@ const QString PanelFileFormat = QStringLiteral("application/x-marlo-panel-file")
 
 FilePanelController::FilePanelController(AppContext &ctx, FolderPanel *panel,
                                          ActionRegistry &commands, QWidget *window,
-                                         FilePanelHost host)
-    : QObject(window), m_ctx(ctx), m_panel(panel), m_window(window), m_host(std::move(host)),
-      m_commands(commands) {
+                                         DocumentAccess &docs, FilePanelHost host)
+    : QObject(window), m_ctx(ctx), m_panel(panel), m_window(window), m_docs(docs),
+      m_host(std::move(host)), m_commands(commands) {
     m_copy = commands.add(QStringLiteral("panelCopy"), this, &FilePanelController::copySelected);
     m_move = commands.add(QStringLiteral("panelMove"), this, &FilePanelController::moveSelected);
     m_delete =
@@ -111,7 +114,7 @@ void FilePanelController::openFile(const QString &path) {
 }
 
 void FilePanelController::dropFile(const QString &path) {
-    const QString current = m_host.currentFileName ? m_host.currentFileName() : QString();
+    const QString current = m_docs.current().fileName();
     const DropInsertion d =
         dropInsertion(path, makeReference(path, m_ctx.settings, current), m_ctx.settings);
     if (d.kind == DropInsertion::Kind::None || !m_host.wrap)
@@ -124,9 +127,7 @@ void FilePanelController::dropFile(const QString &path) {
 }
 
 bool FilePanelController::isEditorTarget(QObject *watched) const {
-    QWidget *editor = m_host.currentEditor ? m_host.currentEditor() : nullptr;
-    if (!editor)
-        return false;
+    const QWidget *editor = m_docs.current().activeView();
     for (QObject *o = watched; o; o = o->parent())
         if (o == editor)
             return true;
@@ -283,7 +284,7 @@ void FilePanelController::openSelectedInDefaultApplication() {
 }
 
 void FilePanelController::showFileDependencies() {
-    FileDependenciesDialog dialog(m_host.currentText ? m_host.currentText() : QString(),
+    FileDependenciesDialog dialog(m_docs.current().text(),
                                   [this] {
                                       if (m_host.showHelp)
                                           m_host.showHelp(QStringLiteral("linkedfiles"));
@@ -294,9 +295,8 @@ void FilePanelController::showFileDependencies() {
 
 void FilePanelController::showMultiFileReplace() {
     QStringList open;
-    if (m_host.openFileNames)
-        for (const QString &f : m_host.openFileNames())
-            open << QDir::cleanPath(QFileInfo(f).absoluteFilePath());
+    for (const SourceDocument *doc : m_docs.documents())
+        open << QDir::cleanPath(QFileInfo(doc->fileName()).absoluteFilePath());
     MultiFileReplaceDialog dialog(m_ctx, m_panel->folder(), open,
                                   [this] {
                                       if (m_host.showHelp)

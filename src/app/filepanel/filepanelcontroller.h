@@ -11,6 +11,7 @@
 
 struct AppContext;
 class ActionRegistry;
+class DocumentAccess;
 class FolderPanel;
 class ImagePreviewWindow;
 class PictureWindow;
@@ -20,10 +21,6 @@ class ThumbnailWindow;
 struct FilePanelHost {
     std::function<bool(const QString &path)> openPage;                   // open in a new tab
     std::function<void(const QString &start, const QString &end)> wrap; // the wrap operation
-    std::function<QString()> currentFileName;
-    std::function<QString()> currentText;
-    std::function<QStringList()> openFileNames; // every document open in the editor
-    std::function<QWidget *()> currentEditor;   // where a dropped file is inserted
     std::function<void(const QString &topic)> showHelp;
     // Whether `path` is open in a tab with unsaved changes.
     std::function<bool(const QString &path)> isOpenUnsaved;
@@ -36,8 +33,10 @@ struct FilePanelHost {
 class FilePanelController : public QObject {
     Q_OBJECT
 public:
+    // `docs` gives the current document (references, dependencies, where a dropped file goes)
+    // and every open one.
     FilePanelController(AppContext &ctx, FolderPanel *panel, ActionRegistry &commands,
-                        QWidget *window, FilePanelHost host);
+                        QWidget *window, DocumentAccess &docs, FilePanelHost host);
     ~FilePanelController() override;
 
     // The file selected in the panel's list (full name), empty without a selection. Dialogs that
@@ -80,6 +79,7 @@ private:
     AppContext &m_ctx;
     FolderPanel *m_panel;
     QWidget *m_window;
+    DocumentAccess &m_docs;
     FilePanelHost m_host;
     ActionRegistry &m_commands;
     QPointer<ThumbnailWindow> m_thumbnail;

@@ -1,6 +1,6 @@
 #include "pagecheck/pagecheckcontroller.h"
 
-#include "documents/documentcontroller.h"
+#include "editor/documentaccess.h"
 #include "editor/sourceeditor.h"
 #include "pagecheck/pagecheck.h"
 #include "pagecheck/pagecheckpanel.h"
@@ -47,7 +47,7 @@ QString summaryOf(const QString &fileName, const PageFindings &findings) {
 
 } // namespace
 
-PageCheckController::PageCheckController(DocumentController &docs, PageCheckPanel *panel,
+PageCheckController::PageCheckController(DocumentAccess &docs, PageCheckPanel *panel,
                                          ActionRegistry &commands, QWidget *window)
     : QObject(window), m_docs(docs), m_panel(panel) {
     m_check = commands.add(QStringLiteral("actionCheckPage"), this,
@@ -56,24 +56,24 @@ PageCheckController::PageCheckController(DocumentController &docs, PageCheckPane
     m_panel->hide();
     connect(m_panel, &PageCheckPanel::findingChosen, this, &PageCheckController::goTo);
     connect(m_panel, &PageCheckPanel::leaveRequested, this,
-            [this] { m_docs.currentEditor()->setFocus(); });
+            [this] { m_docs.currentView().setFocus(); });
     connect(m_panel, &PageCheckPanel::closeRequested, this, &PageCheckController::closePanel);
-    connect(&m_docs, &DocumentController::currentEditorChanged, this, [this](SourceEditor *editor) {
-        if (editor != m_checked)
+    connect(&m_docs, &DocumentAccess::currentDocumentChanged, this, [this](SourceDocument &doc) {
+        if (&doc != m_checked)
             clearList();
     });
-    connect(&m_docs, &DocumentController::documentRefreshed, this, [this](Document &doc) {
-        if (&doc == &m_docs.current() && doc.fileName != m_checkedName)
+    connect(&m_docs, &DocumentAccess::fileStateChanged, this, [this](SourceDocument &doc) {
+        if (&doc == &m_docs.current() && doc.fileName() != m_checkedName)
             clearList();
     });
 }
 
 void PageCheckController::checkCurrentPage() {
-    SourceEditor *editor = m_docs.currentEditor();
-    const QString fileName = m_docs.currentFileName();
+    SourceDocument &doc = m_docs.current();
+    const QString fileName = doc.fileName();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const PageFindings findings = checkPage(editor->text(), fileName);
-    m_checked = editor;
+    const PageFindings findings = checkPage(doc.text(), fileName);
+    m_checked = &doc;
     m_checkedName = fileName;
     m_panel->showFindings(summaryOf(fileName, findings), findings);
     m_panel->show();
@@ -88,9 +88,9 @@ void PageCheckController::checkCurrentPage() {
 }
 
 void PageCheckController::goTo(const PageFinding &finding) {
-    SourceEditor *editor = m_docs.currentEditor();
-    if (editor != m_checked || finding.line < 1)
+    if (&m_docs.current() != m_checked || finding.line < 1)
         return;
+    SourceEditor *editor = &m_docs.currentView();
     editor->setRow(finding.line - 1);
     editor->setCol(qMax(0, finding.column - 1));
     // A line out of sight comes into view with a few lines above it, as Go to line shows it.
@@ -109,5 +109,5 @@ void PageCheckController::clearList() {
 
 void PageCheckController::closePanel() {
     m_panel->hide();
-    m_docs.currentEditor()->setFocus();
+    m_docs.currentView().setFocus();
 }

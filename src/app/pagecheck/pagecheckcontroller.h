@@ -10,31 +10,32 @@
 #include <QPointer>
 
 class ActionRegistry;
+class DocumentAccess;
 class QAction;
-class DocumentController;
+class SourceDocument;
 class PageCheckPanel;
 class QWidget;
-class SourceEditor;
 
 class PageCheckController : public QObject {
     Q_OBJECT
 public:
     // `panel` is the (hidden) panel under the editor; it is shown by the first check.
-    PageCheckController(DocumentController &docs, PageCheckPanel *panel,
+    PageCheckController(DocumentAccess &docs, PageCheckPanel *panel,
                         ActionRegistry &commands, QWidget *window);
 
 
     void checkCurrentPage();
-    // The caret to the finding's line and column in the checked editor, which gets the focus.
+    // The caret to the finding's line and column in the checked document's editor, which gets
+    // the focus.
     void goTo(const PageFinding &finding);
 
 private:
     void clearList();
     void closePanel();
 
-    DocumentController &m_docs;
+    DocumentAccess &m_docs;
     PageCheckPanel *m_panel;
     QAction *m_check;
-    QPointer<SourceEditor> m_checked; // the editor whose text the list describes
+    QPointer<SourceDocument> m_checked; // the document the list describes
     QString m_checkedName;
 };

@@ -1,6 +1,6 @@
 #include "preview/previewcontroller.h"
 
-#include "documents/documentcontroller.h"
+#include "editor/documentaccess.h"
 #include "documents/documentfile.h"
 #include "documents/documentstate.h"
 #include "documents/filecommands.h"
@@ -38,7 +38,7 @@ void collectMenuActions(QMenu *menu, QList<QAction *> &out) {
 }
 } // namespace
 
-PreviewController::PreviewController(AppContext &ctx, DocumentController &docs,
+PreviewController::PreviewController(AppContext &ctx, DocumentAccess &docs,
                                      FileCommands &files, ActionRegistry &commands,
                                      QStackedWidget *notebook, HtmlViewer *viewer,
                                      QWidget *window, BrowserLauncher &browsers)
@@ -127,8 +127,8 @@ void PreviewController::toggleInternalViewer() {
         m_files.setSaveLocked(true);
         m_notebook->setCurrentIndex(ViewerPage);
         // Pictures and links of the page resolve against the document's folder.
-        m_viewer->setTextDirectory(folderPart(m_docs.current().fileName));
-        m_viewer->loadFromString(m_docs.currentEditor()->text());
+        m_viewer->setTextDirectory(folderPart(m_docs.current().fileName()));
+        m_viewer->loadFromString(m_docs.current().text());
         m_commands.setState(QStringLiteral("internalViewerButton"), ViewerShows);
         m_viewer->setFocus();
     } else {
@@ -138,7 +138,7 @@ void PreviewController::toggleInternalViewer() {
         m_files.setSaveLocked(false);
         m_notebook->setCurrentIndex(EditorPage);
         m_commands.setState(QStringLiteral("internalViewerButton"), EditorBack);
-        m_docs.currentEditor()->setFocus();
+        m_docs.currentView().setFocus();
     }
 }
 
@@ -165,18 +165,19 @@ void PreviewController::previewInBrowser(bool firstBrowser) {
         m_ctx.prompt().information(PreviewTexts::noBrowser(firstBrowser));
         return;
     }
-    SourceEditor *ed = m_docs.currentEditor();
+    SourceDocument &doc = m_docs.current();
+    SourceEditor *ed = doc.activeView();
     const int row = ed->row();
     const int col = ed->col();
     const int top = ed->topLine();
     ed->beginUpdate();
-    QString target = m_docs.current().fileName;
+    QString target = doc.fileName();
     bool ok = true;
     if (!s.saveAllBeforeBrowsing) {
-        target = previewCopyName(m_docs.current().fileName, m_ctx.filesWrittenThisRun);
+        target = previewCopyName(doc.fileName(), m_ctx.filesWrittenThisRun);
         QString error;
-        if (saveDocumentFile(target, ed->text(), m_docs.current().format, &error,
-                             copyOfPageOptions(m_docs.current().fileName))) {
+        if (saveDocumentFile(target, doc.text(), doc.format(), &error,
+                             copyOfPageOptions(doc.fileName()))) {
             m_ctx.filesWrittenThisRun.insert(target);
             m_ctx.temporaryFiles.add(target);
         } else {

@@ -10,7 +10,7 @@
 struct AppContext;
 class ActionRegistry;
 class BrowserLauncher;
-class DocumentController;
+class DocumentAccess;
 class FileCommands;
 class HtmlViewer;
 class QShortcut;
@@ -21,7 +21,7 @@ class QWidget;
 class PreviewController : public QObject {
     Q_OBJECT
 public:
-    PreviewController(AppContext &ctx, DocumentController &docs, FileCommands &files,
+    PreviewController(AppContext &ctx, DocumentAccess &docs, FileCommands &files,
                       ActionRegistry &commands, QStackedWidget *notebook, HtmlViewer *viewer,
                       QWidget *window, BrowserLauncher &browsers);
 
@@ -40,7 +40,7 @@ private:
     void previewInBrowser(bool netscapeKind);
 
     AppContext &m_ctx;
-    DocumentController &m_docs;
+    DocumentAccess &m_docs;
     FileCommands &m_files;
     ActionRegistry &m_commands;
     QStackedWidget *m_notebook;

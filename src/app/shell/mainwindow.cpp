@@ -81,18 +81,14 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
                                       this, browsers);
     m_layout = new WindowLayout(m_ctx.settings, commands, parts);
     m_filePanel =
-        new FilePanelController(m_ctx, m_folderPanel, commands, this, filePanelHost());
+        new FilePanelController(m_ctx, m_folderPanel, commands, this, *m_docs, filePanelHost());
     m_pageCheck = new PageCheckController(*m_docs, m_pageCheckPanel, commands, this);
     m_edit->connectToolbar(m_tagToolbar);
     m_tagWizard = new TagWizardCommands(m_ctx, commands, m_tagToolbar, this);
-    m_tagDialogs = new TagDialogCommands(m_ctx,
-                                         {[this] { return m_docs->currentEditor(); },
-                                          [this] { return m_docs->currentFileName(); },
-                                          [this] { return m_filePanel->selectedFile(); }},
-                                         commands, this);
-    m_layoutCommands = new LayoutCommands(m_ctx, commands, this,
-                                          [this] { return m_docs->currentFileName(); });
-    m_layoutCommands->registerTagEditors(*m_tagDialogs, [this] { return m_docs->currentEditor(); });
+    m_tagDialogs = new TagDialogCommands(
+        m_ctx, *m_docs, [this] { return m_filePanel->selectedFile(); }, commands, this);
+    m_layoutCommands = new LayoutCommands(m_ctx, commands, this, *m_docs);
+    m_layoutCommands->registerTagEditors(*m_tagDialogs);
     m_tools = new ToolCommands(m_ctx, *m_docs, commands, this);
     connectToolCommands();
     m_javaScripts = new JavaScriptCommands(m_ctx, *m_docs, commands, this);
@@ -121,15 +117,6 @@ FilePanelHost MainWindow::filePanelHost() {
     FilePanelHost host;
     host.openPage = [this](const QString &path) { return m_files->openFile(path); };
     host.wrap = [this](const QString &start, const QString &end) { m_edit->wrap(start, end); };
-    host.currentFileName = [this] { return m_docs->current().fileName; };
-    host.currentText = [this] { return m_docs->currentEditor()->text(); };
-    host.openFileNames = [this] {
-        QStringList names;
-        for (int i = 0; i < m_docs->count(); ++i)
-            names << m_docs->state(i).fileName;
-        return names;
-    };
-    host.currentEditor = [this]() -> QWidget * { return m_docs->currentEditor(); };
     host.showHelp = [this](const QString &topic) { showHelp(topic); };
     host.isOpenUnsaved = [this](const QString &path) { return m_files->isOpenUnsaved(path); };
     host.fileMoved = [this](const QString &from, const QString &to) {
@@ -353,7 +340,6 @@ void MainWindow::firstShow() {
     // The setting that enlarged the first editor worked around a fault of another platform's
     // edit control; under Qt's layouts it has no meaning and is kept only in the settings file.
     m_files->loadTemplate(m_docs->current());
-    m_docs->refresh(m_docs->current());
     m_layout->setMode(m_ctx.settings.layoutMode);
     // The pages named on the command line are there before the tip, which opens over them.
     if (!m_startupFiles.isEmpty())
@@ -362,7 +348,7 @@ void MainWindow::firstShow() {
     m_recovery->offerRecovery(this);
     if (m_ctx.settings.tipOfTheDay > 0)
         showTipOfTheDay();
-    m_docs->currentEditor()->setFocus();
+    m_docs->currentView().setFocus();
     m_started = true;
 }
 

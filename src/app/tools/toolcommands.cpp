@@ -1,6 +1,6 @@
 #include "tools/toolcommands.h"
 
-#include "editor/editorprovider.h"
+#include "editor/documentaccess.h"
 #include "editor/sourceeditor.h"
 #include "platform/processlauncher.h"
 #include "shell/actionregistry.h"
@@ -35,7 +35,7 @@ public:
 
     void applyEdits(const TextEdits &edits) override {
         if (m_editor)
-            m_editor->applyEdits(edits);
+            m_editor->sourceDocument().applyEdits(edits);
     }
 
     SpellAnswer ask(const SpellQuestion &q) override {
@@ -92,9 +92,9 @@ private:
 
 } // namespace
 
-ToolCommands::ToolCommands(AppContext &ctx, EditorProvider &editors, ActionRegistry &commands,
+ToolCommands::ToolCommands(AppContext &ctx, DocumentAccess &docs, ActionRegistry &commands,
                            QWidget *window)
-    : QObject(window), m_ctx(ctx), m_editors(editors), m_window(window) {
+    : QObject(window), m_ctx(ctx), m_docs(docs), m_window(window) {
     commands.add(QStringLiteral("actionPreferences"), this, &ToolCommands::openPreferences);
     m_spellCheck =
         commands.add(QStringLiteral("actionCheckSpelling"), this, &ToolCommands::checkSpelling);
@@ -151,12 +151,10 @@ void ToolCommands::openPreferences() {
     Q_EMIT editorSettingsChanged();
     if (dialog.fontChanged() || dialog.colorsChanged()) {
         // The font pass recolours every document, a colour change the current one.
-        const QList<SourceEditor *> editors =
-            dialog.fontChanged() ? m_editors.editors()
-                                 : QList<SourceEditor *>{m_editors.currentEditor()};
-        for (SourceEditor *ed : editors)
-            if (ed)
-                ed->colorCodeLines(0, SourceEditor::LastLine);
+        const QList<SourceDocument *> docs =
+            dialog.fontChanged() ? m_docs.documents() : QList<SourceDocument *>{&m_docs.current()};
+        for (SourceDocument *doc : docs)
+            doc->colorCodeLines(0, SourceDocument::LastLine);
     }
     Q_EMIT fileListSettingsChanged();
     Q_EMIT backupSettingsChanged(s.backupEnabled, s.backupMinutes);
@@ -169,8 +167,7 @@ void ToolCommands::openCustomButtons() {
         saveSettings(m_ctx);
         Q_EMIT userButtonCaptionsChanged();
     }
-    if (SourceEditor *ed = m_editors.currentEditor())
-        ed->setFocus();
+    m_docs.currentView().setFocus();
 }
 
 HunspellSpeller *ToolCommands::speller() {
@@ -201,9 +198,7 @@ HunspellSpeller *ToolCommands::speller() {
 }
 
 void ToolCommands::checkSpelling() {
-    SourceEditor *ed = m_editors.currentEditor();
-    if (!ed)
-        return;
+    SourceEditor *ed = &m_docs.currentView();
     HunspellSpeller *engine = speller();
     if (!engine) {
         m_ctx.prompt().error(ToolTexts::DictionaryNotOpened);
@@ -235,7 +230,7 @@ void ToolCommands::checkSpelling() {
             m_ctx.prompt().error(error);
     });
     const SpellCheckOutcome outcome =
-        spellCheck(ed->text(), *engine, host, m_ctx.prompt(), options);
+        spellCheck(ed->sourceDocument().text(), *engine, host, m_ctx.prompt(), options);
 
     m_spellDialog->hide();
     QApplication::restoreOverrideCursor();
@@ -243,13 +238,13 @@ void ToolCommands::checkSpelling() {
     if (!guard)
         return; // the document was closed meanwhile
     ed->setFocus();
-    ed->setSelection(qMin(selStart, ed->textLength()), selLength);
+    ed->setSelection(qMin(selStart, ed->sourceDocument().textLength()), selLength);
     ed->setTopLine(top);
     ed->endUpdate();
     if (outcome == SpellCheckOutcome::Completed)
         m_ctx.prompt().information(SpellTexts::Completed);
-    if (guard && ed->colorCoding())
-        ed->colorCodeLines(0, SourceEditor::LastLine);
+    if (guard && ed->sourceDocument().colorCoding())
+        ed->sourceDocument().colorCodeLines(0, SourceDocument::LastLine);
 }
 
 SpellCheckDialog *ToolCommands::spellCheckDialog() const { return m_spellDialog; }

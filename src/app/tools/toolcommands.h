@@ -10,7 +10,7 @@
 
 struct AppContext;
 class ActionRegistry;
-class EditorProvider;
+class DocumentAccess;
 class HunspellSpeller;
 class PersonalWords;
 class QAction;
@@ -20,8 +20,7 @@ class SpellCheckDialog;
 class ToolCommands : public QObject {
     Q_OBJECT
 public:
-    ToolCommands(AppContext &ctx, EditorProvider &editors, ActionRegistry &commands,
-                 QWidget *window);
+    ToolCommands(AppContext &ctx, DocumentAccess &docs, ActionRegistry &commands, QWidget *window);
     ~ToolCommands() override;
 
     void openPreferences();
@@ -49,7 +48,7 @@ private:
     PersonalWords personalWords() const;
 
     AppContext &m_ctx;
-    EditorProvider &m_editors;
+    DocumentAccess &m_docs;
     QWidget *m_window;
     QAction *m_spellCheck;
     std::array<QAction *, 4> m_launcherItems{};

@@ -1,6 +1,6 @@
 #include "wizards/javascriptcommands.h"
 
-#include "editor/editorprovider.h"
+#include "editor/documentaccess.h"
 #include "editor/sourceeditor.h"
 #include "shell/actionregistry.h"
 #include "shell/appcontext.h"
@@ -12,7 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-JavaScriptCommands::JavaScriptCommands(AppContext &ctx, EditorProvider &docs,
+JavaScriptCommands::JavaScriptCommands(AppContext &ctx, DocumentAccess &docs,
                                        ActionRegistry &commands, QWidget *window)
     : QObject(window), m_ctx(ctx), m_docs(docs), m_window(window) {
     commands.add(QStringLiteral("actionJavaScripts"), this, &JavaScriptCommands::showDialog);
@@ -23,12 +23,12 @@ void JavaScriptCommands::showDialog() {
         m_ctx.prompt(), customScriptFolder(m_ctx.paths.dataDir),
         [this](const JavaScriptFields &f) { return insert(f); },
         [this](const QString &file) {
-            return makeReference(file, m_ctx.settings, m_docs.currentFileName());
+            return makeReference(file, m_ctx.settings, m_docs.current().fileName());
         },
         m_window);
     connect(&dialog, &JavaScriptDialog::helpRequested, this,
             [this] { Q_EMIT helpRequested(QStringLiteral("javascript")); });
-    const QFileInfo document(m_docs.currentFileName());
+    const QFileInfo document(m_docs.current().fileName());
     if (document.isAbsolute() && document.dir().exists())
         dialog.setSlideFolder(document.absolutePath());
     Q_EMIT dialogOpened(&dialog);
@@ -36,11 +36,10 @@ void JavaScriptCommands::showDialog() {
 }
 
 bool JavaScriptCommands::insert(const JavaScriptFields &fields) {
-    SourceEditor *ed = m_docs.currentEditor();
-    if (!ed)
-        return true;
+    SourceDocument &doc = m_docs.current();
+    const SourceEditor &view = *doc.activeView();
     const JavaScriptResult r =
-        buildJavaScript(ed->text(), ed->selectionStart(), ed->selectionLength(), fields);
+        buildJavaScript(doc.text(), view.selectionStart(), view.selectionLength(), fields);
     if (!r.message.isEmpty())
         m_ctx.prompt().information(r.message);
     if (r.fieldsMissing)
@@ -59,10 +58,10 @@ bool JavaScriptCommands::insert(const JavaScriptFields &fields) {
         for (const TextEdit &e : r.edits)
             grown += int(e.text.size()) - e.length;
         const TextEdit &last = r.edits.last();
-        const int first = ed->lineFromPosition(r.edits.first().position);
-        ed->applyEdits(r.edits);
-        if (ed->colorCoding())
-            ed->colorCodeLines(first, ed->lineFromPosition(last.position + grown + last.length));
+        const int first = doc.lineFromPosition(r.edits.first().position);
+        doc.applyEdits(r.edits);
+        if (doc.colorCoding())
+            doc.colorCodeLines(first, doc.lineFromPosition(last.position + grown + last.length));
     }
     return true;
 }

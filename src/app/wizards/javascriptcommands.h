@@ -8,14 +8,14 @@
 
 struct AppContext;
 class ActionRegistry;
-class EditorProvider;
+class DocumentAccess;
 class JavaScriptDialog;
 class QWidget;
 
 class JavaScriptCommands : public QObject {
     Q_OBJECT
 public:
-    JavaScriptCommands(AppContext &ctx, EditorProvider &docs, ActionRegistry &commands,
+    JavaScriptCommands(AppContext &ctx, DocumentAccess &docs, ActionRegistry &commands,
                        QWidget *window);
 
     // Shows the dialog modally; it is created for each use.
@@ -31,6 +31,6 @@ Q_SIGNALS:
 
 private:
     AppContext &m_ctx;
-    EditorProvider &m_docs;
+    DocumentAccess &m_docs;
     QWidget *m_window;
 };

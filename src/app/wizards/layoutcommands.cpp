@@ -1,5 +1,6 @@
 #include "wizards/layoutcommands.h"
 
+#include "editor/documentaccess.h"
 #include "editor/sourceeditor.h"
 #include "shell/actionregistry.h"
 #include "shell/appcontext.h"
@@ -24,9 +25,8 @@
 #include <QToolButton>
 
 LayoutCommands::LayoutCommands(AppContext &ctx, ActionRegistry &commands, QWidget *window,
-                               std::function<QString()> currentFileName)
-    : QObject(window), m_ctx(ctx), m_window(window),
-      m_currentFileName(std::move(currentFileName)) {
+                               DocumentAccess &docs)
+    : QObject(window), m_ctx(ctx), m_window(window), m_docs(docs) {
     m_frameCounts.fill(1);
     commands.add(QStringLiteral("actionTableEditor"), this, &LayoutCommands::openTableEditor);
     commands.add(QStringLiteral("actionFrameWizard"), this, &LayoutCommands::openFrameWizard);
@@ -62,8 +62,7 @@ LayoutCommands::LayoutCommands(AppContext &ctx, ActionRegistry &commands, QWidge
 }
 
 QString LayoutCommands::reference(const QString &fileName) const {
-    return makeReference(fileName, m_ctx.settings, m_currentFileName ? m_currentFileName()
-                                                                     : QString());
+    return makeReference(fileName, m_ctx.settings, m_docs.current().fileName());
 }
 
 void LayoutCommands::deliverWrap(const QString &start, const QString &end) {
@@ -182,19 +181,17 @@ QString LayoutCommands::editBaseFontTag(const QString &tag) {
     return BaseFontDialog::editStartTag(m_ctx, tag, m_window);
 }
 
-void LayoutCommands::registerTagEditors(TagDialogCommands &dispatch,
-                                        std::function<SourceEditor *()> editor) {
-    auto replaceWith = [editor](const QString &newTag) {
-        SourceEditor *ed = editor ? editor() : nullptr;
-        if (!ed)
-            return;
+void LayoutCommands::registerTagEditors(TagDialogCommands &dispatch) {
+    auto replaceWith = [this](const QString &newTag) {
+        SourceDocument &doc = m_docs.current();
+        SourceEditor &view = *doc.activeView();
         if (!newTag.isEmpty()) {
-            const int line = ed->lineFromPosition(ed->selectionStart());
-            ed->replaceSelection(newTag);
-            if (ed->colorCoding())
-                ed->colorCodeLines(line - 1, line + 1);
+            const int line = doc.lineFromPosition(view.selectionStart());
+            view.replaceSelection(newTag);
+            if (doc.colorCoding())
+                doc.colorCodeLines(line - 1, line + 1);
         }
-        ed->setFocus();
+        view.setFocus();
     };
     dispatch.registerTagEditor(TagKind::Form, [this, replaceWith](const QString &tag) {
         replaceWith(editFormTag(tag));

@@ -10,17 +10,18 @@
 
 struct AppContext;
 class ActionRegistry;
+class DocumentAccess;
 class QDialog;
 class QWidget;
-class SourceEditor;
 class TagDialogCommands;
 
 class LayoutCommands : public QObject {
     Q_OBJECT
 public:
-    // `currentFileName` names the current document, against which chosen files are referenced.
+    // Chosen files are referenced against the current document of `docs`; the tag editors
+    // replace its selected tag.
     LayoutCommands(AppContext &ctx, ActionRegistry &commands, QWidget *window,
-                   std::function<QString()> currentFileName);
+                   DocumentAccess &docs);
 
     void openTableEditor();
     // The quick table opens with its right edge at `point` (the pointer, in global coordinates).
@@ -45,7 +46,7 @@ public:
     QString editBaseFontTag(const QString &tag);
     // Offers the three edits for FORM, FONT and BASEFONT tags in the editor's "Edit <...> tag..."
     // entry; Ok puts the new start tag in place of the selected one, the end tag stays.
-    void registerTagEditors(TagDialogCommands &dispatch, std::function<SourceEditor *()> editor);
+    void registerTagEditors(TagDialogCommands &dispatch);
 
 private:
     QString reference(const QString &fileName) const;
@@ -54,6 +55,6 @@ private:
 
     AppContext &m_ctx;
     QWidget *m_window;
-    std::function<QString()> m_currentFileName;
+    DocumentAccess &m_docs;
     FrameWizard::FrameCounts m_frameCounts;
 };

@@ -1,5 +1,6 @@
 #include "wizards/tagdialogcommands.h"
 
+#include "editor/documentaccess.h"
 #include "editor/sourceeditor.h"
 #include "shell/actionregistry.h"
 #include "shell/appcontext.h"
@@ -38,9 +39,11 @@ ReferenceMaker keepingRead(const ReferenceMaker &make, const QStringList &read) 
 
 } // namespace
 
-TagDialogCommands::TagDialogCommands(AppContext &ctx, Host host, ActionRegistry &commands,
-                                     QWidget *window)
-    : QObject(window), m_ctx(ctx), m_host(std::move(host)), m_window(window) {
+TagDialogCommands::TagDialogCommands(AppContext &ctx, DocumentAccess &docs,
+                                     std::function<QString()> panelFileName,
+                                     ActionRegistry &commands, QWidget *window)
+    : QObject(window), m_ctx(ctx), m_docs(docs), m_panelFileName(std::move(panelFileName)),
+      m_window(window) {
     // Hidden between uses; the key acts through its twin on the window, whether or not the
     // menu was opened.
     m_editTag = commands.add(QStringLiteral("editTagAction"), this, &TagDialogCommands::editTag);
@@ -88,7 +91,7 @@ void TagDialogCommands::registerTagEditor(TagKind kind, TagEditor editor) {
     m_editors.insert(kind, std::move(editor));
 }
 
-SourceEditor *TagDialogCommands::editor() const { return m_host.editor ? m_host.editor() : nullptr; }
+SourceEditor *TagDialogCommands::editor() const { return &m_docs.currentView(); }
 
 void TagDialogCommands::classifySelection() {
     SourceEditor *ed = editor();
@@ -129,7 +132,7 @@ TagDialogEnvironment TagDialogCommands::environment() const {
     const AppSettings &s = m_ctx.settings;
     TagDialogEnvironment env;
     env.prompts = m_ctx.prompts;
-    env.documentFileName = m_host.documentFileName ? m_host.documentFileName() : QString();
+    env.documentFileName = m_docs.current().fileName();
     env.handOverFileName = m_handOverFileName;
     env.recentImages = usedEntries(s.previousImages);
     env.recentLinks = usedEntries(s.previousLinks);
@@ -145,7 +148,7 @@ TagDialogEnvironment TagDialogCommands::environment() const {
 }
 
 void TagDialogCommands::handOverPanelFile(const std::function<bool(const QString &)> &accept) {
-    const QString file = m_host.panelFileName ? m_host.panelFileName() : QString();
+    const QString file = m_panelFileName ? m_panelFileName() : QString();
     m_handOverFileName = !file.isEmpty() && accept(file) ? file : QString();
 }
 
@@ -291,7 +294,8 @@ void TagDialogCommands::openPageProperties() {
     PagePropertiesDialog d(env, m_window);
     connect(&d, &PagePropertiesDialog::newColor, this,
             [this](const QString &text) { pushRecentColor(m_ctx.settings, text); });
-    const QString before = ed->text();
+    SourceDocument &doc = ed->sourceDocument();
+    const QString before = doc.text();
     d.setProperties(readPageProperties(before));
     if (d.exec() != QDialog::Accepted)
         return;
@@ -302,13 +306,13 @@ void TagDialogCommands::openPageProperties() {
     const int top = ed->topLine();
     ed->beginUpdate();
     if (!edits.isEmpty()) {
-        ed->applyEdits(edits);
-        if (ed->colorCoding()) {
+        doc.applyEdits(edits);
+        if (doc.colorCoding()) {
             int shift = 0;
             for (const TextEdit &e : edits) {
                 const int start = e.position + shift;
-                ed->colorCodeLines(ed->lineFromPosition(start) - 1,
-                                   ed->lineFromPosition(start + int(e.text.size())) + 2);
+                doc.colorCodeLines(doc.lineFromPosition(start) - 1,
+                                   doc.lineFromPosition(start + int(e.text.size())) + 2);
                 shift += int(e.text.size()) - e.length;
             }
         }

@@ -13,6 +13,7 @@
 
 struct AppContext;
 class ActionRegistry;
+class DocumentAccess;
 class AnchorDialog;
 class EmbedDialog;
 class ImageDialog;
@@ -24,19 +25,16 @@ class SourceEditor;
 class TagDialogCommands : public QObject {
     Q_OBJECT
 public:
-    // How the commands reach the rest of the program.
-    struct Host {
-        std::function<SourceEditor *()> editor;        // the current editor
-        std::function<QString()> documentFileName;     // its file ("" while untitled)
-        std::function<QString()> panelFileName;        // the file panel's selected file, or ""
-    };
     // Edits the given tag text (already selected in the editor) in its dialog.
     using TagEditor = std::function<void(const QString &editedText)>;
 
     // Registers the menu items and toolbar buttons (image, link, anchor, e-mail, embed, page
     // properties, colour) and "Edit <...> tag..." of the editor's context menu, named each time
-    // the menu opens after the first tag of the selection.
-    TagDialogCommands(AppContext &ctx, Host host, ActionRegistry &commands, QWidget *window);
+    // the menu opens after the first tag of the selection. The commands act on the current
+    // document of `docs`; `panelFileName` gives the file panel's selected file, or "".
+    TagDialogCommands(AppContext &ctx, DocumentAccess &docs,
+                      std::function<QString()> panelFileName, ActionRegistry &commands,
+                      QWidget *window);
     ~TagDialogCommands() override;
 
     // Offers "Edit <...> tag..." for tags of this kind; a dialog family registers its editor
@@ -78,7 +76,8 @@ private:
     void editEmbed(const QString &tag);
 
     AppContext &m_ctx;
-    Host m_host;
+    DocumentAccess &m_docs;
+    std::function<QString()> m_panelFileName;
     QWidget *m_window;
     QMap<TagKind, TagEditor> m_editors;
     TagKind m_lastKind = TagKind::None;

@@ -1,4 +1,4 @@
-// What the program remembers about one open document besides its text.
+// Names and times shown for open documents: the untitled name, the last-save text, folder parts.
 #pragma once
 
 #include "documents/documentfile.h"
@@ -9,16 +9,6 @@
 
 inline const QString NeverSavedText = QStringLiteral("--:--");
 inline const QString UntitledName = QStringLiteral("New.htm");
-
-struct DocumentState {
-    QString fileName;                  // full path; untitled: folder + "/New.htm"
-    QString lastSave = NeverSavedText; // time of day of the last load or save
-    bool saved = true;                 // no unsaved changes
-    bool changeGuard = true;           // edits by the program itself do not count as changes
-    TextFormat format;                 // encoding, byte-order mark and line ends to write back
-    FileStamp diskStamp;               // the file as it was read or last written
-    FileStamp reloadDeclined;          // an outside change the user chose not to reload
-};
 
 // The folder part of a path with its trailing "/" ("/web/a.htm" gives "/web/"); "" without one.
 QString folderPart(const QString &path);

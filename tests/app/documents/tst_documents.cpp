@@ -31,13 +31,13 @@ private Q_SLOTS:
         h.t.ctx.settings.templateFile = templ;
         h.files().newDocument();
         QCOMPARE(h.docs().count(), 2);
-        QCOMPARE(h.editor().text(), QStringLiteral("<HTML>\n<BODY>\n</BODY>\n</HTML>\n"));
-        QVERIFY(h.docs().current().saved);
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("<HTML>\n<BODY>\n</BODY>\n</HTML>\n"));
+        QVERIFY(!h.docs().current().isModified());
         QVERIFY(!h.action("actionSave")->isEnabled());
         QCOMPARE(tabText(h, 1), QStringLiteral("New.htm"));
 
         h.type("x");
-        QVERIFY(!h.docs().current().saved);
+        QVERIFY(h.docs().current().isModified());
         QCOMPARE(tabText(h, 1), QStringLiteral("* New.htm"));
         QVERIFY(h.action("actionSave")->isEnabled());
     }
@@ -46,7 +46,7 @@ private Q_SLOTS:
         // Work inserted from the toolbar before any key press must still be offered for saving.
         WindowHarness h;
         h.window().editCommands()->wrap(QStringLiteral("<B>"), QStringLiteral("</B>"));
-        QVERIFY(!h.docs().current().saved);
+        QVERIFY(h.docs().current().isModified());
         QCOMPARE(tabText(h, 0), QStringLiteral("* New.htm"));
     }
 
@@ -55,17 +55,17 @@ private Q_SLOTS:
         const QString a = h.t.writeFile("site/a.htm", "<P>a</P>\n");
         QVERIFY(h.files().openFile(a));
         h.type("1");
-        const QString lastSaveA = h.docs().current().lastSave;
+        const QString lastSaveA = h.docs().current().lastSave();
         h.files().newDocument();
         h.docs().setCurrentIndex(1);
-        QVERIFY(!h.docs().current().saved);
-        QCOMPARE(h.docs().current().fileName, a);
-        QCOMPARE(h.docs().current().lastSave, lastSaveA);
+        QVERIFY(h.docs().current().isModified());
+        QCOMPARE(h.docs().current().fileName(), a);
+        QCOMPARE(h.docs().current().lastSave(), lastSaveA);
         QCOMPARE(tabText(h, 1), QStringLiteral("* a.htm"));
         QCOMPARE(h.window().windowTitle(), QStringLiteral("Marlo - ") + a);
         h.docs().setCurrentIndex(2);
-        QVERIFY(h.docs().current().saved);
-        QCOMPARE(h.docs().current().lastSave, QStringLiteral("--:--"));
+        QVERIFY(!h.docs().current().isModified());
+        QCOMPARE(h.docs().current().lastSave(), QStringLiteral("--:--"));
         QVERIFY(!h.action("actionSave")->isEnabled());
         h.docs().setCurrentIndex(1);
         QVERIFY(h.action("actionSave")->isEnabled());
@@ -99,7 +99,7 @@ private Q_SLOTS:
             QCOMPARE(tabText(h, tab), QString::fromUtf8(step.caption));
             QCOMPARE(h.action("actionSave")->isEnabled(), step.caption[0] == '*');
         }
-        QCOMPARE(ed.text(), QStringLiteral("a<P>x</P>\n"));
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("a<P>x</P>\n"));
         QTest::keyClick(&ed, Qt::Key_W, Qt::ControlModifier);
         QCOMPARE(h.docs().count(), tab);
         QVERIFY(h.t.prompts.texts().isEmpty());
@@ -125,10 +125,10 @@ private Q_SLOTS:
         QVERIFY(h.files().close(h.docs().current()));
         QStringList names;
         for (int i = 0; i < h.docs().count(); ++i)
-            names << fileNamePart(h.docs().state(i).fileName);
+            names << fileNamePart(h.docs().document(i).fileName());
         QCOMPARE(names, remaining);
-        QCOMPARE(fileNamePart(h.docs().current().fileName), activated);
-        QCOMPARE(h.editor().text(), activated);
+        QCOMPARE(fileNamePart(h.docs().current().fileName()), activated);
+        QCOMPARE(h.editor().sourceDocument().text(), activated);
     }
 
     void closingTheOnlyDocumentStartsAFreshOne() {
@@ -137,9 +137,9 @@ private Q_SLOTS:
         h.t.prompts.answers << Prompts::Answer::No;
         QVERIFY(h.files().close(h.docs().current()));
         QCOMPARE(h.docs().count(), 1);
-        QVERIFY(h.editor().text().isEmpty());
-        QVERIFY(h.docs().current().saved);
-        QVERIFY(isUntitledName(h.docs().current().fileName));
+        QVERIFY(h.editor().sourceDocument().text().isEmpty());
+        QVERIFY(!h.docs().current().isModified());
+        QVERIFY(isUntitledName(h.docs().current().fileName()));
     }
 
     void yesThenCancelledSaveDialogKeepsTheDocument() {
@@ -151,10 +151,10 @@ private Q_SLOTS:
         h.t.prompts.fileNames << QString(); // the save dialog is cancelled
         QVERIFY(!h.files().close(h.docs().current()));
         QCOMPARE(h.docs().count(), 2);
-        QCOMPARE(h.editor().text(), QStringLiteral("precious"));
-        QVERIFY(!h.docs().current().saved);
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("precious"));
+        QVERIFY(h.docs().current().isModified());
         QCOMPARE(h.t.prompts.texts().first(),
-                 h.docs().current().fileName + " is not saved!\nDo you wish to save it now?");
+                 h.docs().current().fileName() + " is not saved!\nDo you wish to save it now?");
     }
 
     void closeAllStopsAtCancel() {
@@ -167,7 +167,7 @@ private Q_SLOTS:
         h.t.prompts.answers << Prompts::Answer::No << Prompts::Answer::Cancel;
         QVERIFY(!h.files().closeAll());
         QCOMPARE(h.docs().count(), 2);
-        QCOMPARE(h.docs().editor(1)->text(), QStringLiteral("2"));
+        QCOMPARE(h.docs().document(1).text(), QStringLiteral("2"));
         QCOMPARE(h.t.prompts.texts().size(), 2);
     }
 
@@ -204,8 +204,8 @@ private Q_SLOTS:
         h.type("work");
         h.t.prompts.fileNames << path;
         QVERIFY(!h.files().save(h.docs().current()));
-        QVERIFY(!h.docs().current().saved);
-        QVERIFY(isUntitledName(h.docs().current().fileName));
+        QVERIFY(h.docs().current().isModified());
+        QVERIFY(isUntitledName(h.docs().current().fileName()));
         QCOMPARE(h.t.ctx.settings.recentFiles[0], QStringLiteral("/x/A.htm"));
         QCOMPARE(h.t.prompts.messages().size(), 1);
         QVERIFY(!QFile::exists(path));
@@ -245,7 +245,7 @@ private Q_SLOTS:
         }
         QCOMPARE(h.t.readFile(target), before);
         QCOMPARE(h.t.prompts.messages().size(), 1);
-        QVERIFY(!h.docs().current().saved);
+        QVERIFY(h.docs().current().isModified());
         QVERIFY(h.action("actionSave")->isEnabled());
     }
 
@@ -264,7 +264,7 @@ private Q_SLOTS:
         QCOMPARE(switches.count(), 0);
         QCOMPARE(h.t.readFile(a), QByteArray("1a"));
         QCOMPARE(h.t.readFile(b), QByteArray("2b"));
-        QVERIFY(h.docs().state(0).saved && h.docs().state(1).saved);
+        QVERIFY(!h.docs().document(0).isModified() && !h.docs().document(1).isModified());
         QCOMPARE(tabText(h, 1), QStringLiteral("b.htm"));
     }
 
@@ -309,19 +309,19 @@ private Q_SLOTS:
         const QString path = h.t.writeFile("big/page.htm", bytes);
         QVERIFY(h.files().openFile(path));
         SourceEditor &ed = h.editor();
-        QVERIFY(ed.isColoringInBackground());
-        QVERIFY(ed.pieceBreaks() > 0);
+        QVERIFY(ed.sourceDocument().isColoringInBackground());
+        QVERIFY(ed.sourceDocument().pieceBreaks() > 0);
         if (action == QLatin1String("close")) {
             QVERIFY(h.files().close(h.docs().current()));
             QTest::qWait(50); // later slices must not find the editor gone
             QCOMPARE(h.docs().count(), 1); // a fresh page in its place
-            QVERIFY(h.editor().textLength() < 1000);
+            QVERIFY(h.editor().sourceDocument().textLength() < 1000);
             return;
         }
         QByteArray expected = bytes;
         if (action == QLatin1String("type")) {
             ed.setRow(39000);
-            QVERIFY(ed.isColoringInBackground());
+            QVERIFY(ed.sourceDocument().isColoringInBackground());
             h.type("<i>");
             expected.insert(bytes.indexOf("<P CLASS=\"a\">line 38998<"), "<i>");
         } else {
@@ -330,8 +330,8 @@ private Q_SLOTS:
         }
         QVERIFY(h.files().save(h.docs().current()));
         QCOMPARE(h.t.readFile(path), expected);
-        QTRY_VERIFY_WITH_TIMEOUT(!ed.isColoringInBackground(), 20000);
-        QCOMPARE(styles(ed), fullPass(ed.text()));
+        QTRY_VERIFY_WITH_TIMEOUT(!ed.sourceDocument().isColoringInBackground(), 20000);
+        QCOMPARE(styles(ed), fullPass(ed.sourceDocument().text()));
     }
 
     void aFileWithNulBytesIsRefusedWithoutATab() {
@@ -364,7 +364,7 @@ private Q_SLOTS:
         h.t.prompts.fileLists << QStringList{h.t.path(name)};
         h.action("actionOpen")->trigger();
         QCOMPARE(h.docs().count(), 1);
-        QCOMPARE(h.editor().text(), QStringLiteral("unsaved work"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("unsaved work"));
         QCOMPARE(h.t.prompts.messages().size(), 1);
         QVERIFY2(h.t.prompts.messages()[0].contains(fragment), qPrintable(h.t.prompts.messages()[0]));
     }
@@ -396,7 +396,7 @@ private Q_SLOTS:
         h.t.prompts.answers << Prompts::Answer(answer);
         QCOMPARE(h.files().save(h.docs().current()), answer == int(Prompts::Answer::Yes));
         QCOMPARE(h.t.readFile(path), onDisk);
-        QCOMPARE(h.docs().current().saved, answer == int(Prompts::Answer::Yes));
+        QCOMPARE(!h.docs().current().isModified(), answer == int(Prompts::Answer::Yes));
         QVERIFY(h.t.prompts.texts().value(0).contains("changed by another program"));
         // Once written, the file is ours again: the next save does not ask.
         h.t.prompts.clear();
@@ -439,9 +439,9 @@ private Q_SLOTS:
         h.files().offerReloadOfChangedFiles();
         QCOMPARE(h.t.prompts.texts().size(), 1);
         QVERIFY(h.t.prompts.texts()[0].startsWith(path));
-        QCOMPARE(h.docs().current().fileName, path);
-        QCOMPARE(h.editor().text(), text);
-        QVERIFY(h.docs().current().saved);
+        QCOMPARE(h.docs().current().fileName(), path);
+        QCOMPARE(h.editor().sourceDocument().text(), text);
+        QVERIFY(!h.docs().current().isModified());
         // A change once declined is not offered again.
         h.files().offerReloadOfChangedFiles();
         QCOMPARE(h.t.prompts.texts().size(), 1);
@@ -484,18 +484,18 @@ private Q_SLOTS:
         h.type("unsaved");
         h.t.prompts.answers << Prompts::Answer::Cancel;
         h.files().openRecentFile(0);
-        QCOMPARE(h.editor().text(), QStringLiteral("unsaved"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("unsaved"));
 
         h.t.prompts.answers << Prompts::Answer::No;
         h.files().openRecentFile(1);
         QCOMPARE(h.t.prompts.messages(), QStringList{"The file does not exist."});
-        QCOMPARE(h.editor().text(), QStringLiteral("unsaved"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("unsaved"));
 
         h.t.prompts.answers << Prompts::Answer::No;
         h.files().openRecentFile(0);
         QCOMPARE(h.docs().count(), 1);
-        QCOMPARE(h.editor().text(), QStringLiteral("<HR>"));
-        QVERIFY(h.docs().current().saved);
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("<HR>"));
+        QVERIFY(!h.docs().current().isModified());
         QCOMPARE(h.t.ctx.settings.recentFiles[0], path); // opening does not reorder the list
     }
 
@@ -507,7 +507,7 @@ private Q_SLOTS:
         h.t.prompts.fileNames << target;
         h.files().exportUnixFile(h.docs().current());
         QCOMPARE(h.t.readFile(target), QByteArray("a\nb\n"));
-        QCOMPARE(h.docs().current().fileName, source);
+        QCOMPARE(h.docs().current().fileName(), source);
     }
 
     // Backups and preview copies never replace what another carries the name of, and never
@@ -560,7 +560,7 @@ private Q_SLOTS:
     void theCaretPositionShowsColumnThenLine() {
         WindowHarness h;
         h.type("first\nsecond\nthird");
-        h.editor().setSelection(h.editor().lineStart(2) + 4, 0);
+        h.editor().setSelection(h.editor().sourceDocument().lineStart(2) + 4, 0);
         QTest::keyClick(&h.editor(), Qt::Key_Shift); // a key release updates the status
         QCOMPARE(h.window().documentStatus()->positionText(), QStringLiteral("5:3"));
     }

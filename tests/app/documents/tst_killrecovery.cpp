@@ -114,13 +114,13 @@ public:
             const QString path = m_site + "/" + page.first;
             bool open = false;
             for (int i = 0; i < m_docs->count(); ++i)
-                open = open || m_docs->state(i).fileName == path;
+                open = open || m_docs->document(i).fileName() == path;
             if (!open)
                 m_files->openFile(path);
         }
         bool untitled = false;
         for (int i = 0; i < m_docs->count(); ++i)
-            untitled = untitled || isUntitledName(m_docs->state(i).fileName);
+            untitled = untitled || isUntitledName(m_docs->document(i).fileName());
         if (!untitled)
             m_files->newDocument();
         for (int i = 0; i < m_docs->count(); ++i)
@@ -140,13 +140,13 @@ private:
         const ssize_t n = ::write(1, l.constData(), size_t(l.size()));
         Q_UNUSED(n);
     }
-    void say(const char *what, const Document &doc) {
+    void say(const char *what, const SourceDocument &doc) {
         sayLine(QByteArray(what) + ' ' + nameOf(doc) + ' ' + QByteArray::number(monotonicMs()) +
-                ' ' + hashOf(doc.editor()->text()));
+                ' ' + hashOf(doc.text()));
     }
-    static QByteArray nameOf(const Document &doc) {
-        return isUntitledName(doc.fileName) ? QByteArray("untitled")
-                                            : QFile::encodeName(fileNamePart(doc.fileName));
+    static QByteArray nameOf(const SourceDocument &doc) {
+        return isUntitledName(doc.fileName()) ? QByteArray("untitled")
+                                              : QFile::encodeName(fileNamePart(doc.fileName()));
     }
 
     int below(int n) { return n <= 0 ? 0 : int(m_rng.bounded(quint32(n))); }
@@ -170,10 +170,10 @@ private:
     }
 
     void edit() {
-        Document &doc = m_docs->document(below(m_docs->count()));
+        SourceDocument &doc = m_docs->document(below(m_docs->count()));
         m_docs->activate(doc);
-        SourceEditor *ed = doc.editor();
-        const int length = ed->textLength();
+        SourceEditor *ed = doc.activeView();
+        const int length = doc.textLength();
         const int op = below(100);
         if (op < 40) {
             ed->setSelection(below(length + 1), 0);
@@ -187,7 +187,7 @@ private:
                 QTest::keyClick(ed, Qt::Key_Backspace);
         } else if (op < 72) {
             const int at = below(length + 1);
-            ed->replaceRange(at, below(qMin(20, length - at + 1)), word());
+            doc.replaceRange(at, below(qMin(20, length - at + 1)), word());
         } else if (op < 78) {
             const int at = below(length + 1);
             ed->setSelection(at, below(qMin(30, length - at + 1)));
@@ -198,9 +198,10 @@ private:
             QString block;
             for (int i = 10 + below(60); i > 0; --i)
                 block += word() + (below(4) == 0 ? "\n" : "");
-            ed->replaceRange(below(length + 1), 0, block);
-        } else if (op < 94 && !isUntitledName(doc.fileName) && !doc.saved) {
-            sayLine("saving " + nameOf(doc) + ' ' + hashOf(encodeDocument(ed->text(), doc.format)));
+            doc.replaceRange(below(length + 1), 0, block);
+        } else if (op < 94 && !isUntitledName(doc.fileName()) && doc.isModified()) {
+            sayLine("saving " + nameOf(doc) + ' ' +
+                    hashOf(encodeDocument(doc.text(), doc.format())));
             m_files->save(doc);
         } else {
             return;

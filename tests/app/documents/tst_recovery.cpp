@@ -103,27 +103,27 @@ private Q_SLOTS:
         QVERIFY(!journal.isEmpty());
         JournalContents c = readJournal(journal);
         QVERIFY2(c.ok, qPrintable(c.problem));
-        QCOMPARE(c.text, h.editor().text());
+        QCOMPARE(c.text, h.docs().current().text());
 
         // After a pause the edits are appended: typing and deleting at one place, then an
         // undone command and typing elsewhere.
-        for (const auto &step :
-             std::vector<std::function<void()>>{[&] {
-                                                    typeAt(h, second, "more");
-                                                    QTest::keyClick(&h.editor(), Qt::Key_Backspace);
-                                                },
-                                                [&] {
-                                                    h.editor().replaceRange(1, 2, "XY");
-                                                    h.editor().undo();
-                                                    typeAt(h, h.editor().textLength(), "\nlast");
-                                                }}) {
+        for (const auto &step : std::vector<std::function<void()>>{
+                 [&] {
+                     typeAt(h, second, "more");
+                     QTest::keyClick(&h.editor(), Qt::Key_Backspace);
+                 },
+                 [&] {
+                     h.docs().current().replaceRange(1, 2, "XY");
+                     h.editor().undo();
+                     typeAt(h, h.docs().current().textLength(), "\nlast");
+                 }}) {
             step();
             recovery.flushNow(true);
             c = readJournal(journal);
             QVERIFY2(c.ok, qPrintable(c.problem));
-            QCOMPARE(c.text, h.editor().text());
+            QCOMPARE(c.text, h.docs().current().text());
         }
-        QCOMPARE(c.header.format, h.docs().current().format);
+        QCOMPARE(c.header.format, h.docs().current().format());
         QCOMPARE(h.t.readFile(h.t.path("site/page.htm")), page.isEmpty() ? "" : page);
     }
 
@@ -140,7 +140,7 @@ private Q_SLOTS:
         WindowHarness h;
         const QString page = h.t.writeFile("site/a.htm", "<P>a</P>\n");
         QVERIFY(h.files().openFile(page));
-        Document &doc = h.docs().current();
+        SourceDocument &doc = h.docs().current();
         h.type("changed ");
         RecoveryController &recovery = *h.window().recovery();
         recovery.flushNow(true);
@@ -154,12 +154,12 @@ private Q_SLOTS:
             QVERIFY(h.files().close(doc));
         } else if (how == "undo") {
             h.editor().undo();
-            QVERIFY(doc.saved);
+            QVERIFY(!doc.isModified());
         } else if (how == "reopen") {
             h.t.ctx.settings.recentFiles[0] = page;
             h.t.prompts.answers << Prompts::Answer::No;
             h.files().openRecentFile(0);
-            QCOMPARE(h.editor().text(), QStringLiteral("<P>a</P>\n"));
+            QCOMPARE(h.docs().current().text(), QStringLiteral("<P>a</P>\n"));
         } else {
             h.t.prompts.answers << Prompts::Answer::Yes << Prompts::Answer::No;
             QVERIFY(h.window().close());
@@ -192,11 +192,11 @@ private Q_SLOTS:
         const QString page = killed.t.writeFile("site/a.htm", original);
         killed.start();
         QVERIFY(killed.window->fileCommands()->openFile(page));
-        QTest::keyClicks(killed.docs().currentEditor(), "typed ");
+        QTest::keyClicks(&killed.docs().currentView(), "typed ");
         killed.window->fileCommands()->newDocument();
-        QTest::keyClicks(killed.docs().currentEditor(), "fresh");
+        QTest::keyClicks(&killed.docs().currentView(), "fresh");
         killed.recovery().flushNow(true);
-        const QString typed = killed.docs().document(1).editor()->text();
+        const QString typed = killed.docs().document(1).text();
         killed.stop();
         const QByteArray onDisk = fileChanged ? QByteArray("<P>changed</P>\n") : original;
         if (fileChanged) {
@@ -230,7 +230,7 @@ private Q_SLOTS:
 
         if (button == "keys") { // the unticked page stays for a later start
             QCOMPARE(next.docs().count(), 1);
-            QCOMPARE(next.docs().current().editor()->text(), QStringLiteral("fresh"));
+            QCOMPARE(next.docs().current().text(), QStringLiteral("fresh"));
             QStringList now = journalsIn(next.t.ctx.paths.recoveryDir);
             now.sort();
             QStringList expected = {pageJournal, next.recovery().journalOf(next.docs().current())};
@@ -245,13 +245,13 @@ private Q_SLOTS:
             return;
         }
         QCOMPARE(next.docs().count(), 2);
-        const Document &recovered = next.docs().document(0);
-        QCOMPARE(recovered.fileName, page);
-        QCOMPARE(recovered.editor()->text(), typed);
-        QVERIFY(!recovered.saved);
-        QVERIFY(recovered.format.crlf);
-        QCOMPARE(next.docs().document(1).editor()->text(), QStringLiteral("fresh"));
-        QVERIFY(!next.docs().document(1).saved);
+        const SourceDocument &recovered = next.docs().document(0);
+        QCOMPARE(recovered.fileName(), page);
+        QCOMPARE(recovered.text(), typed);
+        QVERIFY(recovered.isModified());
+        QVERIFY(recovered.format().crlf);
+        QCOMPARE(next.docs().document(1).text(), QStringLiteral("fresh"));
+        QVERIFY(next.docs().document(1).isModified());
         // The pages are journalled again by this run; the old journals are gone.
         QStringList now = journalsIn(next.t.ctx.paths.recoveryDir);
         now.sort();
@@ -268,10 +268,10 @@ private Q_SLOTS:
         h.type("kept ");
         recovery.flushNow(true);
         const QString journal = recovery.journalOf(h.docs().current());
-        const QString kept = h.editor().text();
+        const QString kept = h.docs().current().text();
         {
             const FileSizeLimit full(QFileInfo(journal).size() + 64);
-            h.editor().replaceRange(0, 0, QString(500, 'x'));
+            h.docs().current().replaceRange(0, 0, QString(500, 'x'));
             recovery.flushNow(true);
             QTRY_COMPARE(h.t.prompts.messages().size(), 1);
             QVERIFY(h.t.prompts.messages()[0].startsWith(

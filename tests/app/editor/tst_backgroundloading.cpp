@@ -27,7 +27,7 @@ static QString page() {
 
 
 static void waitForAll(SourceEditor &ed) {
-    QTRY_VERIFY_WITH_TIMEOUT(!ed.isLoading() && !ed.isColoringInBackground(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!ed.sourceDocument().isLoading() && !ed.sourceDocument().isColoringInBackground(), 30000);
 }
 
 void TestBackgroundLoading::whateverHappensMeanwhileTheEndIsAWholeLoad_data() {
@@ -48,32 +48,32 @@ void TestBackgroundLoading::whateverHappensMeanwhileTheEndIsAWholeLoad() {
     ed.resize(600, 400);
     ed.show();
     QVERIFY(QTest::qWaitForWindowExposed(&ed));
-    ed.setBackgroundLoading(100000, 20000);
-    ed.setDocumentText(text);
-    ed.colorCodeLines(0, SourceEditor::LastLine);
+    ed.sourceDocument().setBackgroundLoading(100000, 20000);
+    ed.sourceDocument().setText(text);
+    ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
     QScrollBar *bar = ed.verticalScrollBar();
     const int range = bar->maximum(); // the whole page's from the start
     QSignalSpy modified(ed.document(), &QTextDocument::modificationChanged);
     QSignalSpy changed(&ed, &QPlainTextEdit::textChanged);
-    QVERIFY(ed.isLoading());
+    QVERIFY(ed.sourceDocument().isLoading());
     ed.grab(); // the first screen, coloured without waiting for the rest
     qsizetype shown = 0; // the first 15 lines, well within the screen
     for (int line = 0; line < 15; ++line)
         shown = text.indexOf(u'\n', shown) + 1;
     QCOMPARE(styles(ed, shown), fullPass(text).left(shown));
-    QVERIFY(ed.isLoading());
+    QVERIFY(ed.sourceDocument().isLoading());
     QString expected = text;
     if (action == QLatin1String("move")) {
         for (const Qt::Key key : {Qt::Key_PageDown, Qt::Key_Down, Qt::Key_End, Qt::Key_PageUp})
             QTest::keyClick(&ed, key);
-        QVERIFY(ed.isLoading());
+        QVERIFY(ed.sourceDocument().isLoading());
         QVERIFY(ed.row() > 0);
     } else if (action == QLatin1String("type")) {
         QTest::keyClicks(&ed, QStringLiteral("xy"));
-        QVERIFY(!ed.isLoading());
+        QVERIFY(!ed.sourceDocument().isLoading());
         expected.prepend(QStringLiteral("xy"));
     } else if (action == QLatin1String("text")) {
-        QCOMPARE(ed.text(), text);
+        QCOMPARE(ed.sourceDocument().text(), text);
     } else if (action == QLatin1String("copy")) {
         QTest::keyClick(&ed, Qt::Key_A, Qt::ControlModifier);
         ed.copy();
@@ -84,20 +84,20 @@ void TestBackgroundLoading::whateverHappensMeanwhileTheEndIsAWholeLoad() {
         QCOMPARE(ed.row(), line);
     } else if (action == QLatin1String("scroll")) {
         bar->setValue(range);
-        QVERIFY(!ed.isLoading());
-        QVERIFY(ed.topLine() > ed.lineCount() - 100); // the end of the page, not its top
+        QVERIFY(!ed.sourceDocument().isLoading());
+        QVERIFY(ed.topLine() > ed.sourceDocument().lineCount() - 100); // the end of the page, not its top
     }
     waitForAll(ed);
-    QCOMPARE(ed.text(), expected);
+    QCOMPARE(ed.sourceDocument().text(), expected);
     QCOMPARE(styles(ed), fullPass(expected));
-    QCOMPARE(ed.lineCount(), int(expected.count(u'\n')) + 1);
+    QCOMPARE(ed.sourceDocument().lineCount(), int(expected.count(u'\n')) + 1);
     // The same but for a line of the last screenful, which may be partly shown.
     QVERIFY(qAbs(bar->maximum() - range) <= 1);
-    QVERIFY(ed.breakMarksConsistent());
+    QVERIFY(ed.sourceDocument().breakMarksConsistent());
     // Loading is no change: nothing to undo but what was typed, never modified by itself.
     if (action == QLatin1String("type")) {
         ed.undo();
-        QCOMPARE(ed.text(), text);
+        QCOMPARE(ed.sourceDocument().text(), text);
     } else {
         QVERIFY(modified.isEmpty());
         QVERIFY(changed.isEmpty());
@@ -107,20 +107,20 @@ void TestBackgroundLoading::whateverHappensMeanwhileTheEndIsAWholeLoad() {
 
 void TestBackgroundLoading::aNewLoadReplacesOneStillRunning() {
     SourceEditor ed;
-    ed.setBackgroundLoading(100000, 20000);
-    ed.setDocumentText(page());
-    ed.colorCodeLines(0, SourceEditor::LastLine);
-    QVERIFY(ed.isLoading());
-    ed.setDocumentText(QStringLiteral("<p>small</p>"));
-    QVERIFY(!ed.isLoading());
+    ed.sourceDocument().setBackgroundLoading(100000, 20000);
+    ed.sourceDocument().setText(page());
+    ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
+    QVERIFY(ed.sourceDocument().isLoading());
+    ed.sourceDocument().setText(QStringLiteral("<p>small</p>"));
+    QVERIFY(!ed.sourceDocument().isLoading());
     QTest::qWait(30);
-    QCOMPARE(ed.text(), QStringLiteral("<p>small</p>"));
+    QCOMPARE(ed.sourceDocument().text(), QStringLiteral("<p>small</p>"));
     // Going away while loading leaves nothing behind that runs later.
     auto *other = new SourceEditor;
-    other->setBackgroundLoading(100000, 20000);
-    other->setDocumentText(page());
-    other->colorCodeLines(0, SourceEditor::LastLine);
-    QVERIFY(other->isLoading());
+    other->sourceDocument().setBackgroundLoading(100000, 20000);
+    other->sourceDocument().setText(page());
+    other->sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
+    QVERIFY(other->sourceDocument().isLoading());
     delete other;
     QTest::qWait(30);
 }
@@ -140,12 +140,12 @@ void TestBackgroundLoading::aLargePageOpenedInTheWindowIsColouredToItsEnd() {
     // the event loop: nothing here finishes the loading or the colouring.
     QFETCH(QString, action);
     WindowHarness h;
-    const QString text = mixedPage(SourceEditor::BackgroundLoadingCharacters + 100000);
+    const QString text = mixedPage(SourceDocument::BackgroundLoadingCharacters + 100000);
     const QString path = h.t.writeFile(QStringLiteral("big.htm"), text.toUtf8());
     QVERIFY(h.files().openFile(path));
     SourceEditor &ed = h.editor();
     const int tab = h.docs().currentIndex();
-    QVERIFY(ed.isLoading());
+    QVERIFY(ed.sourceDocument().isLoading());
     h.window().activateWindow();
     ed.setFocus();
     QString expected = text;
@@ -154,12 +154,12 @@ void TestBackgroundLoading::aLargePageOpenedInTheWindowIsColouredToItsEnd() {
             QTest::keyClick(&ed, Qt::Key_PageDown);
     } else if (action == QLatin1String("end")) {
         QTest::keyClick(&ed, Qt::Key_End, Qt::ControlModifier);
-        QCOMPARE(ed.row(), ed.lineCount() - 1);
+        QCOMPARE(ed.row(), ed.sourceDocument().lineCount() - 1);
     } else if (action == QLatin1String("save")) {
         QTest::keyClicks(&ed, QStringLiteral("xy"));
         QTest::keyClick(&ed, Qt::Key_S, Qt::ControlModifier);
         expected.prepend(QStringLiteral("xy"));
-        QVERIFY(h.docs().current().saved);
+        QVERIFY(!h.docs().current().isModified());
     } else if (action == QLatin1String("tab")) {
         QTest::keyClick(&ed, Qt::Key_N, Qt::ControlModifier);
         QVERIFY(h.docs().currentIndex() != tab);
@@ -168,14 +168,14 @@ void TestBackgroundLoading::aLargePageOpenedInTheWindowIsColouredToItsEnd() {
         QTest::qWait(100);
         QTest::keyClick(&ed, Qt::Key_F3, Qt::ShiftModifier);
     }
-    QTRY_VERIFY_WITH_TIMEOUT(!ed.isLoading() && !ed.isColoringInBackground(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!ed.sourceDocument().isLoading() && !ed.sourceDocument().isColoringInBackground(), 60000);
     h.docs().setCurrentIndex(tab);
-    QCOMPARE(ed.text(), expected);
+    QCOMPARE(ed.sourceDocument().text(), expected);
     const QByteArray want = fullPass(expected);
     const QByteArray got = styles(ed);
-    for (const int line : {0, ed.lineCount() / 2, ed.lineCount() - 2}) {
-        const int start = ed.lineStart(line);
-        QCOMPARE(got.mid(start, ed.lineLength(line)), want.mid(start, ed.lineLength(line)));
+    for (const int line : {0, ed.sourceDocument().lineCount() / 2, ed.sourceDocument().lineCount() - 2}) {
+        const int start = ed.sourceDocument().lineStart(line);
+        QCOMPARE(got.mid(start, ed.sourceDocument().lineLength(line)), want.mid(start, ed.sourceDocument().lineLength(line)));
     }
     QVERIFY(got == want);
 }

@@ -47,7 +47,7 @@ QString shownItems(const CompletionController &c) {
 }
 
 QString textWithCaret(const SourceEditor &ed) {
-    return ed.text().insert(ed.selectionStart(), u'|');
+    return ed.sourceDocument().text().insert(ed.selectionStart(), u'|');
 }
 
 } // namespace
@@ -128,14 +128,14 @@ void TestCompletion::typing() {
     ed.resize(600, 300);
     ed.show();
     const int caret = int(page.indexOf(u'|'));
-    ed.setDocumentText(page.remove(caret, 1));
-    ed.colorCodeLines(0, SourceEditor::LastLine);
+    ed.sourceDocument().setText(page.remove(caret, 1));
+    ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
     ed.setSelection(caret, 0);
 
     press(&ed, keys);
     QCOMPARE(shownItems(*completion), offered);
     press(&ed, more);
-    QCOMPARE(result.contains(u'|') ? textWithCaret(ed) : ed.text(), result);
+    QCOMPARE(result.contains(u'|') ? textWithCaret(ed) : ed.sourceDocument().text(), result);
     QCOMPARE(completion->isListShown(), false);
 }
 

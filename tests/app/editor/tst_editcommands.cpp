@@ -45,9 +45,9 @@ private Q_SLOTS:
         QToolButton *button = buttonWithHint(h, hint);
         QVERIFY2(button, qPrintable(hint));
         button->click();
-        QCOMPARE(h.editor().text(), expected);
+        QCOMPARE(h.editor().sourceDocument().text(), expected);
         h.action("actionUndo")->trigger();
-        QCOMPARE(h.editor().text(), QStringLiteral("awordb"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("awordb"));
     }
 
     void menuShortcutsWrapInTheFocusedEditor_data() {
@@ -70,7 +70,7 @@ private Q_SLOTS:
         h.window().activateWindow();
         h.editor().setFocus();
         QTest::keyClick(&h.editor(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(h.editor().text(), expected);
+        QCOMPARE(h.editor().sourceDocument().text(), expected);
     }
 
     void indentShortcutsReachTheCommandsNotTheEditor() {
@@ -79,9 +79,9 @@ private Q_SLOTS:
         h.window().activateWindow();
         h.editor().setFocus();
         QTest::keyClick(&h.editor(), Qt::Key_Insert, Qt::ControlModifier);
-        QCOMPARE(h.editor().text(), QStringLiteral("\tline"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("\tline"));
         QTest::keyClick(&h.editor(), Qt::Key_Delete, Qt::ControlModifier);
-        QCOMPARE(h.editor().text(), QStringLiteral("line"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("line"));
     }
 
     void templatesSplitAtTheDots() {
@@ -91,14 +91,14 @@ private Q_SLOTS:
         TagToolbar *bar = h.window().tagToolbar();
         bar->templateList()->setCurrentText(QStringLiteral("<A HREF=\"\">...</A>"));
         bar->findChild<QToolButton *>("insertTemplateButton")->click();
-        QCOMPARE(h.editor().text(), QStringLiteral("<A HREF=\"\">x</A>"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("<A HREF=\"\">x</A>"));
         bar->templateList()->setCurrentText(QString());
         bar->findChild<QToolButton *>("insertTemplateButton")->click();
-        QCOMPARE(h.editor().text(), QStringLiteral("<A HREF=\"\">x</A>"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("<A HREF=\"\">x</A>"));
         bar->attributeList()->setCurrentText(QStringLiteral("BGCOLOR"));
-        h.editor().setSelection(h.editor().textLength(), 0);
+        h.editor().setSelection(h.editor().sourceDocument().textLength(), 0);
         bar->findChild<QToolButton *>("insertAttributeButton")->click();
-        QVERIFY(h.editor().text().endsWith("BGCOLOR"));
+        QVERIFY(h.editor().sourceDocument().text().endsWith("BGCOLOR"));
     }
 
     void userButtonsWrapWithTheirTexts() {
@@ -106,9 +106,9 @@ private Q_SLOTS:
         QToolButton *b = h.window().tagToolbar()->userButton(1);
         QCOMPARE(b->text(), QStringLiteral("Em"));
         b->click();
-        QCOMPARE(h.editor().text(), QStringLiteral("<EM></EM>"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("<EM></EM>"));
         h.window().tagToolbar()->userButton(0)->click(); // empty texts insert nothing
-        QCOMPARE(h.editor().text(), QStringLiteral("<EM></EM>"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("<EM></EM>"));
     }
 
     void dateTimeItemsInsertTheirCaptions() {
@@ -120,7 +120,7 @@ private Q_SLOTS:
         const QString caption = items[3]->data().toString();
         QVERIFY(caption.contains(QString::number(QDate::currentDate().year()) + ","));
         items[3]->trigger();
-        QCOMPARE(h.editor().text(), caption);
+        QCOMPARE(h.editor().sourceDocument().text(), caption);
     }
 
     void previousLinksInsertReferences() {
@@ -135,16 +135,16 @@ private Q_SLOTS:
         QVERIFY(items[1]->isVisible());
         QVERIFY(!items[2]->isVisible());
         items[1]->trigger();
-        QCOMPARE(h.editor().text(), QStringLiteral("pics/a.gif"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("pics/a.gif"));
         items[0]->trigger();
-        QCOMPARE(h.editor().text(), QStringLiteral("pics/a.gifhttp://example.org/"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("pics/a.gifhttp://example.org/"));
 
         QMenu *images = h.menu("previousImagesMenu");
         QMetaObject::invokeMethod(images, "aboutToShow");
         QVERIFY(images->actions()[0]->isVisible()); // the first item stays, showing "[empty]"
         QCOMPARE(images->actions()[0]->text(), QStringLiteral("[empty]"));
         images->actions()[0]->trigger();
-        QCOMPARE(h.editor().text(), QStringLiteral("pics/a.gifhttp://example.org/"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("pics/a.gifhttp://example.org/"));
     }
 
     void clearingAListAsksAndSaves_data() {
@@ -181,15 +181,15 @@ private Q_SLOTS:
                          [&] { openOnArrival = openOnArrival || dialog.isVisible(); });
         QTimer::singleShot(0, &dialog, [&] {
             h.t.ctx.setPendingInsertion(QStringLiteral("<B>"), QStringLiteral("</B>"));
-            QCOMPARE(h.editor().text(), QStringLiteral("abc")); // not while the dialog is open
+            QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("abc")); // not while the dialog is open
             dialog.accept();
         });
         dialog.exec();
-        QTRY_COMPARE(h.editor().text(), QStringLiteral("a<B>b</B>c"));
+        QTRY_COMPARE(h.editor().sourceDocument().text(), QStringLiteral("a<B>b</B>c"));
         QVERIFY(!openOnArrival);
         QVERIFY(!h.t.ctx.insertions.hasPending());
         h.editor().undo();
-        QCOMPARE(h.editor().text(), QStringLiteral("abc"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("abc"));
     }
 
     void stripAllTagsAsksFirst() {
@@ -197,10 +197,10 @@ private Q_SLOTS:
         h.type("a<b>c</b>d");
         h.t.prompts.answers << Prompts::Answer::No;
         h.window().editCommands()->stripAllTags();
-        QCOMPARE(h.editor().text(), QStringLiteral("a<b>c</b>d"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("a<b>c</b>d"));
         h.t.prompts.answers << Prompts::Answer::Yes;
         h.window().editCommands()->stripAllTags();
-        QCOMPARE(h.editor().text(), QStringLiteral("acd"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("acd"));
         QCOMPARE(h.t.prompts.texts().last(), QStringLiteral("Do you really want to strip all tags?"));
     }
 
@@ -213,7 +213,7 @@ private Q_SLOTS:
         search->findNext(QStringLiteral("zz"), true);
         QCOMPARE(h.t.prompts.messages(), (QStringList{"Text not found.", "Text not found"}));
         search->replace(QStringLiteral("a"), QStringLiteral("aa"), true);
-        QCOMPARE(h.editor().text(), QStringLiteral("aaaa b aa"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("aaaa b aa"));
         search->goToLine(-4);
         QCOMPARE(h.editor().row(), 0);
     }
@@ -260,7 +260,7 @@ private Q_SLOTS:
                 QTest::mouseClick(child(d, QStringLiteral("tableSizeGrid")), Qt::LeftButton, {}, QPoint(22, 7));
             });
             QTest::mousePress(child(&h.window(), QStringLiteral("quickTableButton")), Qt::LeftButton);
-            QTRY_VERIFY(ed.text().contains(QStringLiteral("</TABLE>")));
+            QTRY_VERIFY(ed.sourceDocument().text().contains(QStringLiteral("</TABLE>")));
         } else if (command == QLatin1String("replaceAll")) {
             QTest::keyClick(&ed, Qt::Key_R, Qt::ControlModifier);
             ReplaceDialog *dialog = h.window().search()->replaceDialog();
@@ -269,18 +269,18 @@ private Q_SLOTS:
             QTest::keyClicks(child<QLineEdit>(dialog, QStringLiteral("replacementText")), QStringLiteral("row"));
             click(dialog, QStringLiteral("replaceAllButton"));
             QTest::keyClick(dialog, Qt::Key_Escape);
-            QVERIFY(ed.lineText(198).startsWith(QStringLiteral("<P>line")));
+            QVERIFY(ed.sourceDocument().lineText(198).startsWith(QStringLiteral("<P>line")));
         }
-        QCOMPARE(ed.lineText(199), changedLine);
-        const QString changed = ed.text();
+        QCOMPARE(ed.sourceDocument().lineText(199), changedLine);
+        const QString changed = ed.sourceDocument().text();
         QVERIFY(changed != page);
         ed.setFocus();
         QTest::keyClick(&ed, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(ed.text(), page);
+        QCOMPARE(ed.sourceDocument().text(), page);
         QCOMPARE(QPoint(ed.col(), ed.row()), undone);
         QVERIFY(ed.viewport()->rect().contains(ed.cursorRect().center()));
         QTest::keyClick(&ed, Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(ed.text(), changed);
+        QCOMPARE(ed.sourceDocument().text(), changed);
         QCOMPARE(QPoint(ed.col(), ed.row()), redone);
         QVERIFY(ed.viewport()->rect().contains(ed.cursorRect().center()));
         // Redo is there while there is something to redo, under either of its keys.
@@ -289,7 +289,7 @@ private Q_SLOTS:
         QTest::keyClick(&ed, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(redo->isEnabled());
         QTest::keyClick(&ed, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(ed.text(), changed);
+        QCOMPARE(ed.sourceDocument().text(), changed);
         QVERIFY(!redo->isEnabled());
     }
 };

@@ -58,14 +58,14 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QFETCH(int, caret);
         SourceEditor ed;
-        ed.setDocumentText(text);
+        ed.sourceDocument().setText(text);
         ed.setSelection(start, length);
         wrapSelection(ed, before, after, convertSlash);
-        QCOMPARE(ed.text(), expected);
+        QCOMPARE(ed.sourceDocument().text(), expected);
         QCOMPARE(ed.selectionStart(), caret);
         QCOMPARE(ed.selectionLength(), 0);
         ed.undo();
-        QCOMPARE(ed.text(), text);
+        QCOMPARE(ed.sourceDocument().text(), text);
     }
 
     // Typing before and after a command never joins the command's undo step.
@@ -83,7 +83,7 @@ private Q_SLOTS:
         QFETCH(int, selected);
         QFETCH(QString, afterCommand);
         SourceEditor ed;
-        ed.setDocumentText(QString());
+        ed.sourceDocument().setText(QString());
         typeText(&ed, selected ? QStringLiteral("ababc") : QStringLiteral("ab"));
         ed.setSelection(2, selected);
         if (command == QLatin1String("wrap")) {
@@ -96,18 +96,19 @@ private Q_SLOTS:
         } else {
             typeText(&ed, QStringLiteral("é"));
         }
-        QCOMPARE(ed.text(), afterCommand);
-        ed.setSelection(ed.textLength(), 0);
+        QCOMPARE(ed.sourceDocument().text(), afterCommand);
+        ed.setSelection(ed.sourceDocument().textLength(), 0);
         typeText(&ed, QStringLiteral("Q"));
         ed.undo();
-        QCOMPARE(ed.text(), afterCommand);
+        QCOMPARE(ed.sourceDocument().text(), afterCommand);
         ed.undo();
-        QCOMPARE(ed.text(), selected ? QStringLiteral("ababc") : QStringLiteral("ab"));
+        QCOMPARE(ed.sourceDocument().text(),
+                 selected ? QStringLiteral("ababc") : QStringLiteral("ab"));
     }
 
     void wrapColoursTheTouchedLines() {
         SourceEditor ed;
-        ed.setDocumentText(QStringLiteral("a\nb\nc\nd"));
+        ed.sourceDocument().setText(QStringLiteral("a\nb\nc\nd"));
         ed.setSelection(4, 1);
         wrapSelection(ed, QStringLiteral("<B>"), QStringLiteral("</B>"), true);
         QCOMPARE(styles(ed), QByteArray("....TTT.TTTT.."));
@@ -115,15 +116,15 @@ private Q_SLOTS:
 
     void pendingInsertion() {
         SourceEditor ed;
-        ed.setDocumentText(QStringLiteral("x"));
+        ed.sourceDocument().setText(QStringLiteral("x"));
         ed.setSelection(1, 0);
         PendingInsertion p;
         applyPendingInsertion(ed, p, true);
-        QCOMPARE(ed.text(), QStringLiteral("x"));
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("x"));
         p.startText = QStringLiteral("<IMG SRC=\"a\\b.gif\">");
         p.pending = true;
         applyPendingInsertion(ed, p, true);
-        QCOMPARE(ed.text(), QStringLiteral("x<IMG SRC=\"a/b.gif\">"));
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("x<IMG SRC=\"a/b.gif\">"));
         QVERIFY(!p.pending);
         QVERIFY(p.startText.isEmpty());
         QCOMPARE(styles(ed), QByteArray(".TTTTTTTTTTTTTTTTTTT"));
@@ -152,23 +153,23 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(int, col);
         SourceEditor ed;
-        ed.setDocumentText(text);
+        ed.sourceDocument().setText(text);
         ed.setRow(caretLine);
         PendingBlock block;
         block.lines = entries;
         block.pending = true;
         applyPendingBlock(ed, block);
         QVERIFY(!block.pending);
-        QCOMPARE(ed.text(), expected);
+        QCOMPARE(ed.sourceDocument().text(), expected);
         QCOMPARE(ed.row(), row);
         QCOMPARE(ed.col(), col);
         ed.undo();
-        QCOMPARE(ed.text(), text);
+        QCOMPARE(ed.sourceDocument().text(), text);
     }
 
     void pendingBlockColoursItsLines() {
         SourceEditor ed;
-        ed.setDocumentText(QStringLiteral("x"));
+        ed.sourceDocument().setText(QStringLiteral("x"));
         PendingBlock block{{"<TABLE>", "</TABLE>", "\\end", "0501"}, true};
         applyPendingBlock(ed, block);
         QCOMPARE(styles(ed), QByteArray("..TTTTTTT.TTTTTTTT.."));
@@ -205,18 +206,18 @@ private Q_SLOTS:
         QFETCH(int, row);
         QFETCH(int, col);
         SourceEditor ed;
-        ed.setDocumentText(text);
+        ed.sourceDocument().setText(text);
         ed.setSelection(start, length);
         if (indent)
             indentLines(ed);
         else
             unindentLines(ed);
-        QCOMPARE(ed.text(), expected);
+        QCOMPARE(ed.sourceDocument().text(), expected);
         QCOMPARE(ed.row(), row);
         QCOMPARE(ed.col(), col);
         if (expected != text) {
             ed.undo();
-            QCOMPARE(ed.text(), text);
+            QCOMPARE(ed.sourceDocument().text(), text);
         }
     }
 
@@ -236,14 +237,14 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QFETCH(int, count);
         SourceEditor ed;
-        ed.setDocumentText(text);
-        ed.colorCodeLines(0, SourceEditor::LastLine);
+        ed.sourceDocument().setText(text);
+        ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
         QCOMPARE(::stripAllTags(ed), count);
-        QCOMPARE(ed.text(), expected);
+        QCOMPARE(ed.sourceDocument().text(), expected);
         QCOMPARE(styles(ed), QByteArray(expected.size(), '.'));
         if (count > 0) {
             ed.undo();
-            QCOMPARE(ed.text(), text);
+            QCOMPARE(ed.sourceDocument().text(), text);
         }
     }
 
@@ -273,18 +274,19 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         QFETCH(int, count);
         SourceEditor ed;
-        ed.setDocumentText(text);
+        ed.sourceDocument().setText(text);
         ed.setSelection(2, 3);
         TextConversionOptions o;
         o.latin1 = TextConversionOptions::Latin1(latin1);
         o.slashes = TextConversionOptions::Slashes(slashes);
         QCOMPARE(::convertText(ed, o), count);
-        QCOMPARE(ed.text(), expected);
+        QCOMPARE(ed.sourceDocument().text(), expected);
         QCOMPARE(ed.selectionStart(), 2);
-        QCOMPARE(ed.styleAt(0), expected.startsWith(u'<') ? CharStyle::Tag : CharStyle::Text);
+        QCOMPARE(ed.sourceDocument().styleAt(0),
+                 expected.startsWith(u'<') ? CharStyle::Tag : CharStyle::Text);
         if (count > 0) {
             ed.undo();
-            QCOMPARE(ed.text(), text);
+            QCOMPARE(ed.sourceDocument().text(), text);
         }
     }
 
@@ -309,7 +311,7 @@ private Q_SLOTS:
         QFETCH(QString, needle);
         QFETCH(int, hit);
         SourceEditor ed;
-        ed.setDocumentText(text);
+        ed.sourceDocument().setText(text);
         ed.setSelection(start, length);
         QCOMPARE(::findNext(ed, needle), hit >= 0);
         QCOMPARE(ed.selectionStart(), hit >= 0 ? hit : start);
@@ -320,7 +322,7 @@ private Q_SLOTS:
         SourceEditor ed;
         ed.resize(300, 120);
         ed.show();
-        ed.setDocumentText(numberedLines(100));
+        ed.sourceDocument().setText(numberedLines(100));
         QVERIFY(::findNext(ed, QStringLiteral("line 50")));
         QCOMPARE(ed.row(), 49);
         QCOMPARE(ed.topLine(), 48);
@@ -360,15 +362,15 @@ private Q_SLOTS:
         QFETCH(int, selectionStart);
         QFETCH(int, selectionLength);
         SourceEditor ed;
-        ed.setDocumentText(text);
+        ed.sourceDocument().setText(text);
         ed.setSelection(start, length);
         ::replace(ed, needle, replacement, all);
-        QCOMPARE(ed.text(), expected);
+        QCOMPARE(ed.sourceDocument().text(), expected);
         QCOMPARE(ed.selectionStart(), selectionStart);
         QCOMPARE(ed.selectionLength(), selectionLength);
         if (expected != text) {
             ed.undo();
-            QCOMPARE(ed.text(), text);
+            QCOMPARE(ed.sourceDocument().text(), text);
         }
     }
 
@@ -391,7 +393,7 @@ private Q_SLOTS:
         SourceEditor ed;
         ed.resize(300, 120);
         ed.show();
-        ed.setDocumentText(numberedLines(100));
+        ed.sourceDocument().setText(numberedLines(100));
         ed.setTopLine(40);
         ::goToLine(ed, number);
         QCOMPARE(ed.row(), row);

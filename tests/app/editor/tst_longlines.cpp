@@ -50,9 +50,9 @@ void TestLongLines::randomEditsKeepTextLinesAndHistory() {
         model += QStringLiteral("word%1 <a>").arg(i);
 
     SourceEditor ed;
-    ed.setLongLineLimits(40, 16);
-    ed.setDocumentText(model);
-    QVERIFY(ed.pieceBreaks() > 20);
+    ed.sourceDocument().setLongLineLimits(40, 16);
+    ed.sourceDocument().setText(model);
+    QVERIFY(ed.sourceDocument().pieceBreaks() > 20);
     const QString original = model;
     QStringList history{model};
 
@@ -114,7 +114,7 @@ void TestLongLines::randomEditsKeepTextLinesAndHistory() {
             const int second = qMin(size, at + len + int(rng.bounded(30)));
             const int secondLen = int(rng.bounded(qMin(5, size - second) + 1));
             const QString a = snippet(3), b = snippet(3);
-            ed.applyEdits({{at, len, a}, {second, secondLen, b}});
+            ed.sourceDocument().applyEdits({{at, len, a}, {second, secondLen, b}});
             model.replace(second, secondLen, b);
             model.replace(at, len, a);
             caret = -1;
@@ -139,7 +139,7 @@ void TestLongLines::randomEditsKeepTextLinesAndHistory() {
             const bool back = rng.bounded(2);
             ed.setSelection(at, 0);
             press(ed, back ? Qt::Key_Backspace : Qt::Key_Delete, QString(), Qt::ControlModifier);
-            const QString now = ed.text();
+            const QString now = ed.sourceDocument().text();
             const int gone = int(model.size() - now.size());
             QVERIFY(gone >= 0);
             QCOMPARE(now, back ? model.left(at - gone) + model.mid(at)
@@ -152,38 +152,38 @@ void TestLongLines::randomEditsKeepTextLinesAndHistory() {
             // Back through the history and partly forward again.
             for (int n = int(rng.bounded(4)); n > 0; --n) {
                 ed.undo();
-                QVERIFY(history.contains(ed.text()));
+                QVERIFY(history.contains(ed.sourceDocument().text()));
             }
             if (rng.bounded(2))
                 ed.redo();
-            QVERIFY(history.contains(ed.text()));
-            model = ed.text();
+            QVERIFY(history.contains(ed.sourceDocument().text()));
+            model = ed.sourceDocument().text();
             caret = -1;
             break;
         }
-        QVERIFY(ed.breakMarksConsistent());
-        QCOMPARE(ed.text(), model);
-        QCOMPARE(ed.textLength(), int(model.size()));
+        QVERIFY(ed.sourceDocument().breakMarksConsistent());
+        QCOMPARE(ed.sourceDocument().text(), model);
+        QCOMPARE(ed.sourceDocument().textLength(), int(model.size()));
         if (caret >= 0) {
             QCOMPARE(ed.selectionStart(), caret);
             QCOMPARE(ed.selectionLength(), 0);
         }
         // Lines are the text's lines, whatever the pieces.
         const QStringList lines = model.split(u'\n');
-        QCOMPARE(ed.lineCount(), int(lines.size()));
+        QCOMPARE(ed.sourceDocument().lineCount(), int(lines.size()));
         const int line = int(rng.bounded(int(lines.size())));
-        QCOMPARE(ed.lineText(line), lines.at(line));
-        QCOMPARE(ed.lineLength(line), int(lines.at(line).size()));
+        QCOMPARE(ed.sourceDocument().lineText(line), lines.at(line));
+        QCOMPARE(ed.sourceDocument().lineLength(line), int(lines.at(line).size()));
         const int pos = int(rng.bounded(int(model.size()) + 1));
-        QCOMPARE(ed.lineFromPosition(pos), int(model.left(pos).count(u'\n')));
-        QCOMPARE(ed.lineStart(ed.lineFromPosition(pos)),
+        QCOMPARE(ed.sourceDocument().lineFromPosition(pos), int(model.left(pos).count(u'\n')));
+        QCOMPARE(ed.sourceDocument().lineStart(ed.sourceDocument().lineFromPosition(pos)),
                  int(model.lastIndexOf(u'\n', pos - 1 < 0 ? 0 : pos - 1) + 1) * (pos > 0));
         if (history.constLast() != model)
             history << model;
     }
 
-    ed.colorCodeLines(0, SourceEditor::LastLine);
-    ed.finishColoring();
+    ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
+    ed.sourceDocument().finishColoring();
     QCOMPARE(styles(ed), fullPass(model));
 
     // Every undo step goes back to a text that was, all of them back to the loaded one, and redo
@@ -192,14 +192,14 @@ void TestLongLines::randomEditsKeepTextLinesAndHistory() {
     int steps = 0;
     while (ed.document()->isUndoAvailable()) {
         ed.undo();
-        QVERIFY2(history.contains(ed.text()), qPrintable(QStringLiteral("undo %1").arg(++steps)));
+        QVERIFY2(history.contains(ed.sourceDocument().text()), qPrintable(QStringLiteral("undo %1").arg(++steps)));
     }
-    QCOMPARE(ed.text(), original);
+    QCOMPARE(ed.sourceDocument().text(), original);
     for (; steps > 0; --steps)
         ed.redo();
-    QCOMPARE(ed.text(), last);
-    ed.colorCodeLines(0, SourceEditor::LastLine);
-    ed.finishColoring();
+    QCOMPARE(ed.sourceDocument().text(), last);
+    ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
+    ed.sourceDocument().finishColoring();
     QCOMPARE(styles(ed), fullPass(last));
 }
 
@@ -210,12 +210,12 @@ void TestLongLines::longLineOpensInPiecesAndStaysOneLine() {
     const QString page = QStringLiteral("<html>\n") + line + QStringLiteral("\n</html>");
     SourceEditor ed;
     ed.resize(800, 600);
-    ed.setDocumentText(page);
-    QVERIFY(ed.pieceBreaks() >= int(line.size()) / SourceEditor::PieceCharacters);
-    QCOMPARE(ed.text(), page);
-    QCOMPARE(ed.lineCount(), 3);
-    QCOMPARE(ed.lineLength(1), int(line.size()));
-    QCOMPARE(ed.lineStart(2), 7 + int(line.size()) + 1);
+    ed.sourceDocument().setText(page);
+    QVERIFY(ed.sourceDocument().pieceBreaks() >= int(line.size()) / SourceDocument::PieceCharacters);
+    QCOMPARE(ed.sourceDocument().text(), page);
+    QCOMPARE(ed.sourceDocument().lineCount(), 3);
+    QCOMPARE(ed.sourceDocument().lineLength(1), int(line.size()));
+    QCOMPARE(ed.sourceDocument().lineStart(2), 7 + int(line.size()) + 1);
 
     // The caret's place is reported in the line, far beyond any piece.
     ed.setRow(1);
@@ -223,34 +223,34 @@ void TestLongLines::longLineOpensInPiecesAndStaysOneLine() {
     QCOMPARE(ed.row(), 1);
     QCOMPARE(ed.col(), int(line.size()));
     QTest::sendKeyEvent(QTest::Click, &ed, Qt::Key_unknown, QStringLiteral("Z"), Qt::NoModifier);
-    QCOMPARE(ed.text(), QStringLiteral("<html>\n") + line + QStringLiteral("Z\n</html>"));
+    QCOMPARE(ed.sourceDocument().text(), QStringLiteral("<html>\n") + line + QStringLiteral("Z\n</html>"));
 
     // A copy over several pieces holds no break.
     ed.setSelection(7, int(line.size()));
     ed.copy();
     QCOMPARE(QGuiApplication::clipboard()->text(), line);
 
-    ed.colorCodeLines(0, SourceEditor::LastLine);
-    ed.finishColoring();
-    QCOMPARE(styles(ed), fullPass(ed.text()));
+    ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
+    ed.sourceDocument().finishColoring();
+    QCOMPARE(styles(ed), fullPass(ed.sourceDocument().text()));
 }
 
 void TestLongLines::shiftEnterBreaksTheLine() {
     // The widget alone would put in U+2028, which a browser does not take for a line break.
     for (const int longLine : {0, 4}) {
         SourceEditor ed;
-        ed.setLongLineLimits(longLine, 16);
-        ed.setDocumentText(QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
+        ed.sourceDocument().setLongLineLimits(longLine, 16);
+        ed.sourceDocument().setText(QStringLiteral("abcdefghijklmnopqrstuvwxyz"));
         ed.setSelection(20, 0);
         press(ed, Qt::Key_Return, QStringLiteral("\r"), Qt::ShiftModifier);
-        QCOMPARE(ed.text(), QStringLiteral("abcdefghijklmnopqrst\nuvwxyz"));
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("abcdefghijklmnopqrst\nuvwxyz"));
     }
 }
 
 void TestLongLines::keysAtPieceBreaksActOnTheLine() {
     // Pieces of 16, 16 and 8; the caret at a break stands at the start of the next piece.
     SourceEditor ed;
-    ed.setLongLineLimits(20, 16);
+    ed.sourceDocument().setLongLineLimits(20, 16);
     const QString text = QStringLiteral("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMN");
     const struct {
         int caret;
@@ -263,15 +263,15 @@ void TestLongLines::keysAtPieceBreaksActOnTheLine() {
         {32, Qt::Key_Backspace, "abcdefghijklmnopqrstuvwxyzABCDEGHIJKLMN", 31},
     };
     for (const auto &r : rows) {
-        ed.setDocumentText(text);
-        QCOMPARE(ed.pieceBreaks(), 2);
+        ed.sourceDocument().setText(text);
+        QCOMPARE(ed.sourceDocument().pieceBreaks(), 2);
         ed.setSelection(r.caret, 0);
         press(ed, r.key);
-        QCOMPARE(ed.text(), QString::fromLatin1(r.expected));
+        QCOMPARE(ed.sourceDocument().text(), QString::fromLatin1(r.expected));
         QCOMPARE(ed.selectionStart(), r.caretAfter);
-        QCOMPARE(ed.pieceBreaks(), 2);
+        QCOMPARE(ed.sourceDocument().pieceBreaks(), 2);
         ed.undo();
-        QCOMPARE(ed.text(), text);
+        QCOMPARE(ed.sourceDocument().text(), text);
     }
 }
 

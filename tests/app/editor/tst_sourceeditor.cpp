@@ -72,8 +72,8 @@ private Q_SLOTS:
         QFETCH(int, last);
         QFETCH(QByteArray, expected);
         SourceEditor ed;
-        ed.setDocumentText(text);
-        ed.colorCodeLines(first, last);
+        ed.sourceDocument().setText(text);
+        ed.sourceDocument().colorCodeLines(first, last);
         QCOMPARE(styles(ed), expected);
         QCOMPARE(ed.selectionStart(), 0);
     }
@@ -82,21 +82,21 @@ private Q_SLOTS:
         SourceEditor ed;
         ed.resize(300, 120);
         ed.show();
-        ed.setDocumentText(lines(300));
-        ed.setSelection(ed.lineStart(150) + 2, 5);
+        ed.sourceDocument().setText(lines(300));
+        ed.setSelection(ed.sourceDocument().lineStart(150) + 2, 5);
         ed.setTopLine(140);
         const int top = ed.topLine();
-        ed.colorCodeLines(0, SourceEditor::LastLine);
-        QCOMPARE(ed.selectionStart(), ed.lineStart(150) + 2);
+        ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
+        QCOMPARE(ed.selectionStart(), ed.sourceDocument().lineStart(150) + 2);
         QCOMPARE(ed.selectionLength(), 5);
         QCOMPARE(ed.topLine(), top);
-        QCOMPARE(ed.styleAt(ed.lineStart(299)), CharStyle::Tag);
+        QCOMPARE(ed.sourceDocument().styleAt(ed.sourceDocument().lineStart(299)), CharStyle::Tag);
     }
 
     // The status bar follows a caret that code moved, once, after the move is over.
     void caretMovedByCodeIsReported() {
         SourceEditor ed;
-        ed.setDocumentText(lines(20));
+        ed.sourceDocument().setText(lines(20));
         QSignalSpy spy(&ed, &SourceEditor::caretPositionChanged);
         ed.setRow(12);
         ed.setCol(3);
@@ -107,19 +107,19 @@ private Q_SLOTS:
 
     void switchOffTurnsEverythingToText() {
         SourceEditor ed;
-        ed.setDocumentText(QStringLiteral("<b>x</b>\n<!-- c -->"));
-        ed.colorCodeLines(0, SourceEditor::LastLine);
-        ed.setColorCoding(false);
-        ed.colorCodeLines(1, 1);
-        QCOMPARE(styles(ed), QByteArray(ed.textLength(), '.'));
+        ed.sourceDocument().setText(QStringLiteral("<b>x</b>\n<!-- c -->"));
+        ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
+        ed.sourceDocument().setColorCoding(false);
+        ed.sourceDocument().colorCodeLines(1, 1);
+        QCOMPARE(styles(ed), QByteArray(ed.sourceDocument().textLength(), '.'));
     }
 
     void longRangesShowTheNotice() {
         SourceEditor ed;
-        ed.setDocumentText(lines(200));
-        ed.colorCodeLines(10, 90);
+        ed.sourceDocument().setText(lines(200));
+        ed.sourceDocument().colorCodeLines(10, 90);
         QVERIFY(!ed.findChild<ColorCodingNotice *>());
-        ed.colorCodeLines(10, 91);
+        ed.sourceDocument().colorCodeLines(10, 91);
         auto *notice = ed.findChild<ColorCodingNotice *>();
         QVERIFY(notice);
         QVERIFY(!notice->isVisible());
@@ -142,7 +142,7 @@ private Q_SLOTS:
         QFETCH(int, length);
         QFETCH(QByteArray, expected);
         SourceEditor ed;
-        ed.setDocumentText(QStringLiteral("<a>\n<b>\n<c>\n<d>"));
+        ed.sourceDocument().setText(QStringLiteral("<a>\n<b>\n<c>\n<d>"));
         ed.setSelection(start, length);
         ed.redoColorCoding();
         QCOMPARE(styles(ed), expected);
@@ -177,8 +177,8 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QByteArray, expected);
         SourceEditor ed;
-        ed.setDocumentText(text);
-        ed.colorCodeLines(0, SourceEditor::LastLine);
+        ed.sourceDocument().setText(text);
+        ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
         ed.setSelection(caret, 0);
         type(&ed, typed);
         QCOMPARE(styles(ed), expected);
@@ -201,27 +201,27 @@ private Q_SLOTS:
         SourceEditor ed;
         ed.setConvertExtendedCharacters(convert);
         type(&ed, typed);
-        QCOMPARE(ed.text(), expected);
-        QCOMPARE(ed.selectionStart(), ed.textLength());
+        QCOMPARE(ed.sourceDocument().text(), expected);
+        QCOMPARE(ed.selectionStart(), ed.sourceDocument().textLength());
     }
 
     void typedEntityReplacesSelectionAndUndoesInOneStep() {
         SourceEditor ed;
-        ed.setDocumentText(QStringLiteral("abc"));
+        ed.sourceDocument().setText(QStringLiteral("abc"));
         ed.setSelection(1, 1);
         type(&ed, QStringLiteral("é"));
-        QCOMPARE(ed.text(), QStringLiteral("a&eacute;c"));
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("a&eacute;c"));
         ed.undo();
-        QCOMPARE(ed.text(), QStringLiteral("abc"));
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("abc"));
     }
 
     void typedEntityInOverwriteMode() {
         SourceEditor ed;
-        ed.setDocumentText(QStringLiteral("abc"));
+        ed.sourceDocument().setText(QStringLiteral("abc"));
         ed.setOverwriteMode(true);
         ed.setSelection(1, 0);
         type(&ed, QStringLiteral("é"));
-        QCOMPARE(ed.text(), QStringLiteral("a&eacute;c"));
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("a&eacute;c"));
     }
 
     void insertKey_data() {
@@ -242,14 +242,6 @@ private Q_SLOTS:
         QCOMPARE(spy.size(), toggles ? 1 : 0);
         if (toggles)
             QCOMPARE(spy.at(0).at(0).toBool(), true);
-    }
-
-    void userInteractionComesBeforeTheKey() {
-        SourceEditor ed;
-        QList<int> lengths;
-        connect(&ed, &SourceEditor::userInteraction, [&] { lengths << ed.textLength(); });
-        type(&ed, QStringLiteral("a"));
-        QCOMPARE(lengths, QList<int>{0});
     }
 
     void caretPositionFollowsTyping() {
@@ -278,7 +270,7 @@ private Q_SLOTS:
         QFETCH(int, expectedRow);
         QFETCH(int, expectedCol);
         SourceEditor ed;
-        ed.setDocumentText(row == 1 && col == 0 ? QStringLiteral("a\n\nlast")
+        ed.sourceDocument().setText(row == 1 && col == 0 ? QStringLiteral("a\n\nlast")
                                                 : QStringLiteral("a\nbcd\nlast"));
         ed.setRow(row);
         ed.setCol(col);
@@ -289,7 +281,7 @@ private Q_SLOTS:
 
     void endOfLineMeansTheEndOfLongLines() {
         SourceEditor ed;
-        ed.setDocumentText(QString(300005, u'x') + QStringLiteral("\nshort"));
+        ed.sourceDocument().setText(QString(300005, u'x') + QStringLiteral("\nshort"));
         ed.setRow(0);
         ed.setCol(SourceEditor::EndOfLine);
         QCOMPARE(ed.col(), 300005);
@@ -299,7 +291,7 @@ private Q_SLOTS:
         SourceEditor ed;
         ed.resize(300, 120);
         ed.show();
-        ed.setDocumentText(lines(100));
+        ed.sourceDocument().setText(lines(100));
         ed.setTopLine(20);
         QCOMPARE(ed.topLine(), 20);
         ed.setTopLine(-3);
@@ -310,31 +302,31 @@ private Q_SLOTS:
 
     void textKeepsCharactersAndCountsLineBreaksOnce() {
         SourceEditor ed;
-        ed.setDocumentText(QStringLiteral("a\u00A0b\r\nc\rd"));
-        QCOMPARE(ed.text(), QStringLiteral("a\u00A0b\nc\nd"));
-        ed.replaceRange(0, 1, QStringLiteral("x\r\ny"));
-        QCOMPARE(ed.text(), QStringLiteral("x\ny\u00A0b\nc\nd"));
-        QCOMPARE(ed.textLength(), int(ed.text().size()));
-        QCOMPARE(ed.lineCount(), 4);
-        QCOMPARE(ed.lineText(1), QStringLiteral("y\u00A0b"));
+        ed.sourceDocument().setText(QStringLiteral("a\u00A0b\r\nc\rd"));
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("a\u00A0b\nc\nd"));
+        ed.sourceDocument().replaceRange(0, 1, QStringLiteral("x\r\ny"));
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("x\ny\u00A0b\nc\nd"));
+        QCOMPARE(ed.sourceDocument().textLength(), int(ed.sourceDocument().text().size()));
+        QCOMPARE(ed.sourceDocument().lineCount(), 4);
+        QCOMPARE(ed.sourceDocument().lineText(1), QStringLiteral("y\u00A0b"));
         ed.setSelection(3, 4);
         QCOMPARE(ed.selectedText(), QStringLiteral("\u00A0b\nc"));
     }
 
     void loadingClearsUndo() {
         SourceEditor ed;
-        ed.replaceRange(0, 0, QStringLiteral("typed"));
-        ed.setDocumentText(QStringLiteral("loaded"));
+        ed.sourceDocument().replaceRange(0, 0, QStringLiteral("typed"));
+        ed.sourceDocument().setText(QStringLiteral("loaded"));
         QVERIFY(!ed.document()->isUndoAvailable());
         QCOMPARE(ed.selectionStart(), 0);
     }
 
     void findIsACaseInsensitiveRangeSearch() {
         SourceEditor ed;
-        ed.setDocumentText(QStringLiteral("Grüße GRÜSSE"));
-        QCOMPARE(ed.find(QStringLiteral("ÜSS"), 0, 12), 8);
-        QCOMPARE(ed.find(QStringLiteral("grü"), 1, 12), 6);
-        QCOMPARE(ed.find(QStringLiteral("sse"), 0, 11), -1);
+        ed.sourceDocument().setText(QStringLiteral("Grüße GRÜSSE"));
+        QCOMPARE(ed.sourceDocument().find(QStringLiteral("ÜSS"), 0, 12), 8);
+        QCOMPARE(ed.sourceDocument().find(QStringLiteral("grü"), 1, 12), 6);
+        QCOMPARE(ed.sourceDocument().find(QStringLiteral("sse"), 0, 11), -1);
     }
 
     void pasteInsertsPlainText() {
@@ -346,56 +338,56 @@ private Q_SLOTS:
         data.setHtml(QStringLiteral("<b>bold</b>"));
         data.setText(QStringLiteral("plain\r\ntext"));
         ed.insertFromMimeData(&data);
-        QCOMPARE(ed.text(), QStringLiteral("plain\ntext"));
-        QCOMPARE(ed.textLength(), 10);
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("plain\ntext"));
+        QCOMPARE(ed.sourceDocument().textLength(), 10);
     }
 
     void replaceRangeKeepsStylesAround() {
         SourceEditor ed;
-        ed.setDocumentText(QStringLiteral("<b>x</b>"));
-        ed.colorCodeLines(0, SourceEditor::LastLine);
-        ed.replaceRange(3, 1, QStringLiteral("yy"));
-        QCOMPARE(ed.text(), QStringLiteral("<b>yy</b>"));
+        ed.sourceDocument().setText(QStringLiteral("<b>x</b>"));
+        ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
+        ed.sourceDocument().replaceRange(3, 1, QStringLiteral("yy"));
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("<b>yy</b>"));
         QCOMPARE(styles(ed), QByteArray("TTT..TTTT"));
         ed.undo();
-        QCOMPARE(ed.text(), QStringLiteral("<b>x</b>"));
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("<b>x</b>"));
     }
 
     void undoRecoloursWhatItRestores() {
         SourceEditor ed;
-        ed.setDocumentText(QStringLiteral("a<b>c</b>d"));
-        ed.colorCodeLines(0, SourceEditor::LastLine);
+        ed.sourceDocument().setText(QStringLiteral("a<b>c</b>d"));
+        ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
         TextEdits edits{{1, 3, QString()}, {5, 4, QString()}};
-        ed.applyEdits(edits);
-        QCOMPARE(ed.text(), QStringLiteral("acd"));
+        ed.sourceDocument().applyEdits(edits);
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("acd"));
         QCOMPARE(styles(ed), QByteArray("..."));
         ed.undo();
-        QCOMPARE(ed.text(), QStringLiteral("a<b>c</b>d"));
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("a<b>c</b>d"));
         QCOMPARE(styles(ed), QByteArray(".TTT.TTTT."));
         ed.redo();
-        QCOMPARE(ed.text(), QStringLiteral("acd"));
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("acd"));
     }
 
     void editGroupIsOneUndoStep() {
         SourceEditor ed;
-        ed.setDocumentText(QStringLiteral("middle"));
-        ed.colorCodeLines(0, 0);
-        ed.beginEditGroup();
-        ed.replaceRange(0, 0, QStringLiteral("<b>"));
-        ed.replaceRange(ed.textLength(), 0, QStringLiteral("</b>"));
-        ed.colorCodeLines(0, 0); // runs when the group ends
-        ed.endEditGroup();
+        ed.sourceDocument().setText(QStringLiteral("middle"));
+        ed.sourceDocument().colorCodeLines(0, 0);
+        ed.sourceDocument().beginEditGroup();
+        ed.sourceDocument().replaceRange(0, 0, QStringLiteral("<b>"));
+        ed.sourceDocument().replaceRange(ed.sourceDocument().textLength(), 0, QStringLiteral("</b>"));
+        ed.sourceDocument().colorCodeLines(0, 0); // runs when the group ends
+        ed.sourceDocument().endEditGroup();
         QCOMPARE(styles(ed), QByteArray("TTT......TTTT"));
         ed.undo();
-        QCOMPARE(ed.text(), QStringLiteral("middle"));
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("middle"));
     }
 
     void colouringIsNotAnEdit() {
         SourceEditor ed;
         ed.resize(300, 200);
-        ed.setDocumentText(QStringLiteral("<b>x</b>\n<i>y</i>\n<!-- z -->"));
+        ed.sourceDocument().setText(QStringLiteral("<b>x</b>\n<i>y</i>\n<!-- z -->"));
         QSignalSpy changes(&ed, &QPlainTextEdit::textChanged);
-        ed.colorCodeLines(0, SourceEditor::LastLine);
+        ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
         ed.grab();
         ed.setColors(Qt::red, Qt::black, Qt::green, Qt::white);
         ed.grab();
@@ -409,15 +401,15 @@ private Q_SLOTS:
         ed.resize(400, 200);
         ed.setEditorFont(QStringLiteral("DejaVu Sans Mono"), 20);
         ed.setColors(QColor(255, 0, 0), QColor(0, 0, 0), QColor(0, 255, 0), QColor(255, 255, 255));
-        ed.setDocumentText(QStringLiteral("<BBBB> text\n<!-- MMMM -->"));
+        ed.sourceDocument().setText(QStringLiteral("<BBBB> text\n<!-- MMMM -->"));
         QCOMPARE(pixelsOf(ed, Qt::red), 0);
-        ed.colorCodeLines(0, SourceEditor::LastLine);
+        ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
         QVERIFY(pixelsOf(ed, Qt::red) > 20);
         QVERIFY(pixelsOf(ed, Qt::green) > 20);
         type(&ed, QStringLiteral("<WWW"));
         const int afterTyping = pixelsOf(ed, Qt::red);
-        ed.setColorCoding(false);
-        ed.colorCodeLines(0, 0);
+        ed.sourceDocument().setColorCoding(false);
+        ed.sourceDocument().colorCodeLines(0, 0);
         QCOMPARE(pixelsOf(ed, Qt::red), 0);
         QVERIFY(afterTyping > 20);
     }
@@ -435,51 +427,51 @@ private Q_SLOTS:
         QFETCH(QString, action);
         SourceEditor ed;
         ed.resize(500, 300);
-        ed.setDocumentText(largePage());
-        ed.colorCodeLines(0, SourceEditor::LastLine);
-        QVERIFY(ed.isColoringInBackground());
-        const QString loaded = ed.text();
+        ed.sourceDocument().setText(largePage());
+        ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
+        QVERIFY(ed.sourceDocument().isColoringInBackground());
+        const QString loaded = ed.sourceDocument().text();
         if (action == QLatin1String("type")) {
             // A "<" turns the rest of its line into a tag, which live colouring alone would not.
-            ed.setSelection(ed.lineStart(20000) + 3, 0);
+            ed.setSelection(ed.sourceDocument().lineStart(20000) + 3, 0);
             type(&ed, QStringLiteral("<q"));
         } else if (action == QLatin1String("type early")) {
             ed.grab(); // colours the first screen
-            ed.setSelection(ed.lineStart(2) + 3, 0);
+            ed.setSelection(ed.sourceDocument().lineStart(2) + 3, 0);
             type(&ed, QStringLiteral("<i>q</i>"));
         } else if (action == QLatin1String("recolour")) {
             QTest::qWait(5);
             ed.setSelection(0, 0);
             ed.redoColorCoding();
         } else if (action == QLatin1String("undo")) {
-            ed.replaceRange(ed.lineStart(25000), 0, QStringLiteral("<b>"));
+            ed.sourceDocument().replaceRange(ed.sourceDocument().lineStart(25000), 0, QStringLiteral("<b>"));
             ed.undo();
-            QCOMPARE(ed.text(), loaded);
+            QCOMPARE(ed.sourceDocument().text(), loaded);
         }
-        QTRY_VERIFY_WITH_TIMEOUT(!ed.isColoringInBackground(), 20000);
-        QCOMPARE(styles(ed), fullPass(ed.text()));
+        QTRY_VERIFY_WITH_TIMEOUT(!ed.sourceDocument().isColoringInBackground(), 20000);
+        QCOMPARE(styles(ed), fullPass(ed.sourceDocument().text()));
     }
 
     void shownLinesAreColouredFirst() {
         SourceEditor ed;
         ed.resize(500, 300);
-        ed.setDocumentText(largePage());
-        ed.colorCodeLines(0, SourceEditor::LastLine);
+        ed.sourceDocument().setText(largePage());
+        ed.sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
         ed.setTopLine(29000);
         ed.grab();
-        QVERIFY(ed.isColoringInBackground());
-        const int from = ed.lineStart(ed.topLine());
-        const int to = ed.lineStart(ed.topLine() + 10);
-        QCOMPARE(styles(ed).mid(from, to - from), fullPass(ed.text()).mid(from, to - from));
+        QVERIFY(ed.sourceDocument().isColoringInBackground());
+        const int from = ed.sourceDocument().lineStart(ed.topLine());
+        const int to = ed.sourceDocument().lineStart(ed.topLine() + 10);
+        QCOMPARE(styles(ed).mid(from, to - from), fullPass(ed.sourceDocument().text()).mid(from, to - from));
         // The text is whole at any moment: what a save writes.
-        QCOMPARE(ed.text(), largePage());
+        QCOMPARE(ed.sourceDocument().text(), largePage());
     }
 
     void closingWhileColouring() {
         auto *ed = new SourceEditor;
-        ed->setDocumentText(largePage());
-        ed->colorCodeLines(0, SourceEditor::LastLine);
-        QVERIFY(ed->isColoringInBackground());
+        ed->sourceDocument().setText(largePage());
+        ed->sourceDocument().colorCodeLines(0, SourceEditor::LastLine);
+        QVERIFY(ed->sourceDocument().isColoringInBackground());
         delete ed;
         QTest::qWait(20); // the next slice must not find the editor gone
     }

@@ -43,7 +43,7 @@ void TestSourceLayout::theWidestLineGettingNarrowerIsLaidOutAlone() {
     ed.resize(600, 400);
     ed.show();
     QVERIFY(QTest::qWaitForWindowExposed(&ed));
-    ed.setDocumentText(page);
+    ed.sourceDocument().setText(page);
     ed.setRow(5);
     ed.setCol(SourceEditor::EndOfLine);
     QTest::keyClicks(&ed, QString(150, u'w'));
@@ -53,7 +53,7 @@ void TestSourceLayout::theWidestLineGettingNarrowerIsLaidOutAlone() {
     QCoreApplication::processEvents();
     // Measuring every line would give each of the 20,000 a layout object.
     QVERIFY2(allocations - before < 5000, qPrintable(QString::number(allocations - before)));
-    QCOMPARE(ed.text().section(u'\n', 5, 5), QStringLiteral("<p>line 5</p>") + QString(149, u'w'));
+    QCOMPARE(ed.sourceDocument().text().section(u'\n', 5, 5), QStringLiteral("<p>line 5</p>") + QString(149, u'w'));
     QVERIFY(ed.horizontalScrollBar()->maximum() > 0);
 }
 
@@ -66,7 +66,7 @@ void TestSourceLayout::wrappedLinesNeedNoHorizontalScrolling() {
     ed.setWordWrap(true);
     ed.show();
     QVERIFY(QTest::qWaitForWindowExposed(&ed));
-    ed.setDocumentText(page); // lines laid out before the vertical scroll bar takes its room
+    ed.sourceDocument().setText(page); // lines laid out before the vertical scroll bar takes its room
     ed.setRow(3);
     QTest::keyClicks(&ed, QStringLiteral(" and some more text typed into the line"));
     QTest::qWait(20);
@@ -94,13 +94,13 @@ void TestSourceLayout::theWidthIsSettledWithTheFirstScreen() {
     ed.show();
     QVERIFY(QTest::qWaitForWindowExposed(&ed));
     if (background)
-        ed.setBackgroundLoading(100000, 20000);
-    ed.setDocumentText(page);
-    QCOMPARE(ed.isLoading(), background);
+        ed.sourceDocument().setBackgroundLoading(100000, 20000);
+    ed.sourceDocument().setText(page);
+    QCOMPARE(ed.sourceDocument().isLoading(), background);
     QCoreApplication::processEvents();
     const int range = ed.horizontalScrollBar()->maximum();
     QVERIFY(range > 0);
-    QTRY_VERIFY(!ed.isLoading());
+    QTRY_VERIFY(!ed.sourceDocument().isLoading());
     for (const int line : {12000, 15000}) {
         ed.setRow(line);
         ed.ensureCursorVisible();

@@ -139,7 +139,7 @@ void TestFilePanel::doubleClickOpensPagesAndPictures() {
     selectFile("index.htm");
     QTest::keyClick(panel()->fileList(), Qt::Key_Return);
     QCOMPARE(tabs->count(), before + 1);
-    QVERIFY(m_h->editor().text().startsWith("<HTML>"));
+    QVERIFY(m_h->editor().sourceDocument().text().startsWith("<HTML>"));
     QCOMPARE(panel()->folder(), site());
     selectFile("pic.jpg");
     QTest::keyClick(panel()->fileList(), Qt::Key_Return);
@@ -182,7 +182,7 @@ void TestFilePanel::droppingInsertsThroughTheWrap() {
     QApplication::sendEvent(ed.viewport(), &drop);
     QFETCH(QString, text);
     QTest::qWait(0); // the insertion follows the drop once the drag has ended
-    QTRY_COMPARE(ed.text(), text);
+    QTRY_COMPARE(ed.sourceDocument().text(), text);
     const AppSettings &s = m_h->t.ctx.settings;
     QCOMPARE(s.previousLinks[0] == site(recentLink), !recentLink.isEmpty());
     QCOMPARE(s.previousImages[0] == site(recentImage), !recentImage.isEmpty());
@@ -261,7 +261,7 @@ void TestFilePanel::previewWindowsFollowAndPage() {
 
 void TestFilePanel::linkedFilesOfThePage() {
     m_h->files().openFile(site("index.htm"));
-    FileDependenciesDialog dialog(m_h->editor().text(), {});
+    FileDependenciesDialog dialog(m_h->editor().sourceDocument().text(), {});
     dialog.findChild<QPushButton *>("start")->click();
     QCOMPARE(dialog.listText(), "b.html\npic.jpg");
 }
@@ -319,9 +319,9 @@ void TestFilePanel::replaceAsksAboutOpenDocuments() {
 void TestFilePanel::replaceShowsItsChangesInOpenPages() {
     writeFile(site("c.htm"), "<p>HTML</p>");
     QVERIFY(m_h->files().openFile(site("index.htm")));
-    Document &clean = m_h->docs().current();
+    SourceDocument &clean = m_h->docs().current();
     QVERIFY(m_h->files().openFile(site("c.htm")));
-    Document &edited = m_h->docs().current();
+    SourceDocument &edited = m_h->docs().current();
     m_h->type("y");
     m_h->t.prompts.answers << Answer::Yes << Answer::Yes; // replace; the files are open
     QTimer::singleShot(0, this, [] {
@@ -336,10 +336,10 @@ void TestFilePanel::replaceShowsItsChangesInOpenPages() {
         dialog->close();
     });
     m_h->action("actionMultiFileReplace")->trigger();
-    QCOMPARE(clean.editor()->text(),
+    QCOMPARE(clean.text(),
              "<html><A HREF=\"b.html\">b</A><IMG SRC=\"pic.jpg\"></html>\n");
-    QVERIFY(clean.saved);
-    QCOMPARE(edited.editor()->text(), "y<p>HTML</p>");
+    QVERIFY(!clean.isModified());
+    QCOMPARE(edited.text(), "y<p>HTML</p>");
     m_h->t.prompts.answers << Answer::No;
     QVERIFY(!m_h->files().save(edited));
     QVERIFY(m_h->t.prompts.texts().last().contains("has been changed by another program"));
@@ -378,7 +378,7 @@ void TestFilePanel::openPagesFollowTheirFile() {
     QFETCH(QString, question);
     QDir().mkpath(site("sub"));
     QVERIFY(m_h->files().openFile(site("b.html")));
-    Document &doc = m_h->docs().current();
+    SourceDocument &doc = m_h->docs().current();
     if (unsaved)
         m_h->type("x");
     m_h->t.prompts.answers << answers;
@@ -394,8 +394,8 @@ void TestFilePanel::openPagesFollowTheirFile() {
     QCOMPARE(m_h->t.prompts.texts().value(0),
              QString(question).replace("%1", QDir::toNativeSeparators(site("b.html"))));
     QCOMPARE(m_h->t.prompts.unexpected, 0);
-    QCOMPARE(doc.fileName, site(file.isEmpty() ? "b.html" : file));
-    QCOMPARE(doc.saved, !unsaved);
+    QCOMPARE(doc.fileName(), site(file.isEmpty() ? "b.html" : file));
+    QCOMPARE(doc.isModified(), unsaved);
     if (file.isEmpty()) {
         QVERIFY(!QFile::exists(site("b.html"))); // in the trash; the tab keeps the text
         return;

@@ -41,7 +41,7 @@ private Q_SLOTS:
         // Save keeps its own state: the document is still modified.
         QVERIFY(h.action("actionSave")->isEnabled());
         QCOMPARE(h.action("actionInternalViewer")->text(), QStringLiteral("&Internal HTML View"));
-        QCOMPARE(h.editor().text(), QStringLiteral("<P>text"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("<P>text"));
         QVERIFY(h.editor().hasFocus() || !h.window().isActiveWindow());
     }
 

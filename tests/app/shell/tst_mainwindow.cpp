@@ -76,7 +76,7 @@ private Q_SLOTS:
         QVERIFY(!h.window().close());
         QVERIFY(h.window().isVisible());
         QCOMPARE(h.t.settingsBytes(), before);
-        QCOMPARE(h.editor().text(), QStringLiteral("unsaved"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("unsaved"));
         QCOMPARE(h.t.prompts.texts(), QStringList{"Do you really want to exit?"});
     }
 
@@ -271,9 +271,9 @@ private Q_SLOTS:
         const QString b = probe.writeFile("b.htm", "<P>b");
         WindowHarness h("[Options]\ntotd=0\n", {a, b});
         QCOMPARE(h.docs().count(), 2);
-        QCOMPARE(h.docs().state(0).fileName, a);
-        QCOMPARE(h.docs().editor(0)->text(), QStringLiteral("<P>a"));
-        QCOMPARE(h.docs().state(1).fileName, b);
+        QCOMPARE(h.docs().document(0).fileName(), a);
+        QCOMPARE(h.docs().document(0).text(), QStringLiteral("<P>a"));
+        QCOMPARE(h.docs().document(1).fileName(), b);
         QCOMPARE(h.docs().currentIndex(), 1);
         QCOMPARE(h.window().windowTitle(), QStringLiteral("Marlo - ") + b);
     }

@@ -149,10 +149,10 @@ void TestToolCommands::userButtons() {
     QCOMPARE(bar->userButton(1)->text(), QStringLiteral("Bold"));
     QVERIFY(h.t.settingsBytes().contains("tagstart2=<B>"));
 
-    h.editor().setDocumentText(QStringLiteral("one two"));
+    h.editor().sourceDocument().setText(QStringLiteral("one two"));
     h.editor().setSelection(4, 3);
     bar->userButton(1)->click();
-    QCOMPARE(h.editor().text(), QStringLiteral("one <B>two</B>"));
+    QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("one <B>two</B>"));
 
     // Cancel: the typed caption is in memory (saved at exit), the toolbar keeps the old one.
     whenOpen(QStringLiteral("customButtonsDialog"), [](QWidget *d) {
@@ -222,7 +222,7 @@ void TestToolCommands::spellCheckDocument() {
     WindowHarness h;
     h.t.ctx.paths.installDir = QStringLiteral(MARLO_SHARE_DIR); // holds american.vtd
     SourceEditor &ed = h.editor();
-    ed.setDocumentText(QStringLiteral(
+    ed.sourceDocument().setText(QStringLiteral(
         "Ths is <b title=\"wrng\">good</b> text <!-- bda --> in a caf&eacute; near\n"
         "me@exmple.com and http://www.exmple.com/x.htm tday, tday."));
     QStringList asked;
@@ -245,7 +245,7 @@ void TestToolCommands::spellCheckDocument() {
     h.window().tools()->checkSpelling();
     answerer.stop();
     QCOMPARE(asked, (QStringList{"Ths=Ths", "café=caf&eacute;", "tday=tday"}));
-    QCOMPARE(ed.text(),
+    QCOMPARE(ed.sourceDocument().text(),
              QStringLiteral(
                  "This is <b title=\"wrng\">good</b> text <!-- bda --> in a caf&eacute; near\n"
                  "me@exmple.com and http://www.exmple.com/x.htm today, today."));
@@ -253,7 +253,7 @@ void TestToolCommands::spellCheckDocument() {
     QVERIFY(!h.window().tools()->spellCheckDialog()->isVisible());
     // Replace All is one undo step, and the check left no other.
     QTest::keyClick(&ed, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(ed.text(),
+    QCOMPARE(ed.sourceDocument().text(),
              QStringLiteral(
                  "This is <b title=\"wrng\">good</b> text <!-- bda --> in a caf&eacute; near\n"
                  "me@exmple.com and http://www.exmple.com/x.htm tday, tday."));
@@ -266,7 +266,7 @@ void TestToolCommands::addToDictionaryKeepsTheWord() {
     h.t.ctx.paths.installDir = QStringLiteral(MARLO_SHARE_DIR);
     const QString list = h.t.writeFile("data/personal-words.txt", "Marlo\r\n\n");
     SourceEditor &ed = h.editor();
-    ed.setDocumentText(QStringLiteral("Marlo wrks, wrks."));
+    ed.sourceDocument().setText(QStringLiteral("Marlo wrks, wrks."));
     QStringList asked;
     QTimer answerer;
     connect(&answerer, &QTimer::timeout, this, [&] {
@@ -281,7 +281,7 @@ void TestToolCommands::addToDictionaryKeepsTheWord() {
     answerer.stop();
     QCOMPARE(asked, QStringList{"wrks"});
     QCOMPARE(h.t.readFile(list), QByteArray("Marlo\nwrks\n"));
-    QCOMPARE(ed.text(), QStringLiteral("Marlo wrks, wrks."));
+    QCOMPARE(ed.sourceDocument().text(), QStringLiteral("Marlo wrks, wrks."));
 }
 
 void TestToolCommands::spellingShowsTheWordInAWrappedLine_data() {
@@ -298,7 +298,7 @@ void TestToolCommands::spellingShowsTheWordInAWrappedLine() {
     h.t.ctx.paths.installDir = QStringLiteral(MARLO_SHARE_DIR);
     SourceEditor &ed = h.editor();
     ed.setWordWrap(true);
-    ed.setDocumentText(QStringLiteral("good ").repeated(wordsBefore) + QStringLiteral("wrng ") +
+    ed.sourceDocument().setText(QStringLiteral("good ").repeated(wordsBefore) + QStringLiteral("wrng ") +
                        QStringLiteral("good ").repeated(wordsAfter));
     QList<bool> shown;
     QTimer answerer;

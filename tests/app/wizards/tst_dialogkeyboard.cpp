@@ -173,8 +173,8 @@ void TestDialogKeyboard::everyDialogByKeyboard() {
     QFETCH(QString, keys);
     QFETCH(QString, expected);
     WindowHarness h;
-    h.editor().setDocumentText(page);
-    h.editor().setSelection(h.editor().textLength(), 0);
+    h.editor().sourceDocument().setText(page);
+    h.editor().setSelection(h.editor().sourceDocument().textLength(), 0);
 
     QString focused;
     int narrower = 0; // than the title needs
@@ -213,12 +213,12 @@ void TestDialogKeyboard::everyDialogByKeyboard() {
     QCOMPARE(focused, first);
     QCOMPARE(backwards, QString());
     if (expected.startsWith(QStringLiteral("…")))
-        QTRY_VERIFY2(h.editor().text().contains(expected.mid(1)), qPrintable(h.editor().text()));
+        QTRY_VERIFY2(h.editor().sourceDocument().text().contains(expected.mid(1)), qPrintable(h.editor().sourceDocument().text()));
     else
-        QTRY_COMPARE(h.editor().text(), expected);
+        QTRY_COMPARE(h.editor().sourceDocument().text(), expected);
     // What the dialog put in is one undo step.
     QTest::keyClick(&h.editor(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(h.editor().text(), page);
+    QCOMPARE(h.editor().sourceDocument().text(), page);
 }
 
 // Dialogs that are not tag dialogs, most of them made without the dialogs' shared buttons: they
@@ -244,7 +244,7 @@ void TestDialogKeyboard::theOtherDialogsTakeTheKeysAlike() {
     QFETCH(QString, first);
     WindowHarness h;
     h.t.ctx.paths.installDir = QStringLiteral(MARLO_SHARE_DIR); // holds a dictionary
-    h.editor().setDocumentText(QStringLiteral("<P>Sme text</P>\n"));
+    h.docs().current().setText(QStringLiteral("<P>Sme text</P>\n"));
 
     QString focused = QStringLiteral("(not opened)");
     QString backwards;

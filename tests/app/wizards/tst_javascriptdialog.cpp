@@ -66,7 +66,7 @@ private Q_SLOTS:
         QFETCH(int, effect);
         QFETCH(QString, field);
         WindowHarness h;
-        h.editor().setDocumentText(Page);
+        h.editor().sourceDocument().setText(Page);
         h.editor().setSelection(int(Page.indexOf(QLatin1String("\nx\n"))) + 1, 1);
         auto dialog = openDialog(h);
         dialog->setCurrentEffect(JavaScriptEffect(effect));
@@ -77,10 +77,10 @@ private Q_SLOTS:
                 b->click();
         dialog->confirm();
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
-        QTRY_COMPARE(lineAbove(h.editor().text(), QStringLiteral("</HEAD>")).trimmed(),
+        QTRY_COMPARE(lineAbove(h.editor().sourceDocument().text(), QStringLiteral("</HEAD>")).trimmed(),
                      QStringLiteral("</script>"));
-        const QString text = h.editor().text();
-        QCOMPARE(h.editor().lineText(h.editor().row()), QStringLiteral("</HEAD>"));
+        const QString text = h.editor().sourceDocument().text();
+        QCOMPARE(h.editor().sourceDocument().lineText(h.editor().row()), QStringLiteral("</HEAD>"));
         QFETCH(QString, body);
         QVERIFY2(text.contains(body), qPrintable(text));
         QFETCH(QString, atCaret);
@@ -93,7 +93,7 @@ private Q_SLOTS:
 
     void messagesKeepOrCloseTheDialog() {
         WindowHarness h;
-        h.editor().setDocumentText(QStringLiteral("<BODY>no head</BODY>"));
+        h.editor().sourceDocument().setText(QStringLiteral("<BODY>no head</BODY>"));
         auto dialog = openDialog(h);
         dialog->confirm(); // no scrolling text
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
@@ -104,29 +104,29 @@ private Q_SLOTS:
                  QStringList({"No text specified.",
                               "Before you can add a java script, please fill the HTML document "
                               "with the basic tags (<HTML>,<HEAD>,<BODY>)."}));
-        QCOMPARE(h.editor().text(), QStringLiteral("<BODY>no head</BODY>"));
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("<BODY>no head</BODY>"));
     }
 
     void detourPage() {
         WindowHarness h;
-        h.editor().setDocumentText(Page);
+        h.editor().sourceDocument().setText(Page);
         auto dialog = openDialog(h);
         dialog->setCurrentEffect(JavaScriptEffect::Detour);
         dialog->detourLocation()->setEditText(QStringLiteral("http://example.org/"));
         dialog->confirm();
-        const QString text = h.editor().text();
+        const QString text = h.editor().sourceDocument().text();
         QVERIFY(text.contains(QLatin1String("<TITLE>Detour - This page has moved...t</TITLE>\n"
                                             "<META HTTP-EQUIV=\"Refresh\"")));
         QVERIFY(text.contains(QLatin1String("<A HREF=\"http://example.org/\">")));
         h.editor().undo();
-        QCOMPARE(h.editor().text(), Page);
+        QCOMPARE(h.editor().sourceDocument().text(), Page);
     }
 
     void slideShowPage() {
         WindowHarness h;
         for (const char *name : {"b.JPG", "a.gif", "notes.txt", "c.jpeg"})
             h.t.writeFile(QStringLiteral("pics/") + QLatin1String(name), "x");
-        h.editor().setDocumentText(Page);
+        h.editor().sourceDocument().setText(Page);
         auto dialog = openDialog(h);
         dialog->setCurrentEffect(JavaScriptEffect::SlideShow);
         dialog->confirm();
@@ -143,8 +143,8 @@ private Q_SLOTS:
         QCOMPARE(dialog->fields().slides,
                  QStringList({h.t.path("pics/a.gif"), h.t.path("pics/b.JPG")}));
         dialog->confirm();
-        QTRY_VERIFY(h.editor().text().contains(QLatin1String("var count = 2;")));
-        QVERIFY(h.editor().text().contains(
+        QTRY_VERIFY(h.editor().sourceDocument().text().contains(QLatin1String("var count = 2;")));
+        QVERIFY(h.editor().sourceDocument().text().contains(
             QStringLiteral("<IMG SRC=\"%1\">").arg(h.t.path("pics/a.gif"))));
     }
 
@@ -207,12 +207,12 @@ private Q_SLOTS:
         QCOMPARE(h.t.readFile(folder + "/hello.jsc"),
                  QByteArray("<script>\r\nvar changed = '\x80';\r\n</script>\r\n"));
 
-        h.editor().setDocumentText(Page);
+        h.editor().sourceDocument().setText(Page);
         reopened->setCurrentEffect(JavaScriptEffect::Custom);
         reopened->confirm();
-        QTRY_COMPARE(lineAbove(h.editor().text(), QStringLiteral("</HEAD>")),
+        QTRY_COMPARE(lineAbove(h.editor().sourceDocument().text(), QStringLiteral("</HEAD>")),
                      QStringLiteral("          </script>"));
-        QVERIFY(h.editor().text().contains(QString::fromUtf8("\n          var changed = '€';\n")));
+        QVERIFY(h.editor().sourceDocument().text().contains(QString::fromUtf8("\n          var changed = '€';\n")));
 
         h.t.prompts.answers.enqueue(Prompts::Answer::Yes);
         reopened->customPage()->deleteScript();

@@ -43,8 +43,8 @@ private Q_SLOTS:
             typeNumber(d, QStringLiteral("colspan"), 2);
         });
         h.action("actionTableEditor")->trigger();
-        QTRY_VERIFY(h.editor().text().contains(QStringLiteral("</TABLE>")));
-        QCOMPARE(h.editor().text(),
+        QTRY_VERIFY(h.editor().sourceDocument().text().contains(QStringLiteral("</TABLE>")));
+        QCOMPARE(h.editor().sourceDocument().text(),
                  QStringLiteral("<BODY>\n<TABLE CELLPADDING=\"0\" CELLSPACING=\"0\" WIDTH=\"0\" "
                                 "HEIGHT=\"0\" BORDER=\"0\">\n       <CAPTION>Menu</CAPTION>\n"
                                 "<TR>\n\t<TD></TD>\n\t<TD></TD>\n\t<TD BGCOLOR=\"yellow\">tea</TD>\n"
@@ -59,9 +59,9 @@ private Q_SLOTS:
                               QPoint(22, 7));
         });
         QTest::mousePress(child(&h.window(), QStringLiteral("quickTableButton")), Qt::LeftButton);
-        QTRY_VERIFY(h.editor().text().contains(QStringLiteral("</TABLE>")));
+        QTRY_VERIFY(h.editor().sourceDocument().text().contains(QStringLiteral("</TABLE>")));
         h.type("x");
-        QCOMPARE(h.editor().text(), QStringLiteral("\n<TABLE>\n<TR>\n\t<TD>x</TD>\n\t<TD></TD>\n"
+        QCOMPARE(h.editor().sourceDocument().text(), QStringLiteral("\n<TABLE>\n<TR>\n\t<TD>x</TD>\n\t<TD></TD>\n"
                                                    "</TR>\n</TABLE>\n "));
     }
 
@@ -110,7 +110,7 @@ private Q_SLOTS:
             }
         });
         pressToolButton(h.window(), button);
-        QTRY_COMPARE(h.editor().text(), expected);
+        QTRY_COMPARE(h.editor().sourceDocument().text(), expected);
     }
 
     void listsLeaveTheCaretInTheFirstItem_data() {
@@ -137,9 +137,9 @@ private Q_SLOTS:
             count->stepBy(2);
         });
         pressToolButton(h.window(), button);
-        QTRY_VERIFY(h.editor().text().size() > 10);
+        QTRY_VERIFY(h.editor().sourceDocument().text().size() > 10);
         h.type("a");
-        QCOMPARE(h.editor().text(), expected);
+        QCOMPARE(h.editor().sourceDocument().text(), expected);
     }
 
     // Ctrl+E ("Edit <...> tag...") on a selected start tag: the dialog shows its attributes
@@ -162,7 +162,7 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         QFETCH(QString, expected);
         WindowHarness h;
-        h.editor().setDocumentText(text);
+        h.editor().sourceDocument().setText(text);
         h.editor().setSelection(0, int(text.size()));
         QString seen;
         whenModalOpens([&](QWidget *d) {
@@ -175,7 +175,7 @@ private Q_SLOTS:
         });
         QTest::keyClick(&h.editor(), Qt::Key_E, Qt::ControlModifier);
         QCOMPARE(seen, shown);
-        QCOMPARE(h.editor().text(), expected);
+        QCOMPARE(h.editor().sourceDocument().text(), expected);
     }
 
     // Three columns, the second split in two, the first widened to 40 %.
@@ -194,12 +194,12 @@ private Q_SLOTS:
             typeNumber(d, QStringLiteral("widthPercent"), 40);
         });
         h.action("actionFrameWizard")->trigger();
-        QTRY_VERIFY(h.editor().text().contains(QStringLiteral("</FRAMESET>\n")));
+        QTRY_VERIFY(h.editor().sourceDocument().text().contains(QStringLiteral("</FRAMESET>\n")));
         const QString expected = QStringLiteral(
             "\n<FRAMESET ROWS=\"100%\" COLS=\"40%,27%,*\">\n"
             "          <FRAME NAME=\"FRAME1\" SRC=\"\" SCROLLING=\"AUTO\">\n"
             "     <FRAMESET ROWS=\"50%,*\">\n");
-        QCOMPARE(h.editor().text().left(expected.size()), expected);
+        QCOMPARE(h.editor().sourceDocument().text().left(expected.size()), expected);
     }
 };
 

@@ -119,12 +119,12 @@ private Q_SLOTS:
                  QStringLiteral("3x2"));
 
         SourceEditor ed;
-        ed.setDocumentText(QStringLiteral("<BODY>\n</BODY>"));
+        ed.sourceDocument().setText(QStringLiteral("<BODY>\n</BODY>"));
         ed.setSelection(3, 0);
         PendingBlock block{dialog.block(), true};
         applyPendingBlock(ed, block);
         QTest::keyClicks(&ed, QStringLiteral("x"));
-        QCOMPARE(ed.text(), QStringLiteral("<BODY>\n<TABLE>\n<TR>\n\t<TD>x</TD>\n\t<TD></TD>\n"
+        QCOMPARE(ed.sourceDocument().text(), QStringLiteral("<BODY>\n<TABLE>\n<TR>\n\t<TD>x</TD>\n\t<TD></TD>\n"
                                            "\t<TD></TD>\n</TR>\n<TR>\n\t<TD></TD>\n\t<TD></TD>\n"
                                            "\t<TD></TD>\n</TR>\n</TABLE>\n</BODY>\n "));
     }

@@ -1,3 +1,4 @@
+#include "common/singledocument.h"
 #include "common/testcontext.h"
 #include "editor/editoperations.h"
 #include "editor/sourceeditor.h"
@@ -65,6 +66,7 @@ private:
     QAction *editEntry() const { return m_registry->action(QStringLiteral("editTagAction")); }
     TestContext *m_t = nullptr;
     QWidget *m_window = nullptr;
+    SingleDocument *m_docs = nullptr;
     SourceEditor *m_editor = nullptr;
     ActionRegistry *m_registry = nullptr;
     TagDialogCommands *m_commands = nullptr;
@@ -80,14 +82,13 @@ void TestTagDialogs::init() {
     for (int i = 0; i < 16; ++i)
         m_t->ctx.settings.colorList[i] = QLatin1String(names[i]);
     m_window = new QWidget;
-    m_editor = new SourceEditor(m_window);
+    m_docs = new SingleDocument(m_window, m_window);
+    m_docs->current().setFileName(m_t->path(QStringLiteral("page.htm")));
+    m_editor = m_docs->view();
     m_panelFile.clear();
-    TagDialogCommands::Host host;
-    host.editor = [this] { return m_editor; };
-    host.documentFileName = [this] { return m_t->path(QStringLiteral("page.htm")); };
-    host.panelFileName = [this] { return m_panelFile; };
     m_registry = new ActionRegistry(m_window);
-    m_commands = new TagDialogCommands(m_t->ctx, host, *m_registry, m_window);
+    m_commands = new TagDialogCommands(m_t->ctx, *m_docs, [this] { return m_panelFile; },
+                                       *m_registry, m_window);
     connect(&m_t->ctx.insertions, &InsertionChannel::insertionArrived, m_window,
             [this](PendingInsertion insertion) {
                 m_delivered = insertion.startText;
@@ -139,8 +140,8 @@ void TestTagDialogs::editInPlace() {
     QFETCH(QString, field);
     QFETCH(QString, value);
     QFETCH(QString, edited);
-    m_editor->setDocumentText(QStringLiteral("before\n ") + tag + QStringLiteral(" after"));
-    m_editor->setSelection(3, m_editor->textLength() - 5); // from inside "before" into "after"
+    m_editor->sourceDocument().setText(QStringLiteral("before\n ") + tag + QStringLiteral(" after"));
+    m_editor->setSelection(3, m_editor->sourceDocument().textLength() - 5); // from inside "before" into "after"
     m_commands->classifySelection();
     QAction *entry = editEntry();
     QVERIFY(entry->isVisible() && entry->isEnabled());
@@ -148,7 +149,7 @@ void TestTagDialogs::editInPlace() {
     answerDialog([&](QWidget *dialog) { typeInto(dialog, field, value); });
     entry->trigger();
     settle();
-    QCOMPARE(m_editor->text(), QStringLiteral("before\n ") + edited + QStringLiteral(" after"));
+    QCOMPARE(m_editor->sourceDocument().text(), QStringLiteral("before\n ") + edited + QStringLiteral(" after"));
 }
 
 void TestTagDialogs::newImageReadsItsSize() {
@@ -157,7 +158,7 @@ void TestTagDialogs::newImageReadsItsSize() {
     const QString file = m_t->path(QStringLiteral("Pic.PNG")); // the name keeps its case
     QVERIFY(picture.save(file, "PNG"));
     m_panelFile = file;
-    m_editor->setDocumentText(QStringLiteral("x"));
+    m_editor->sourceDocument().setText(QStringLiteral("x"));
     m_editor->setSelection(0, 1);
     answerDialog([](QWidget *dialog) {
         QCOMPARE(dialog->findChild<QSpinBox *>(QStringLiteral("width"))->value(), 30);
@@ -166,7 +167,7 @@ void TestTagDialogs::newImageReadsItsSize() {
     });
     m_commands->newImage(true);
     settle();
-    QCOMPARE(m_editor->text(), QStringLiteral(R"(<IMG SRC="Pic.PNG" WIDTH="30" HEIGHT="20">)"));
+    QCOMPARE(m_editor->sourceDocument().text(), QStringLiteral(R"(<IMG SRC="Pic.PNG" WIDTH="30" HEIGHT="20">)"));
     QCOMPARE(m_t->ctx.settings.previousImages[0], file);
     // The toolbar button offers pictures a page can show only: a PCX scan is not handed over.
     m_panelFile = m_t->writeFile(QStringLiteral("scan.pcx"), "not for pages");
@@ -178,7 +179,7 @@ void TestTagDialogs::newImageReadsItsSize() {
 }
 
 void TestTagDialogs::newLinkAroundSelection() {
-    m_editor->setDocumentText(QStringLiteral("Go home now"));
+    m_editor->sourceDocument().setText(QStringLiteral("Go home now"));
     m_editor->setSelection(3, 4);
     answerDialog([](QWidget *dialog) {
         QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("description"))->text(),
@@ -187,39 +188,39 @@ void TestTagDialogs::newLinkAroundSelection() {
     });
     m_commands->newLink(false);
     settle();
-    QCOMPARE(m_editor->text(), QStringLiteral(R"(Go <A HREF="index.htm">home</A> now)"));
+    QCOMPARE(m_editor->sourceDocument().text(), QStringLiteral(R"(Go <A HREF="index.htm">home</A> now)"));
     QCOMPARE(m_t->ctx.settings.previousLinks[0], QStringLiteral("index.htm"));
 }
 
 void TestTagDialogs::newMailLinkFollowsAddress() {
-    m_editor->setDocumentText(QString());
+    m_editor->sourceDocument().setText(QString());
     answerDialog([](QWidget *dialog) {
         typeInto(dialog, QStringLiteral("address"), QStringLiteral("me@x.org"));
         typeInto(dialog, QStringLiteral("subject"), QStringLiteral("Hello"));
     });
     m_commands->newMailLink();
     settle();
-    QCOMPARE(m_editor->text(),
+    QCOMPARE(m_editor->sourceDocument().text(),
              QStringLiteral(R"(<A HREF="mailto:me@x.org" TITLE="Hello">me@x.org</A>)"));
 
     // Selected text is the user's description: typing the address leaves it alone.
-    m_editor->setDocumentText(QStringLiteral("Write to us"));
+    m_editor->sourceDocument().setText(QStringLiteral("Write to us"));
     m_editor->setSelection(0, 11);
     answerDialog([](QWidget *dialog) {
         typeInto(dialog, QStringLiteral("address"), QStringLiteral("me@x.org"));
     });
     m_commands->newMailLink();
     settle();
-    QCOMPARE(m_editor->text(), QStringLiteral(R"(<A HREF="mailto:me@x.org">Write to us</A>)"));
+    QCOMPARE(m_editor->sourceDocument().text(), QStringLiteral(R"(<A HREF="mailto:me@x.org">Write to us</A>)"));
 }
 
 void TestTagDialogs::pageProperties() {
-    m_editor->setDocumentText(QStringLiteral(
+    m_editor->sourceDocument().setText(QStringLiteral(
         "<html><head><title>Old</title></head>\n<body bgcolor=\"#123456\" link=\"rebeccapurple\"\n"
         " onload=\"go()\">\n"
         "<p>text</p>\n</body></html>"));
-    const int body = m_editor->text().indexOf(QLatin1String("<body"));
-    m_editor->setSelection(body, m_editor->text().indexOf(QLatin1Char('>'), body) + 1 - body);
+    const int body = m_editor->sourceDocument().text().indexOf(QLatin1String("<body"));
+    m_editor->setSelection(body, m_editor->sourceDocument().text().indexOf(QLatin1Char('>'), body) + 1 - body);
     m_commands->classifySelection();
     QCOMPARE(editEntry()->text(), QStringLiteral("Edit <BODY> tag..."));
     // The document's colour is new to the list, and so is the one picked in the colour dialog; a
@@ -237,7 +238,7 @@ void TestTagDialogs::pageProperties() {
             ->selectColor(QStringLiteral("default"));
     });
     editEntry()->trigger();
-    QCOMPARE(m_editor->text(),
+    QCOMPARE(m_editor->sourceDocument().text(),
              QStringLiteral("<html><head><TITLE>New</TITLE></head>\n"
                             "<BODY BGCOLOR=\"#123456\" TEXT=\"#102030\" LINK=\"rebeccapurple\" "
                             "LEFTMARGIN=\"0PX\" "
@@ -261,7 +262,7 @@ void TestTagDialogs::colorSelectionHandsOverColor() {
 }
 
 void TestTagDialogs::laterDialogsRegisterTheirTags() {
-    m_editor->setDocumentText(QStringLiteral("<FONT SIZE=3>x</FONT>"));
+    m_editor->sourceDocument().setText(QStringLiteral("<FONT SIZE=3>x</FONT>"));
     m_editor->setSelection(0, 13);
     m_commands->classifySelection();
     QVERIFY(!editEntry()->isVisible());

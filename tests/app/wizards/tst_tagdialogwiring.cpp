@@ -77,14 +77,14 @@ void TestTagDialogWiring::linkFromToolbarThenEditedFromContextMenu() {
     whenModalShows(
         [](QWidget *d) { typeAndConfirm(d, QStringLiteral("link"), QStringLiteral("a.htm")); });
     button->click();
-    QTRY_COMPARE(h.editor().text(), QStringLiteral(R"(Go <A HREF="a.htm">home</A> now)"));
+    QTRY_COMPARE(h.editor().sourceDocument().text(), QStringLiteral(R"(Go <A HREF="a.htm">home</A> now)"));
 
-    h.editor().setSelection(0, h.editor().textLength());
+    h.editor().setSelection(0, h.editor().sourceDocument().textLength());
     const QString caption = chooseFirstContextEntry(h.editor(), [](QWidget *d) {
         typeAndConfirm(d, QStringLiteral("target"), QStringLiteral("_top"));
     });
     QCOMPARE(caption, QStringLiteral("Edit <A HREF> tag..."));
-    QTRY_COMPARE(h.editor().text(),
+    QTRY_COMPARE(h.editor().sourceDocument().text(),
                  QStringLiteral(R"(Go <A HREF="a.htm" TARGET="_top">home</A> now)"));
 }
 
@@ -94,17 +94,17 @@ void TestTagDialogWiring::ctrlEEditsTheSelectedImage() {
     // The menu last named the link; Ctrl+E on the image still edits the image.
     h.editor().setSelection(0, 16);
     h.window().findChild<TagDialogCommands *>()->classifySelection();
-    h.editor().setSelection(16, h.editor().textLength() - 16);
+    h.editor().setSelection(16, h.editor().sourceDocument().textLength() - 16);
     whenModalShows(
         [](QWidget *d) { typeAndConfirm(d, QStringLiteral("alt"), QStringLiteral("A")); });
     QTest::keyClick(&h.editor(), Qt::Key_E, Qt::ControlModifier);
-    QTRY_COMPARE(h.editor().text(), QStringLiteral(R"(<A HREF="x">y</A><IMG SRC="a.gif" ALT="A">)"));
+    QTRY_COMPARE(h.editor().sourceDocument().text(), QStringLiteral(R"(<A HREF="x">y</A><IMG SRC="a.gif" ALT="A">)"));
 }
 
 void TestTagDialogWiring::plainTextOffersNoEditEntry() {
     WindowHarness h;
     h.type(QStringLiteral("<B>bold</B>"));
-    h.editor().setSelection(0, h.editor().textLength());
+    h.editor().setSelection(0, h.editor().sourceDocument().textLength());
     QCOMPARE(chooseFirstContextEntry(h.editor()), QString());
 }
 
@@ -162,8 +162,8 @@ void TestTagDialogWiring::reopenedTagsComeBackWhole() {
     QFETCH(QString, expected);
     WindowHarness h;
     const QString page = QStringLiteral("x ") + tag + QStringLiteral(" y");
-    h.editor().setDocumentText(page);
-    h.editor().setSelection(0, h.editor().textLength());
+    h.editor().sourceDocument().setText(page);
+    h.editor().setSelection(0, h.editor().sourceDocument().textLength());
     bool confirmed = false;
     whenModalShows([&confirmed](QWidget *d) {
         QApplication::setActiveWindow(d);
@@ -172,9 +172,9 @@ void TestTagDialogWiring::reopenedTagsComeBackWhole() {
     });
     QTest::keyClick(&h.editor(), Qt::Key_E, Qt::ControlModifier);
     QTRY_VERIFY(confirmed);
-    QTRY_COMPARE(h.editor().text(), QStringLiteral("x ") + expected + QStringLiteral(" y"));
+    QTRY_COMPARE(h.editor().sourceDocument().text(), QStringLiteral("x ") + expected + QStringLiteral(" y"));
     QTest::keyClick(&h.editor(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(h.editor().text(), page);
+    QCOMPARE(h.editor().sourceDocument().text(), page);
 }
 
 QTEST_MAIN(TestTagDialogWiring)
