@@ -63,6 +63,5 @@ void DocumentStatus::setInsertMode(bool overwrite) {
     m_mode->setText(overwrite ? QStringLiteral("Overwrite") : QStringLiteral("Insert"));
 }
 
-QString DocumentStatus::lastSaveText() const { return m_lastSave->text(); }
 QString DocumentStatus::positionText() const { return m_position->text(); }
 QString DocumentStatus::modeText() const { return m_mode->text(); }

@@ -23,7 +23,6 @@ public:
     void setCaretPosition(int column, int line);
     void setInsertMode(bool overwrite);
 
-    QString lastSaveText() const;
     QString positionText() const;
     QString modeText() const;
 
