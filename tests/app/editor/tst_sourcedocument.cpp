@@ -6,6 +6,7 @@
 #include "editor/sourcedocument.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -19,6 +20,8 @@ private Q_SLOTS:
     void anEditGroupReportsOneChange_data();
     void anEditGroupReportsOneChange();
     void savedTextIsWhereUndoClearsTheMark();
+    void changeReportsRebuildTheText_data();
+    void changeReportsRebuildTheText();
 };
 
 void TestSourceDocument::editColourAndUndoWithoutAView_data() {
@@ -149,6 +152,63 @@ void TestSourceDocument::savedTextIsWhereUndoClearsTheMark() {
     doc.undo();
     QCOMPARE(doc.text(), QStringLiteral("<p>a</p>\n"));
     QVERIFY(doc.isModified()); // older than the file
+}
+
+void TestSourceDocument::changeReportsRebuildTheText_data() {
+    QTest::addColumn<int>("longLine"); // lines longer than this are held in pieces (0: never)
+    QTest::addColumn<quint32>("seed");
+    QTest::newRow("short lines") << 0 << 1u;
+    QTest::newRow("long lines in pieces") << 12 << 2u;
+    QTest::newRow("long lines in pieces, other edits") << 7 << 3u;
+}
+
+// The journal and the preview keep their copy of the text from textChanged and textReplaced
+// alone: whatever edits, edit groups, undo and redo do, the copy stays the text.
+void TestSourceDocument::changeReportsRebuildTheText() {
+    QFETCH(int, longLine);
+    QFETCH(quint32, seed);
+    QRandomGenerator rng(seed);
+    SourceDocument doc;
+    if (longLine > 0)
+        doc.setLongLineLimits(longLine, longLine / 2);
+    QString page;
+    for (int i = 0; i < 12; ++i)
+        page += QString(rng.bounded(40), QChar(u'a' + i)) + QStringLiteral("<b>x</b>\n");
+    doc.setText(page, true);
+    QString copy = doc.text();
+    connect(&doc, &SourceDocument::textChanged, this, [&](int at, int removed, int added) {
+        copy.replace(at, removed, doc.textRange(at, added));
+    });
+    connect(&doc, &SourceDocument::textReplaced, this, [&] { copy = doc.text(); });
+    const QStringList inserts = {QStringLiteral("Q"), QStringLiteral("<i>\n"),
+                                 QStringLiteral("\n\n"), QString(30, u'z'), QString()};
+    for (int step = 0; step < 300; ++step) {
+        const int length = doc.textLength();
+        const int at = int(rng.bounded(length + 1));
+        const int removed = int(rng.bounded(qMin(25, length - at) + 1));
+        const QString text = inserts[int(rng.bounded(int(inserts.size())))];
+        switch (rng.bounded(5)) {
+        case 0:
+        case 1:
+            doc.replaceRange(at, removed, text);
+            break;
+        case 2: {
+            doc.beginEditGroup();
+            doc.replaceRange(at, removed, text);
+            const int second = int(rng.bounded(doc.textLength() + 1));
+            doc.replaceRange(second, qMin(3, doc.textLength() - second), text);
+            doc.endEditGroup();
+            break;
+        }
+        case 3:
+            doc.undo();
+            break;
+        default:
+            doc.redo();
+        }
+        QCOMPARE(copy, doc.text());
+        QVERIFY(doc.breakMarksConsistent());
+    }
 }
 
 QTEST_MAIN(TestSourceDocument)
