@@ -4,6 +4,7 @@
 #include "viewer/htmlsource.h"
 #include "viewer/imageprovider.h"
 #include "viewer/linktarget.h"
+#include "viewer/pageupdate.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,10 +18,10 @@ class HtmlViewer::Pictures : public ImageProvider {
 public:
     explicit Pictures(HtmlViewer &viewer) : m_viewer(viewer) {}
     QSize imageSize(const QString &source) override {
-        return m_viewer.m_images.size(m_viewer.resolve(source));
+        return m_viewer.m_images->size(m_viewer.resolve(source));
     }
     QImage image(const QString &source) override {
-        return m_viewer.m_images.image(m_viewer.resolve(source));
+        return m_viewer.m_images->image(m_viewer.resolve(source));
     }
 
 private:
@@ -28,7 +29,8 @@ private:
 };
 
 HtmlViewer::HtmlViewer(QWidget *parent)
-    : QAbstractScrollArea(parent), m_pictures(std::make_unique<Pictures>(*this)) {
+    : QAbstractScrollArea(parent), m_doc(std::make_unique<SectionList>()),
+      m_images(std::make_shared<ImageCache>()), m_pictures(std::make_unique<Pictures>(*this)) {
     setObjectName(QStringLiteral("htmlViewer"));
     m_defBackground = palette().color(QPalette::Button);
     m_defFontColor = palette().color(QPalette::ButtonText);
@@ -41,7 +43,7 @@ HtmlViewer::HtmlViewer(QWidget *parent)
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
-    m_images.setMaxAge(5);
+    m_images->setMaxAge(5);
 
     m_autoScroll.setInterval(100);
     connect(&m_autoScroll, &QTimer::timeout, this, &HtmlViewer::autoScroll);
@@ -87,7 +89,7 @@ void HtmlViewer::setViewImages(bool on) {
     viewport()->update();
 }
 void HtmlViewer::setImageCacheCount(int loads) {
-    m_images.setMaxAge(loads);
+    m_images->setMaxAge(loads);
 }
 void HtmlViewer::setHistoryMaxCount(int count) {
     m_historyMaxCount = qMax(0, count);
@@ -122,31 +124,106 @@ QString HtmlViewer::documentDirectory() const {
 }
 
 QString HtmlViewer::resolve(const QString &source) const {
-    return LinkTarget::toFileName(source, m_doc.baseReference(), documentDirectory());
+    return LinkTarget::toFileName(source, m_doc->baseReference(), documentDirectory());
 }
 
 bool HtmlViewer::parse(const QString &html) {
     m_busy = true;
-    m_doc.clear();
-    m_images.age();
-    m_doc.setDefaultFontName(m_defFontName);
-    m_doc.setPreFontName(m_defPreFontName);
-    m_doc.setBackgroundColor(m_defBackground.rgba());
-    m_doc.setLinkColor(m_defHotSpotColor.rgba());
-    m_doc.setFontColor(m_defFontColor.rgba());
-    m_doc.setDefaultFontSize(m_defFontSize);
-    HtmlReader reader(m_doc);
+    m_doc->clear();
+    m_images->age();
+    pageDefaults().applyTo(*m_doc);
+    HtmlReader reader(*m_doc);
     const bool ok = reader.read(m_source = html);
-    m_selectionAnchor = m_selectionCursor = 0;
-    m_hoverLink.clear();
-    m_tileSource.clear();
-    m_tile = QPixmap();
+    forgetPagePlaces();
     m_layoutWidth = -1;
     layoutDocument();
     m_busy = false;
     if (!ok)
         report(reader.errorString());
     return ok;
+}
+
+PageDefaults HtmlViewer::pageDefaults() const {
+    PageDefaults d;
+    d.fontName = m_defFontName;
+    d.preFontName = m_defPreFontName;
+    d.fontSize = m_defFontSize;
+    d.fontColor = m_defFontColor.rgba();
+    d.linkColor = m_defHotSpotColor.rgba();
+    d.backgroundColor = m_defBackground.rgba();
+    return d;
+}
+
+// Selection, hovered link and background tile belong to the page they were found on.
+void HtmlViewer::forgetPagePlaces() {
+    m_selectionAnchor = m_selectionCursor = 0;
+    m_hoverLink.clear();
+    m_tileSource.clear();
+    m_tile = QPixmap();
+}
+
+int HtmlViewer::layoutWidth() const {
+    return qMax(1, viewport()->width() - WidthAllowance);
+}
+
+std::unique_ptr<SectionList> HtmlViewer::replacePage(std::unique_ptr<SectionList> page,
+                                                     const QString &html, int height,
+                                                     int widest) {
+    std::unique_ptr<SectionList> old = std::move(m_doc);
+    m_doc = std::move(page);
+    m_currentFile.clear();
+    m_lastError.clear();
+    m_layoutWidth = viewport()->width();
+    pageChanged(html, height, widest);
+    return old;
+}
+
+bool HtmlViewer::updatePage(const QString &html, int budget) {
+    if (m_busy || viewport()->width() != m_layoutWidth)
+        return false;
+    LayoutContext ctx;
+    ctx.metrics = &m_metrics;
+    ctx.images = m_pictures.get();
+    int height = 0, widest = 0;
+    if (!PageUpdate::apply(*m_doc, m_source, html, ctx, layoutWidth(), budget, height, widest))
+        return false;
+    pageChanged(html, height, widest);
+    return true;
+}
+
+void HtmlViewer::pageChanged(const QString &html, int height, int widest) {
+    m_source = html;
+    if (!m_hoverLink.isEmpty()) {
+        viewport()->unsetCursor();
+        Q_EMIT hotSpotCovered(QString());
+    }
+    forgetPagePlaces();
+    m_docHeight = height;
+    m_docWidth = widest;
+    // The scroll bars keep their values where the new page is long enough: no jump, and the
+    // old page stays on screen until the new one paints over it.
+    updateScrollBars();
+    viewport()->update();
+}
+
+int HtmlViewer::sourceOffsetAt(const QPoint &viewportPos) const {
+    if (m_doc->positionCount() == 0)
+        return -1;
+    return m_doc->sourceAt(positionAt(viewportPos), linkAt(viewportPos));
+}
+
+void HtmlViewer::revealSource(int offset) {
+    int y = 0, height = 0;
+    if (offset < 0 || !m_doc->placeOfSource(offset, y, height))
+        return;
+    QScrollBar *bar = verticalScrollBar();
+    const int top = y + MarginTop;
+    const int bottom = top + qMax(1, height);
+    const int visible = viewport()->height();
+    if (top < bar->value())
+        bar->setValue(top - ScrollStep);
+    else if (bottom > bar->value() + visible)
+        bar->setValue(qMin(top - ScrollStep, bottom - visible + ScrollStep));
 }
 
 void HtmlViewer::loadFromString(const QString &html) {
@@ -232,7 +309,7 @@ bool HtmlViewer::positionTo(const QString &anchor) {
     QString name = anchor;
     if (name.startsWith(u'#'))
         name.remove(0, 1);
-    const SectionBase *section = m_doc.anchor(name);
+    const SectionBase *section = m_doc->anchor(name);
     if (!section)
         return false;
     verticalScrollBar()->setValue(section->y());
@@ -249,7 +326,7 @@ void HtmlViewer::layoutDocument() {
     ctx.metrics = &m_metrics;
     ctx.images = m_pictures.get();
     const int width = qMax(1, viewport()->width() - WidthAllowance);
-    m_docHeight = m_doc.doLayout(ctx, width, m_docWidth);
+    m_docHeight = m_doc->doLayout(ctx, width, m_docWidth);
     m_layoutWidth = viewport()->width();
     updateScrollBars();
 }
@@ -267,7 +344,10 @@ void HtmlViewer::updateScrollBars() {
 
 void HtmlViewer::resizeEvent(QResizeEvent *event) {
     QAbstractScrollArea::resizeEvent(event);
-    if (viewport()->width() != m_layoutWidth && !m_busy) {
+    if (viewport()->width() != m_layoutWidth && !m_laysOutOnResize) {
+        updateScrollBars();
+        Q_EMIT layoutWidthChanged(layoutWidth());
+    } else if (viewport()->width() != m_layoutWidth && !m_busy) {
         const int oldHeight = qMax(1, m_docHeight);
         const int oldValue = verticalScrollBar()->value();
         layoutDocument();
@@ -285,13 +365,13 @@ QPoint HtmlViewer::toDocument(const QPoint &p) const {
 void HtmlViewer::paintEvent(QPaintEvent *event) {
     QPainter p(viewport());
     const QRect area = event->rect();
-    p.fillRect(area, QColor::fromRgba(m_doc.backgroundColor()));
+    p.fillRect(area, QColor::fromRgba(m_doc->backgroundColor()));
     const int h = horizontalScrollBar()->value(), v = verticalScrollBar()->value();
-    if (m_viewImages && !m_doc.backgroundImage().isEmpty()) {
-        const QString source = resolve(m_doc.backgroundImage());
+    if (m_viewImages && !m_doc->backgroundImage().isEmpty()) {
+        const QString source = resolve(m_doc->backgroundImage());
         if (source != m_tileSource) {
             m_tileSource = source;
-            m_tile = QPixmap::fromImage(m_images.image(source));
+            m_tile = QPixmap::fromImage(m_images->image(source));
         }
         if (!m_tile.isNull())
             p.drawTiledPixmap(
@@ -309,8 +389,8 @@ void HtmlViewer::paintEvent(QPaintEvent *event) {
     dc.viewImages = m_viewImages;
     dc.metrics = &m_metrics;
     dc.images = m_pictures.get();
-    dc.document = &m_doc;
-    m_doc.draw(dc);
+    dc.document = m_doc.get();
+    m_doc->draw(dc);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -329,7 +409,7 @@ void HtmlViewer::followLink(const QString &target) {
         return;
     const LinkTarget::Parts parts = LinkTarget::splitAnchor(target);
     const QString file =
-        LinkTarget::toFileName(parts.path, m_doc.baseReference(), documentDirectory());
+        LinkTarget::toFileName(parts.path, m_doc->baseReference(), documentDirectory());
     if (!LinkTarget::isHtmlFile(file))
         return;
     const QString absolute = QFileInfo(file).absoluteFilePath();
@@ -365,7 +445,7 @@ void HtmlViewer::recordVisit(const QString &previousFile, int previousScroll) {
         m_history.clear();
         m_history.push_back(HistoryEntry{previousFile, QString(), previousScroll});
     }
-    m_history.push_back(HistoryEntry{m_currentFile, m_doc.title(), 0});
+    m_history.push_back(HistoryEntry{m_currentFile, m_doc->title(), 0});
     m_historyIndex = int(m_history.size()) - 1;
     while (int(m_history.size()) > m_historyMaxCount + 1) {
         m_history.erase(m_history.begin());

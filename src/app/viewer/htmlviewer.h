@@ -4,6 +4,7 @@
 #pragma once
 
 #include "viewer/imagecache.h"
+#include "viewer/pagedefaults.h"
 #include "viewer/qtfontmetrics.h"
 #include "viewer/sectionlist.h"
 
@@ -43,7 +44,7 @@ public:
     void reload();
 
     QString currentFile() const { return m_currentFile; }
-    QString documentTitle() const { return m_doc.title(); }
+    QString documentTitle() const { return m_doc->title(); }
     QString lastError() const { return m_lastError; }
     void setTextDirectory(const QString &dir) { m_textDirectory = dir; }
 
@@ -54,11 +55,41 @@ public:
     void setDefFontColor(const QColor &color);
     bool viewImages() const { return m_viewImages; }
     void setViewImages(bool on);
-    int imageCacheCount() const { return m_images.maxAge(); }
+    int imageCacheCount() const { return m_images->maxAge(); }
     void setImageCacheCount(int loads);
     int historyMaxCount() const { return m_historyMaxCount; }
     void setHistoryMaxCount(int count);
     void setNoSelect(bool on);
+    // The fonts and colours every page starts from.
+    PageDefaults pageDefaults() const;
+    // The picture cache (shared with whoever lays pages out for this viewer).
+    std::shared_ptr<ImageCache> imageCache() const { return m_images; }
+
+    // For an owner that reads and lays pages out elsewhere (on another thread): the width a
+    // page is laid out for, and whether the viewer lays its page out again itself when its
+    // width changes (otherwise it tells the owner through layoutWidthChanged()).
+    int layoutWidth() const;
+    void setLaysOutOnResize(bool on) { m_laysOutOnResize = on; }
+    // Shows a page read from `html` and laid out for layoutWidth() (height and widest width as
+    // the layout gave them) in place of the current one, keeping the scroll position; relative
+    // names resolve against textDirectory(). Returns the page it replaced.
+    std::unique_ptr<SectionList> replacePage(std::unique_ptr<SectionList> page,
+                                             const QString &html, int height, int widest);
+    // Brings the page shown up to `html`, a later version of its text, by reading again only
+    // the part around the change, keeping the scroll position. False, leaving the page as it
+    // was, when the page was laid out for another width or more than `budget` characters would
+    // have to be read (the owner then reads the whole page).
+    bool updatePage(const QString &html, int budget);
+
+    // With source clicks on, a click on the page sends sourceClicked() with where the text
+    // under the mouse (or the tag of the link under it) stands in the page's source, and links
+    // are not followed.
+    void setSourceClicks(bool on) { m_sourceClicks = on; }
+    // The source offset of what shows at a point of the viewport (see setSourceClicks); -1
+    // when there is nothing.
+    int sourceOffsetAt(const QPoint &viewportPos) const;
+    // Scrolls, as little as it takes, so that what the source offset became is in view.
+    void revealSource(int offset);
 
     QString selectedText() const;
     void copySelection();
@@ -78,7 +109,7 @@ public:
 
     // Figures of the laid-out document (document coordinates).
     int documentHeight() const { return m_docHeight; }
-    const SectionList &document() const { return m_doc; }
+    const SectionList &document() const { return *m_doc; }
     // The link target at a point of the viewport, empty when there is none.
     QString linkAt(const QPoint &viewportPos) const;
 
@@ -87,6 +118,8 @@ Q_SIGNALS:
     void hotSpotClicked(const QString &target, bool *handled);
     void errorReported(const QString &message);
     void historyChanged();
+    void layoutWidthChanged(int width);
+    void sourceClicked(int offset);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -108,6 +141,8 @@ private:
     class Pictures;
 
     bool parse(const QString &html);
+    void forgetPagePlaces();
+    void pageChanged(const QString &html, int height, int widest);
     void layoutDocument();
     void updateScrollBars();
     bool loadFile(const QString &file, const QString &anchor, bool hasAnchor, bool record);
@@ -124,9 +159,9 @@ private:
     QString documentDirectory() const;
     QString resolve(const QString &source) const;
 
-    SectionList m_doc;
+    std::unique_ptr<SectionList> m_doc;
     QtFontMetrics m_metrics;
-    ImageCache m_images;
+    std::shared_ptr<ImageCache> m_images;
     std::unique_ptr<Pictures> m_pictures;
 
     QString m_source;
@@ -147,6 +182,8 @@ private:
     bool m_viewImages = true;
     int m_historyMaxCount = 0;
     bool m_noSelect = false;
+    bool m_laysOutOnResize = true;
+    bool m_sourceClicks = false;
 
     int m_selectionAnchor = 0;
     int m_selectionCursor = 0;

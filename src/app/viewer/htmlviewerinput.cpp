@@ -12,11 +12,11 @@
 #include <QScrollBar>
 
 QString HtmlViewer::linkAt(const QPoint &viewportPos) const {
-    return m_doc.linkAt(toDocument(viewportPos));
+    return m_doc->linkAt(toDocument(viewportPos));
 }
 
 int HtmlViewer::positionAt(const QPoint &viewportPos) const {
-    const int c = m_doc.cursorAt(toDocument(viewportPos));
+    const int c = m_doc->cursorAt(toDocument(viewportPos));
     return qMax(0, c);
 }
 
@@ -94,6 +94,12 @@ void HtmlViewer::mouseReleaseEvent(QMouseEvent *event) {
     if ((pos - m_pressPos).manhattanLength() > QApplication::startDragDistance() && wasSelecting &&
         hasSelection())
         return;
+    if (m_sourceClicks) {
+        const int offset = sourceOffsetAt(pos);
+        if (offset >= 0)
+            Q_EMIT sourceClicked(offset);
+        return;
+    }
     const QString link = linkAt(pos);
     if (!link.isEmpty()) {
         m_selectionAnchor = m_selectionCursor;
@@ -109,12 +115,12 @@ void HtmlViewer::mouseDoubleClickEvent(QMouseEvent *event) {
     int start = at, end = at;
     auto charAt = [&](int position) {
         QString one;
-        m_doc.copyText(position, position + 1, one);
+        m_doc->copyText(position, position + 1, one);
         return one.isEmpty() ? QChar(u' ') : one.at(0);
     };
     while (start > 0 && charAt(start - 1).isLetterOrNumber())
         --start;
-    while (end < m_doc.positionCount() && charAt(end).isLetterOrNumber())
+    while (end < m_doc->positionCount() && charAt(end).isLetterOrNumber())
         ++end;
     m_selectionAnchor = start;
     m_selectionCursor = end;
@@ -175,7 +181,7 @@ QString HtmlViewer::selectedText() const {
     if (!hasSelection())
         return {};
     QString text;
-    m_doc.copyText(qMin(m_selectionAnchor, m_selectionCursor),
+    m_doc->copyText(qMin(m_selectionAnchor, m_selectionCursor),
                    qMax(m_selectionAnchor, m_selectionCursor), text);
     while (text.endsWith(u'\n') || text.endsWith(u' '))
         text.chop(1);
@@ -192,7 +198,7 @@ void HtmlViewer::selectAll() {
     if (m_noSelect)
         return;
     m_selectionAnchor = 0;
-    m_selectionCursor = m_doc.positionCount();
+    m_selectionCursor = m_doc->positionCount();
     viewport()->update();
 }
 

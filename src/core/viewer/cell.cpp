@@ -19,17 +19,99 @@ void Cell::clearSections() {
 
 int Cell::doLogic(LayoutContext &ctx, int y, int width, int &maxWidth) {
     m_y = y;
+    m_tops.assign(m_sections.size() + 1, y);
+    m_clear.assign(m_sections.size() + 1, 0);
+    m_widths.assign(m_sections.size(), 0);
+    return relayoutFrom(ctx, 0, int(m_sections.size()) + 1, width, maxWidth);
+}
+
+int Cell::relayoutFrom(LayoutContext &ctx, int first, int kept, int width, int &maxWidth) {
+    const int n = int(m_sections.size());
+    int start = qBound(0, first, n);
+    while (start > 0 && !m_clear[size_t(start)])
+        --start;
+    int top = m_tops[size_t(start)];
     m_indents.reset(0, width);
-    int height = 0;
-    for (auto &section : m_sections) {
-        const int top = LayoutMath::add(y, height);
+    // The widest width comes from every section, those laid out before included.
+    auto widest = [&] {
+        for (int w : m_widths)
+            maxWidth = qMax(maxWidth, w);
+    };
+    for (int i = start; i < n; ++i) {
+        if (ctx.stopped())
+            return m_height;
+        SectionBase &section = *m_sections[size_t(i)];
+        const bool clear = m_indents.isClearAt(top);
+        if (i >= kept && clear && m_clear[size_t(i)]) {
+            // Laid out before from a clear place too: the same layout, moved.
+            const int dy = top - section.y();
+            for (int k = i; k < n; ++k) {
+                m_sections[size_t(k)]->shiftY(dy);
+                m_tops[size_t(k)] = m_sections[size_t(k)]->y();
+            }
+            m_tops[size_t(n)] = LayoutMath::add(m_tops[size_t(n)], dy);
+            m_height = LayoutMath::add(m_height, dy);
+            widest();
+            return m_height;
+        }
+        m_tops[size_t(i)] = top;
+        m_clear[size_t(i)] = clear;
         // Rules and tables stand at the level of the list around them, like text does.
-        if (section->listLevel() >= 0)
-            m_indents.setLevel(section->listLevel(), top);
-        height = LayoutMath::add(height, section->layout(ctx, top, width, m_indents, maxWidth));
+        if (section.listLevel() >= 0)
+            m_indents.setLevel(section.listLevel(), top);
+        int used = 0;
+        top = LayoutMath::add(top, section.layout(ctx, top, width, m_indents, used));
+        m_widths[size_t(i)] = used;
     }
-    m_height = qMax(height, m_indents.imageBottom() - y);
+    widest();
+    m_tops[size_t(n)] = top;
+    m_clear[size_t(n)] = m_indents.isClearAt(top);
+    m_height = qMax(top - m_y, m_indents.imageBottom() - m_y);
     return m_height;
+}
+
+std::vector<std::unique_ptr<SectionBase>>
+Cell::replaceSections(int first, int last, std::vector<std::unique_ptr<SectionBase>> with) {
+    const bool laidOut = m_tops.size() == m_sections.size() + 1;
+    const int startTop = laidOut ? m_tops[size_t(first)] : m_y;
+    const char startClear = laidOut ? m_clear[size_t(first)] : 0;
+    const char keptClear = laidOut ? m_clear[size_t(last)] : 0;
+    std::vector<std::unique_ptr<SectionBase>> removed;
+    removed.reserve(size_t(last - first));
+    for (int i = first; i < last; ++i)
+        removed.push_back(std::move(m_sections[size_t(i)]));
+    const size_t added = with.size();
+    m_sections.erase(m_sections.begin() + first, m_sections.begin() + last);
+    m_sections.insert(m_sections.begin() + first, std::make_move_iterator(with.begin()),
+                      std::make_move_iterator(with.end()));
+    if (laidOut) {
+        m_tops.erase(m_tops.begin() + first, m_tops.begin() + last);
+        m_clear.erase(m_clear.begin() + first, m_clear.begin() + last);
+        m_tops.insert(m_tops.begin() + first, added, startTop);
+        m_clear.insert(m_clear.begin() + first, added, 0);
+        m_widths.erase(m_widths.begin() + first, m_widths.begin() + last);
+        m_widths.insert(m_widths.begin() + first, added, 0);
+        // The place where the new sections start is the removed ones' start; the sections kept
+        // after them know where they were laid out before (their y).
+        m_tops[size_t(first)] = startTop;
+        m_clear[size_t(first)] = added > 0 ? startClear : char(startClear && keptClear);
+    } else {
+        m_tops.assign(m_sections.size() + 1, m_y);
+        m_clear.assign(m_sections.size() + 1, 0);
+        m_widths.assign(m_sections.size(), 0);
+    }
+    m_minWidth = m_maxWidth = -1;
+    return removed;
+}
+
+std::vector<std::unique_ptr<SectionBase>> Cell::takeSections() {
+    std::vector<std::unique_ptr<SectionBase>> taken = std::move(m_sections);
+    m_sections.clear();
+    m_tops.clear();
+    m_clear.clear();
+    m_widths.clear();
+    m_minWidth = m_maxWidth = -1;
+    return taken;
 }
 
 void Cell::minMaxWidth(LayoutContext &ctx, int &minWidth, int &maxWidth) {
@@ -129,4 +211,25 @@ int Cell::assignPositions(int start) {
         start = section->assignPositions(start);
     m_endPosition = start;
     return start;
+}
+
+int Cell::sourceAt(int position, const QString &link) const {
+    if (position < m_firstPosition || position >= m_endPosition)
+        return -1;
+    for (const auto &section : m_sections) {
+        const int at = section->sourceAt(position, link);
+        if (at >= 0)
+            return at;
+    }
+    return -1;
+}
+
+void Cell::collectSources(std::vector<SourcePlace> &out, int top) const {
+    for (const auto &section : m_sections)
+        section->collectSources(out, top);
+}
+
+void Cell::shiftSource(int from, int delta) {
+    for (auto &section : m_sections)
+        section->shiftSource(from, delta);
 }

@@ -29,6 +29,11 @@ public:
     // Stacks the sections from y for the given width; returns the height (which reaches down
     // to the lowest floated picture) and raises maxWidth to the right-most x used.
     int doLogic(LayoutContext &ctx, int y, int width, int &maxWidth);
+    // Lays the cell out again after sections [first, kept) were put in place of others (see
+    // replaceSections): from the last section before `first` at whose top nothing indented or
+    // floated, down to the first section from `kept` on that starts on such a clear place both
+    // now and before; the rest keeps its layout and moves up or down. Returns the height.
+    int relayoutFrom(LayoutContext &ctx, int first, int kept, int width, int &maxWidth);
     void minMaxWidth(LayoutContext &ctx, int &minWidth, int &maxWidth);
     void invalidateMetrics();
     void draw(DrawContext &dc) const;
@@ -42,6 +47,16 @@ public:
     void copyText(int from, int to, QString &out) const;
     int findText(const QString &lowerText, int from) const;
     int assignPositions(int start);
+    // Where the character at a global position was read in the source (see SectionBase).
+    int sourceAt(int position, const QString &link) const;
+    void collectSources(std::vector<SourcePlace> &out, int top) const;
+    void shiftSource(int from, int delta);
+
+    // Puts `with` in place of sections [first, last) and hands the removed ones back, for the
+    // caller to free once nothing points into them any more.
+    std::vector<std::unique_ptr<SectionBase>>
+    replaceSections(int first, int last, std::vector<std::unique_ptr<SectionBase>> with);
+    std::vector<std::unique_ptr<SectionBase>> takeSections();
     // The global character positions this cell covers.
     int firstPosition() const { return m_firstPosition; }
     int endPosition() const { return m_endPosition; }
@@ -54,6 +69,11 @@ protected:
 
     std::vector<std::unique_ptr<SectionBase>> m_sections;
     IndentManager m_indents;
+    // From the last layout, for each section and for the end: the y it started at, and whether
+    // nothing indented or floated there.
+    std::vector<int> m_tops;
+    std::vector<char> m_clear;
+    std::vector<int> m_widths; // the right-most x each section used
     int m_y = 0;
     int m_height = 0;
     int m_minWidth = -1;

@@ -57,11 +57,13 @@ char16_t HtmlLexer::peekRaw(qsizetype offset) const {
 char16_t HtmlLexer::getChar() {
     if (m_hasPushed) {
         m_hasPushed = false;
+        m_charAt = m_pushedAt;
         return m_pushed;
     }
     for (;;) {
-        if (m_pos >= m_src.size() || failed())
+        if (m_pos >= m_src.size() || failed() || m_stopped)
             return Eof;
+        m_charAt = int(m_pos);
         const char16_t c = m_src[m_pos++].unicode();
         switch (c) {
         case '\r':
@@ -125,9 +127,15 @@ void HtmlLexer::skipWhite(char16_t &ch) {
 
 void HtmlLexer::next() {
     m_text.clear();
+    m_textSources.clear();
     m_tag = HtmlTag::Unknown;
     m_headingLevel = 0;
+    if (m_stop && (++m_symbolCount & 255) == 0 && m_stop->load(std::memory_order_relaxed))
+        m_stopped = true;
+    if (m_limit >= 0 && m_pos > m_limit && !m_hasPushed)
+        m_stopped = true;
     const char16_t c = getChar();
+    m_symbolStart = m_charAt;
     if (c == Eof) {
         m_kind = Kind::End;
         return;
@@ -155,6 +163,7 @@ void HtmlLexer::next() {
     if (c == '>' || (c < 32 && c != '\r')) {
         m_kind = Kind::Stray;
         m_text = QChar(c);
+        m_textSources.add(0, m_symbolStart);
         return;
     }
     readText(c);
@@ -170,14 +179,18 @@ void HtmlLexer::readText(char16_t first) {
         if (m_preformatted) {
             if (c == '\r' || c < 32)
                 break;
+            m_textSources.add(int(m_text.size()), m_charAt);
             m_text.append(QChar(c));
         } else {
             if (c == '>' || (c < 32 && c != '\r'))
                 break;
             if (isWhite(c)) {
-                if (!m_text.endsWith(u' '))
+                if (!m_text.endsWith(u' ')) {
+                    m_textSources.add(int(m_text.size()), m_charAt);
                     m_text.append(u' ');
+                }
             } else {
+                m_textSources.add(int(m_text.size()), m_charAt);
                 m_text.append(QChar(c));
             }
         }
@@ -304,6 +317,8 @@ void HtmlLexer::readAttributeValue(Attribute &attr) {
 void HtmlLexer::readEntity() {
     m_kind = Kind::Text;
     m_text = QStringLiteral("&");
+    // The character an entity gives, or its text kept as written, stands where it starts.
+    m_textSources.add(0, m_symbolStart);
     char16_t c = getChar();
     if (c == '#') {
         m_text.append(u'#');

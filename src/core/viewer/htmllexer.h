@@ -3,9 +3,11 @@
 #pragma once
 
 #include "viewer/htmltables.h"
+#include "viewer/sourcemap.h"
 
 #include <QString>
 #include <QStringView>
+#include <atomic>
 #include <vector>
 
 class HtmlLexer {
@@ -34,6 +36,11 @@ public:
 
     // Reads the next symbol.
     void next();
+    // Reading goes on at `position` of the source (the start of a symbol).
+    void seek(qsizetype position) {
+        m_pos = position;
+        m_hasPushed = false;
+    }
 
     Kind kind() const { return m_kind; }
     HtmlTag tag() const { return m_tag; }
@@ -42,6 +49,10 @@ public:
     const QString &text() const { return m_text; }
     const std::vector<Attribute> &attributes() const { return m_attributes; }
     const Attribute *attribute(HtmlAttr name) const;
+    // Where the current symbol starts in the source (the "<" of a tag, the "&" of an entity).
+    int symbolStart() const { return m_symbolStart; }
+    // Where the characters of the current text run were read.
+    const SourceMap &textSources() const { return m_textSources; }
 
     bool isTag(HtmlTag tag) const { return m_kind == Kind::Tag && m_tag == tag; }
     bool isEndTag(HtmlTag tag) const { return m_kind == Kind::EndTag && m_tag == tag; }
@@ -61,10 +72,18 @@ public:
     bool failed() const { return !m_error.isEmpty(); }
     const QString &error() const { return m_error; }
 
+    // Reading ends (as at the end of input) once `*stop` is set; looked at every few symbols.
+    void setStopFlag(const std::atomic<bool> *stop) { m_stop = stop; }
+    // Reading also ends (as if stopped) at the first symbol that starts after `position`.
+    void setLimit(qsizetype position) { m_limit = position; }
+    bool stopped() const { return m_stopped; }
+
 private:
     char16_t getChar();
+    // Only the character read last is ever pushed back.
     void unget(char16_t ch) {
         m_pushed = ch;
+        m_pushedAt = m_charAt;
         m_hasPushed = true;
     }
     char16_t peekRaw(qsizetype offset = 0) const;
@@ -81,6 +100,14 @@ private:
     bool m_hasPushed = false;
     bool m_preformatted = false;
     QString m_error;
+    int m_charAt = 0;   // source offset of the character getChar() returned last
+    int m_pushedAt = 0; // and of the one pushed back
+    int m_symbolStart = 0;
+    SourceMap m_textSources;
+    const std::atomic<bool> *m_stop = nullptr;
+    bool m_stopped = false;
+    qsizetype m_limit = -1;
+    unsigned m_symbolCount = 0;
 
     Kind m_kind = Kind::End;
     HtmlTag m_tag = HtmlTag::Unknown;

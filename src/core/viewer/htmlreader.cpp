@@ -25,10 +25,8 @@ QString foldSpaces(const QString &text) {
 HtmlReader::HtmlReader(SectionList &document) : m_doc(document) {}
 HtmlReader::~HtmlReader() = default;
 
-bool HtmlReader::read(QStringView html) {
-    HtmlLexer lexer(html);
-    m_lex = &lexer;
-    m_error.clear();
+// The state every reading starts from.
+void HtmlReader::start() {
     DocumentFont base;
     base.family = m_doc.defaultFontName();
     base.nominalSize = 12;
@@ -38,23 +36,171 @@ bool HtmlReader::read(QStringView html) {
     m_bold = m_italic = m_underline = false;
     m_script = DocumentFont::Normal;
     m_link.clear();
+    m_linkSource = -1;
     m_baseSize = 3;
     m_alignment = TextSection::AlignLeft;
     m_anySectionAdded = false;
     m_finished = false;
-    m_anchorNames.clear();
+    m_anchorsRead.clear();
     styleChanged();
+}
+
+bool HtmlReader::read(QStringView html) {
+    HtmlLexer lexer(html);
+    lexer.setStopFlag(m_stop);
+    m_lex = &lexer;
+    m_error.clear();
+    start();
+    m_doc.checkpoints().clear();
+    m_checkpoints = &m_doc.checkpoints();
+    m_lastNoted = std::numeric_limits<int>::min() / 2;
+    m_sectionBase = 0;
+    m_meets = nullptr;
 
     Block top;
     top.cell = &m_doc;
     newSection(top, m_alignment);
     m_lex->next();
-    readBlock(top, Context::Body, 0);
+    readTop(top);
     closeSection(top);
+    m_doc.setAnchors(std::move(m_anchorsRead));
     m_doc.assignPositions(0);
+    m_doc.indexSources();
     m_error = lexer.error();
     m_lex = nullptr;
+    m_checkpoints = nullptr;
     return m_error.isEmpty();
+}
+
+HtmlReader::Resumed HtmlReader::readFrom(QStringView html, const ReadCheckpoint &from, Cell &into,
+                                         std::vector<ReadCheckpoint> &checkpoints,
+                                         const std::function<bool(const ReadCheckpoint &)> &meets,
+                                         int budgetEnd) {
+    HtmlLexer lexer(html);
+    lexer.setStopFlag(m_stop);
+    // Past the budget, what is left is read as a whole page, not here.
+    lexer.setLimit(budgetEnd);
+    m_lex = &lexer;
+    m_error.clear();
+    start();
+    m_checkpoints = &checkpoints;
+    m_lastNoted = from.source; // already noted
+    m_meets = &meets;
+    m_budgetEnd = budgetEnd;
+    m_overBudget = m_hasMet = false;
+
+    Block top;
+    top.cell = &into;
+    restore(from, top);
+    lexer.seek(from.source);
+    m_lex->next();
+    readTop(top);
+    m_error = lexer.error();
+    m_lex = nullptr;
+    m_checkpoints = nullptr;
+    m_meets = nullptr;
+    if (m_hasMet)
+        return Resumed::Met;
+    if (m_overBudget || lexer.stopped())
+        return Resumed::OverBudget;
+    closeSection(top);
+    return Resumed::Ended;
+}
+
+// Between two top-level sections, with nothing read into the section begun last.
+bool HtmlReader::atCheckpoint(const Block &top) const {
+    return (!top.current || top.current->isEmpty()) && top.anchors.isEmpty() &&
+           m_lex->kind() != Kind::End;
+}
+
+ReadCheckpoint HtmlReader::checkpoint(const Block &top) const {
+    ReadCheckpoint c;
+    c.source = m_lex->symbolStart();
+    c.sections = m_sectionBase + int(top.cell->sections().size());
+    c.fonts = m_fonts;
+    c.bold = m_bold;
+    c.italic = m_italic;
+    c.underline = m_underline;
+    c.script = m_script;
+    c.link = m_link;
+    c.linkSource = m_linkSource;
+    c.baseSize = m_baseSize;
+    c.alignment = m_alignment;
+    c.anySectionAdded = m_anySectionAdded;
+    if (const TextSection *open = top.current.get()) {
+        c.open = true;
+        c.openAlignment = open->alignment();
+        c.openFontId = open->fontId();
+        c.openLink = open->link();
+        c.openLinkSource = open->linkSource();
+        c.openSource = open->source();
+    }
+    c.fontColor = m_doc.fontColor();
+    c.linkColor = m_doc.linkColor();
+    c.backgroundColor = m_doc.backgroundColor();
+    c.backgroundImage = m_doc.backgroundImage();
+    c.title = m_doc.title();
+    c.base = m_doc.baseReference();
+    return c;
+}
+
+void HtmlReader::restore(const ReadCheckpoint &from, Block &top) {
+    m_sectionBase = from.sections;
+    m_fonts = from.fonts;
+    m_bold = from.bold;
+    m_italic = from.italic;
+    m_underline = from.underline;
+    m_script = from.script;
+    m_link = from.link;
+    m_linkSource = from.linkSource;
+    m_baseSize = from.baseSize;
+    m_alignment = from.alignment;
+    m_anySectionAdded = from.anySectionAdded;
+    styleChanged();
+    m_doc.setFontColor(from.fontColor);
+    m_doc.setLinkColor(from.linkColor);
+    m_doc.setBackgroundColor(from.backgroundColor);
+    m_doc.setBackgroundImage(from.backgroundImage);
+    m_doc.setTitle(from.title);
+    m_doc.setBaseReference(from.base);
+    if (from.open) {
+        auto section =
+            std::make_unique<TextSection>(0, from.openAlignment, from.openFontId, from.openLink);
+        section->setStyle(from.openFontId, from.openLink, from.openLinkSource);
+        section->setSource(from.openSource);
+        top.current = std::move(section);
+    }
+}
+
+// The document layer at the top level, where checkpoints are noted (and, reading again, met).
+void HtmlReader::readTop(Block &top) {
+    while (!m_finished && m_lex->kind() != Kind::End) {
+        if (m_checkpoints && atCheckpoint(top)) {
+            const int source = m_lex->symbolStart();
+            const bool due = source - m_lastNoted >= CheckpointStride;
+            if (m_meets) {
+                if (source > m_budgetEnd) {
+                    m_overBudget = true;
+                    return;
+                }
+                ReadCheckpoint here = checkpoint(top);
+                if ((*m_meets)(here)) {
+                    m_met = std::move(here);
+                    m_hasMet = true;
+                    return;
+                }
+                if (due) {
+                    m_checkpoints->push_back(std::move(here));
+                    m_lastNoted = source;
+                }
+            } else if (due) {
+                m_checkpoints->push_back(checkpoint(top));
+                m_lastNoted = source;
+            }
+        }
+        if (!handleSymbol(top, Context::Body, 0))
+            return;
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -94,7 +240,7 @@ void HtmlReader::popFont(HtmlTag by) {
 }
 
 void HtmlReader::applyStyle(TextSection &section) {
-    section.setStyle(currentFontId(), m_link);
+    section.setStyle(currentFontId(), m_link, m_linkSource);
 }
 
 void HtmlReader::newSection(Block &block, int alignment) {
@@ -105,6 +251,7 @@ void HtmlReader::newSection(Block &block, int alignment) {
 // document first, so nothing that was read (or that an anchor will name) is dropped on the way.
 void HtmlReader::beginSection(Block &block, std::unique_ptr<TextSection> section) {
     closeSection(block);
+    section->setSource(m_lex->symbolStart());
     block.current = std::move(section);
 }
 
@@ -120,8 +267,8 @@ void HtmlReader::closeSection(Block &block) {
         return;
     const TextSection *section = block.current.get();
     block.cell->add(std::move(block.current));
-    for (const QString &name : std::as_const(block.anchors))
-        m_doc.addAnchor(name, section);
+    for (const auto &[name, source] : std::as_const(block.anchors))
+        m_anchorsRead.push_back(SectionList::AnchorPlace{name, section, source});
     block.anchors.clear();
     m_anySectionAdded = true;
 }
@@ -137,7 +284,7 @@ void HtmlReader::addText(Block &block, const QString &text) {
         if (blank)
             return;
     }
-    ensureSection(block).addText(text);
+    ensureSection(block).addText(text, m_lex->textSources());
 }
 
 int HtmlReader::alignmentAttribute(int fallback) const {
@@ -237,6 +384,7 @@ bool HtmlReader::handleSymbol(Block &block, Context context, int depth) {
     case HtmlTag::Hr: {
         closeSection(block);
         auto rule = std::make_unique<HorizontalRule>();
+        rule->setSource(m_lex->symbolStart());
         rule->setListLevel(block.level);
         block.cell->add(std::move(rule));
         m_anySectionAdded = true;
@@ -360,7 +508,7 @@ void HtmlReader::readList(Block &outer, HtmlTag tag, int start, int depth) {
 void HtmlReader::readTable(Block &outer, Context outerContext, int depth) {
     if (outer.current) {
         if (outer.current->isEmpty())
-            outer.current->appendText(u" ");
+            outer.current->appendText(u" ", m_lex->symbolStart());
         closeSection(outer);
     }
     TableSection::Placement placement = TableSection::Placement::Left;
@@ -381,6 +529,7 @@ void HtmlReader::readTable(Block &outer, Context outerContext, int depth) {
     if (const auto *a = m_lex->attribute(HtmlAttr::Width); a && a->number >= 1 && a->number <= 100)
         widthPercent = a->number;
     auto table = std::make_unique<TableSection>(placement, border, padding, spacing, widthPercent);
+    table->setSource(m_lex->symbolStart());
     table->setListLevel(outer.level);
 
     // What a cell changes does not leak into the next cell or past the table.
@@ -389,6 +538,7 @@ void HtmlReader::readTable(Block &outer, Context outerContext, int depth) {
     const int savedScript = m_script;
     const size_t savedFonts = m_fonts.size();
     const QString savedLink = m_link;
+    const int savedLinkSource = m_linkSource;
     auto restore = [&] {
         m_alignment = savedAlignment;
         m_bold = savedBold;
@@ -398,6 +548,7 @@ void HtmlReader::readTable(Block &outer, Context outerContext, int depth) {
         if (m_fonts.size() > savedFonts)
             m_fonts.resize(savedFonts);
         m_link = savedLink;
+        m_linkSource = savedLinkSource;
         styleChanged();
     };
 
@@ -508,7 +659,7 @@ void HtmlReader::readPre(Block &block) {
     };
     auto endLine = [&] {
         if (block.current && block.current->isEmpty())
-            block.current->appendText(u" ");
+            block.current->appendText(u" ", m_lex->symbolStart());
         newLine();
     };
     m_lex->setPreformatted(true);
@@ -524,7 +675,7 @@ void HtmlReader::readPre(Block &block) {
             continue;
         }
         if (kind == Kind::Text) {
-            ensureSection(block).addText(m_lex->text());
+            ensureSection(block).addText(m_lex->text(), m_lex->textSources());
             m_lex->next();
             continue;
         }
@@ -591,7 +742,9 @@ void HtmlReader::handleInline(Block &block) {
     case HtmlTag::P: {
         const int alignment = end ? m_alignment : alignmentAttribute(m_alignment);
         closeSection(block);
-        block.cell->add(std::make_unique<ParagraphSpace>());
+        auto space = std::make_unique<ParagraphSpace>();
+        space->setSource(m_lex->symbolStart());
+        block.cell->add(std::move(space));
         m_anySectionAdded = true;
         newSection(block, alignment);
         m_lex->next();
@@ -602,7 +755,7 @@ void HtmlReader::handleInline(Block &block) {
     case HtmlTag::Br: {
         TextSection &section = ensureSection(block);
         if (section.isEmpty())
-            section.appendText(u" ");
+            section.appendText(u" ", m_lex->symbolStart());
         const int alignment = section.alignment();
         closeSection(block);
         newSection(block, alignment);
@@ -620,13 +773,17 @@ void HtmlReader::handleInline(Block &block) {
                 const int alignment = alignmentAttribute(m_alignment);
                 closeSection(block);
                 pushFont(f, HtmlTag::H);
-                block.cell->add(std::make_unique<HeadingSpace>(level));
+                auto space = std::make_unique<HeadingSpace>(level);
+                space->setSource(m_lex->symbolStart());
+                block.cell->add(std::move(space));
                 m_anySectionAdded = true;
                 newSection(block, alignment);
             }
         } else if (m_fonts.size() > 1) {
             closeSection(block);
-            block.cell->add(std::make_unique<HeadingSpace>(m_lex->headingLevel()));
+            auto space = std::make_unique<HeadingSpace>(m_lex->headingLevel());
+            space->setSource(m_lex->symbolStart());
+            block.cell->add(std::move(space));
             m_anySectionAdded = true;
             popFont(HtmlTag::H);
         }
@@ -710,22 +867,21 @@ void HtmlReader::handleInline(Block &block) {
             if (!m_link.isEmpty()) {
                 popFont(HtmlTag::A);
                 m_link.clear();
+                m_linkSource = -1;
                 styleChanged();
             }
         } else {
             if (const auto *a = m_lex->attribute(HtmlAttr::Name); a && !a->text.isEmpty()) {
-                // The first anchor of a name counts; it stands in the section being read.
+                // It stands in the section being read; of several of a name, the document
+                // counts the first.
                 ensureSection(block);
-                const QString name = a->text.toUpper();
-                if (!m_anchorNames.contains(name)) {
-                    m_anchorNames.insert(name);
-                    block.anchors << name;
-                }
+                block.anchors << qMakePair(a->text.toUpper(), m_lex->symbolStart());
             }
             if (const auto *a = m_lex->attribute(HtmlAttr::Href)) {
                 if (!m_link.isEmpty())
                     popFont(HtmlTag::A);
                 m_link = a->text.trimmed();
+                m_linkSource = m_lex->symbolStart();
                 DocumentFont f = m_fonts.back().font;
                 f.underline = true;
                 f.color = m_doc.linkColor();
@@ -816,7 +972,7 @@ void HtmlReader::readImage(Block &block) {
     if (const auto *a = m_lex->attribute(HtmlAttr::Border))
         image.border = qBound(0, a->number, 100);
     image.isMap = m_lex->attribute(HtmlAttr::IsMap) != nullptr;
-    ensureSection(block).addObject(std::move(image));
+    ensureSection(block).addObject(std::move(image), m_lex->symbolStart());
 }
 
 void HtmlReader::readInput(Block &block) {
@@ -859,10 +1015,11 @@ void HtmlReader::readInput(Block &block) {
         control.size = a->number;
     if (const auto *a = m_lex->attribute(HtmlAttr::MaxLength))
         control.maxLength = a->number;
-    ensureSection(block).addObject(std::move(control));
+    ensureSection(block).addObject(std::move(control), m_lex->symbolStart());
 }
 
 void HtmlReader::readSelect(Block &block) {
+    const int source = m_lex->symbolStart();
     InlineObject control;
     control.type = InlineObject::Type::Control;
     control.kind = InlineObject::ControlKind::Select;
@@ -890,7 +1047,7 @@ void HtmlReader::readSelect(Block &block) {
     }
     for (QString &option : control.options)
         option = foldSpaces(option);
-    ensureSection(block).addObject(std::move(control));
+    ensureSection(block).addObject(std::move(control), source);
 }
 
 void HtmlReader::readTextArea(Block &block) {
@@ -907,6 +1064,6 @@ void HtmlReader::readTextArea(Block &block) {
     control.options = raw.split(u'\r');
     if (!control.options.isEmpty() && control.options.first().isEmpty())
         control.options.removeFirst();
-    ensureSection(block).addObject(std::move(control));
+    ensureSection(block).addObject(std::move(control), m_lex->symbolStart());
     m_lex->next();
 }

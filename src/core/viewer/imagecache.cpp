@@ -10,11 +10,13 @@ bool ImageCache::isPictureFile(const QString &fileName) {
 }
 
 void ImageCache::setMaxAge(int loads) {
+    QMutexLocker lock(&m_mutex);
     m_maxAge = qBound(0, loads, MaxAllowedAge);
     dropOlderThan(m_maxAge);
 }
 
 void ImageCache::age() {
+    QMutexLocker lock(&m_mutex);
     for (Entry &e : m_entries)
         ++e.age;
     dropOlderThan(m_maxAge);
@@ -48,10 +50,12 @@ ImageCache::Entry &ImageCache::entry(const QString &fileName) {
 }
 
 QSize ImageCache::size(const QString &fileName) {
+    QMutexLocker lock(&m_mutex);
     return entry(fileName).size;
 }
 
 QImage ImageCache::image(const QString &fileName) {
+    QMutexLocker lock(&m_mutex);
     Entry &e = entry(fileName);
     if (!e.decoded) {
         QFile file;

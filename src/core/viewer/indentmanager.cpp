@@ -47,6 +47,16 @@ int IndentManager::imageBottom() const {
     return bottom;
 }
 
+bool IndentManager::isClearAt(int y) const {
+    if (m_level != 0 || imageBottom() >= y)
+        return false;
+    for (const auto *list : {&m_left, &m_right})
+        for (const Float &f : *list)
+            if (f.bottom >= y)
+                return false;
+    return true;
+}
+
 // Layout asks for ever larger y within a cell, so records that end above y can go; only the
 // lowest image bottom among them still matters.
 void IndentManager::forgetEnded(int y) {

@@ -27,6 +27,9 @@ public:
     int rightSide(int y) const;
     // The lowest bottom of the image floats of either side, 0 when there are none.
     int imageBottom() const;
+    // Nothing indents or floats at y or below it: what is laid out from y lays out as it would
+    // in a fresh manager.
+    bool isClearAt(int y) const;
 
     // Brings the list level to `level` at y: each level added indents by ListIndent from the
     // left edge at y, each level removed ends at y - 1.

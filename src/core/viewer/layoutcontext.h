@@ -1,6 +1,8 @@
 // What every section needs while it lays itself out: fonts, pictures and the document.
 #pragma once
 
+#include <atomic>
+
 class FontMetricsPort;
 class ImageProvider;
 class SectionList;
@@ -9,4 +11,8 @@ struct LayoutContext {
     const FontMetricsPort *metrics = nullptr;
     ImageProvider *images = nullptr; // none: every picture has no size
     const SectionList *document = nullptr;
+    // Once set, layout stops early (its result is then of no use).
+    const std::atomic<bool> *stop = nullptr;
+
+    bool stopped() const { return stop && stop->load(std::memory_order_relaxed); }
 };

@@ -3,8 +3,8 @@
 #include "viewer/indentmanager.h"
 #include "viewer/layoutmath.h"
 
-void PreformattedLine::addText(QStringView text) {
-    appendText(text);
+void PreformattedLine::addText(QStringView text, const SourceMap &sources) {
+    appendMapped(text, sources, 0);
 }
 
 int PreformattedLine::rightEdge(const IndentManager &indents, int y) const {

@@ -10,7 +10,7 @@ public:
 
     using TextSection::TextSection;
     Kind kind() const override { return Kind::Preformatted; }
-    void addText(QStringView text) override;
+    void addText(QStringView text, const SourceMap &sources = SourceMap()) override;
     void minMaxWidth(LayoutContext &ctx, int &minWidth, int &maxWidth) override;
 
 protected:

@@ -7,8 +7,18 @@
 
 #include <QPoint>
 #include <QString>
+#include <vector>
 
 class IndentManager;
+class SectionBase;
+
+// A section, the source offset of the tag or text it was begun at, and the index of the
+// top-level section it is (or stands in).
+struct SourcePlace {
+    int source = 0;
+    const SectionBase *section = nullptr;
+    int top = 0;
+};
 
 class SectionBase {
 public:
@@ -61,8 +71,35 @@ public:
     // Numbers the characters of the section from `start`; returns the next free position.
     virtual int assignPositions(int start) { return start; }
 
+    // Where the section was begun in the page's source (the tag that made it, or its first
+    // text); -1 when unknown.
+    int source() const { return m_source; }
+    void setSource(int offset) { m_source = offset; }
+    // Where the character at a global position was read in the source (for the position after
+    // a section's last character: just after that character). With a non-empty `link`: the start
+    // of that link's tag when the character at the position, or the one before it, belongs to
+    // it. -1 when the position is not this section's.
+    virtual int sourceAt(int, const QString &) const { return -1; }
+    // The document y and height of what the source offset became in this section.
+    virtual void placeOfSource(int, int &y, int &height) const {
+        y = m_y;
+        height = m_height;
+    }
+    // Adds this section (and the sections inside it) with their source offsets.
+    virtual void collectSources(std::vector<SourcePlace> &out, int top) const {
+        if (m_source >= 0)
+            out.push_back(SourcePlace{m_source, this, top});
+    }
+    // The text before `from` stayed, the rest moved by `delta`: source offsets follow.
+    virtual void shiftSource(int from, int delta) { shiftOffset(m_source, from, delta); }
+    static void shiftOffset(int &offset, int from, int delta) {
+        if (offset >= from)
+            offset += delta;
+    }
+
 protected:
     int m_y = 0;
     int m_height = 0;
     int m_listLevel = -1;
+    int m_source = -1;
 };

@@ -4,6 +4,7 @@
 
 #include "viewer/cell.h"
 #include "viewer/documentfont.h"
+#include "viewer/readcheckpoint.h"
 
 #include <QColor>
 #include <QHash>
@@ -44,11 +45,22 @@ public:
     int fontId(DocumentFont font);
     const DocumentFont &font(int id) const { return m_fonts[size_t(id)]; }
 
-    // Named anchors, upper-cased, with the section where each stands. The section must already
-    // belong to the document (sections are only freed by clear(), which drops the anchors too).
-    void addAnchor(const QString &name, const SectionBase *section);
+    // Named anchors, upper-cased, with the section where each stands and where its tag starts,
+    // in reading order; of several of a name the first counts. The sections must belong to the
+    // document (a section is only freed together with the anchors that name it).
+    struct AnchorPlace {
+        QString name;
+        const SectionBase *section = nullptr;
+        int source = -1;
+    };
+    void setAnchors(std::vector<AnchorPlace> anchors);
+    const std::vector<AnchorPlace> &anchorPlaces() const { return m_anchorPlaces; }
     const SectionBase *anchor(const QString &name) const;
     QStringList anchorNames() const { return m_anchors.keys(); }
+
+    // The reader's checkpoints, by source offset (see ReadCheckpoint).
+    std::vector<ReadCheckpoint> &checkpoints() { return m_checkpoints; }
+    const std::vector<ReadCheckpoint> &checkpoints() const { return m_checkpoints; }
 
     QString title() const { return m_title; }
     void setTitle(const QString &title) { m_title = title; }
@@ -59,6 +71,15 @@ public:
     int doLayout(LayoutContext &ctx, int width, int &maxWidth);
     // Number of global character positions (after the reader numbered them).
     int positionCount() const { return endPosition(); }
+
+    // Lists the sections by where they were begun in the source (after reading).
+    void indexSources();
+    // The same after top-level sections [first, first + removed) were replaced by `added` new
+    // ones and the source after `from` moved by `delta`.
+    void updateSourceIndex(int first, int removed, int added, int from, int delta);
+    // The document y and height of what the source offset became: the line of its text, or the
+    // section begun last at or before it. False for a document without sections.
+    bool placeOfSource(int source, int &y, int &height) const;
 
 private:
     QString m_defaultFontName = QStringLiteral("Times New Roman");
@@ -71,6 +92,9 @@ private:
     std::vector<DocumentFont> m_fonts;
     QHash<DocumentFont, int> m_fontIds;
     QHash<QString, const SectionBase *> m_anchors;
+    std::vector<AnchorPlace> m_anchorPlaces;
+    std::vector<ReadCheckpoint> m_checkpoints;
     QString m_title;
     QString m_base;
+    std::vector<SourcePlace> m_bySource;
 };

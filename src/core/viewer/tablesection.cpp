@@ -373,3 +373,29 @@ int TableSection::assignPositions(int start) {
         start = e.content->assignPositions(start);
     return start;
 }
+
+int TableSection::sourceAt(int position, const QString &link) const {
+    if (m_caption && position >= m_caption->firstPosition() &&
+        position < m_caption->endPosition())
+        return m_caption->sourceAt(position, link);
+    for (const Entry &e : m_entries)
+        if (position >= e.content->firstPosition() && position < e.content->endPosition())
+            return e.content->sourceAt(position, link);
+    return -1;
+}
+
+void TableSection::collectSources(std::vector<SourcePlace> &out, int top) const {
+    SectionBase::collectSources(out, top);
+    if (m_caption)
+        m_caption->collectSources(out, top);
+    for (const Entry &e : m_entries)
+        e.content->collectSources(out, top);
+}
+
+void TableSection::shiftSource(int from, int delta) {
+    SectionBase::shiftSource(from, delta);
+    if (m_caption)
+        m_caption->shiftSource(from, delta);
+    for (Entry &e : m_entries)
+        e.content->shiftSource(from, delta);
+}

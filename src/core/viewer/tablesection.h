@@ -86,6 +86,9 @@ public:
     void copyText(int from, int to, QString &out) const override;
     int findText(const QString &lowerText, int from) const override;
     int assignPositions(int start) override;
+    int sourceAt(int position, const QString &link) const override;
+    void collectSources(std::vector<SourcePlace> &out, int top) const override;
+    void shiftSource(int from, int delta) override;
 
 private:
     int overhead() const { return 2 * m_padding + m_spacing; }

@@ -18,45 +18,59 @@ int TextSection::indent() const {
     return LayoutMath::mulDiv(m_level, IndentManager::ListIndent, 1);
 }
 
-void TextSection::setStyle(int fontId, const QString &link) {
+void TextSection::setStyle(int fontId, const QString &link, int linkSource) {
     m_fontId = fontId;
     m_link = link;
+    m_linkSource = link.isEmpty() ? -1 : linkSource;
 }
 
 void TextSection::ensureRun() {
     Run &last = m_runs.back();
-    if (last.fontId == m_fontId && last.link == m_link)
+    auto sameStyle = [this](const Run &r) {
+        return r.fontId == m_fontId && r.link == m_link && r.linkSource == m_linkSource;
+    };
+    if (sameStyle(last))
         return;
     if (last.start == m_text.size()) {
         last.fontId = m_fontId;
         last.link = m_link;
+        last.linkSource = m_linkSource;
         // Merge with the run before when it has the same style again.
-        if (m_runs.size() > 1) {
-            const Run &prev = m_runs[m_runs.size() - 2];
-            if (prev.fontId == m_fontId && prev.link == m_link)
-                m_runs.pop_back();
-        }
+        if (m_runs.size() > 1 && sameStyle(m_runs[m_runs.size() - 2]))
+            m_runs.pop_back();
         return;
     }
-    m_runs.push_back(Run{int(m_text.size()), m_fontId, m_link});
+    m_runs.push_back(Run{int(m_text.size()), m_fontId, m_link, m_linkSource});
 }
 
-void TextSection::addText(QStringView text) {
-    if (text.startsWith(u' ') && (m_text.isEmpty() || m_text.endsWith(u' ')))
-        text = text.mid(1);
-    appendText(text);
+void TextSection::addText(QStringView text, const SourceMap &sources) {
+    const bool dropSpace = text.startsWith(u' ') && (m_text.isEmpty() || m_text.endsWith(u' '));
+    appendMapped(text, sources, dropSpace ? 1 : 0);
 }
 
-void TextSection::appendText(QStringView text) {
+void TextSection::appendMapped(QStringView text, const SourceMap &sources, int skip) {
+    if (text.size() <= skip)
+        return;
+    m_sources.append(sources, skip, int(m_text.size()));
+    ensureRun();
+    m_text.append(text.mid(skip));
+    m_measured = false;
+}
+
+void TextSection::appendText(QStringView text, int source) {
     if (text.isEmpty())
         return;
+    if (source >= 0)
+        m_sources.add(int(m_text.size()), source);
     ensureRun();
     m_text.append(text);
     m_measured = false;
 }
 
-void TextSection::addObject(InlineObject object) {
+void TextSection::addObject(InlineObject object, int source) {
     ensureRun();
+    if (source >= 0)
+        m_sources.add(int(m_text.size()), source);
     object.position = int(m_text.size());
     m_text.append(QChar(InlineObject::Placeholder));
     m_objects.push_back(std::move(object));
@@ -310,4 +324,41 @@ int TextSection::findText(const QString &lowerText, int from) const {
 int TextSection::assignPositions(int start) {
     m_position = start;
     return LayoutMath::add(start, int(m_text.size()) + 1);
+}
+
+int TextSection::sourceAt(int position, const QString &link) const {
+    const int i = position - m_position;
+    const int len = int(m_text.size());
+    if (i < 0 || i > len)
+        return -1;
+    if (!link.isEmpty())
+        for (int k : {i, i - 1})
+            if (k >= 0 && k < len) {
+                const Run &run = m_runs[size_t(runIndexAt(k))];
+                if (run.link == link && run.linkSource >= 0)
+                    return run.linkSource;
+            }
+    if (m_sources.isEmpty() || len == 0)
+        return m_source;
+    return i < len ? m_sources.sourceOf(i) : m_sources.sourceOf(len - 1) + 1;
+}
+
+void TextSection::shiftSource(int from, int delta) {
+    SectionBase::shiftSource(from, delta);
+    shiftOffset(m_linkSource, from, delta);
+    for (Run &run : m_runs)
+        shiftOffset(run.linkSource, from, delta);
+    m_sources.shift(from, delta);
+}
+
+void TextSection::placeOfSource(int source, int &y, int &height) const {
+    y = m_y;
+    height = m_height;
+    const int i = m_sources.indexOf(source, int(m_text.size()));
+    QPoint p;
+    int lineHeight = 0;
+    if (i >= 0 && cursorToPoint(m_position + i, p, lineHeight)) {
+        y = p.y();
+        height = lineHeight;
+    }
 }

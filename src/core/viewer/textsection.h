@@ -4,6 +4,7 @@
 
 #include "viewer/inlineobject.h"
 #include "viewer/sectionbase.h"
+#include "viewer/sourcemap.h"
 
 #include <QString>
 #include <QStringView>
@@ -21,6 +22,7 @@ public:
         int start = 0;
         int fontId = 0;
         QString link;
+        int linkSource = -1; // where the link's tag starts in the source
     };
     struct Line {
         int start = 0; // first character
@@ -35,14 +37,16 @@ public:
     TextSection(int level, int alignment, int fontId, const QString &link);
     Kind kind() const override { return Kind::Text; }
 
-    // Text and objects added later use this font and link.
-    void setStyle(int fontId, const QString &link);
-    // Appends a piece of text; a leading space is dropped when the text so far is empty or
-    // ends in a space, so that runs of white space across pieces show as one space.
-    virtual void addText(QStringView text);
-    void addObject(InlineObject object);
-    // Appends text as it is, in the current style.
-    void appendText(QStringView text);
+    // Text and objects added later use this font and link (whose tag starts at linkSource).
+    void setStyle(int fontId, const QString &link, int linkSource = -1);
+    // Appends a piece of text read where `sources` says; a leading space is dropped when the
+    // text so far is empty or ends in a space, so that runs of white space across pieces show
+    // as one space.
+    virtual void addText(QStringView text, const SourceMap &sources = SourceMap());
+    // Appends a picture or control whose tag starts at `source`.
+    void addObject(InlineObject object, int source = -1);
+    // Appends text as it is, in the current style; it stands for the source offset `source`.
+    void appendText(QStringView text, int source = -1);
 
     const QString &text() const { return m_text; }
     bool isEmpty() const { return m_text.isEmpty(); }
@@ -52,6 +56,7 @@ public:
     int alignment() const { return m_alignment; }
     int fontId() const { return m_fontId; }
     const QString &link() const { return m_link; }
+    int linkSource() const { return m_linkSource; }
     const std::vector<Run> &runs() const { return m_runs; }
     const std::vector<Line> &lines() const { return m_lines; }
     const std::vector<InlineObject> &objects() const { return m_objects; }
@@ -72,8 +77,15 @@ public:
     void copyText(int from, int to, QString &out) const override;
     int findText(const QString &lowerText, int from) const override;
     int assignPositions(int start) override;
+    int sourceAt(int position, const QString &link) const override;
+    void placeOfSource(int source, int &y, int &height) const override;
+    const SourceMap &sources() const { return m_sources; }
+    void shiftSource(int from, int delta) override;
 
 protected:
+    // Appends text of which the characters from `skip` on are kept, read where `sources` says.
+    void appendMapped(QStringView text, const SourceMap &sources, int skip);
+
     // The right edge lines may reach at y.
     virtual int rightEdge(const IndentManager &indents, int y) const;
     // Bullets and numbers of list items.
@@ -94,6 +106,8 @@ protected:
     int m_alignment = AlignLeft;
     int m_fontId = 0;
     QString m_link;
+    int m_linkSource = -1;
+    SourceMap m_sources;
 
     std::vector<Line> m_lines;
     std::vector<int> m_advances;
