@@ -4,8 +4,35 @@
 #include "viewer/sectionlist.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
+
+// Blocks of characters are compared a block at a time (memcmp), the last one by character:
+// on a page of megabytes the edit is found in a fraction of the time.
+constexpr int CompareBlock = 256;
+
+int commonPrefix(QStringView a, QStringView b, int limit) {
+    int n = 0;
+    while (n + CompareBlock <= limit &&
+           std::memcmp(a.data() + n, b.data() + n, CompareBlock * sizeof(QChar)) == 0)
+        n += CompareBlock;
+    while (n < limit && a[n] == b[n])
+        ++n;
+    return n;
+}
+
+int commonSuffix(QStringView a, QStringView b, int limit) {
+    const QChar *aEnd = a.data() + a.size(), *bEnd = b.data() + b.size();
+    int n = 0;
+    while (n + CompareBlock <= limit &&
+           std::memcmp(aEnd - n - CompareBlock, bEnd - n - CompareBlock,
+                       CompareBlock * sizeof(QChar)) == 0)
+        n += CompareBlock;
+    while (n < limit && aEnd[-1 - n] == bEnd[-1 - n])
+        ++n;
+    return n;
+}
 
 bool beforeSource(const ReadCheckpoint &c, int source) {
     return c.source < source;
@@ -38,16 +65,10 @@ bool apply(SectionList &page, QStringView oldHtml, QStringView newHtml, LayoutCo
            int width, int budget, int &height, int &widest) {
     const int oldLength = int(oldHtml.size()), newLength = int(newHtml.size());
     const int shorter = std::min(oldLength, newLength);
-    const int prefix = int(std::mismatch(oldHtml.begin(), oldHtml.begin() + shorter,
-                                         newHtml.begin())
-                               .first -
-                           oldHtml.begin());
+    const int prefix = commonPrefix(oldHtml, newHtml, shorter);
     if (prefix == oldLength && prefix == newLength)
         return true;
-    int suffix = 0;
-    while (suffix < shorter - prefix &&
-           oldHtml[oldLength - 1 - suffix] == newHtml[newLength - 1 - suffix])
-        ++suffix;
+    const int suffix = commonSuffix(oldHtml, newHtml, shorter - prefix);
     const int oldEnd = oldLength - suffix, newEnd = newLength - suffix;
     const int delta = newLength - oldLength;
 
