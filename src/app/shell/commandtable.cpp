@@ -56,6 +56,9 @@ const QVector<CommandSpec> &commandTable() {
         cmd("actionInternalViewer", "&Internal HTML Viewer").states({"Back to Ed&itor",
                                                                     "&Internal HTML View"})
             .key(Qt::SHIFT | Qt::Key_F1),
+        // The page beside its source, following every edit; F12 is free of other commands.
+        cmd("actionLivePreview", "&Live Preview").key(Qt::Key_F12).withIcon("preview-live")
+            .tip("Live Preview").flag(C::Checkable),
         cmd("actionExternalDefault", "&External HTML Viewer (default)")
             .key(Qt::SHIFT | Qt::Key_F2),
         cmd("actionExternalSecondary", "E&xternal HTML Viewer (secondary)")
@@ -188,7 +191,8 @@ const QVector<MenuSpec> &menuTable() {
         {"menuSearch", "&Search", {"actionFind", "actionReplace", "actionGoToLine"}},
         {"menuView",
          "&View",
-         {"actionInternalViewer", "actionExternalDefault", "actionExternalSecondary", "-",
+         {"actionInternalViewer", "actionLivePreview", "actionExternalDefault",
+          "actionExternalSecondary", "-",
           "actionRedoColorCoding", "-", "actionSmallScreen", "actionWideScreen",
           "actionFullScreen", "-", "actionDockToolbar"}},
         {"menuTags", "&Tags", {"@wrapCommands"}},
@@ -243,10 +247,11 @@ const QStringList &menuBarMenus() {
 
 const QStringList &fileButtonRow() {
     static const QStringList row = {
-        "actionNew",           "actionOpen",           "actionSave",    "actionPrintNow",
-        "|",                   "actionFind",           "actionReplace", "actionIndent",
-        "actionUnindent",      "actionCheckPage",      "|",             "internalViewerButton",
-        "externalViewerButton", "|",                   "layoutButton",  "fullScreenButton"};
+        "actionNew",           "actionOpen",        "actionSave",           "actionPrintNow",
+        "|",                   "actionFind",        "actionReplace",        "actionIndent",
+        "actionUnindent",      "actionCheckPage",   "|",                    "internalViewerButton",
+        "actionLivePreview",   "externalViewerButton", "|",                 "layoutButton",
+        "fullScreenButton"};
     return row;
 }
 

@@ -17,6 +17,7 @@
 #include "wizards/layoutcommands.h"
 #include "wizards/tagwizardcommands.h"
 #include "platform/processlauncher.h"
+#include "preview/livepreviewcontroller.h"
 #include "preview/previewcontroller.h"
 #include "shell/aboutdialog.h"
 #include "shell/actionregistry.h"
@@ -79,6 +80,7 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     m_search = new SearchCommands(m_ctx, *m_docs, commands, this);
     m_preview = new PreviewController(m_ctx, *m_docs, *m_files, commands, m_notebook, m_viewer,
                                       this, browsers);
+    m_livePreview = new LivePreviewController(m_ctx, *m_docs, commands, m_liveSplitter, this);
     m_layout = new WindowLayout(m_ctx.settings, commands, parts);
     m_filePanel =
         new FilePanelController(m_ctx, m_folderPanel, commands, this, *m_docs, filePanelHost());
@@ -99,8 +101,9 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
     connect(m_docs, &DocumentController::panelFolderChanged, m_folderPanel,
             &FolderPanel::setFolder);
     connect(m_folderPanel, &FolderPanel::folderChosen, m_docs, &DocumentController::setPanelFolder);
-    connect(m_viewer, &HtmlViewer::hotSpotCovered, this,
-            [this](const QString &target) { statusBar()->showMessage(target); });
+    for (HtmlViewer *viewer : {m_viewer, m_livePreview->viewer()})
+        connect(viewer, &HtmlViewer::hotSpotCovered, this,
+                [this](const QString &target) { statusBar()->showMessage(target); });
 
     applySettingsToWindow();
     startAutostartPrograms();
@@ -194,7 +197,11 @@ QWidget *MainWindow::buildWorkArea(QWidget *parent, WindowLayoutParts *parts) {
     m_folderPanel = new FolderPanel(mainSplitter);
     m_notebook = new QStackedWidget(mainSplitter);
     m_notebook->setObjectName(QStringLiteral("notebook"));
-    auto *editorArea = new QSplitter(Qt::Vertical, m_notebook);
+    // The editor page: the documents' tabs above the page check's list, and the live preview
+    // beside them.
+    m_liveSplitter = new QSplitter(Qt::Horizontal, m_notebook);
+    m_liveSplitter->setObjectName(QStringLiteral("livePreviewSplitter"));
+    auto *editorArea = new QSplitter(Qt::Vertical, m_liveSplitter);
     editorArea->setObjectName(QStringLiteral("editorArea"));
     editorArea->setChildrenCollapsible(false);
     m_tabs = new QTabWidget(editorArea);
@@ -213,7 +220,8 @@ QWidget *MainWindow::buildWorkArea(QWidget *parent, WindowLayoutParts *parts) {
     m_viewer->setDefFontColor(Qt::black);
     m_viewer->setImageCacheCount(0);
     m_viewer->setNoSelect(false);
-    m_notebook->addWidget(editorArea);
+    m_liveSplitter->addWidget(editorArea);
+    m_notebook->addWidget(m_liveSplitter);
     m_notebook->addWidget(m_viewer);
     mainSplitter->addWidget(m_folderPanel);
     mainSplitter->addWidget(m_notebook);

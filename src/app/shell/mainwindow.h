@@ -19,9 +19,11 @@ struct FilePanelHost;
 class HtmlViewer;
 class JavaScriptCommands;
 class LayoutCommands;
+class LivePreviewController;
 class PageCheckController;
 class PageCheckPanel;
 class PreviewController;
+class QSplitter;
 class RecoveryController;
 class QStackedWidget;
 class QTabWidget;
@@ -60,6 +62,7 @@ public:
     EditCommands *editCommands() const { return m_edit; }
     SearchCommands *search() const { return m_search; }
     PreviewController *preview() const { return m_preview; }
+    LivePreviewController *livePreview() const { return m_livePreview; }
     WindowLayout *windowLayout() const { return m_layout; }
     ToolCommands *tools() const { return m_tools; }
     FilePanelController *filePanel() const { return m_filePanel; }
@@ -94,6 +97,7 @@ private:
     ActionRegistry *m_commands = nullptr;
     QTabWidget *m_tabs = nullptr;
     QStackedWidget *m_notebook = nullptr;
+    QSplitter *m_liveSplitter = nullptr;
     HtmlViewer *m_viewer = nullptr;
     PageCheckPanel *m_pageCheckPanel = nullptr;
     TagToolbar *m_tagToolbar = nullptr;
@@ -109,6 +113,7 @@ private:
     EditCommands *m_edit = nullptr;
     SearchCommands *m_search = nullptr;
     PreviewController *m_preview = nullptr;
+    LivePreviewController *m_livePreview = nullptr;
     WindowLayout *m_layout = nullptr;
     LayoutCommands *m_layoutCommands = nullptr;
     ToolCommands *m_tools = nullptr;

@@ -362,6 +362,11 @@ QPoint HtmlViewer::toDocument(const QPoint &p) const {
                   p.y() + verticalScrollBar()->value() - MarginTop);
 }
 
+QPoint HtmlViewer::toViewport(const QPoint &p) const {
+    return QPoint(p.x() - horizontalScrollBar()->value() + MarginLeft,
+                  p.y() - verticalScrollBar()->value() + MarginTop);
+}
+
 void HtmlViewer::paintEvent(QPaintEvent *event) {
     QPainter p(viewport());
     const QRect area = event->rect();

@@ -112,6 +112,8 @@ public:
     const SectionList &document() const { return *m_doc; }
     // The link target at a point of the viewport, empty when there is none.
     QString linkAt(const QPoint &viewportPos) const;
+    // Where a point of the document shows in the viewport.
+    QPoint toViewport(const QPoint &documentPos) const;
 
 Q_SIGNALS:
     void hotSpotCovered(const QString &target);

@@ -23,6 +23,7 @@ const IconName IconNames[] = {
     {"indent", "format-indent-more"},
     {"unindent", "format-indent-less"},
     {"preview-internal", nullptr},
+    {"preview-live", nullptr},
     {"preview-external", "internet-web-browser"},
     {"cabinet-open", nullptr},
     {"cabinet-shut", nullptr},

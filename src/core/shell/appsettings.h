@@ -55,6 +55,8 @@ struct AppSettings {
     ColorValue commentColor = ColorValues::Maroon;
     bool convertExtendedCharacters = true; // typed extended characters become entities
     bool completeWhileTyping = true; // offer tags, attributes and entities while typing
+    bool livePreview = false;        // the page shows beside its source, following every edit
+    int livePreviewWidth = -1;       // its width in the window; -1: half of the documents' area
     std::array<QString, RecentFileCount> recentFiles;     // newest first
     std::array<QString, RecentListSlots> previousLinks;  // newest first
     std::array<QString, RecentListSlots> previousImages; // newest first

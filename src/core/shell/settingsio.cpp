@@ -53,6 +53,8 @@ void visitSettings(Settings &s, const AppSettings &d, Visitor &v) {
     v.color(Options, CommentColor, s.commentColor, d.commentColor);
     v.boolean(Options, ConvertExtended, s.convertExtendedCharacters, d.convertExtendedCharacters);
     v.boolean(Options, CompleteWhileTyping, s.completeWhileTyping, d.completeWhileTyping);
+    v.boolean(Options, LivePreview, s.livePreview, d.livePreview);
+    v.integer(Options, LivePreviewWidth, s.livePreviewWidth, d.livePreviewWidth);
     for (int i = 0; i < AppSettings::RecentFileCount; ++i)
         v.string(Options, recentFile(i + 1), s.recentFiles[i], d.recentFiles[i]);
     for (int i = 0; i < AppSettings::RecentListSlots; ++i)

@@ -68,6 +68,22 @@ private Q_SLOTS:
         QVERIFY2(shared.isEmpty(), qPrintable(shared.join(QStringLiteral("; "))));
     }
 
+    // A key that two commands share runs neither (Qt reports it as ambiguous): each key of the
+    // command table belongs to one command (a key only shown beside a menu text aside).
+    void eachKeyRunsOneCommand() {
+        QMap<QKeySequence, QStringList> byKey;
+        for (const CommandSpec &c : commandTable())
+            if (c.twinOf.isEmpty() && !(c.flags & CommandSpec::KeyShownOnly))
+                for (const QKeySequence &k : c.keys)
+                    if (!k.isEmpty())
+                        byKey[k] << c.id;
+        QStringList shared;
+        for (auto it = byKey.cbegin(); it != byKey.cend(); ++it)
+            if (it.value().size() > 1)
+                shared << it.key().toString() + QStringLiteral(": ") + it.value().join(u',');
+        QVERIFY2(shared.isEmpty(), qPrintable(shared.join(QStringLiteral("; "))));
+    }
+
     void answeringNoToExitLeavesEverythingAlone() {
         WindowHarness h("[Options]\ntotd=0\nfontsize=11\n");
         const QByteArray before = h.t.settingsBytes();

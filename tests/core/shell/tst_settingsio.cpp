@@ -132,7 +132,7 @@ void TestSettingsIo::everyKeyIsWrittenInOrder() {
                            "relativ",      "absolut",  "no",        "screenm",    "groesse",
                            "npath",        "iepath",   "DefBrNet",  "help",       "fontname",
                            "fontsize",     "tagcolor", "textcolor", "colcoding",  "backcolor",
-                           "commentcolor", "exeq",     "autocomplete"};
+                           "commentcolor", "exeq",     "autocomplete", "livepreview", "livepreviewwidth"};
     for (int i = 1; i <= 4; ++i)
         options << QString("last%1").arg(i);
     for (int i = 1; i <= 21; ++i)
