@@ -12,6 +12,7 @@
 #include "editor/sourceeditor.h"
 #include "platform/browserlauncher.h"
 #include "platform/messageboxprompts.h"
+#include "preview/livepreviewcontroller.h"
 #include "preview/previewcontroller.h"
 #include "shell/appcontext.h"
 #include "shell/mainwindow.h"
@@ -190,6 +191,30 @@ int main(int argc, char *argv[]) {
     ok = save(&window, outDir + QStringLiteral("/viewer.png")) && ok;
     window.preview()->toggleInternalViewer();
     settle(200);
+
+    // The live preview beside the source, a list item typed into the page shown in both.
+    {
+        window.resize(1200, 640);
+        LivePreviewController &live = *window.livePreview();
+        live.setOn(true);
+        SourceEditor *source = &window.documents()->currentView();
+        const QString text = window.documents()->current().text();
+        const int at = int(text.indexOf(QStringLiteral("the plant swap"))) + 14;
+        const QString sentence = QStringLiteral("\n<LI>June 13: the <B>rose show</B>");
+        source->setSelection(at, 0);
+        type(source, sentence);
+        QDeadlineTimer waited(5000);
+        while (live.isRefreshing() && !waited.hasExpired())
+            settle(50);
+        settle(300);
+        ok = save(&window, outDir + QStringLiteral("/livepreview.png")) && ok;
+        source->setSelection(at, int(sentence.size()));
+        QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+        QApplication::sendEvent(source, &del);
+        live.setOn(false);
+        window.resize(1000, 640);
+        settle(200);
+    }
 
     window.search()->openReplace();
     settle(300);
