@@ -112,9 +112,12 @@ LivePreviewController::LivePreviewController(AppContext &ctx, DocumentAccess &do
     connect(m_viewer, &HtmlViewer::sourceClicked, this, &LivePreviewController::goToSource);
     connect(m_viewer, &HtmlViewer::layoutWidthChanged, this, &LivePreviewController::schedule);
     connect(splitter, &QSplitter::splitterMoved, this, [this] {
-        if (!m_applyingSplit && isOn())
+        if (!m_applyingSplit && isOn()) {
             m_ctx.settings.livePreviewWidth = m_viewer->width();
+            m_userSplit = true;
+        }
     });
+    splitter->installEventFilter(this);
     connect(&m_docs, &DocumentAccess::currentDocumentChanged, this,
             &LivePreviewController::follow);
     follow(m_docs.current());
@@ -147,6 +150,14 @@ void LivePreviewController::setOn(bool on) {
         m_timer.stop();
         m_loadWait.stop();
     }
+}
+
+bool LivePreviewController::eventFilter(QObject *watched, QEvent *event) {
+    // Until the user moves the split, the preview keeps the stored width (or half of the area)
+    // as the window gets its size: at the start that comes in steps, the window manager's last.
+    if (watched == m_splitter && event->type() == QEvent::Resize && isOn() && !m_userSplit)
+        applySplit();
+    return QObject::eventFilter(watched, event);
 }
 
 // The stored width, or half of the area; applied again once the splitter has its real size.

@@ -93,6 +93,9 @@ Q_SIGNALS:
     // A newer page shows.
     void refreshed();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void follow(SourceDocument &doc);
     void textChanged();
@@ -127,4 +130,5 @@ private:
     QString m_requestedDirectory;
     quint64 m_shown = 0;
     bool m_applyingSplit = false;
+    bool m_userSplit = false; // the user has moved the split in this run
 };

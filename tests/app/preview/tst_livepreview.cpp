@@ -253,6 +253,14 @@ private Q_SLOTS:
         WindowHarness again("[Options]\ntotd=0\nlivepreview=1\nlivepreviewwidth=280\n");
         QVERIFY(live(again).isOn());
         QTRY_COMPARE(live(again).viewer()->width(), 280);
+        // Without a width of its own the preview takes half of the area, also when the window
+        // only gets its real size after it has come up (from the window manager).
+        WindowHarness halves("[Options]\ntotd=0\nlivepreview=1\n");
+        halves.window().resize(halves.window().width() + 600, halves.window().height());
+        auto *splitter = halves.window().findChild<QSplitter *>("livePreviewSplitter");
+        QTRY_VERIFY2(qAbs(live(halves).viewer()->width() - splitter->width() / 2) <= 8,
+                     qPrintable(QStringLiteral("%1 of %2").arg(live(halves).viewer()->width())
+                                    .arg(splitter->width())));
     }
 };
 
