@@ -43,6 +43,7 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -114,6 +115,16 @@ MainWindow::MainWindow(AppContext &ctx, BrowserLauncher &browsers, QWidget *pare
 MainWindow::~MainWindow() {
     delete m_recovery; // it hears the editors, which are taken apart next
     m_docs->releaseAllEditors();
+    // The controllers go next, last made first, while the window and its views are whole:
+    // a view taken apart later (a file name being edited in the panel commits itself as it
+    // goes) must find nobody left to act on it, and no callback into a window half gone.
+    QList<QPointer<QObject>> controllers;
+    for (QObject *child : children()) {
+        if (!child->isWidgetType())
+            controllers.prepend(child);
+    }
+    for (const QPointer<QObject> &controller : controllers)
+        delete controller.data(); // one may have taken another with it
 }
 
 FilePanelHost MainWindow::filePanelHost() {

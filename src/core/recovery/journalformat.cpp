@@ -159,7 +159,8 @@ public:
         m_gapEnd += removed;
         if (m_gapEnd - m_gapStart < count)
             grow(count);
-        std::memcpy(m_buf.data() + m_gapStart, ins, count * 2);
+        if (count > 0) // a pure removal may come without any text to copy
+            std::memcpy(m_buf.data() + m_gapStart, ins, count * 2);
         m_gapStart += count;
     }
     QString text() const {
