@@ -247,5 +247,7 @@ void replace(SourceEditor &view, const QString &needle, const QString &replaceme
 
 void goToLine(SourceEditor &view, int lineNumber) {
     view.setRow(lineNumber <= 0 ? 0 : lineNumber - 1);
-    view.setTopLine(qMax(1, view.row() - 5) - 1);
+    // Six rows above the line stay in sight (the first lines keep the page at its top). Counted
+    // in rows, not lines: with word wrap, six whole lines above could push it out of the window.
+    view.scrollToPosition(view.selectionStart(), 6);
 }

@@ -182,10 +182,8 @@ int SourceEditor::topLine() const {
 }
 
 void SourceEditor::setTopLine(int line) {
-    const int start = m_doc->lineStart(qBound(0, line, m_doc->lineCount() - 1));
-    const QTextBlock block =
-        document()->findBlock(m_doc->softBreaks().toDoc(start, SoftBreaks::AfterBreak));
-    verticalScrollBar()->setValue(block.firstLineNumber());
+    // Scrolled as to a place: with wrapped lines the rows above it must be counted alike.
+    scrollToPosition(m_doc->lineStart(line), 0);
 }
 
 void SourceEditor::scrollToPosition(int position, int rowsAbove) {

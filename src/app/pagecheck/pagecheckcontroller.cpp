@@ -95,7 +95,7 @@ void PageCheckController::goTo(const PageFinding &finding) {
     editor->setCol(qMax(0, finding.column - 1));
     // A line out of sight comes into view with a few lines above it, as Go to line shows it.
     if (!editor->viewport()->rect().contains(editor->cursorRect()))
-        editor->setTopLine(qMax(0, editor->row() - 5));
+        editor->scrollToPosition(editor->selectionStart(), 5);
     editor->ensureCursorVisible();
     editor->setFocus();
 }

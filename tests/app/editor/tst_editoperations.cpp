@@ -10,10 +10,10 @@ static void typeText(QWidget *w, const QString &text) {
         QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
-static QString numberedLines(int count) {
+static QString numberedLines(int count, int wordsAfter = 0) {
     QStringList l;
     for (int i = 1; i <= count; ++i)
-        l << QStringLiteral("line %1").arg(i);
+        l << QStringLiteral("line %1").arg(i) + QStringLiteral(" word").repeated(wordsAfter);
     return l.join(u'\n');
 }
 
@@ -378,26 +378,41 @@ private Q_SLOTS:
         QTest::addColumn<int>("number");
         QTest::addColumn<int>("row");
         QTest::addColumn<int>("top");
-        QTest::newRow("first") << 1 << 0 << 0;
-        QTest::newRow("sixth") << 6 << 5 << 0;
-        QTest::newRow("twentieth") << 20 << 19 << 13;
-        QTest::newRow("zero") << 0 << 0 << 0;
-        QTest::newRow("negative") << -7 << 0 << 0;
-        QTest::newRow("smallest integer") << INT_MIN << 0 << 0;
-        QTest::newRow("beyond the end") << 100000 << 99 << -1;
+        QTest::addColumn<bool>("wrap");
+        for (const bool wrap : {false, true}) {
+            const char *how = wrap ? ", lines wrapped" : "";
+            QTest::addRow("first%s", how) << 1 << 0 << 0 << wrap;
+            QTest::addRow("sixth%s", how) << 6 << 5 << 0 << wrap;
+            QTest::addRow("twentieth%s", how) << 20 << 19 << 13 << wrap;
+            QTest::addRow("seventieth%s", how) << 70 << 69 << 63 << wrap;
+            QTest::addRow("zero%s", how) << 0 << 0 << 0 << wrap;
+            QTest::addRow("negative%s", how) << -7 << 0 << 0 << wrap;
+            QTest::addRow("smallest integer%s", how) << INT_MIN << 0 << 0 << wrap;
+            QTest::addRow("beyond the end%s", how) << 100000 << 99 << -1 << wrap;
+        }
     }
     void goToLine() {
         QFETCH(int, number);
         QFETCH(int, row);
         QFETCH(int, top);
+        QFETCH(bool, wrap);
         SourceEditor ed;
         ed.resize(300, 120);
         ed.show();
-        ed.sourceDocument().setText(numberedLines(100));
+        ed.setWordWrap(wrap);
+        // Wrapped, every line takes a few rows of the narrow window.
+        ed.sourceDocument().setText(numberedLines(100, wrap ? 20 : 0));
         ed.setTopLine(40);
         ::goToLine(ed, number);
         QCOMPARE(ed.row(), row);
         QCOMPARE(ed.col(), 0);
+        // The line is in sight, six rows below the top where there are six rows above it.
+        const QRect caret = ed.cursorRect();
+        QVERIFY(ed.viewport()->rect().contains(caret.center()));
+        if (top > 0)
+            QCOMPARE(qRound(double(caret.top()) / caret.height()), 6);
+        if (wrap)
+            return;
         if (top >= 0)
             QCOMPARE(ed.topLine(), top);
         else
