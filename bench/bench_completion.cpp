@@ -7,7 +7,6 @@
 #include "editor/completioncontroller.h"
 #include "editor/completionpopup.h"
 #include "editor/sourceeditor.h"
-#include "platform/allocator.h"
 #include "shell/appsettings.h"
 #include "shell/inistore.h"
 #include "shell/settingsio.h"
@@ -96,9 +95,7 @@ QString closedPage() {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    tuneAllocatorForLargePages(); // as the program does
+    Bench::prepareProcess();
     QApplication app(argc, argv);
     std::printf("editor 1200 x 800; medians of %d keys\n\n", Runs);
 

@@ -11,8 +11,7 @@
 #include <functional>
 
 int main(int argc, char *argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Bench::prepareProcess();
     QApplication app(argc, argv);
     constexpr int Runs = 3;
 

@@ -6,7 +6,6 @@
 #include "benchsupport.h"
 #include "editor/editoperations.h"
 #include "editor/sourceeditor.h"
-#include "platform/allocator.h"
 
 #include <QApplication>
 #include <QDir>
@@ -265,9 +264,7 @@ int openLargePage(const QString &path) {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    tuneAllocatorForLargePages(); // as the program does
+    Bench::prepareProcess();
     QApplication app(argc, argv);
     // A blinking caret would keep the event loop from ever going quiet.
     QApplication::setCursorFlashTime(0);

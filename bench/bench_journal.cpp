@@ -9,7 +9,6 @@
 #include "documents/filecommands.h"
 #include "documents/recoverycontroller.h"
 #include "editor/sourceeditor.h"
-#include "platform/allocator.h"
 #include "recovery/journalwriter.h"
 #include "shell/actionregistry.h"
 #include "shell/appcontext.h"
@@ -24,25 +23,6 @@
 #include <cstdio>
 
 namespace {
-
-class SilentPrompts : public Prompts {
-public:
-    void message(Kind, const QString &text) override {
-        std::printf("message: %s\n", qPrintable(text));
-    }
-    Answer askYesNo(Kind, const QString &) override { return Answer::No; }
-    Answer askYesNoCancel(Kind, const QString &) override { return Answer::Cancel; }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QStringList openFileNames(const QString &, const QString &, const QString &) override {
-        return {};
-    }
-    QString saveFileName(const QString &, const QString &, const QString &,
-                         const QString &) override {
-        return {};
-    }
-    QString pickFolder(const QString &, const QString &) override { return {}; }
-    std::optional<QColor> pickColor(const QColor &) override { return {}; }
-};
 
 // The program's document set on a window of its own.
 struct DocumentSet {
@@ -74,7 +54,7 @@ struct DocumentSet {
         return ed;
     }
 
-    SilentPrompts prompts;
+    Bench::QuietPrompts prompts{Prompts::Answer::Yes, Prompts::Answer::No};
     AppContext ctx;
     QTabWidget tabs;
     ActionRegistry commands{&tabs};
@@ -141,9 +121,7 @@ std::vector<double> typeKeys(SourceEditor *ed, int count) {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    tuneAllocatorForLargePages(); // as the program does
+    Bench::prepareProcess();
     QApplication app(argc, argv);
     QTemporaryDir dir;
 

@@ -65,8 +65,7 @@ void libraryParse(const QByteArray &utf8) {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Bench::prepareProcess();
     QApplication app(argc, argv);
     QTemporaryDir site;
     QDir().mkpath(site.filePath(QStringLiteral("pics")));

@@ -9,7 +9,6 @@
 #include "documents/documentcontroller.h"
 #include "editor/sourcedocument.h"
 #include "editor/sourceeditor.h"
-#include "platform/allocator.h"
 #include "platform/browserlauncher.h"
 #include "preview/livepreviewcontroller.h"
 #include "shell/appcontext.h"
@@ -27,23 +26,6 @@
 #include <memory>
 
 namespace {
-
-class SilentPrompts : public Prompts {
-public:
-    void message(Kind, const QString &) override {}
-    Answer askYesNo(Kind, const QString &) override { return Answer::Yes; }
-    Answer askYesNoCancel(Kind, const QString &) override { return Answer::No; }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QStringList openFileNames(const QString &, const QString &, const QString &) override {
-        return {};
-    }
-    QString saveFileName(const QString &, const QString &, const QString &,
-                         const QString &) override {
-        return {};
-    }
-    QString pickFolder(const QString &, const QString &) override { return {}; }
-    std::optional<QColor> pickColor(const QColor &) override { return std::nullopt; }
-};
 
 class NoBrowser : public BrowserLauncher {
 public:
@@ -75,7 +57,7 @@ protected:
 // The program's main window on settings of its own, with the live preview on.
 struct Window {
     QTemporaryDir dir;
-    SilentPrompts prompts;
+    Bench::QuietPrompts prompts{Prompts::Answer::Yes, Prompts::Answer::No};
     NoBrowser browsers;
     AppContext ctx;
     std::unique_ptr<MainWindow> window;
@@ -230,9 +212,7 @@ void caretLine() {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    tuneAllocatorForLargePages(); // as the program does
+    Bench::prepareProcess();
     QApplication app(argc, argv);
     QApplication::setCursorFlashTime(0);
     const QByteArray only = argc > 1 ? QByteArray(argv[1]) : QByteArray();

@@ -21,21 +21,6 @@
 
 namespace {
 
-class NoPrompts : public Prompts {
-public:
-    void message(Kind, const QString &) override {}
-    Answer askYesNo(Kind, const QString &) override { return Answer::No; }
-    Answer askYesNoCancel(Kind, const QString &) override { return Answer::Cancel; }
-    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
-    QStringList openFileNames(const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(const QString &, const QString &, const QString &,
-                         const QString &) override {
-        return {};
-    }
-    QString pickFolder(const QString &, const QString &) override { return {}; }
-    std::optional<QColor> pickColor(const QColor &) override { return std::nullopt; }
-};
-
 class CountingHost : public SpellCheckHost {
 public:
     int edits = 0;
@@ -130,8 +115,7 @@ QString misspeltPage(qsizetype bytes) {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Bench::prepareProcess();
     QApplication app(argc, argv);
     const int replaceMb = argc > 1 ? qMax(1, atoi(argv[1])) : 10;
     const HunspellFiles files{QStringLiteral("/usr/share/hunspell/en_US.aff"),
@@ -142,7 +126,7 @@ int main(int argc, char *argv[]) {
         return 1;
     }
     const QString text = page();
-    NoPrompts prompts;
+    Bench::QuietPrompts prompts;
 
     // Reference: the engine alone on every word of the text outside tags.
     QString plain = text;

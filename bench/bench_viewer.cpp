@@ -2,6 +2,7 @@
 // parse + layout at 800 pixels, layout alone at 400 pixels, and the first paint of the top of
 // the page in an 800x600 viewer. Prints the figures and the ratios; the target is our parse +
 // layout in at most half of Qt's time.
+#include "benchsupport.h"
 #include "viewerpage.h"
 #include "viewer/htmlreader.h"
 #include "viewer/htmlviewer.h"
@@ -35,8 +36,7 @@ double medianMs(int runs, const std::function<void()> &work) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Bench::prepareProcess();
     QApplication app(argc, argv);
     const QString html = ViewerPage::generate(1000 * 1000);
     const int runs = 5;

@@ -2,6 +2,9 @@
 // /proc, decoding the page the way the program reads files, and key presses into a widget.
 #pragma once
 
+#include "platform/allocator.h"
+#include "shell/prompts.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -27,6 +30,38 @@ inline QString benchDecode(const QByteArray &bytes) {
 #endif
 
 namespace Bench {
+
+// Before the QApplication is made: offscreen unless a platform is asked for, and the allocator
+// tuned as the program tunes it, so that speed and memory are the program's own.
+inline void prepareProcess() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    tuneAllocatorForLargePages();
+}
+
+// Prompts nobody sees: questions get the answers given, messages vanish, pickers are cancelled.
+class QuietPrompts : public Prompts {
+public:
+    explicit QuietPrompts(Answer yesNo = Answer::No, Answer yesNoCancel = Answer::Cancel)
+        : m_yesNo(yesNo), m_yesNoCancel(yesNoCancel) {}
+    void message(Kind, const QString &) override {}
+    Answer askYesNo(Kind, const QString &) override { return m_yesNo; }
+    Answer askYesNoCancel(Kind, const QString &) override { return m_yesNoCancel; }
+    QString openFileName(const QString &, const QString &, const QString &) override { return {}; }
+    QStringList openFileNames(const QString &, const QString &, const QString &) override {
+        return {};
+    }
+    QString saveFileName(const QString &, const QString &, const QString &,
+                         const QString &) override {
+        return {};
+    }
+    QString pickFolder(const QString &, const QString &) override { return {}; }
+    std::optional<QColor> pickColor(const QColor &) override { return std::nullopt; }
+
+private:
+    Answer m_yesNo;
+    Answer m_yesNoCancel;
+};
 
 // Milliseconds of `run`, the median of `times` runs; `prepare` runs untimed before each.
 inline double medianMs(int times, const std::function<void()> &run,

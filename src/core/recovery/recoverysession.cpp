@@ -60,7 +60,7 @@ int journalNumber(const QString &name) {
 
 QString defaultRecoveryDir() {
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
-    // The base directory specification ignores a relative path.
+    // A relative path given as the base folder is ignored.
     if (state.isEmpty() || QDir::isRelativePath(state))
         state = QDir::homePath() + QStringLiteral("/.local/state");
     return state + QStringLiteral("/Marlo/recovery");
