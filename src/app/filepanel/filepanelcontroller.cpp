@@ -234,12 +234,16 @@ void FilePanelController::onRename(const QString &oldName, const QString &newNam
                                          isOpenUnsaved(from));
     if (renamed && m_host.fileMoved)
         m_host.fileMoved(from, folder.absoluteFilePath(newName));
-    // Re-reading shows the name on disk: the new one, or the old one after a refusal.
+    // Re-reading shows the name on disk: the new one, or the old one after a refusal. The name
+    // was typed in the list, so the keys go back there: a message shown while the name was being
+    // edited hands them, on closing, to a field that is gone by then, and the next keys would
+    // land in the page.
     QMetaObject::invokeMethod(
         this,
         [this, renamed, oldName, newName] {
             m_panel->refresh();
             m_panel->selectFile(renamed ? newName : oldName);
+            m_panel->fileList()->setFocus();
         },
         Qt::QueuedConnection);
 }
