@@ -306,7 +306,34 @@ bool FileCommands::saveAs(SourceDocument &doc) {
     return !path.isEmpty() && saveTo(doc, path);
 }
 
+bool FileCommands::mayWriteOverOpenPage(const SourceDocument &writer, const QString &path) {
+    for (int i = 0; i < m_docs.count(); ++i) {
+        const SourceDocument &doc = m_docs.document(i);
+        if (&doc == &writer || !doc.isModified() || isUntitledName(doc.fileName()) ||
+            !sameFile(doc.fileName(), path))
+            continue;
+        m_ctx.prompt().information(
+            path + QStringLiteral("\nis open in another tab with unsaved changes.\n\nSave or "
+                                  "close that tab first, or choose another name."));
+        return false;
+    }
+    return true;
+}
+
+void FileCommands::followWrittenFile(const SourceDocument &writer, const QString &path) {
+    for (int i = 0; i < m_docs.count(); ++i) {
+        SourceDocument &doc = m_docs.document(i);
+        if (&doc != &writer && !doc.isModified() && !isUntitledName(doc.fileName()) &&
+            sameFile(doc.fileName(), path))
+            reload(doc);
+    }
+}
+
 bool FileCommands::saveTo(SourceDocument &doc, const QString &path) {
+    // Saving under a new name must not write over another tab's unsaved work (that tab would
+    // then take the saved text for a change by another program).
+    if (!sameFile(path, doc.fileName()) && !mayWriteOverOpenPage(doc, path))
+        return false;
     if (path == doc.fileName() && changedOnDisk(path, doc.diskStamp())) {
         m_docs.activate(doc); // the question is about this document, so it shows
         const Prompts::Answer answer = m_ctx.prompt().askYesNo(
@@ -324,6 +351,7 @@ bool FileCommands::saveTo(SourceDocument &doc, const QString &path) {
         return false;
     }
     doc.markInStepWithFile(path);
+    followWrittenFile(doc, path);
     updateRecentFiles(m_ctx.settings.recentFiles, path);
     updateRecentMenu();
     saveSettings(m_ctx);
@@ -344,11 +372,14 @@ void FileCommands::exportUnixFile(const SourceDocument &doc) {
     const QString path =
         m_ctx.prompt().saveFileName(QStringLiteral("Export to Unix file"),
                                     folderPart(doc.fileName()), HtmlFilter, DefaultSuffix);
-    if (path.isEmpty())
+    if (path.isEmpty() || !mayWriteOverOpenPage(doc, path))
         return;
     QString error;
-    if (!::exportUnixFile(path, doc.text(), doc.format(), &error))
+    if (!::exportUnixFile(path, doc.text(), doc.format(), &error)) {
         m_ctx.prompt().error(path + QStringLiteral("\n\n") + error);
+        return;
+    }
+    followWrittenFile(doc, path);
 }
 
 void FileCommands::backup(const SourceDocument &doc) {

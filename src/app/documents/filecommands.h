@@ -72,6 +72,12 @@ private:
     bool readFile(const QString &path, DecodedText *page);
     QString saveDialog(const SourceDocument &doc);
     bool saveTo(SourceDocument &doc, const QString &path);
+    // Whether `writer` may write `path`: not while another tab holds unsaved changes to that
+    // file (they would be written over, or write over this). Says so when it may not.
+    bool mayWriteOverOpenPage(const SourceDocument &writer, const QString &path);
+    // `writer` has just written `path`: the other tabs showing that file without unsaved
+    // changes show what is there now.
+    void followWrittenFile(const SourceDocument &writer, const QString &path);
     void followSavedState(const SourceDocument &doc);
 
     AppContext &m_ctx;

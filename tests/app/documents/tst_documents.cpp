@@ -510,6 +510,52 @@ private Q_SLOTS:
         QCOMPARE(h.docs().current().fileName(), source);
     }
 
+    // Save as or export onto the file of a page open in another tab: that tab's unsaved work is
+    // never written over, and a tab without changes shows the new text at once (before, it kept
+    // the old text and took the next save for a change by another program).
+    void writingOverAPageOpenInAnotherTab_data() {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("otherUnsaved");
+        QTest::addColumn<QByteArray>("onDisk");
+        QTest::newRow("save as, other tab unchanged") << "saveAs" << false << QByteArray("b\r\n");
+        QTest::newRow("save as, other tab unsaved") << "saveAs" << true << QByteArray("a\n");
+        QTest::newRow("export, other tab unchanged") << "export" << false << QByteArray("b\n");
+        QTest::newRow("export, other tab unsaved") << "export" << true << QByteArray("a\n");
+    }
+    void writingOverAPageOpenInAnotherTab() {
+        QFETCH(QString, command);
+        QFETCH(bool, otherUnsaved);
+        QFETCH(QByteArray, onDisk);
+        WindowHarness h;
+        const QString a = h.t.writeFile("o/a.htm", "a\n");
+        const QString b = h.t.writeFile("o/b.htm", "b\r\n");
+        QVERIFY(h.files().openFile(a));
+        SourceDocument &first = h.docs().current();
+        if (otherUnsaved)
+            h.type("x");
+        QVERIFY(h.files().openFile(b));
+        SourceDocument &second = h.docs().current();
+        h.t.prompts.fileNames << a;
+        if (command == "saveAs")
+            QCOMPARE(h.files().saveAs(second), !otherUnsaved);
+        else
+            h.files().exportUnixFile(second);
+        QCOMPARE(h.t.readFile(a), onDisk);
+        QCOMPARE(h.t.prompts.messages().size(), otherUnsaved ? 1 : 0);
+        if (otherUnsaved)
+            QVERIFY(h.t.prompts.messages()[0].contains("open in another tab with unsaved changes"));
+        QCOMPARE(first.text(), otherUnsaved ? QString("xa\n") : QString::fromUtf8(onDisk).remove('\r'));
+        QCOMPARE(first.isModified(), otherUnsaved);
+        // The tab that showed the old text saves without a question about another program.
+        if (!otherUnsaved) {
+            h.docs().activate(first);
+            h.type("y");
+            QVERIFY(h.files().save(first));
+            QVERIFY(h.t.prompts.texts().isEmpty());
+        }
+        QCOMPARE(h.t.prompts.unexpected, 0);
+    }
+
     // Backups and preview copies never replace what another carries the name of, and never
     // write through a link (one leading nowhere included): they take the next free name, and a
     // copy of a private page is private too.
