@@ -91,6 +91,18 @@ QString temporaryNameFor(const QString &target, qint64 pid) {
     return info.dir().filePath(base + suffix);
 }
 
+// Why a file could not be written when its folder refused the temporary: the file itself may
+// well be writable, so "Permission denied" alone would send the user looking at the wrong thing.
+QString folderRefusedText(int errnum, const QString &target, bool targetExists) {
+    const QString folder = QDir::toNativeSeparators(QFileInfo(target).absolutePath());
+    QString text = systemErrorText(errnum) +
+                   QStringLiteral(": the folder \"%1\" does not let you create files").arg(folder);
+    if (targetExists)
+        text += QStringLiteral(", and a file is written as a new copy in its folder that then "
+                               "takes its place");
+    return text;
+}
+
 } // namespace
 
 bool isWriterTemporaryName(const QString &fileName) {
@@ -124,7 +136,8 @@ bool AtomicFileWriter::open() {
 
     int mode = -1; // the permissions the new file takes; -1: those a new file gets
     struct stat st;
-    if (::lstat(target.constData(), &st) == 0) {
+    const bool replacing = ::lstat(target.constData(), &st) == 0;
+    if (replacing) {
         if (S_ISDIR(st.st_mode))
             return fail(EISDIR);
         if (!S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode))
@@ -149,7 +162,10 @@ bool AtomicFileWriter::open() {
         if (fd < 0) {
             if (errno == EEXIST)
                 continue;
-            return fail(errno);
+            const int err = errno;
+            if (err == EACCES || err == EPERM)
+                return fail(err, folderRefusedText(err, m_target, replacing));
+            return fail(err);
         }
         m_fd = fd;
         m_temporary = temporary;

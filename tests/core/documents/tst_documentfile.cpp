@@ -32,6 +32,8 @@ private Q_SLOTS:
     void interruptedWritesKeepTheOldFileAndSayWhy_data();
     void interruptedWritesKeepTheOldFileAndSayWhy();
     void aFileSizeLimitFailsTheSaveInsteadOfEndingTheProgram();
+    void aFolderThatRefusesNewFilesIsNamed_data();
+    void aFolderThatRefusesNewFilesIsNamed();
     void changesByOtherPrograms_data();
     void changesByOtherPrograms();
     void exportUsesUnixLineEnds_data();
@@ -181,6 +183,65 @@ void TestDocumentFile::aFileSizeLimitFailsTheSaveInsteadOfEndingTheProgram() {
     QVERIFY2(!WIFSIGNALED(status), "the save ended the process");
     QCOMPARE(WEXITSTATUS(status), 0); // the save failed and said why
     QCOMPARE(readFile(page), QByteArray("<P>old page</P>"));
+}
+
+// A folder that lets no new file be made in it: a page there that its user may write cannot be
+// saved (a save writes a new copy beside it), and the message names the folder; "Permission
+// denied" alone sent the user looking at the page's own rights. Tried in a child process that,
+// under root, takes an ordinary user's rights, so that the folder's modes count.
+void TestDocumentFile::aFolderThatRefusesNewFilesIsNamed_data() {
+    QTest::addColumn<bool>("pageExists");
+    QTest::newRow("a writable page") << true;
+    QTest::newRow("a new page") << false;
+}
+
+void TestDocumentFile::aFolderThatRefusesNewFilesIsNamed() {
+    QFETCH(bool, pageExists);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("locked");
+    const QString page = folder + "/page.htm";
+    QVERIFY(QDir().mkpath(folder));
+    if (pageExists)
+        writeFile(page, "<P>old page</P>");
+    const uid_t nobody = 65534;
+    for (const QString &p : {dir.path(), folder, page})
+        if (::geteuid() == 0)
+            ::chown(QFile::encodeName(p).constData(), nobody, nobody);
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    ::chmod(QFile::encodeName(page).constData(), 0666);
+    ::chmod(QFile::encodeName(folder).constData(), 0555);
+    int fds[2];
+    QCOMPARE(::pipe(fds), 0);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        ::close(fds[0]);
+        if (::geteuid() == 0 && (::setgid(nobody) != 0 || ::setuid(nobody) != 0))
+            ::_exit(2);
+        QString error;
+        const bool saved = saveDocumentFile(page, "new", TextFormat(), &error);
+        const QByteArray text = saved ? QByteArray("saved") : error.toUtf8();
+        ::_exit(::write(fds[1], text.constData(), size_t(text.size())) == text.size() ? 0 : 3);
+    }
+    ::close(fds[1]);
+    QByteArray said;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;)
+        said.append(buffer, n);
+    ::close(fds[0]);
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+    QCOMPARE(WEXITSTATUS(status), 0);
+    QString expected = QString::fromLocal8Bit(std::strerror(EACCES)) +
+                       ": the folder \"" + QDir::toNativeSeparators(folder) +
+                       "\" does not let you create files";
+    if (pageExists)
+        expected += ", and a file is written as a new copy in its folder that then takes its "
+                    "place";
+    QCOMPARE(QString::fromUtf8(said), expected);
+    if (pageExists)
+        QCOMPARE(readFile(page), QByteArray("<P>old page</P>"));
 }
 
 void TestDocumentFile::changesByOtherPrograms_data() {

@@ -148,7 +148,9 @@ void TestCopyFileExpanding::errors_data() {
     QTest::newRow("destination is a folder")
         << "plain" << "folder" << QString::fromLocal8Bit(std::strerror(EISDIR)) + ".";
     QTest::newRow("destination folder is read-only")
-        << "plain" << "locked/dst" << QString::fromLocal8Bit(std::strerror(EACCES)) + ".";
+        << "plain" << "locked/dst"
+        << QString::fromLocal8Bit(std::strerror(EACCES)) + ": the folder \"%1/locked\" does not "
+                                                            "let you create files.";
     QTest::newRow("corrupt") << "corrupt" << "dst" << "Source file format is not valid.";
 }
 
@@ -178,7 +180,8 @@ void TestCopyFileExpanding::errors() {
              reason == "it is not a regular file (it is a folder, a pipe or a device)."
                  ? "Can not copy " + shownSource + ": " + reason
                  : "Can not copy " + shownSource + " to " +
-                       QDir::toNativeSeparators(dir.filePath(destination)) + ": " + reason);
+                       QDir::toNativeSeparators(dir.filePath(destination)) + ": " +
+                       QString(reason).replace("%1", QDir::toNativeSeparators(dir.path())));
     QVERIFY(!QFile::exists(dir.filePath("dst")));
     QVERIFY(!QFile::exists(dir.filePath("locked/dst")));
 }
