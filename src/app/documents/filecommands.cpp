@@ -177,8 +177,8 @@ void FileCommands::reloadRewrittenFiles(const QStringList &paths) {
 QString FileCommands::existingFile(const QString &path) {
     const QString full = QFileInfo(path).absoluteFilePath();
     // Anything that is there goes to the reader, which tells a folder, a pipe, a device, a file
-    // too large or a name that cannot be represented from a page.
-    if (QFileInfo::exists(full) || full.contains(QChar::ReplacementCharacter))
+    // too large, a link that leads in a loop or a name that cannot be represented from a page.
+    if (nameTaken(full) || full.contains(QChar::ReplacementCharacter))
         return full;
     m_ctx.prompt().information(full + QStringLiteral("\n") +
                                QStringLiteral("The file does not exist."));
@@ -245,7 +245,7 @@ void FileCommands::openRecentFile(int index) {
         if (answer == Prompts::Answer::Yes && !save(doc))
             return;
     }
-    if (!QFileInfo::exists(name)) {
+    if (!nameTaken(name)) {
         m_ctx.prompt().information(QStringLiteral("The file does not exist."));
         return;
     }

@@ -13,6 +13,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 
+#include <cstring>
 #include <sys/stat.h>
 
 namespace {
@@ -353,6 +354,7 @@ private Q_SLOTS:
                               << "is not a regular file";
         QTest::newRow("missing") << "gone.htm"
                                  << "The file does not exist.";
+        QTest::newRow("link loop") << "loop.htm" << QString::fromLocal8Bit(std::strerror(ELOOP));
     }
     void openRefusesWhatIsNotAPage() {
         QFETCH(QString, name);
@@ -360,6 +362,7 @@ private Q_SLOTS:
         WindowHarness h;
         QDir().mkpath(h.t.path("folder"));
         QCOMPARE(mkfifo(QFile::encodeName(h.t.path("pipe.htm")).constData(), 0600), 0);
+        QVERIFY(QFile::link(h.t.path("loop.htm"), h.t.path("loop.htm")));
         h.type("unsaved work");
         h.t.prompts.fileLists << QStringList{h.t.path(name)};
         h.action("actionOpen")->trigger();
