@@ -12,6 +12,7 @@
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QMimeData>
+#include <QPainter>
 #include <QStandardPaths>
 #include <QStorageInfo>
 #include <QTimer>
@@ -28,6 +29,8 @@ class FileListWidget : public QTreeWidget {
 public:
     using QTreeWidget::QTreeWidget;
     QString folder;
+    // Shown in the empty list when the folder could not be read.
+    QString problem;
     bool isEditing() const { return state() == QAbstractItemView::EditingState; }
 
     // The columns fit the list's width: Name takes what the others leave, down to a few
@@ -63,6 +66,16 @@ protected:
     void resizeEvent(QResizeEvent *event) override {
         QTreeWidget::resizeEvent(event);
         fitColumns();
+    }
+    void paintEvent(QPaintEvent *event) override {
+        QTreeWidget::paintEvent(event);
+        if (problem.isEmpty() || topLevelItemCount() > 0)
+            return;
+        QPainter painter(viewport());
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        const int margin = fontMetrics().averageCharWidth();
+        painter.drawText(viewport()->rect().adjusted(margin, margin, -margin, -margin),
+                         Qt::AlignTop | Qt::AlignLeft | Qt::TextWordWrap, problem);
     }
     QStringList mimeTypes() const override {
         return {QStringLiteral("application/x-marlo-panel-file"), QStringLiteral("text/uri-list")};
@@ -266,6 +279,9 @@ void FolderPanel::refresh() {
     m_filling = true;
     m_files->setUpdatesEnabled(false);
     m_files->clear();
+    auto *list = static_cast<FileListWidget *>(m_files);
+    list->problem = folderReadProblem(m_folder);
+    list->viewport()->update();
     const QFileInfoList entries = QDir(m_folder).entryInfoList(
         QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
     QList<QTreeWidgetItem *> rows;
@@ -331,6 +347,10 @@ bool FolderPanel::selectFile(const QString &name) {
             return true;
         }
     return false;
+}
+
+QString FolderPanel::readProblem() const {
+    return static_cast<const FileListWidget *>(m_files)->problem;
 }
 
 bool FolderPanel::isRenaming() const {

@@ -35,6 +35,9 @@ public:
     // Makes `row` the only selection and scrolls it into view.
     void selectRow(int row);
     bool selectFile(const QString &name);
+    // Why the shown folder's files could not be listed (shown in the empty list); empty when
+    // they could.
+    QString readProblem() const;
     // True while a file name is being edited in the list.
     bool isRenaming() const;
 

@@ -1,11 +1,16 @@
 #include "filepanel/filelisting.h"
 
 #include "shell/appsettings.h"
+#include "shell/fileaccess.h"
 #include "shell/filepaths.h"
 
+#include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
+
+#include <cerrno>
+#include <dirent.h>
 
 QString kilobyteText(qint64 bytes) {
     if (bytes < 0)
@@ -34,6 +39,17 @@ QString lastChangeText(const QDateTime &modified) {
     if (!modified.isValid())
         return QStringLiteral("unreadable");
     return QLocale().toString(modified, QLocale::ShortFormat);
+}
+
+QString folderReadProblem(const QString &folder) {
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (dir) {
+        ::closedir(dir);
+        return QString();
+    }
+    if (errno == ENOENT || errno == ENOTDIR)
+        return QStringLiteral("This folder is not there any more.");
+    return QStringLiteral("This folder cannot be read: %1.").arg(systemErrorText(errno));
 }
 
 QString panelFileMask(bool showHtml, bool showImages, bool showMultimedia, const AppSettings &s) {

@@ -24,6 +24,10 @@ FileKind fileKind(const QString &fileName, const AppSettings &s);
 // The file's last change as a date and minutes text ("unreadable" for an invalid time).
 QString lastChangeText(const QDateTime &modified);
 
+// Why the files of `folder` cannot be listed, in plain words; empty when they can. An empty list
+// alone would look like an empty folder.
+QString folderReadProblem(const QString &folder);
+
 // The mask of the three show items, in their order: the HTML mask, the web images, the
 // multimedia mask. Empty when none is checked.
 QString panelFileMask(bool showHtml, bool showImages, bool showMultimedia, const AppSettings &s);

@@ -95,6 +95,11 @@ void TestFilePanel::listsTheFolder() {
     QCOMPARE(panel()->rowCount(), 0);
     for (int c = 0; c < 4; ++c)
         QCOMPARE(panel()->fileList()->columnWidth(c), 120);
+    QCOMPARE(panel()->readProblem(), QString());
+    // A folder taken away behind the panel's back is not shown as an empty one.
+    QVERIFY(QDir(site("empty")).removeRecursively());
+    m_h->action("panelRefresh")->trigger();
+    QCOMPARE(panel()->readProblem(), "This folder is not there any more.");
 }
 
 void TestFilePanel::columnsFitThePanel_data() {
