@@ -38,7 +38,7 @@ QString confirmedTarget(const QString &source, const QString &targetFolder, Prom
         prompts.information(cannotReplaceFolder(target));
         return QString();
     }
-    if (prompts.askYesNo(Prompts::Kind::Confirmation, confirmReplace(target)) !=
+    if (prompts.askYesNo(Prompts::Kind::Warning, confirmReplace(target)) !=
         Prompts::Answer::Yes)
         return QString();
     return target;
@@ -222,7 +222,7 @@ bool deleteToTrash(const QString &path, Prompts &prompts, bool openUnsaved) {
         }
         whyNot = trashNotReached();
     }
-    if (prompts.askYesNo(Prompts::Kind::Confirmation, deleteForGood(path, whyNot)) !=
+    if (prompts.askYesNo(Prompts::Kind::Warning, deleteForGood(path, whyNot)) !=
         Prompts::Answer::Yes)
         return false;
     if (!QFile::remove(path)) {

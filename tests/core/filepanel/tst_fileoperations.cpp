@@ -157,8 +157,13 @@ void TestFileOperations::copyAndMove() {
         QCOMPARE(QFile::permissions(path(target + "/a.htm")),
                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     int questions = 0;
-    for (const PromptRecord &r : m_prompts.records)
-        questions += r.type == PromptRecord::Type::YesNo;
+    for (const PromptRecord &r : m_prompts.records) {
+        if (r.type != PromptRecord::Type::YesNo)
+            continue;
+        ++questions;
+        // A file replaced is gone for good (no trash): Enter on the question keeps it.
+        QCOMPARE(r.kind, Prompts::Kind::Warning);
+    }
     QTEST(questions, "questions");
     QCOMPARE(m_prompts.unexpected, 0);
 }
@@ -263,6 +268,8 @@ void TestFileOperations::deleteToTrash() {
              QString(secondQuestion)
                  .replace("%1", QDir::toNativeSeparators(file))
                  .replace("%2", QDir::toNativeSeparators(path(dataHome + "/Trash"))));
+    if (!secondQuestion.isEmpty()) // deleting for good cannot be undone: Enter says No
+        QCOMPARE(m_prompts.records.value(1).kind, Prompts::Kind::Warning);
     QCOMPARE(QDir(path("cwd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     if (gone)
         QCOMPARE(readFile(path(dataHome + "/Trash/files/a.htm")), QByteArray("page a"));
