@@ -10,6 +10,7 @@
 #include <QDrag>
 #include <QFileIconProvider>
 #include <QFileSystemModel>
+#include <QHash>
 #include <QHeaderView>
 #include <QMimeData>
 #include <QPainter>
@@ -285,8 +286,11 @@ void FolderPanel::refresh() {
     const QFileInfoList entries = QDir(m_folder).entryInfoList(
         QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
     QList<QTreeWidgetItem *> rows;
+    const FileMask mask(m_mask);
+    // An icon is looked up once for the folder, not once for each of thousands of files.
+    QHash<int, QIcon> icons;
     for (const QFileInfo &info : entries) {
-        if (m_mask.isEmpty() || !matchesFileMask(info.fileName(), m_mask))
+        if (!mask.matches(info.fileName()))
             continue;
         auto *row = new QTreeWidgetItem;
         row->setText(0, info.fileName());
@@ -297,7 +301,10 @@ void FolderPanel::refresh() {
         row->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
         const FileKind kind = fileKind(info.fileName(), s);
         row->setText(2, kind.typeText);
-        row->setIcon(0, iconFor(kind.icon));
+        auto icon = icons.find(int(kind.icon));
+        if (icon == icons.end())
+            icon = icons.insert(int(kind.icon), iconFor(kind.icon));
+        row->setIcon(0, *icon);
         row->setText(3, lastChangeText(info.lastModified()));
         rows << row;
     }

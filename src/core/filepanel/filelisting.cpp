@@ -64,6 +64,10 @@ QString panelFileMask(bool showHtml, bool showImages, bool showMultimedia, const
 }
 
 bool matchesFileMask(const QString &fileName, const QString &mask) {
+    return FileMask(mask).matches(fileName);
+}
+
+FileMask::FileMask(const QString &mask) {
     const QStringList patterns = mask.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     for (QString pattern : patterns) {
         pattern = pattern.trimmed();
@@ -73,14 +77,16 @@ bool matchesFileMask(const QString &fileName, const QString &mask) {
         if (pattern.endsWith(QLatin1String(".htm"), Qt::CaseInsensitive) ||
             pattern.endsWith(QLatin1String(".shtm"), Qt::CaseInsensitive))
             tries << pattern + QLatin1Char('l');
-        for (const QString &p : tries) {
-            const QRegularExpression re(
-                QRegularExpression::wildcardToRegularExpression(p),
-                QRegularExpression::CaseInsensitiveOption);
-            if (re.match(fileName).hasMatch())
-                return true;
-        }
+        for (const QString &p : tries)
+            m_patterns << QRegularExpression(QRegularExpression::wildcardToRegularExpression(p),
+                                             QRegularExpression::CaseInsensitiveOption);
     }
+}
+
+bool FileMask::matches(const QString &fileName) const {
+    for (const QRegularExpression &re : m_patterns)
+        if (re.match(fileName).hasMatch())
+            return true;
     return false;
 }
 

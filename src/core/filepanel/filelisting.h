@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QDateTime>
+#include <QList>
+#include <QRegularExpression>
 #include <QString>
 
 struct AppSettings;
@@ -34,6 +36,17 @@ QString panelFileMask(bool showHtml, bool showImages, bool showMultimedia, const
 // Whether a file name matches one of the mask's ";"-separated wildcard patterns (case-insensitive).
 // "*.htm" also lets ".html" through and "*.shtm" ".shtml", as the HTML mask has always meant.
 bool matchesFileMask(const QString &fileName, const QString &mask);
+
+// The same test with the patterns made once, for a whole folder: a folder of many thousands of
+// files is listed without making every pattern again for every file.
+class FileMask {
+public:
+    explicit FileMask(const QString &mask);
+    bool matches(const QString &fileName) const;
+
+private:
+    QList<QRegularExpression> m_patterns;
+};
 
 // Which items of the file list's popup menu are enabled for the selected file.
 struct PanelMenuState {
