@@ -139,9 +139,14 @@ void FileCommands::reload(SourceDocument &doc) {
 }
 
 namespace {
+// Two names of one file: the same name, or names that lead to the same file through links.
 bool sameFile(const QString &a, const QString &b) {
-    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
-           QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+    const QFileInfo fa(a);
+    const QFileInfo fb(b);
+    if (QDir::cleanPath(fa.absoluteFilePath()) == QDir::cleanPath(fb.absoluteFilePath()))
+        return true;
+    const QString ca = fa.canonicalFilePath();
+    return !ca.isEmpty() && ca == fb.canonicalFilePath();
 }
 } // namespace
 

@@ -520,17 +520,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("command");
         QTest::addColumn<bool>("otherUnsaved");
         QTest::addColumn<QByteArray>("onDisk");
-        QTest::newRow("save as, other tab unchanged") << "saveAs" << false << QByteArray("b\r\n");
-        QTest::newRow("save as, other tab unsaved") << "saveAs" << true << QByteArray("a\n");
-        QTest::newRow("export, other tab unchanged") << "export" << false << QByteArray("b\n");
-        QTest::newRow("export, other tab unsaved") << "export" << true << QByteArray("a\n");
+        QTest::addColumn<bool>("throughLink"); // the name chosen is a link to the page
+        QTest::newRow("save as, other tab unchanged")
+            << "saveAs" << false << QByteArray("b\r\n") << false;
+        QTest::newRow("save as, other tab unsaved") << "saveAs" << true << QByteArray("a\n") << false;
+        QTest::newRow("save as through a link, other tab unsaved")
+            << "saveAs" << true << QByteArray("a\n") << true;
+        QTest::newRow("export, other tab unchanged") << "export" << false << QByteArray("b\n") << false;
+        QTest::newRow("export, other tab unsaved") << "export" << true << QByteArray("a\n") << false;
     }
     void writingOverAPageOpenInAnotherTab() {
         QFETCH(QString, command);
         QFETCH(bool, otherUnsaved);
         QFETCH(QByteArray, onDisk);
+        QFETCH(bool, throughLink);
         WindowHarness h;
         const QString a = h.t.writeFile("o/a.htm", "a\n");
+        const QString link = h.t.path("o/link.htm");
+        QVERIFY(QFile::link(a, link));
         const QString b = h.t.writeFile("o/b.htm", "b\r\n");
         QVERIFY(h.files().openFile(a));
         SourceDocument &first = h.docs().current();
@@ -538,7 +545,7 @@ private Q_SLOTS:
             h.type("x");
         QVERIFY(h.files().openFile(b));
         SourceDocument &second = h.docs().current();
-        h.t.prompts.fileNames << a;
+        h.t.prompts.fileNames << (throughLink ? link : a);
         if (command == "saveAs")
             QCOMPARE(h.files().saveAs(second), !otherUnsaved);
         else
