@@ -10,6 +10,7 @@
 #include <QDrag>
 #include <QFileIconProvider>
 #include <QFileSystemModel>
+#include <QFileSystemWatcher>
 #include <QHash>
 #include <QHeaderView>
 #include <QMimeData>
@@ -114,7 +115,8 @@ constexpr int EmptyColumnWidth = 120;
 
 FolderPanel::FolderPanel(QWidget *parent)
     : QSplitter(Qt::Vertical, parent), m_volumes(new QComboBox), m_model(new QFileSystemModel(this)),
-      m_tree(new QTreeView), m_files(new FileListWidget) {
+      m_tree(new QTreeView), m_files(new FileListWidget), m_watcher(new QFileSystemWatcher(this)),
+      m_changed(new QTimer(this)) {
     setObjectName(QStringLiteral("folderPanel"));
     setChildrenCollapsible(false);
     auto *top = new QWidget;
@@ -171,6 +173,18 @@ FolderPanel::FolderPanel(QWidget *parent)
     connect(m_files, &QTreeWidget::itemSelectionChanged, this,
             [this] { Q_EMIT selectedFileChanged(selectedFile()); });
     connect(m_files, &QTreeWidget::itemChanged, this, &FolderPanel::onItemChanged);
+
+    // A save writes a temporary and renames it: the folder changes twice in a moment, and a
+    // folder of thousands of files is read once for both.
+    m_changed->setSingleShot(true);
+    m_changed->setInterval(250);
+    connect(m_watcher, &QFileSystemWatcher::directoryChanged, m_changed, qOverload<>(&QTimer::start));
+    connect(m_changed, &QTimer::timeout, this, [this] {
+        if (isRenaming())
+            m_changed->start(); // re-reading would take the name being typed away
+        else
+            refresh();
+    });
 }
 
 QStringList FolderPanel::volumes() {
@@ -230,6 +244,8 @@ void FolderPanel::setFolder(const QString &folder) {
     const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
     if (clean == m_folder && m_files->topLevelItemCount() > 0)
         return;
+    if (!m_watcher->directories().isEmpty())
+        m_watcher->removePaths(m_watcher->directories());
     m_folder = clean;
     showVolumeOf(m_folder);
     revealFolder();
@@ -282,6 +298,9 @@ void FolderPanel::refresh() {
     m_files->clear();
     auto *list = static_cast<FileListWidget *>(m_files);
     list->problem = folderReadProblem(m_folder);
+    // (Again after the folder was taken away and made anew.)
+    if (list->problem.isEmpty() && !m_watcher->directories().contains(m_folder))
+        m_watcher->addPath(m_folder);
     list->viewport()->update();
     const QFileInfoList entries = QDir(m_folder).entryInfoList(
         QDir::Files | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);

@@ -7,6 +7,8 @@
 
 struct AppSettings;
 class QComboBox;
+class QFileSystemWatcher;
+class QTimer;
 class QFileSystemModel;
 class QTreeView;
 class QTreeWidget;
@@ -24,7 +26,9 @@ public:
     // Which files the list shows: ";"-separated wildcard patterns; empty shows none.
     void setFileMask(const QString &mask);
     void setColors(const QColor &text, const QColor &background);
-    // Reads the folder again, keeping the selected file selected when it is still there.
+    // Reads the folder again, keeping the selected file selected when it is still there. It is
+    // also read again by itself, shortly after anything in it changed (a page saved there, a
+    // file another program made), though not while a name is being edited.
     void refresh();
 
     QTreeWidget *fileList() const { return m_files; }
@@ -70,5 +74,7 @@ private:
     QFileSystemModel *m_model;
     QTreeView *m_tree;
     QTreeWidget *m_files;
+    QFileSystemWatcher *m_watcher;
+    QTimer *m_changed;
     bool m_filling = false;
 };

@@ -96,10 +96,12 @@ void TestFilePanel::listsTheFolder() {
     for (int c = 0; c < 4; ++c)
         QCOMPARE(panel()->fileList()->columnWidth(c), 120);
     QCOMPARE(panel()->readProblem(), QString());
+    // A page saved into the shown folder, by this program or another, shows up by itself.
+    writeFile(site("empty/saved.htm"), "<P>");
+    QTRY_COMPARE(rows(), QStringList({"saved.htm"}));
     // A folder taken away behind the panel's back is not shown as an empty one.
     QVERIFY(QDir(site("empty")).removeRecursively());
-    m_h->action("panelRefresh")->trigger();
-    QCOMPARE(panel()->readProblem(), "This folder is not there any more.");
+    QTRY_COMPARE(panel()->readProblem(), "This folder is not there any more.");
 }
 
 void TestFilePanel::columnsFitThePanel_data() {
