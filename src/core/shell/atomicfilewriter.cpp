@@ -103,6 +103,13 @@ QString folderRefusedText(int errnum, const QString &target, bool targetExists) 
     return text;
 }
 
+// The folder a file was to be written in is gone (or was never there, or is a file).
+QString folderMissingText(int errnum, const QString &target) {
+    return systemErrorText(errnum) +
+           QStringLiteral(": the folder \"%1\" is not there")
+               .arg(QDir::toNativeSeparators(QFileInfo(target).absolutePath()));
+}
+
 } // namespace
 
 bool isWriterTemporaryName(const QString &fileName) {
@@ -165,6 +172,8 @@ bool AtomicFileWriter::open() {
             const int err = errno;
             if (err == EACCES || err == EPERM)
                 return fail(err, folderRefusedText(err, m_target, replacing));
+            if (err == ENOENT || err == ENOTDIR)
+                return fail(err, folderMissingText(err, m_target));
             return fail(err);
         }
         m_fd = fd;

@@ -116,9 +116,10 @@ void TestDocumentFile::unreadableFiles() {
 void TestDocumentFile::failedSaveKeepsTheOldFile() {
     QTemporaryDir dir;
     QString error;
-    // The page's folder has gone.
+    // The page's folder has gone: the message says that it is the folder that is missing.
     QVERIFY(!saveDocumentFile(dir.filePath("gone/page.htm"), "x", TextFormat(), &error));
-    QVERIFY(!error.isEmpty());
+    QCOMPARE(error, QString::fromLocal8Bit(std::strerror(ENOENT)) + ": the folder \"" +
+                        QDir::toNativeSeparators(dir.filePath("gone")) + "\" is not there");
     // A folder stands where the page should be: the folder and its content stay.
     QVERIFY(QDir(dir.path()).mkpath("page.htm/inner"));
     error.clear();

@@ -144,7 +144,8 @@ void TestCopyFileExpanding::errors_data() {
     QTest::newRow("source is a folder") << "folder" << "dst" << notRegular;
     QTest::newRow("source is a pipe") << "pipe" << "dst" << notRegular;
     QTest::newRow("source links to a device") << "zero" << "dst" << notRegular;
-    QTest::newRow("destination folder missing") << "plain" << "nowhere/dst" << noSuchFile + ".";
+    QTest::newRow("destination folder missing")
+        << "plain" << "nowhere/dst" << noSuchFile + ": the folder \"%1/nowhere\" is not there.";
     QTest::newRow("destination is a folder")
         << "plain" << "folder" << QString::fromLocal8Bit(std::strerror(EISDIR)) + ".";
     QTest::newRow("destination folder is read-only")
