@@ -373,7 +373,7 @@ void FileCommands::saveAll() {
     m_docs.activate(shown);
 }
 
-void FileCommands::exportUnixFile(const SourceDocument &doc) {
+void FileCommands::exportUnixFile(SourceDocument &doc) {
     const QString path =
         m_ctx.prompt().saveFileName(QStringLiteral("Export to Unix file"),
                                     folderPart(doc.fileName()), HtmlFilter, DefaultSuffix);
@@ -383,6 +383,14 @@ void FileCommands::exportUnixFile(const SourceDocument &doc) {
     if (!::exportUnixFile(path, doc.text(), doc.format(), &error)) {
         m_ctx.prompt().error(path + QStringLiteral("\n\n") + error);
         return;
+    }
+    // Exported onto its own file: what is there now is the program's doing, not another
+    // program's. Unsaved changes stay unsaved; a page without any shows the file as it is now.
+    if (!isUntitledName(doc.fileName()) && sameFile(path, doc.fileName())) {
+        if (doc.isModified())
+            doc.followMovedFile(doc.fileName()); // the same name, its stamp taken anew
+        else
+            reload(doc);
     }
     followWrittenFile(doc, path);
 }

@@ -37,7 +37,7 @@ public:
     // The exit walk: every document from the last tab to the first, asking for modified ones.
     bool closeAllForExit();
     void openRecentFile(int index);
-    void exportUnixFile(const SourceDocument &doc);
+    void exportUnixFile(SourceDocument &doc);
     void backup(const SourceDocument &doc);
     void configureBackupTimer(bool enabled, int minutes);
     // Replaces the document's text with the template page, if one is set.

@@ -511,6 +511,16 @@ private Q_SLOTS:
         h.files().exportUnixFile(h.docs().current());
         QCOMPARE(h.t.readFile(target), QByteArray("a\nb\n"));
         QCOMPARE(h.docs().current().fileName(), source);
+        // Exported onto its own file with unsaved changes: the next save asks nothing about a
+        // change by another program and writes the page's own line ends again.
+        h.type("x");
+        h.t.prompts.fileNames << source;
+        h.files().exportUnixFile(h.docs().current());
+        QCOMPARE(h.t.readFile(source), QByteArray("xa\nb\n"));
+        QVERIFY(h.docs().current().isModified());
+        QVERIFY(h.files().save(h.docs().current()));
+        QCOMPARE(h.t.readFile(source), QByteArray("xa\r\nb\r\n"));
+        QVERIFY(h.t.prompts.texts().isEmpty());
     }
 
     // Save as or export onto the file of a page open in another tab: that tab's unsaved work is
