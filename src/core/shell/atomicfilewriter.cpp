@@ -142,6 +142,9 @@ bool AtomicFileWriter::open() {
     const QByteArray target = QFile::encodeName(m_target);
 
     int mode = -1; // the permissions the new file takes; -1: those a new file gets
+    bool keepOwner = false; // the owner and group of the file replaced
+    uid_t owner = uid_t(-1);
+    gid_t group = gid_t(-1);
     struct stat st;
     const bool replacing = ::lstat(target.constData(), &st) == 0;
     if (replacing) {
@@ -154,6 +157,9 @@ bool AtomicFileWriter::open() {
             if (::access(target.constData(), W_OK) != 0)
                 return fail(errno);
             mode = int(st.st_mode & 07777);
+            keepOwner = true;
+            owner = st.st_uid;
+            group = st.st_gid;
         }
     }
     if (!m_options.permissionsOf.isEmpty() &&
@@ -181,6 +187,15 @@ bool AtomicFileWriter::open() {
         {
             QMutexLocker lock(&inFlightMutex());
             inFlight().insert(absoluteName(temporary));
+        }
+        if (keepOwner) {
+            // The new file keeps the replaced one's group (so that a page shared through its
+            // group stays writable for the others) where the user may give it, being a member,
+            // and its owner where the user may (root). Before the modes: a change of owner
+            // clears the set-id bits.
+            const uid_t newOwner = ::geteuid() == 0 ? owner : uid_t(-1);
+            if (::fchown(fd, newOwner, group) != 0 && newOwner != uid_t(-1))
+                (void)::fchown(fd, uid_t(-1), group);
         }
         if (mode >= 0)
             ::fchmod(fd, mode_t(mode)); // a file system without modes keeps its own

@@ -32,6 +32,7 @@ private Q_SLOTS:
     void interruptedWritesKeepTheOldFileAndSayWhy_data();
     void interruptedWritesKeepTheOldFileAndSayWhy();
     void aFileSizeLimitFailsTheSaveInsteadOfEndingTheProgram();
+    void aSaveKeepsThePagesOwnerAndGroup();
     void aFolderThatRefusesNewFilesIsNamed_data();
     void aFolderThatRefusesNewFilesIsNamed();
     void changesByOtherPrograms_data();
@@ -184,6 +185,28 @@ void TestDocumentFile::aFileSizeLimitFailsTheSaveInsteadOfEndingTheProgram() {
     QVERIFY2(!WIFSIGNALED(status), "the save ended the process");
     QCOMPARE(WEXITSTATUS(status), 0); // the save failed and said why
     QCOMPARE(readFile(page), QByteArray("<P>old page</P>"));
+}
+
+// A save replaces the page by a new file, which must keep the page's owner and group: a page
+// shared through its group stays writable for the others, and one saved by root stays its
+// owner's. Run by root, who may give a file to another user.
+void TestDocumentFile::aSaveKeepsThePagesOwnerAndGroup() {
+    if (::geteuid() != 0)
+        QSKIP("only root may give a file to another user");
+    QTemporaryDir dir;
+    const QString page = dir.filePath("page.htm");
+    writeFile(page, "<P>old page</P>");
+    const QByteArray native = QFile::encodeName(page);
+    QCOMPARE(::chown(native.constData(), 65534, 65534), 0);
+    QCOMPARE(::chmod(native.constData(), 0664), 0);
+    QString error;
+    QVERIFY(saveDocumentFile(page, "new", TextFormat(), &error));
+    struct stat st;
+    QCOMPARE(::stat(native.constData(), &st), 0);
+    QCOMPARE(st.st_uid, uid_t(65534));
+    QCOMPARE(st.st_gid, gid_t(65534));
+    QCOMPARE(int(st.st_mode & 07777), 0664);
+    QCOMPARE(readFile(page), QByteArray("new"));
 }
 
 // A folder that lets no new file be made in it: a page there that its user may write cannot be
