@@ -154,8 +154,13 @@ bool AtomicFileWriter::open() {
             return fail(EINVAL, QStringLiteral("it is not a regular file"));
         if (S_ISREG(st.st_mode)) {
             // A file the user may not write is not replaced behind its back.
-            if (::access(target.constData(), W_OK) != 0)
-                return fail(errno);
+            if (::access(target.constData(), W_OK) != 0) {
+                const int err = errno;
+                if (err == EACCES)
+                    return fail(err, systemErrorText(err) +
+                                         QStringLiteral(": the file is read-only"));
+                return fail(err);
+            }
             mode = int(st.st_mode & 07777);
             keepOwner = true;
             owner = st.st_uid;

@@ -33,8 +33,8 @@ private Q_SLOTS:
     void interruptedWritesKeepTheOldFileAndSayWhy();
     void aFileSizeLimitFailsTheSaveInsteadOfEndingTheProgram();
     void aSaveKeepsThePagesOwnerAndGroup();
-    void aFolderThatRefusesNewFilesIsNamed_data();
-    void aFolderThatRefusesNewFilesIsNamed();
+    void refusedSavesSayWhatRefused_data();
+    void refusedSavesSayWhatRefused();
     void changesByOtherPrograms_data();
     void changesByOtherPrograms();
     void exportUsesUnixLineEnds_data();
@@ -209,31 +209,40 @@ void TestDocumentFile::aSaveKeepsThePagesOwnerAndGroup() {
     QCOMPARE(readFile(page), QByteArray("new"));
 }
 
-// A folder that lets no new file be made in it: a page there that its user may write cannot be
-// saved (a save writes a new copy beside it), and the message names the folder; "Permission
-// denied" alone sent the user looking at the page's own rights. Tried in a child process that,
-// under root, takes an ordinary user's rights, so that the folder's modes count.
-void TestDocumentFile::aFolderThatRefusesNewFilesIsNamed_data() {
-    QTest::addColumn<bool>("pageExists");
-    QTest::newRow("a writable page") << true;
-    QTest::newRow("a new page") << false;
+// Saves refused by the file's rights: the message says whether the page or its folder refused.
+// A page its user may write cannot be saved in a folder that lets no new file be made in it (a
+// save writes a new copy beside it), and "Permission denied" alone sent the user looking at the
+// page's own rights. Tried in a child process that, under root, takes an ordinary user's rights,
+// so that the modes count.
+void TestDocumentFile::refusedSavesSayWhatRefused_data() {
+    QTest::addColumn<int>("pageMode"); // 0: no page yet
+    QTest::addColumn<int>("folderMode");
+    QTest::addColumn<QString>("reason"); // after the system's text; %1 the folder
+    const QString folder = ": the folder \"%1\" does not let you create files";
+    QTest::newRow("a writable page, the folder refuses")
+        << 0666 << 0555
+        << folder + ", and a file is written as a new copy in its folder that then takes its place";
+    QTest::newRow("a new page, the folder refuses") << 0 << 0555 << folder;
+    QTest::newRow("a read-only page") << 0444 << 0755 << ": the file is read-only";
 }
 
-void TestDocumentFile::aFolderThatRefusesNewFilesIsNamed() {
-    QFETCH(bool, pageExists);
+void TestDocumentFile::refusedSavesSayWhatRefused() {
+    QFETCH(int, pageMode);
+    QFETCH(int, folderMode);
+    QFETCH(QString, reason);
     QTemporaryDir dir;
     const QString folder = dir.filePath("locked");
     const QString page = folder + "/page.htm";
     QVERIFY(QDir().mkpath(folder));
-    if (pageExists)
+    if (pageMode)
         writeFile(page, "<P>old page</P>");
     const uid_t nobody = 65534;
     for (const QString &p : {dir.path(), folder, page})
         if (::geteuid() == 0)
             ::chown(QFile::encodeName(p).constData(), nobody, nobody);
     ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
-    ::chmod(QFile::encodeName(page).constData(), 0666);
-    ::chmod(QFile::encodeName(folder).constData(), 0555);
+    ::chmod(QFile::encodeName(page).constData(), mode_t(pageMode));
+    ::chmod(QFile::encodeName(folder).constData(), mode_t(folderMode));
     int fds[2];
     QCOMPARE(::pipe(fds), 0);
     const pid_t child = ::fork();
@@ -257,14 +266,10 @@ void TestDocumentFile::aFolderThatRefusesNewFilesIsNamed() {
     QCOMPARE(::waitpid(child, &status, 0), child);
     ::chmod(QFile::encodeName(folder).constData(), 0755);
     QCOMPARE(WEXITSTATUS(status), 0);
-    QString expected = QString::fromLocal8Bit(std::strerror(EACCES)) +
-                       ": the folder \"" + QDir::toNativeSeparators(folder) +
-                       "\" does not let you create files";
-    if (pageExists)
-        expected += ", and a file is written as a new copy in its folder that then takes its "
-                    "place";
-    QCOMPARE(QString::fromUtf8(said), expected);
-    if (pageExists)
+    QCOMPARE(QString::fromUtf8(said),
+             QString::fromLocal8Bit(std::strerror(EACCES)) +
+                 QString(reason).replace("%1", QDir::toNativeSeparators(folder)));
+    if (pageMode)
         QCOMPARE(readFile(page), QByteArray("<P>old page</P>"));
 }
 
