@@ -1,5 +1,6 @@
 // "Color Selection": a small window at the pointer offering the colour list; choosing a colour
-// (from the list or the system colour dialog) hands its text over and closes the window.
+// (a click in the list, Enter on the colour shown, or the system colour dialog) hands its text
+// over and closes the window.
 #pragma once
 
 #include <QDialog>
@@ -23,7 +24,13 @@ Q_SIGNALS:
     // A colour from the system colour dialog that was not in the list yet.
     void newColor(const QString &text);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void choose(int index);
+
     ColorComboBox *m_box;
     Prompts &m_prompts;
+    bool m_browsing = false; // a key on the closed list is moving through it
 };

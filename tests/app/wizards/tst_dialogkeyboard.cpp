@@ -125,7 +125,10 @@ void TestDialogKeyboard::everyDialogByKeyboard_data() {
     QTest::newRow("page properties") << "pagePropertiesButton" << "<TITLE>a</TITLE><BODY>"
                                      << "title" << "b\n" << "<TITLE>b</TITLE><BODY>";
 
-    QTest::newRow("colour") << "colorButton" << "" << "colors" << "r" << "red";
+    // Letters and arrows look through the colours; Enter takes the one shown.
+    QTest::newRow("colour") << "colorButton" << "" << "colors" << "r\n" << "red";
+    QTest::newRow("colour, typed on") << "colorButton" << "" << "colors" << "bla\n" << "black";
+    QTest::newRow("colour, by arrows") << "colorButton" << "" << "colors" << "↓↓\n" << "fuchsia";
     QTest::newRow("quick table") << "quickTableButton" << "" << "tableSizeGrid" << "→↓\n"
                                  << "\n<TABLE>\n<TR>\n\t<TD></TD>\n\t<TD></TD>\n</TR>\n<TR>\n"
                                     "\t<TD></TD>\n\t<TD></TD>\n</TR>\n</TABLE>\n ";
