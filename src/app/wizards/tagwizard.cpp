@@ -2,6 +2,7 @@
 
 #include "shell/appcontext.h"
 #include "widgets/dialogsetup.h"
+#include "widgets/enterkey.h"
 #include "widgets/icons.h"
 #include "wizards/tagcatalogue.h"
 #include "wizards/taghelp.h"
@@ -121,6 +122,9 @@ TagWizard::TagWizard(AppContext &ctx, QWidget *parent)
             [this](QListWidgetItem *item) { selectEntry(item); });
     connect(m_tags, &QListWidget::itemActivated, this, &TagWizard::useEntry); // Enter or double click
     connect(m_attributes, &QListWidget::itemActivated, this, &TagWizard::useAttribute);
+    // Enter on an attribute adds it and goes no further: one tag is inserted once it is built,
+    // not one after each attribute.
+    keepEnterInField(m_attributes);
     connect(insert, &QPushButton::clicked, this, &TagWizard::insertTag);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(help, &QPushButton::clicked, this, &TagWizard::showHelp);

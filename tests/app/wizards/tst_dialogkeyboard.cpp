@@ -160,6 +160,9 @@ void TestDialogKeyboard::everyDialogByKeyboard_data() {
         << "\n<SELECT NAME=\"s\">\n   <OPTION SELECTED>\n</SELECT>\n ";
     QTest::newRow("tag wizard") << "actionTagWizard" << "" << "tagWizardTags" << "<b\n"
                                 << "<B></B>";
+    // Enter in the attribute list adds the attribute only; Enter in the start tag inserts.
+    QTest::newRow("tag wizard, attributes") << "actionTagWizard" << "" << "tagWizardTags"
+                                            << "<img\t↓\n↓\n\t\n" << R"(<IMG ALT="" ISMAP>)";
     QTest::newRow("frame wizard") << "actionFrameWizard" << "" << "rowsChoice" << "\n\n✓"
                                   << "\n<FRAMESET COLS=\"100%\" ROWS=\"50%,*\">\n"
                                      "          <FRAME NAME=\"FRAME1\" SRC=\"\" SCROLLING=\"AUTO\">\n"
