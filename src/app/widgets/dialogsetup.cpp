@@ -14,6 +14,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTabBar>
 #include <QToolButton>
@@ -158,8 +159,17 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (watched == m_dialog && event->type() == QEvent::Show)
+        if (watched != m_dialog)
+            return false;
+        if (event->type() == QEvent::Show) {
             arrange();
+            // After the dialog has placed itself over its parent, which it does on this event.
+            QMetaObject::invokeMethod(
+                this, [this] { DialogSetup::keepOnScreen(m_dialog); }, Qt::QueuedConnection);
+        } else if (event->type() == QEvent::Resize && m_dialog->isVisible()) {
+            // A wizard's next page, say, grows the window where the smaller page stood.
+            DialogSetup::keepOnScreen(m_dialog);
+        }
         return false;
     }
 
@@ -242,6 +252,45 @@ QWidget *firstField(QWidget *dialog) {
         if (takesInput(w) && w->isVisibleTo(dialog->window()) && w->isEnabled())
             return w;
     return nullptr;
+}
+
+void keepOnScreen(QWidget *window) {
+    const QScreen *screen = window->screen();
+    if (!screen || window->property("marloPlacing").toBool())
+        return;
+    window->setProperty("marloPlacing", true);
+    const QRect room = screen->availableGeometry();
+    const QRect inner = window->geometry();
+    const QRect outer = window->frameGeometry(); // with the title bar, once the window has one
+    QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(),
+                   outer.right() - inner.right(), outer.bottom() - inner.bottom());
+    // Until the window manager has framed the window, it will have the frame its parent has.
+    const QWidget *parent = window->parentWidget() ? window->parentWidget()->window() : nullptr;
+    if (frame.isNull() && parent && parent->isVisible() &&
+        !(window->windowFlags() & Qt::FramelessWindowHint)) {
+        const QRect pi = parent->geometry();
+        const QRect po = parent->frameGeometry();
+        frame = QMargins(pi.left() - po.left(), pi.top() - po.top(), po.right() - pi.right(),
+                         po.bottom() - pi.bottom());
+    }
+    const QSize size =
+        inner.size()
+            .boundedTo(QSize(room.width() - frame.left() - frame.right(),
+                             room.height() - frame.top() - frame.bottom()))
+            .expandedTo(window->minimumSize());
+    if (size != inner.size())
+        window->resize(size);
+    const QSize whole = size.grownBy(frame);
+    QPoint at = inner.topLeft() - QPoint(frame.left(), frame.top());
+    at.setX(qMax(room.left(), qMin(at.x(), room.right() + 1 - whole.width())));
+    at.setY(qMax(room.top(), qMin(at.y(), room.bottom() + 1 - whole.height())));
+    if (at != inner.topLeft() - QPoint(frame.left(), frame.top())) {
+        // Not a place of the user's choosing: a dialog shown again is centred over its parent.
+        const bool moved = window->testAttribute(Qt::WA_Moved);
+        window->move(at);
+        window->setAttribute(Qt::WA_Moved, moved);
+    }
+    window->setProperty("marloPlacing", false);
 }
 
 void focusFirstField(QWidget *container) {

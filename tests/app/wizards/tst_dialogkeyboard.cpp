@@ -1,5 +1,5 @@
 // Every tag dialog used by keyboard only, in the main window: it opens wide enough to show its
-// title, with the focus on its first field, Tab goes through its fields in the order they are
+// title and stays on the screen, with the focus on its first field, Tab goes through its fields in the order they are
 // seen, typing into the first field and Enter puts the tag into the page, and one Ctrl+Z takes
 // it out again.
 #include "common/windowharness.h"
@@ -67,14 +67,29 @@ QString tabWalk(QWidget *dialog) {
     return back.size() == 1 ? QString() : back.join(QLatin1Char(' '));
 }
 
+// How a window sticks out of its screen ("" when it lies within it, title bar and all).
+QString offScreen(const QWidget *window) {
+    const QRect room = window->screen()->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    if (room.contains(frame))
+        return QString();
+    return QStringLiteral("%1 at %2,%3 %4x%5 on a screen of %6x%7")
+        .arg(window->windowTitle())
+        .arg(frame.x()).arg(frame.y()).arg(frame.width()).arg(frame.height())
+        .arg(room.width()).arg(room.height());
+}
+
 // Keys as typed: "\n" is Enter, arrows stand for the arrow keys, "✓" is Tab up to the Ok button
-// and Enter there, anything else is typed.
-void typeKeys(QWidget *dialog, const QString &keys) {
+// and Enter there, anything else is typed. Before each key the window must lie on the screen (a
+// wizard's next page is larger than the one before); `outside` receives how it did not.
+void typeKeys(QWidget *dialog, const QString &keys, QString *outside) {
     QPointer<QWidget> window(dialog);
     for (const QChar c : keys) {
         QCoreApplication::processEvents(); // as between a user's keys
         if (!window || !window->isVisible())
             return;
+        if (outside->isEmpty())
+            *outside = offScreen(window);
         QWidget *target = window->focusWidget() ? window->focusWidget() : window.data();
         switch (c.unicode()) {
         case u'\n': QTest::keyClick(target, Qt::Key_Return); break;
@@ -185,6 +200,7 @@ void TestDialogKeyboard::everyDialogByKeyboard() {
     QString focused;
     int narrower = 0; // than the title needs
     QString backwards = QStringLiteral("(not opened)");
+    QString outside;
     bool done = false;
     QTimer poll;
     poll.setInterval(10);
@@ -202,7 +218,7 @@ void TestDialogKeyboard::everyDialogByKeyboard() {
         focused = field ? field->objectName() : QString();
         backwards = tabWalk(dialog);
         QPointer<QWidget> guard(dialog);
-        typeKeys(dialog, keys);
+        typeKeys(dialog, keys, &outside);
         if (guard && guard->isVisible()) // a tool window that stays open
             guard->close();
     });
@@ -218,6 +234,7 @@ void TestDialogKeyboard::everyDialogByKeyboard() {
     QVERIFY2(narrower <= 0, qPrintable(QString::number(narrower)));
     QCOMPARE(focused, first);
     QCOMPARE(backwards, QString());
+    QCOMPARE(outside, QString());
     if (expected.startsWith(QStringLiteral("…")))
         QTRY_VERIFY2(h.editor().sourceDocument().text().contains(expected.mid(1)), qPrintable(h.editor().sourceDocument().text()));
     else
