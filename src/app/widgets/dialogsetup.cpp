@@ -1,6 +1,7 @@
 #include "widgets/dialogsetup.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QBoxLayout>
@@ -17,6 +18,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QToolButton>
 
 #include <algorithm>
@@ -191,8 +193,24 @@ private:
                 box->setProperty("marloEnterIsOk", true);
             }
         }
+        for (QTabWidget *tabs : m_dialog->findChildren<QTabWidget *>())
+            focusFirstFieldOfEachPage(tabs);
         DialogSetup::focusFirstField(m_dialog);
         widenForTitle();
+    }
+
+    // Another page of tabs (Ctrl+Tab, or a click on its tab) takes the keys in its first field,
+    // as the dialog does when it opens; the focus stays where it is when it was not on the tabs.
+    static void focusFirstFieldOfEachPage(QTabWidget *tabs) {
+        if (tabs->property("marloPageFocus").toBool())
+            return;
+        tabs->setProperty("marloPageFocus", true);
+        QObject::connect(tabs, &QTabWidget::currentChanged, tabs, [tabs](int index) {
+            QWidget *focus = QApplication::focusWidget();
+            QWidget *page = tabs->widget(index);
+            if (page && focus && tabs->isAncestorOf(focus))
+                DialogSetup::focusFirstField(page);
+        });
     }
 
     void widenForTitle() {

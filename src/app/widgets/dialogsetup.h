@@ -2,8 +2,9 @@
 // focus; Tab follows the visual order of the fields (the order of the layouts: rows top to bottom,
 // each row left to right), whatever order the widgets were made in; Enter is Ok with the fields
 // as shown, also in an editable drop-down whose completer would otherwise take the first Enter
-// to put in a list item; the window is wide enough for the window manager to show its title; and
-// it lies on the screen, also after it grows.
+// to put in a list item; another page of tabs has the focus on its first field; the window is
+// wide enough for the window manager to show its title; and it lies on the screen, also after it
+// grows.
 #pragma once
 
 #include <QList>

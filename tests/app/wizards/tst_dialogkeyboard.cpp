@@ -79,8 +79,8 @@ QString offScreen(const QWidget *window) {
         .arg(room.width()).arg(room.height());
 }
 
-// Keys as typed: "\n" is Enter, arrows stand for the arrow keys, "✓" is Tab up to the Ok button
-// and Enter there, anything else is typed. Before each key the window must lie on the screen (a
+// Keys as typed: "\n" is Enter, arrows stand for the arrow keys, "⇥" is Ctrl+Tab (the next page
+// of tabs), "✓" is Tab up to the Ok button and Enter there, anything else is typed. Before each key the window must lie on the screen (a
 // wizard's next page is larger than the one before); `outside` receives how it did not.
 void typeKeys(QWidget *dialog, const QString &keys, QString *outside) {
     QPointer<QWidget> window(dialog);
@@ -97,6 +97,7 @@ void typeKeys(QWidget *dialog, const QString &keys, QString *outside) {
         case u'←': QTest::keyClick(target, Qt::Key_Left); break;
         case u'↓': QTest::keyClick(target, Qt::Key_Down); break;
         case u'↑': QTest::keyClick(target, Qt::Key_Up); break;
+        case u'⇥': QTest::keyClick(target, Qt::Key_Tab, Qt::ControlModifier); break;
         case u'✓':
             for (int i = 0; i < 80 && target->objectName() != QLatin1String("okButton"); ++i) {
                 QTest::keyClick(target, Qt::Key_Tab);
@@ -185,6 +186,10 @@ void TestDialogKeyboard::everyDialogByKeyboard_data() {
                                      "</FRAMESET>\n ";
     QTest::newRow("javascripts") << "actionJavaScripts" << basic << "scrollerText" << "Hi\n"
                                  << "…<BODY onLoad=\"scroller()\">";
+    // Another page of tabs takes the keys in its first field.
+    QTest::newRow("javascripts, a later page")
+        << "actionJavaScripts" << basic << "scrollerText" << "⇥⇥⇥⇥⇥⇥⇥http://x.org/\n"
+        << "…<A HREF=\"http://x.org/\">http://x.org/</A>";
 }
 
 void TestDialogKeyboard::everyDialogByKeyboard() {
