@@ -11,6 +11,7 @@
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -21,7 +22,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-// The frames drawn at their sizes in the 300 x 200 area; a click picks a frame.
+// The frames drawn at their sizes in the 300 x 200 area; a click picks a frame, and so do the
+// arrow keys (the next or the previous frame in the order of their numbers).
 class FrameBoxes : public QWidget {
     Q_OBJECT
 public:
@@ -29,6 +31,7 @@ public:
 
     explicit FrameBoxes(QWidget *parent) : QWidget(parent) {
         setObjectName(QStringLiteral("frameBoxes"));
+        setFocusPolicy(Qt::StrongFocus);
         setFixedSize(int(FrameLayout::AreaWidth * Scale) + 1,
                      int(FrameLayout::AreaHeight * Scale) + 1);
     }
@@ -99,6 +102,10 @@ protected:
                 const FrameRecord &r = m_layout->frame(g, f);
                 drawName(p, box.adjusted(2, 1, -1, 0),
                          r.name.isEmpty() ? QStringLiteral("FRAME%1").arg(r.number) : r.name);
+                if (current && hasFocus()) { // the keys move this frame
+                    p.setPen(QPen(palette().highlightedText().color(), 1, Qt::DotLine));
+                    p.drawRect(box.adjusted(3, 3, -3, -3));
+                }
             }
     }
     // The name in a smaller type where the box is small (nine by nine frames), cut short with
@@ -115,6 +122,33 @@ protected:
         p.setFont(f);
         p.drawText(box, Qt::AlignCenter,
                    QFontMetrics(f).elidedText(name, Qt::ElideRight, box.width()));
+    }
+    void keyPressEvent(QKeyEvent *e) override {
+        int step = 0;
+        if (e->key() == Qt::Key_Right || e->key() == Qt::Key_Down)
+            step = 1;
+        else if (e->key() == Qt::Key_Left || e->key() == Qt::Key_Up)
+            step = -1;
+        if (!m_layout || step == 0 || e->modifiers() != Qt::NoModifier) {
+            QWidget::keyPressEvent(e);
+            return;
+        }
+        QList<QPair<int, int>> frames;
+        for (int g = 0; g < m_layout->groupCount(); ++g)
+            for (int f = 0; f < m_layout->frameCount(g); ++f)
+                frames.append({g, f});
+        const int at = int(frames.indexOf(qMakePair(m_group, m_index)));
+        const int next = at + step;
+        if (at >= 0 && next >= 0 && next < frames.size())
+            Q_EMIT framePicked(frames[next].first, frames[next].second);
+    }
+    void focusInEvent(QFocusEvent *e) override {
+        QWidget::focusInEvent(e);
+        update();
+    }
+    void focusOutEvent(QFocusEvent *e) override {
+        QWidget::focusOutEvent(e);
+        update();
     }
     void mousePressEvent(QMouseEvent *e) override {
         int g = 0;

@@ -184,6 +184,13 @@ void TestDialogKeyboard::everyDialogByKeyboard_data() {
                                      "          <FRAME NAME=\"FRAME1\" SRC=\"\" SCROLLING=\"AUTO\">\n"
                                      "          <FRAME NAME=\"FRAME2\" SRC=\"\" SCROLLING=\"AUTO\">\n"
                                      "</FRAMESET>\n ";
+    // The arrow keys pick a frame in the drawing as a click does.
+    QTest::newRow("frame wizard, second frame")
+        << "actionFrameWizard" << "" << "rowsChoice" << "\n\n↓\t\t\t5✓"
+        << "\n<FRAMESET COLS=\"100%\" ROWS=\"50%,*\">\n"
+           "          <FRAME NAME=\"FRAME1\" SRC=\"\" SCROLLING=\"AUTO\">\n"
+           "          <FRAME NAME=\"FRAME2\" SRC=\"\" SCROLLING=\"AUTO\" MARGINWIDTH=\"5\">\n"
+           "</FRAMESET>\n ";
     QTest::newRow("javascripts") << "actionJavaScripts" << basic << "scrollerText" << "Hi\n"
                                  << "…<BODY onLoad=\"scroller()\">";
     // Another page of tabs takes the keys in its first field.
