@@ -1,6 +1,7 @@
 #include "tools/toolcommands.h"
 
 #include "editor/documentaccess.h"
+#include "editor/sourcedocument.h"
 #include "editor/sourceeditor.h"
 #include "platform/processlauncher.h"
 #include "shell/actionregistry.h"
@@ -34,9 +35,13 @@ public:
         : m_editor(editor), m_dialog(dialog), m_window(window), m_wordAdded(std::move(wordAdded)) {}
 
     void applyEdits(const TextEdits &edits) override {
-        if (m_editor)
+        // Positions of a text changed by another hand would land on other words.
+        if (m_editor && !m_changedMeanwhile)
             m_editor->sourceDocument().applyEdits(edits);
     }
+
+    // A command changed the text while the check waited for an answer; the check stopped.
+    bool textChangedMeanwhile() const { return m_changedMeanwhile; }
 
     SpellAnswer ask(const SpellQuestion &q) override {
         if (!m_editor)
@@ -55,6 +60,8 @@ public:
         m_dialog->activateWindow(); // keys answer at once: Enter ignores, Escape cancels
         // The text must stay as the check knows it while the user decides.
         m_editor->setReadOnly(true);
+        // Only typing is kept out that way: the window's commands (a tag button, Replace All,
+        // Undo, a file reloaded) still reach the page. Any change ends the wait and the check.
         SpellAnswer answer{SpellAnswer::Cancel, {}};
         QEventLoop loop;
         QObject::connect(m_dialog, &SpellCheckDialog::answered, &loop,
@@ -63,10 +70,19 @@ public:
                              loop.quit();
                          });
         QObject::connect(m_editor, &QObject::destroyed, &loop, &QEventLoop::quit);
+        const SourceDocument *doc = &m_editor->sourceDocument();
+        auto changed = [&] {
+            m_changedMeanwhile = true;
+            loop.quit();
+        };
+        QObject::connect(doc, &SourceDocument::textChanged, &loop, changed);
+        QObject::connect(doc, &SourceDocument::textReplaced, &loop, changed);
         loop.exec();
         if (!m_editor)
             return {SpellAnswer::Cancel, {}};
         m_editor->setReadOnly(false);
+        if (m_changedMeanwhile)
+            answer = {SpellAnswer::Cancel, {}};
         if (answer.action == SpellAnswer::AddToDictionary)
             m_wordAdded(q.checkedWord);
         m_editor->beginUpdate();
@@ -88,6 +104,7 @@ private:
     SpellCheckDialog *m_dialog;
     QWidget *m_window;
     std::function<void(const QString &)> m_wordAdded;
+    bool m_changedMeanwhile = false;
 };
 
 } // namespace
@@ -241,7 +258,9 @@ void ToolCommands::checkSpelling() {
     ed->setSelection(qMin(selStart, ed->sourceDocument().textLength()), selLength);
     ed->setTopLine(top);
     ed->endUpdate();
-    if (outcome == SpellCheckOutcome::Completed)
+    if (host.textChangedMeanwhile())
+        m_ctx.prompt().information(SpellTexts::TextChangedMeanwhile);
+    else if (outcome == SpellCheckOutcome::Completed)
         m_ctx.prompt().information(SpellTexts::Completed);
     if (guard && ed->sourceDocument().colorCoding())
         ed->sourceDocument().colorCodeLines(0, SourceDocument::LastLine);

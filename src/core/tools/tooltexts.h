@@ -23,6 +23,9 @@ inline const QString UnclosedComment = QStringLiteral(
 inline const QString Completed = QStringLiteral("Spell checking completed.");
 inline const QString NoSuggestions = QStringLiteral("[No suggestions]");
 inline const QString DialogCaption = QStringLiteral("Spelling checker");
+inline const QString TextChangedMeanwhile = QStringLiteral(
+    "The text was changed while the spelling checker waited for an answer, so checking stopped "
+    "there. Start it again to check the rest.");
 } // namespace SpellTexts
 
 namespace ToolTexts {

@@ -1,6 +1,8 @@
 #include "common/windowharness.h"
+#include "editor/searchcommands.h"
 #include "editor/tagtoolbar.h"
 #include "tools/spellcheckdialog.h"
+#include "tools/tooltexts.h"
 #include "tools/toolcommands.h"
 
 #include <QCheckBox>
@@ -53,6 +55,8 @@ private Q_SLOTS:
     void addToDictionaryKeepsTheWord();
     void spellingShowsTheWordInAWrappedLine_data();
     void spellingShowsTheWordInAWrappedLine();
+    void spellingStopsWhenTheTextChangesWhileItWaits_data();
+    void spellingStopsWhenTheTextChangesWhileItWaits();
 };
 
 void TestToolCommands::preferencesOkWritesAndApplies() {
@@ -313,6 +317,57 @@ void TestToolCommands::spellingShowsTheWordInAWrappedLine() {
     h.window().tools()->checkSpelling();
     answerer.stop();
     QCOMPARE(shown, QList<bool>{true});
+}
+
+// The window stays usable while the check waits for an answer; a command that changes the page
+// meanwhile moves the words the check knows of. The check stops there instead of writing its
+// answer over what is now in that place.
+void TestToolCommands::spellingStopsWhenTheTextChangesWhileItWaits_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("Bold on the selected word") << "bold" << "<P><B>Ths</B> is wrng.</P>";
+    QTest::newRow("Replace All") << "replace all" << "<P>Ths is wrong.</P>";
+    QTest::newRow("undo of a replacement") << "undo" << "<P>Ths is wrng.</P>";
+}
+
+void TestToolCommands::spellingStopsWhenTheTextChangesWhileItWaits() {
+    QFETCH(QString, command);
+    QFETCH(QString, expected);
+    WindowHarness h;
+    h.t.ctx.paths.installDir = QStringLiteral(MARLO_SHARE_DIR);
+    SourceEditor &ed = h.editor();
+    ed.sourceDocument().setText(QStringLiteral("<P>Ths is wrng.</P>"));
+    int asked = 0;
+    QTimer answerer;
+    connect(&answerer, &QTimer::timeout, this, [&] {
+        SpellCheckDialog *d = h.window().tools()->spellCheckDialog();
+        if (!d || !d->isVisible() || asked > 2)
+            return;
+        ++asked;
+        if (command == QLatin1String("undo") && asked == 1) {
+            child<QLineEdit>(d, "replaceWith")->setText(QStringLiteral("This"));
+            return click(d, "replaceButton");
+        }
+        if (command == QLatin1String("bold")) {
+            for (QToolButton *b : h.window().tagToolbar()->findChildren<QToolButton *>())
+                if (b->toolTip() == QLatin1String("Bold Face"))
+                    b->click();
+        } else if (command == QLatin1String("replace all")) {
+            ed.setSelection(0, 0);
+            h.window().search()->replace(QStringLiteral("wrng"), QStringLiteral("wrong"), true);
+        } else {
+            h.action(QStringLiteral("actionUndo"))->trigger();
+        }
+        child<QLineEdit>(d, "replaceWith")->setText(QStringLiteral("XXXX"));
+        click(d, "replaceButton");
+    });
+    answerer.start(20);
+    h.window().tools()->checkSpelling();
+    answerer.stop();
+    QCOMPARE(ed.sourceDocument().text(), expected);
+    QCOMPARE(h.t.prompts.messages(), QStringList{SpellTexts::TextChangedMeanwhile});
+    QVERIFY(!h.window().tools()->spellCheckDialog()->isVisible());
+    QVERIFY(!ed.isReadOnly());
 }
 
 QTEST_MAIN(TestToolCommands)
