@@ -420,7 +420,8 @@ void FileCommands::backup(const SourceDocument &doc) {
 }
 
 void FileCommands::configureBackupTimer(bool enabled, int minutes) {
-    m_backupTimer.setInterval(qBound(1, minutes, 999) * 60000);
+    m_backupTimer.setInterval(
+        qBound(AppSettings::MinBackupMinutes, minutes, AppSettings::MaxBackupMinutes) * 60000);
     if (enabled)
         m_backupTimer.start();
     else

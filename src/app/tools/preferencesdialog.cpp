@@ -100,7 +100,7 @@ QWidget *PreferencesDialog::buildEditorPage() {
     auto takeSize = [this] {
         bool ok = false;
         const int size = m_fontSize->currentText().trimmed().toInt(&ok);
-        if (!ok || size < 1 || size > 200)
+        if (!ok || size < AppSettings::MinFontSize || size > AppSettings::MaxFontSize)
             return; // not a size: the previous one stays
         m_ctx.settings.fontSize = size;
         m_fontChanged = true;
@@ -190,7 +190,7 @@ QWidget *PreferencesDialog::buildAdditionalPage() {
     m_backup = checkBox(QStringLiteral("Enabled"), QStringLiteral("backupEnabled"), backup);
     m_backupMinutes = new QSpinBox(backup);
     m_backupMinutes->setObjectName(QStringLiteral("backupMinutes"));
-    m_backupMinutes->setRange(1, 999);
+    m_backupMinutes->setRange(AppSettings::MinBackupMinutes, AppSettings::MaxBackupMinutes);
     backupRow->addWidget(m_backup);
     backupRow->addSpacing(12);
     backupRow->addWidget(new QLabel(QStringLiteral("Backup every"), backup));
@@ -433,7 +433,7 @@ void PreferencesDialog::loadFromSettings() {
     m_multimediaExtensions.list->addItems(extensionsFromMask(s.multimediaMask));
     {
         const QSignalBlocker block(m_backupMinutes);
-        m_backupMinutes->setValue(qBound(1, s.backupMinutes, 999));
+        m_backupMinutes->setValue(qBound(AppSettings::MinBackupMinutes, s.backupMinutes, AppSettings::MaxBackupMinutes));
     }
     m_backup->setChecked(s.backupEnabled);
     emitBackup(); // the timer follows the box from the moment the dialog opens

@@ -25,6 +25,11 @@ struct AppSettings {
     static constexpr int LauncherSlots = 4;
     static constexpr int ColorListSize = 36; // 16 fixed names, then col17..col36
     static constexpr int FixedColorCount = 16;
+    // What the preferences accept; a settings file's value outside keeps the default.
+    static constexpr int MinBackupMinutes = 1;
+    static constexpr int MaxBackupMinutes = 999;
+    static constexpr int MinFontSize = 1;
+    static constexpr int MaxFontSize = 200; // larger glyphs do not fit the editor's lines
 
     // [General]
     int version = -1;               // first-start marker

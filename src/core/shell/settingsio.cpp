@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <climits>
+
 namespace {
 
 using namespace SettingsKeys;
@@ -32,7 +34,8 @@ void visitSettings(Settings &s, const AppSettings &d, Visitor &v) {
     v.string(Options, HomeFolder, s.homeFolder, d.homeFolder);
     v.boolean(Options, WordWrap, s.wordWrap, d.wordWrap);
     v.boolean(Options, Backup, s.backupEnabled, d.backupEnabled);
-    v.integer(Options, BackupMinutes, s.backupMinutes, d.backupMinutes);
+    v.integer(Options, BackupMinutes, s.backupMinutes, d.backupMinutes,
+              AppSettings::MinBackupMinutes, AppSettings::MaxBackupMinutes);
     v.boolean(Options, ConvertSlashes, s.convertSlashes, d.convertSlashes);
     v.boolean(Options, RelativeReferences, s.relativeReferences, d.relativeReferences);
     v.boolean(Options, AbsoluteReferences, s.absoluteReferences, d.absoluteReferences);
@@ -45,7 +48,8 @@ void visitSettings(Settings &s, const AppSettings &d, Visitor &v) {
     v.string(Options, TagHelp, s.tagHelpFile, d.tagHelpFile);
     v.string(General, ProgramHelp, s.programHelpFile, d.programHelpFile);
     v.string(Options, FontName, s.fontName, d.fontName, FontNameLength);
-    v.integer(Options, FontSize, s.fontSize, d.fontSize);
+    v.integer(Options, FontSize, s.fontSize, d.fontSize, AppSettings::MinFontSize,
+              AppSettings::MaxFontSize);
     v.color(Options, TagColor, s.tagColor, d.tagColor);
     v.color(Options, TextColor, s.textColor, d.textColor);
     v.boolean(Options, ColorCoding, s.colorCoding, d.colorCoding);
@@ -103,8 +107,11 @@ struct Reader {
         if (maxLength >= 0)
             field.truncate(maxLength);
     }
-    void integer(const QString &sec, const Key &k, int &field, int def) {
-        field = ini.readInt(sec, k.read, def);
+    // A number outside [min, max] keeps the default, as one that is no number does.
+    void integer(const QString &sec, const Key &k, int &field, int def, int min = INT_MIN,
+                 int max = INT_MAX) {
+        const int n = ini.readInt(sec, k.read, def);
+        field = n >= min && n <= max ? n : def;
     }
     void boolean(const QString &sec, const Key &k, bool &field, bool def) {
         field = ini.readBool(sec, k.read, def);
@@ -126,7 +133,7 @@ struct Writer {
     void string(const QString &sec, const Key &k, const QString &field, const QString &, int = -1) {
         ini.writeString(sec, k.write, field);
     }
-    void integer(const QString &sec, const Key &k, int field, int) {
+    void integer(const QString &sec, const Key &k, int field, int, int = 0, int = 0) {
         ini.writeInt(sec, k.write, field);
     }
     void boolean(const QString &sec, const Key &k, bool field, bool) {

@@ -189,6 +189,12 @@ void TestSettingsIo::valuesReadFromHandWrittenFile_data() {
                                       << "$00123456";
     QTest::newRow("bool any non-zero") << QByteArray("wordwrap=-2") << "wordwrap"
                                        << "1";
+    QTest::newRow("font size 0 keeps default") << QByteArray("fontsize=0") << "fontsize" << "8";
+    QTest::newRow("font size 500 keeps default") << QByteArray("fontsize=500") << "fontsize"
+                                                 << "8";
+    QTest::newRow("largest font size") << QByteArray("fontsize=200") << "fontsize" << "200";
+    QTest::newRow("backup every -5 minutes keeps default") << QByteArray("backuptime=-5")
+                                                           << "backuptime" << "5";
     QTest::newRow("list end stays empty") << QByteArray("lastl21=/x") << "lastl21"
                                           << "[empty]";
 }
@@ -205,6 +211,8 @@ void TestSettingsIo::valuesReadFromHandWrittenFile() {
         {"fontname", s.fontName},
         {"auto2", QString::number(s.launcherAutoStart[1])},
         {"panelwidth", QString::number(s.filePanelWidth)},
+        {"fontsize", QString::number(s.fontSize)},
+        {"backuptime", QString::number(s.backupMinutes)},
         {"tagcolor", colorToText(s.tagColor)},
         {"wordwrap", QString::number(s.wordWrap)},
         {"lastl21", s.previousLinks[20]},
