@@ -3,7 +3,9 @@
 #include "widgets/icons.h"
 #include "widgets/windowplacement.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -49,6 +51,16 @@ SplashScreen::SplashScreen(QWidget *parent)
     setFixedSize(PictureWidth, PictureHeight);
     const QScreen *screen = QGuiApplication::primaryScreen();
     m_picture = drawPicture(screen ? screen->devicePixelRatio() : 1.0);
+    qApp->installEventFilter(this);
+}
+
+bool SplashScreen::eventFilter(QObject *watched, QEvent *event) {
+    // Kept on top, the picture would hide a message that waits for an answer, and the start
+    // would wait behind it.
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType() &&
+        static_cast<QWidget *>(watched)->isWindow() && isVisible())
+        hide();
+    return QWidget::eventFilter(watched, event);
 }
 
 void SplashScreen::showAndPaint() {

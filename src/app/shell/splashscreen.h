@@ -1,5 +1,6 @@
 // The borderless start-up picture: the program's name, what it is for and its version, shown
-// centred on the screen while the main window and its dialogs are built.
+// centred on the screen while the main window and its dialogs are built. It steps aside for any
+// other window that opens meanwhile (a message of start-up), which it would otherwise cover.
 #pragma once
 
 #include <QPixmap>
@@ -24,6 +25,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QPixmap m_picture;

@@ -1,5 +1,6 @@
 #include "shell/splashscreen.h"
 
+#include <QMessageBox>
 #include <QScreen>
 #include <QtTest>
 
@@ -36,6 +37,34 @@ private Q_SLOTS:
             for (int x = 10; x < 150; ++x)
                 light += gray(x, y) > 160 ? 1 : 0;
         QVERIFY(light > 20);
+    }
+
+    // A message while the program starts (a program to start with it that is missing) waits
+    // for an answer; a splash kept on top of it would hide its buttons and stall the start.
+    void stepsAsideForAWindowThatOpens_data() {
+        QTest::addColumn<bool>("dialog");
+        QTest::newRow("message box") << true;
+        QTest::newRow("tool window") << false;
+    }
+    void stepsAsideForAWindowThatOpens() {
+        QFETCH(bool, dialog);
+        SplashScreen splash;
+        splash.showAndPaint();
+        bool hiddenWhenShown = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *w = QApplication::activeModalWidget();
+            hiddenWhenShown = w && !splash.isVisible();
+            if (w)
+                w->close();
+        });
+        if (dialog) {
+            QMessageBox::critical(nullptr, QStringLiteral("Error"), QStringLiteral("Missing"));
+            QVERIFY(hiddenWhenShown);
+        } else {
+            QWidget tool(nullptr, Qt::Tool);
+            tool.show();
+            QVERIFY(!splash.isVisible());
+        }
     }
 };
 
