@@ -193,7 +193,9 @@ int convertText(SourceEditor &view, const TextConversionOptions &o) {
     return count;
 }
 
-bool findNext(SourceEditor &view, const QString &needle) {
+bool findNext(SourceEditor &view, const QString &searchText) {
+    // The page holds "\n" line breaks; text pasted into a search field may have others.
+    const QString needle = plainLineBreaks(searchText);
     SourceDocument &doc = view.sourceDocument();
     const int n = int(needle.size());
     if (n == 0)
@@ -210,7 +212,9 @@ bool findNext(SourceEditor &view, const QString &needle) {
     return true;
 }
 
-void replace(SourceEditor &view, const QString &needle, const QString &replacement, bool all) {
+void replace(SourceEditor &view, const QString &searchText, const QString &replacement,
+             bool all) {
+    const QString needle = plainLineBreaks(searchText);
     SourceDocument &doc = view.sourceDocument();
     const int n = int(needle.size());
     if (n == 0)

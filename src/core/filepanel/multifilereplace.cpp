@@ -2,6 +2,7 @@
 
 #include "documents/documentfile.h"
 #include "filepanel/filepaneltexts.h"
+#include "text/plaintext.h"
 
 #include <QDir>
 #include <QFile>
@@ -179,7 +180,12 @@ int replaceOccurrences(QString &text, const QString &needle, const QString &repl
     return int(hits.size());
 }
 
-FileOutcome processFile(const QString &path, const MultiFileRequest &r) {
+FileOutcome processFile(const QString &path, const MultiFileRequest &request) {
+    // Files are read with "\n" line breaks and written back with their own; text pasted into
+    // the fields may have other line ends, which would never match or would be doubled.
+    MultiFileRequest r = request;
+    r.needle = plainLineBreaks(r.needle);
+    r.replacement = plainLineBreaks(r.replacement);
     FileOutcome o;
     o.path = path;
     o.done = true;

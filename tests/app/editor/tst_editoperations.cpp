@@ -303,6 +303,7 @@ private Q_SLOTS:
         QTest::newRow("behind the selected hit") << "xa xa" << 0 << 2 << "XA" << 3;
         QTest::newRow("after the last hit") << "xa xa" << 3 << 2 << "xa" << -1;
         QTest::newRow("not there") << "abc" << 1 << 1 << "z" << -1;
+        QTest::newRow("line end pasted as CR LF") << "one\ntwo" << 0 << 0 << "e\r\nT" << 2;
     }
     void findNext() {
         QFETCH(QString, text);
@@ -315,7 +316,7 @@ private Q_SLOTS:
         ed.setSelection(start, length);
         QCOMPARE(::findNext(ed, needle), hit >= 0);
         QCOMPARE(ed.selectionStart(), hit >= 0 ? hit : start);
-        QCOMPARE(ed.selectionLength(), hit >= 0 ? int(needle.size()) : length);
+        QCOMPARE(ed.selectionLength(), hit >= 0 ? int(needle.remove(QLatin1Char('\r')).size()) : length);
     }
 
     void findNextScrollsTheHitBelowTheTop() {
@@ -350,6 +351,8 @@ private Q_SLOTS:
                                        << "aa" << true << "aa aa aa" << 8 << 0;
         QTest::newRow("nothing to replace") << "abc" << 1 << 1 << "z"
                                             << "y" << true << "abc" << 1 << 1;
+        QTest::newRow("line ends pasted as CR LF") << "a\nb a\nb" << 0 << 0 << "a\r\nb"
+                                                   << "x\r\ny" << true << "x\ny x\ny" << 7 << 0;
     }
     void replace() {
         QFETCH(QString, text);

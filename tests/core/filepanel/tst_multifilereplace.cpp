@@ -46,6 +46,8 @@ void TestMultiFileReplace::counting_data() {
                                             << 2;
     QTest::newRow("needle at the very end") << QByteArray("xx<a>") << "<a>" << false << 1;
     QTest::newRow("across a line end is not found") << QByteArray("a\r\nb") << "ab" << true << 0;
+    QTest::newRow("line end pasted as CR LF") << QByteArray("a\r\nb a\nb") << "A\r\nB" << false
+                                              << 2;
     QTest::newRow("not found") << QByteArray("<p>") << "x" << true << 0;
     QTest::newRow("hits on both sides of sixteen-byte steps")
         << QByteArray("ALPHA" + QByteArray(12, '.') + "alpha" + QByteArray(30, '.') + "AlPhA")
@@ -94,14 +96,29 @@ void TestMultiFileReplace::replacing() {
 void TestMultiFileReplace::filesKeepTheirFormat_data() {
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QString>("needle");
+    QTest::addColumn<QString>("replacement");
+    const QString old = QStringLiteral("old");
+    const QString euro = QString::fromUtf8("new€");
     QTest::newRow("legacy bytes, CR LF")
         << QByteArray("<p>Gr\xFC\xDF old</p>\r\n<p>old</p>\r\n")
-        << QByteArray("<p>Gr\xFC\xDF new\x80</p>\r\n<p>new\x80</p>\r\n");
+        << QByteArray("<p>Gr\xFC\xDF new\x80</p>\r\n<p>new\x80</p>\r\n") << old << euro;
     QTest::newRow("UTF-8 with mark, LF")
         << QByteArray("\xEF\xBB\xBF<p>\xC3\xA9 old</p>\n")
-        << QByteArray("\xEF\xBB\xBF<p>\xC3\xA9 new\xE2\x82\xAC</p>\n");
+        << QByteArray("\xEF\xBB\xBF<p>\xC3\xA9 new\xE2\x82\xAC</p>\n") << old << euro;
     QTest::newRow("untouched file keeps its bytes")
-        << QByteArray("<p>nothing\r\nhere\n") << QByteArray("<p>nothing\r\nhere\n");
+        << QByteArray("<p>nothing\r\nhere\n") << QByteArray("<p>nothing\r\nhere\n") << old
+        << euro;
+    // Text pasted into the fields with CR LF line ends stands for the file's own line ends.
+    QTest::newRow("CR LF pasted, CR LF file")
+        << QByteArray("<p>a\r\nb</p>\r\n") << QByteArray("<p>x\r\ny</p>\r\n")
+        << QStringLiteral("a\r\nb") << QStringLiteral("x\r\ny");
+    QTest::newRow("CR LF pasted as replacement only")
+        << QByteArray("<p>old</p>\r\n") << QByteArray("<p>x\r\ny</p>\r\n") << old
+        << QStringLiteral("x\r\ny");
+    QTest::newRow("CR LF pasted, LF file") << QByteArray("<p>a\nb</p>\n")
+                                           << QByteArray("<p>x\ny</p>\n")
+                                           << QStringLiteral("a\r\nb") << QStringLiteral("x\r\ny");
 }
 
 void TestMultiFileReplace::filesKeepTheirFormat() {
@@ -113,8 +130,10 @@ void TestMultiFileReplace::filesKeepTheirFormat() {
     QCOMPARE(::utime(QFile::encodeName(file).constData(), &old), 0);
     MultiFileRequest r;
     r.mode = MultiFileRequest::Mode::Replace;
-    r.needle = "old";
-    r.replacement = QString::fromUtf8("new€");
+    QFETCH(QString, needle);
+    QFETCH(QString, replacement);
+    r.needle = needle;
+    r.replacement = replacement;
     const QVector<FileOutcome> out = processFiles({file}, r);
     QCOMPARE(out.size(), 1);
     QTEST(readFile(file), "after");
