@@ -4,6 +4,7 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 
 namespace {
@@ -36,6 +37,18 @@ QString titleFor(Prompts::Kind kind) {
     return QStringLiteral("Information");
 }
 
+// A short message makes a narrow box, whose caption the window manager then cuts short; the
+// box's layout takes a spacer as wide as the caption in a bold title font beside the title
+// bar's buttons.
+void leaveRoomForCaption(QMessageBox &box) {
+    QFont bold = box.font();
+    bold.setBold(true);
+    const int width = QFontMetrics(bold).horizontalAdvance(box.windowTitle()) + 4 * 24 + 40;
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 Prompts::Answer runBox(QWidget *parent, Prompts::Kind kind, const QString &text,
                        QMessageBox::StandardButtons buttons,
                        QMessageBox::StandardButton defaultButton) {
@@ -43,6 +56,7 @@ Prompts::Answer runBox(QWidget *parent, Prompts::Kind kind, const QString &text,
     // Messages quote page text such as "<TITLE>": shown as written, never read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
+    leaveRoomForCaption(box);
     keepAboveOwner(&box);
     switch (box.exec()) {
     case QMessageBox::Yes:

@@ -20,6 +20,8 @@ private Q_SLOTS:
     void enterGivesTheSafeAnswerToAWarning_data();
     void enterGivesTheSafeAnswerToAWarning();
     void messagesShowTagsAsWritten();
+    void aShortMessageLeavesRoomForItsCaption_data();
+    void aShortMessageLeavesRoomForItsCaption();
 };
 
 void TestMessageBoxPrompts::messagesShowTagsAsWritten() {
@@ -38,6 +40,40 @@ void TestMessageBoxPrompts::messagesShowTagsAsWritten() {
     // Read as markup, this said just "No".
     prompts.information(QStringLiteral("No <TITLE> tag found."));
     QCOMPARE(format, Qt::PlainText);
+}
+
+// A window manager cuts a caption that does not fit the title bar ("Inf… ion" over "Text not
+// found."); the box is made wide enough for it beside the bar's buttons.
+void TestMessageBoxPrompts::aShortMessageLeavesRoomForItsCaption_data() {
+    QTest::addColumn<int>("kind");
+    QTest::newRow("information") << int(Prompts::Kind::Information);
+    QTest::newRow("confirmation") << int(Prompts::Kind::Confirmation);
+}
+
+void TestMessageBoxPrompts::aShortMessageLeavesRoomForItsCaption() {
+    QFETCH(int, kind);
+    MessageBoxPrompts prompts;
+    int width = 0;
+    QString caption;
+    QTimer timer;
+    timer.setInterval(20);
+    connect(&timer, &QTimer::timeout, this, [&] {
+        if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            timer.stop();
+            width = box->width();
+            caption = box->windowTitle();
+            box->reject();
+        }
+    });
+    timer.start();
+    if (Prompts::Kind(kind) == Prompts::Kind::Information)
+        prompts.information(QStringLiteral("Go."));
+    else
+        prompts.askYesNo(Prompts::Kind(kind), QStringLiteral("Go?"));
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    const int needed = QFontMetrics(bold).horizontalAdvance(caption) + 4 * 24 + 40;
+    QVERIFY2(width >= needed, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed)));
 }
 
 void TestMessageBoxPrompts::enterGivesTheSafeAnswerToAWarning_data() {
