@@ -170,7 +170,9 @@ private Q_SLOTS:
     void pendingBlockColoursItsLines() {
         SourceEditor ed;
         ed.sourceDocument().setText(QStringLiteral("x"));
-        PendingBlock block{{"<TABLE>", "</TABLE>", "\\end", "0501"}, true};
+        PendingBlock block;
+        block.lines = {"<TABLE>", "</TABLE>", "\\end", "0501"};
+        block.pending = true;
         applyPendingBlock(ed, block);
         QCOMPARE(styles(ed), QByteArray("..TTTTTTT.TTTTTTTT.."));
     }

@@ -121,7 +121,9 @@ private Q_SLOTS:
         SourceEditor ed;
         ed.sourceDocument().setText(QStringLiteral("<BODY>\n</BODY>"));
         ed.setSelection(3, 0);
-        PendingBlock block{dialog.block(), true};
+        PendingBlock block;
+        block.lines = dialog.block();
+        block.pending = true;
         applyPendingBlock(ed, block);
         QTest::keyClicks(&ed, QStringLiteral("x"));
         QCOMPARE(ed.sourceDocument().text(), QStringLiteral("<BODY>\n<TABLE>\n<TR>\n\t<TD>x</TD>\n\t<TD></TD>\n"
