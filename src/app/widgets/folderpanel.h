@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QSplitter>
+#include <memory>
 
 struct AppSettings;
+class QAbstractFileIconProvider;
 class QComboBox;
 class QFileSystemWatcher;
 class QTimer;
@@ -18,6 +20,7 @@ class FolderPanel : public QSplitter {
     Q_OBJECT
 public:
     explicit FolderPanel(QWidget *parent = nullptr);
+    ~FolderPanel() override;
 
     // The settings decide the type column (HTML and multimedia masks, the browser icon).
     void setSettings(const AppSettings *settings);
@@ -71,6 +74,7 @@ private:
     QString m_folder;
     QString m_mask = QStringLiteral("*.html");
     QComboBox *m_volumes;
+    std::unique_ptr<QAbstractFileIconProvider> m_folderIcons; // outlives the model
     QFileSystemModel *m_model;
     QTreeView *m_tree;
     QTreeWidget *m_files;
