@@ -20,6 +20,7 @@
 #include "widgets/folderpanel.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDropEvent>
@@ -60,6 +61,8 @@ FilePanelController::FilePanelController(AppContext &ctx, FolderPanel *panel,
     QTreeWidget *list = m_panel->fileList();
     list->addAction(commands.add(QStringLiteral("panelDeleteKey"), this,
                                  &FilePanelController::deleteSelected));
+    list->addAction(commands.add(QStringLiteral("panelMenuKey"), this,
+                                 &FilePanelController::popupMenuAtSelection));
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint &at) {
         m_commands.menu(QStringLiteral("filePanelMenu"))
@@ -134,8 +137,25 @@ bool FilePanelController::isEditorTarget(QObject *watched) const {
     return false;
 }
 
+// By keyboard the popup menu opens at the selected file (or the list's top left), not where
+// the mouse pointer happens to be or at the list's corner.
+void FilePanelController::popupMenuAtSelection() {
+    QTreeWidget *list = m_panel->fileList();
+    QPoint at(0, 0);
+    if (QTreeWidgetItem *item = list->currentItem()) {
+        list->scrollToItem(item);
+        at = list->visualItemRect(item).bottomLeft();
+    }
+    m_commands.menu(QStringLiteral("filePanelMenu"))->popup(list->viewport()->mapToGlobal(at));
+}
+
 bool FilePanelController::eventFilter(QObject *watched, QEvent *event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::ContextMenu && watched == m_panel->fileList() &&
+        static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+        popupMenuAtSelection(); // the Menu key
+        return true;
+    }
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop)
         return false;
     auto *drop = static_cast<QDropEvent *>(event);

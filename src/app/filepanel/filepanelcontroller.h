@@ -68,6 +68,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void popupMenuAtSelection();
     void updateMenu();
     void followSelection(const QString &path);
     void onNavigationKey(int key);

@@ -138,6 +138,8 @@ const QVector<CommandSpec> &commandTable() {
         cmd("panelRefresh", "Refresh"),
         // The Delete key on the list works whatever the popup's state.
         cmd("panelDeleteKey").key(QKeySequence::Delete).flag(C::WidgetKey),
+        // Shift+F10 opens the list's popup menu at the selected file, as the Menu key does.
+        cmd("panelMenuKey").key(Qt::SHIFT | Qt::Key_F10).flag(C::WidgetKey),
 
         // The buttons beside the file buttons
         cmd("internalViewerButton").withIcon("preview-internal")

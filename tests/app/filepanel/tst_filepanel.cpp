@@ -28,6 +28,8 @@ private Q_SLOTS:
     void columnsFitThePanel_data();
     void columnsFitThePanel();
     void popupFollowsTheSelection();
+    void popupByKeyboardOpensAtTheSelection_data();
+    void popupByKeyboardOpensAtTheSelection();
     void doubleClickOpensPagesAndPictures();
     void droppingInsertsThroughTheWrap_data();
     void droppingInsertsThroughTheWrap();
@@ -138,6 +140,37 @@ void TestFilePanel::popupFollowsTheSelection() {
     Q_EMIT menu->aboutToShow();
     QVERIFY(m_h->action("panelView")->isEnabled());
     QVERIFY(m_h->action("panelDelete")->isEnabled());
+}
+
+void TestFilePanel::popupByKeyboardOpensAtTheSelection_data() {
+    QTest::addColumn<bool>("menuKey"); // else Shift+F10
+    QTest::newRow("Shift+F10") << false;
+    QTest::newRow("Menu key") << true;
+}
+
+void TestFilePanel::popupByKeyboardOpensAtTheSelection() {
+    QFETCH(bool, menuKey);
+    QTreeWidget *list = panel()->fileList();
+    // A low window at the screen's top, so that the menu fits below the file it opens at.
+    m_h->window().setGeometry(0, 0, 900, 480);
+    QApplication::setActiveWindow(&m_h->window());
+    list->setFocus();
+    QVERIFY(rows().size() >= 3);
+    selectFile(rows().at(2)); // not the first: the list's corner is no answer
+    QMenu *menu = m_h->menu("filePanelMenu");
+    if (menuKey) {
+        QContextMenuEvent press(QContextMenuEvent::Keyboard, QPoint(0, 0), list->mapToGlobal(QPoint(0, 0)));
+        QApplication::sendEvent(list, &press);
+    } else {
+        QTest::keyClick(list, Qt::Key_F10, Qt::ShiftModifier);
+    }
+    QTRY_VERIFY(menu->isVisible());
+    const QRect row = list->visualItemRect(list->currentItem());
+    const QPoint under = list->viewport()->mapToGlobal(row.bottomLeft());
+    QVERIFY2(qAbs(menu->pos().y() - under.y()) <= 2 && qAbs(menu->pos().x() - under.x()) <= 2,
+             qPrintable(QStringLiteral("menu at %1,%2, row at %3,%4")
+                            .arg(menu->pos().x()).arg(menu->pos().y()).arg(under.x()).arg(under.y())));
+    menu->hide();
 }
 
 void TestFilePanel::doubleClickOpensPagesAndPictures() {
