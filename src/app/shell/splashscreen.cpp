@@ -63,6 +63,12 @@ bool SplashScreen::eventFilter(QObject *watched, QEvent *event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void SplashScreen::hideEvent(QHideEvent *event) {
+    // Gone for good: the program's events no longer pass through here.
+    qApp->removeEventFilter(this);
+    QWidget::hideEvent(event);
+}
+
 void SplashScreen::showAndPaint() {
     centerOnScreen(this);
     show();

@@ -433,7 +433,8 @@ void PreferencesDialog::loadFromSettings() {
     m_multimediaExtensions.list->addItems(extensionsFromMask(s.multimediaMask));
     {
         const QSignalBlocker block(m_backupMinutes);
-        m_backupMinutes->setValue(qBound(AppSettings::MinBackupMinutes, s.backupMinutes, AppSettings::MaxBackupMinutes));
+        m_backupMinutes->setValue(
+            qBound(AppSettings::MinBackupMinutes, s.backupMinutes, AppSettings::MaxBackupMinutes));
     }
     m_backup->setChecked(s.backupEnabled);
     emitBackup(); // the timer follows the box from the moment the dialog opens
